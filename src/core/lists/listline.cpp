@@ -1,0 +1,47 @@
+#include "listline.h"
+
+#include "text/casing.h"
+
+namespace tavolex::lists {
+
+void appendColumn(QString& line, const QString& separator, const QString& text, int width) {
+    line += separator;
+    const QString value = text::trimmed(text);
+    if (width < 0) {
+        line += value;
+        return;
+    }
+    if (value.size() >= width) {
+        line += QStringView(value).left(width);
+    } else {
+        line += value;
+        line += QString(width - value.size(), u' ');
+    }
+}
+
+QString fixedWidthLine(const std::vector<ListColumn>& columns) {
+    QString line;
+    for (const ListColumn& column : columns)
+        appendColumn(line, column.separator, column.text, column.width);
+    return line;
+}
+
+int findNextEntry(qsizetype count, const std::function<QString(qsizetype)>& entryAt,
+                  int selected, const QString& search, const QString& lastSearch) {
+    if (count <= 0 || search.isEmpty())
+        return -1;
+    if (selected < 0 || selected >= count)
+        selected = 0;
+    const QString needle = text::lowerAZ(search);
+    const bool sameSearch = needle == lastSearch;
+    // A new search tests the first entry first; a repeated one starts after the selection.
+    qsizetype start = sameSearch ? (selected + 1) % count : 0;
+    for (qsizetype step = 0; step < count; ++step) {
+        const qsizetype i = (start + step) % count;
+        if (text::lowerAZ(entryAt(i)).contains(needle))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+} // namespace tavolex::lists

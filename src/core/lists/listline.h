@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace tavolex::lists {
+
+// One column of a fixed-width list line: the separator written before it, the
+// field text and the column width (a negative width marks the last column, which
+// is written trimmed, neither padded nor cut).
+struct ListColumn {
+    QString separator;
+    QString text;
+    int width = -1;
+};
+
+// Each field is trimmed, padded with blanks on the right and cut to its width.
+QString fixedWidthLine(const std::vector<ListColumn>& columns);
+void appendColumn(QString& line, const QString& separator, const QString& text, int width);
+
+// "Trova" over the entries of a list. Returns the entry to select, or -1 to keep
+// the selection. `selected` is the selected entry (-1 for none); `lastSearch` the
+// text of the previous search. Matching is on the A-Z lower-cased entry text.
+int findNextEntry(qsizetype count, const std::function<QString(qsizetype)>& entryAt,
+                  int selected, const QString& search, const QString& lastSearch);
+
+} // namespace tavolex::lists

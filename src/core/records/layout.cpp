@@ -1,0 +1,41 @@
+#include "layout.h"
+
+#include <stdexcept>
+
+namespace tavolex::records {
+
+RecordLayout::RecordLayout(QString archiveName, std::initializer_list<FieldDecl> fields,
+                           int expectedSize)
+    : m_archiveName(std::move(archiveName)) {
+    for (const FieldDecl& decl : fields)
+        m_fields.push_back({QString::fromUtf16(decl.name), decl.capacity, decl.kind, 0});
+    computeOffsets(expectedSize);
+}
+
+RecordLayout::RecordLayout(QString archiveName, std::vector<FieldSpec> fields, int expectedSize)
+    : m_archiveName(std::move(archiveName)), m_fields(std::move(fields)) {
+    computeOffsets(expectedSize);
+}
+
+void RecordLayout::computeOffsets(int expectedSize) {
+    int offset = 0;
+    for (FieldSpec& spec : m_fields) {
+        if (spec.kind == FieldKind::YesNo)
+            spec.capacity = 2;
+        spec.offset = offset;
+        offset += spec.size();
+    }
+    m_size = offset;
+    // A layout that does not add up would misplace every record of the file.
+    if (m_size != expectedSize)
+        throw std::logic_error("record layout size mismatch: " + m_archiveName.toStdString());
+}
+
+int RecordLayout::indexOf(QStringView name) const {
+    for (int i = 0; i < fieldCount(); ++i)
+        if (m_fields[i].name == name)
+            return i;
+    return -1;
+}
+
+} // namespace tavolex::records

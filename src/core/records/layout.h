@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <initializer_list>
+#include <vector>
+
+namespace tavolex::records {
+
+// A ShortString of capacity N takes N + 1 bytes: a length byte, then the text.
+// A yes/no flag is a ShortString of capacity 2 holding "Sì" or "No".
+enum class FieldKind { Text, YesNo };
+
+struct FieldSpec {
+    QString name;
+    int capacity = 0;
+    FieldKind kind = FieldKind::Text;
+    int offset = 0; // computed by the layout
+
+    int size() const { return capacity + 1; }
+};
+
+struct FieldDecl {
+    const char16_t* name;
+    int capacity;
+    FieldKind kind = FieldKind::Text;
+};
+
+// The fields of one record type in file order, with no gaps between them.
+class RecordLayout {
+public:
+    RecordLayout(QString archiveName, std::initializer_list<FieldDecl> fields, int expectedSize);
+    RecordLayout(QString archiveName, std::vector<FieldSpec> fields, int expectedSize);
+
+    const QString& archiveName() const { return m_archiveName; }
+    int recordSize() const { return m_size; }
+    int fieldCount() const { return static_cast<int>(m_fields.size()); }
+    const FieldSpec& field(int index) const { return m_fields.at(index); }
+    const std::vector<FieldSpec>& fields() const { return m_fields; }
+    int indexOf(QStringView name) const; // -1 when absent
+
+private:
+    void computeOffsets(int expectedSize);
+
+    QString m_archiveName;
+    std::vector<FieldSpec> m_fields;
+    int m_size = 0;
+};
+
+} // namespace tavolex::records

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <functional>
+
+namespace tavolex::records {
+
+// A file of fixed-size records with no header: record k (1-based) starts at
+// byte (k - 1) x size. Opened for one action and closed again before it returns.
+// Every failing step returns false; errorString() says why.
+class RecordFile {
+public:
+    RecordFile(QString path, int recordSize);
+    ~RecordFile();
+
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens for reading and writing, creating a missing file. An existing file that
+    // cannot be opened so is reported, never emptied or recreated.
+    bool open();
+    bool close();
+    bool isOpen() const { return m_file.isOpen(); }
+
+    // Whole records only: a torn last record is not counted.
+    qint64 count() const;
+
+    bool read(qint64 k, QByteArray& record);
+    bool write(qint64 k, const QByteArray& record);
+    // Appends at count x size, so a torn tail is overwritten and every whole record
+    // stays where it is. Returns the new record's number, or 0 on failure.
+    qint64 append(const QByteArray& record);
+
+    QString errorString() const { return m_error; }
+    const QString& path() const { return m_path; }
+
+    // Reads every whole record in file order without creating a missing file (which has
+    // no record). The visitor gets the 1-based number and the raw bytes; returning false
+    // stops the scan. Returns false only when the file exists but cannot be read.
+    static bool scan(const QString& path, int recordSize,
+                     const std::function<bool(qint64, const char*)>& visit);
+
+private:
+    bool fail(const QString& what);
+
+    QString m_path;
+    int m_size;
+    QFile m_file;
+    QString m_error;
+};
+
+} // namespace tavolex::records

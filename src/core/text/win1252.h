@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tavolex::text {
+
+// Windows-1252, one byte per character. Bytes that the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the C1 control of the same value, so
+// they come back unchanged when the text is stored again.
+QString decode1252(const char* data, qsizetype size);
+inline QString decode1252(const QByteArray& bytes) { return decode1252(bytes.constData(), bytes.size()); }
+
+// Characters the code page cannot represent become '?'.
+QByteArray encode1252(const QString& text);
+char encodeChar1252(QChar ch);
+bool isEncodable1252(const QString& text);
+
+} // namespace tavolex::text

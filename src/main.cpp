@@ -1,0 +1,9 @@
+#include "ui/app/application.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    tavolex::startApplication();
+    return app.exec();
+}

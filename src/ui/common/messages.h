@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tavolex::ui {
+
+// The five kinds of modal message box of the system. Warning, error and information
+// show OK and Cancel (the answer is not used); question shows Yes and No; plain has
+// OK only and no icon. All are real QMessageBox dialogs, modal and centred.
+namespace msg {
+void warning(QWidget* parent, const QString& text);
+void error(QWidget* parent, const QString& text);
+void information(QWidget* parent, const QString& text);
+bool question(QWidget* parent, const QString& text); // true unless the answer is No
+void plain(QWidget* parent, const QString& text);
+
+// "Attenzione: il sistema non permette di accedere all'archivio. ..." (error kind)
+void archiveAccessError(QWidget* parent);
+QString archiveAccessErrorText();
+} // namespace msg
+
+// Loads Qt's own Italian texts once, so standard buttons read "Sì", "No", "Annulla".
+void installItalianTranslations();
+
+} // namespace tavolex::ui

@@ -1,0 +1,96 @@
+#include "uitest.h"
+
+#include "core/programfolder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace tavolex::test {
+
+SeenBox answerNextBox(const std::function<void()>& action, const QString& answer) {
+    SeenBox seen;
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [&seen, answer, elapsed, poll]() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            if (elapsed->elapsed() < 5000)
+                QTimer::singleShot(10, *poll);
+            return;
+        }
+        seen.seen = true;
+        seen.icon = box->icon();
+        seen.text = box->text();
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* b : box->buttons()) {
+            QString t = b->text();
+            t.remove(u'&');
+            seen.buttons << t;
+            if (!answer.isEmpty() && t == answer)
+                target = b;
+        }
+        if (!target && answer.isEmpty() && !box->buttons().isEmpty())
+            target = box->buttons().constFirst();
+        if (!target)
+            target = box->buttons().constLast();
+        target->click();
+    };
+    QTimer::singleShot(10, *poll);
+    action();
+    // Let a box that was scheduled but never shown give up.
+    *poll = [] {};
+    return seen;
+}
+
+void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body) {
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [body, elapsed, poll]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (elapsed->elapsed() < 5000)
+                QTimer::singleShot(10, *poll);
+            return;
+        }
+        body(modal);
+    };
+    QTimer::singleShot(10, *poll);
+    action();
+    *poll = [] {};
+}
+
+QWidget* topLevel(const QString& name) {
+    QWidget* hidden = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() != name)
+            continue;
+        if (w->isVisible())
+            return w;
+        hidden = w;
+    }
+    return hidden;
+}
+
+QString makeProgramFolder() {
+    static QTemporaryDir root;
+    static int n = 0;
+    const QString folder = root.filePath(QString::number(++n)) + u'/';
+    QDir().mkpath(folder);
+    const QString shipped = qEnvironmentVariable("TAVOLEX_PROGRAM_FOLDER");
+    const QDir source(shipped);
+    for (const QString& name : source.entryList(QDir::Files))
+        if (!name.startsWith(QStringLiteral("tavolex")))
+            QFile::copy(source.filePath(name), folder + name);
+    tavolex::setProgramFolder(folder);
+    return folder;
+}
+
+} // namespace tavolex::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+// Helpers for driving real screens in tests under the offscreen platform.
+namespace tavolex::test {
+
+// What a modal message box showed before the test answered it.
+struct SeenBox {
+    bool seen = false;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QStringList buttons; // button texts without '&'
+};
+
+// Runs `action` (which opens a modal message box) and answers the box by clicking
+// the button whose text (without '&') is `answer`; an empty answer clicks the first
+// button that accepts. Gives up after a few seconds.
+SeenBox answerNextBox(const std::function<void()>& action, const QString& answer = {});
+
+// Finds a direct or indirect child by objectName; fails the current test if absent.
+template <typename T>
+T* child(QWidget* parent, const QString& name) {
+    T* found = parent->findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no child " + name.toStdString());
+    return found;
+}
+
+// The top-level widget with this objectName (the visible one first).
+QWidget* topLevel(const QString& name);
+
+// A fresh, writable program folder with the shipped files copied in.
+QString makeProgramFolder();
+
+// Calls `body` for the next modal dialog that opens during `action`, then returns.
+void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body);
+
+} // namespace tavolex::test

@@ -17,8 +17,11 @@ SeenBox answerNextBox(const std::function<void()>& action, const QString& answer
     SeenBox seen;
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
+    auto alive = std::make_shared<bool>(true);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [&seen, answer, elapsed, poll]() {
+    *poll = [&seen, answer, elapsed, alive, poll]() {
+        if (!*alive)
+            return;
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
             if (elapsed->elapsed() < 5000)
@@ -44,16 +47,19 @@ SeenBox answerNextBox(const std::function<void()>& action, const QString& answer
     };
     QTimer::singleShot(10, *poll);
     action();
-    // Let a box that was scheduled but never shown give up.
-    *poll = [] {};
+    // A poll still pending must not touch `seen` once this returns.
+    *alive = false;
     return seen;
 }
 
 void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body) {
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
+    auto alive = std::make_shared<bool>(true);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [body, elapsed, poll]() {
+    *poll = [body, elapsed, alive, poll]() {
+        if (!*alive)
+            return;
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
             if (elapsed->elapsed() < 5000)
@@ -64,7 +70,7 @@ void withNextModal(const std::function<void()>& action, const std::function<void
     };
     QTimer::singleShot(10, *poll);
     action();
-    *poll = [] {};
+    *alive = false;
 }
 
 QWidget* topLevel(const QString& name) {

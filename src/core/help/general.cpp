@@ -1,0 +1,59 @@
+#include "helptexts.h"
+
+#include <QStringList>
+
+namespace tavolex::help {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString paragraphs(std::initializer_list<const char16_t*> items) {
+    QStringList list;
+    for (const char16_t* item : items)
+        list << QString::fromUtf16(item);
+    return list.join(u"\r\n\r\n"_s);
+}
+
+HelpText generalGuide() {
+    return {u"Uno sguardo a Tavolex."_s,
+            paragraphs({
+                u"Tavolex raccoglie in un unico programma le pratiche quotidiane di un piccolo ufficio, "
+                u"di un professionista o di una famiglia. Dal menu principale si aprono sette applicazioni; "
+                u"ciascuna mostra una scheda alla volta e conserva i dati in archivi nella cartella del programma.",
+                u"Anagrafica Clienti: i dati anagrafici e di contatto dei clienti, il codice fiscale, la partita IVA, "
+                u"l'IBAN, la carta di pagamento, le questioni in sospeso e fino a tre file allegati. Il pulsante Trova "
+                u"ricerca le schede, Ricontatta elenca i clienti da ricontattare, Esporta crea un file di Microsoft Excel.",
+                u"Protocollo Posta: il registro annuale della corrispondenza in entrata, in uscita e interna, con la "
+                u"numerazione automatica, la copia digitale del documento e gli allegati.",
+                u"Archivio Pratiche: le pratiche con oggetto, tipologia, stato di avanzamento, date, consulente, cliente, "
+                u"documenti associati e cartella delle copie scansionate.",
+                u"Scadenze e Appuntamenti: le scadenze annuali con data, ora, giorni di preavviso e importo; all'apertura "
+                u"il programma avvisa, anche con un suono, delle scadenze imminenti.",
+                u"Entrate e Uscite: i movimenti di cassa dell'anno con importo, causale, pagatore, beneficiario e scadenza. "
+                u"Primanota e Bilancio, Pagamenti Insoluti e Grafici statistici leggono gli stessi movimenti.",
+                u"In ogni scheda: Nuovo prepara una scheda vuota, Salva la registra in archivio, Duplica ne prepara una "
+                u"copia, le frecce scorrono le schede, Esci torna al menu principale. Passando con il mouse sopra un "
+                u"pulsante, la barra in basso ne descrive la funzione.",
+            })};
+}
+
+HelpText clientsCard() {
+    return {u"Applicazione Anagrafica Clienti."_s,
+            paragraphs({
+                u"La scheda Cliente raccoglie i dati anagrafici e di residenza, i recapiti, gli identificativi fiscali e "
+                u"bancari, il profilo e le questioni in sospeso. L'unico dato obbligatorio \u00E8 il cognome e nome o la "
+                u"ragione sociale.",
+                u"Premere Invio per passare al campo successivo. Il codice fiscale e l'IBAN vengono scritti in maiuscolo; "
+                u"nei campi della carta di credito e della partita IVA si possono digitare solo cifre.",
+                u"I pulsanti accanto al codice fiscale, alla partita IVA, all'IBAN e alla carta di credito ne controllano "
+                u"la correttezza; il pulsante accanto all'indirizzo e-mail apre il programma di posta.",
+                u"Nuovo prepara una scheda vuota; Salva inserisce la scheda in archivio o ne salva le modifiche; Duplica "
+                u"prepara una nuova scheda con gli stessi dati, senza gli allegati. Le frecce mostrano la prima, la "
+                u"precedente, la successiva e l'ultima scheda; il numero tra le frecce \u00E8 la posizione della scheda "
+                u"in archivio.",
+                u"Allegati associa fino a tre file alla scheda; Trova cerca le schede per uno o pi\u00F9 dati; Ricontatta "
+                u"elenca i clienti da ricontattare; Anteprima, Stampa e PDF producono la scheda stampata; Esporta crea "
+                u"il file Clienti.xls con tutte le schede.",
+            })};
+}
+
+} // namespace tavolex::help

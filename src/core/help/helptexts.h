@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace tavolex::help {
+
+// The help title and text of a screen. A text is paragraphs separated by an empty
+// line (CR LF CR LF). The same texts make up the printed user guide.
+struct HelpText {
+    QString title;
+    QString text;
+};
+
+HelpText generalGuide();     // main menu
+HelpText clientsCard();      // client card
+
+// Joins paragraphs with CR LF CR LF.
+QString paragraphs(std::initializer_list<const char16_t*> items);
+
+} // namespace tavolex::help

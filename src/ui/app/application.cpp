@@ -1,0 +1,112 @@
+#include "application.h"
+
+#include "TfrmAvvio.h"
+#include "TfrmCambiaPassword.h"
+#include "TfrmInfo.h"
+#include "TfrmPassword.h"
+#include "TfrmSplash.h"
+#include "ui/clients/TfrmClienti.h"
+#include "ui/common/calendario.h"
+#include "ui/common/guida.h"
+#include "ui/common/messages.h"
+#include "ui/common/screens.h"
+
+#include <QApplication>
+#include <functional>
+
+namespace tavolex {
+
+using namespace Qt::Literals::StringLiterals;
+using namespace tavolex::ui;
+
+namespace {
+
+template <typename T>
+QWidget* create() {
+    return new T;
+}
+
+struct ScreenEntry {
+    const char16_t* name;
+    std::function<QWidget*()> factory; // empty while the screen's application is not built
+};
+
+// The creation order of the program's screens.
+const std::vector<ScreenEntry>& creationOrder() {
+    static const std::vector<ScreenEntry> order = {
+        {u"TfrmPassword", create<TfrmPassword>},
+        {u"TfrmAvvio", create<TfrmAvvio>},
+        {u"TfrmCambiaPassword", create<TfrmCambiaPassword>},
+        {u"TfrmGuida", create<TfrmGuida>},
+        {u"TfrmInfo", create<TfrmInfo>},
+        {u"TfrmSplash", create<TfrmSplash>},
+        {u"TfrmMenuProtocollo", {}},
+        {u"TfrmProtocollo", {}},
+        {u"TfrmAllegaCartella", {}},
+        {u"TfrmCalendario", create<TfrmCalendario>},
+        {u"TfrmNumerazione", {}},
+        {u"TfrmExpProtocollo", {}},
+        {u"TfrmStampaProtocollo", {}},
+        {u"TfrmTrovaProtocollo", {}},
+        {u"TfrmRiepProtocollo", {}},
+        {u"TfrmClienti", create<TfrmClienti>},
+        {u"TfrmPartitaIva", {}},
+        {u"TfrmCodFisc", {}},
+        {u"TfrmCarta", {}},
+        {u"TfrmIban", {}},
+        {u"TfrmRicontatta", {}},
+        {u"TfrmTrovaClienti", {}},
+        {u"TfrmExpClienti", {}},
+        {u"TfrmPratica", {}},
+        {u"TfrmTrovaPratica", {}},
+        {u"TfrmUrgenti", {}},
+        {u"TfrmExpPratiche", {}},
+        {u"TfrmDettagli", {}},
+        {u"TfrmCartella", {}},
+        {u"TfrmScadenzario", {}},
+        {u"TfrmExpImminenti", {}},
+        {u"TfrmExpGiornaliere", {}},
+        {u"TfrmExpMensili", {}},
+        {u"TfrmExpScadenzario", {}},
+        {u"TfrmConfermati", {}},
+        {u"TfrmNonConfermati", {}},
+        {u"TfrmTrovaScadenzario", {}},
+        {u"TfrmDaConfermare", {}},
+        {u"TfrmMenuMovimenti", {}},
+        {u"TfrmMovimenti", {}},
+        {u"TfrmExpMovimenti", {}},
+        {u"TfrmSospesiMov", {}},
+        {u"TfrmTrovaMovimenti", {}},
+        {u"TfrmStampaMovimento", {}},
+        {u"TfrmMenuBilancio", {}},
+        {u"TfrmBilancio", {}},
+        {u"TfrmMenuInsoluti", {}},
+        {u"TfrmInsolutiEnt", {}},
+        {u"TfrmInsolutiUsc", {}},
+        {u"TfrmInsolutiAll", {}},
+        {u"TfrmMenuStats", {}},
+        {u"TfrmStatsUscite", {}},
+        {u"TfrmStatsEntrate", {}},
+        {u"TfrmStatsBilancio", {}},
+    };
+    return order;
+}
+
+} // namespace
+
+void startApplication() {
+    QApplication::setApplicationName(u"Tavolex"_s);
+    QApplication::setQuitOnLastWindowClosed(false);
+    installItalianTranslations();
+    applyProgramFormats();
+    for (const ScreenEntry& entry : creationOrder()) {
+        if (!entry.factory)
+            continue;
+        QWidget* screen = entry.factory();
+        screen->setObjectName(QString::fromUtf16(entry.name));
+        Screens::add(screen);
+    }
+    Screens::show(u"TfrmPassword"_s);
+}
+
+} // namespace tavolex

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/common/recordcard.h"
+
+namespace tavolex::ui {
+
+// The clients card over Clienti.pro.
+class TfrmClienti : public RecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmClienti(QWidget* parent = nullptr);
+    QString archivePath() const override;
+
+    void btnEmailClick();
+    void btnCodFiscClick();
+    void btnPartitaIvaClick();
+    void btnIbanClick();
+    void btnCartaClick();
+    void cmdFileClick();
+    void cmdTrovaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdPDFClick();
+    void cmdRicontattaClick();
+    void cmdEsportaClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void addSmallButton(const QString& name, const QString& glyph, const QString& hint, int section, int row,
+                        int column, void (TfrmClienti::*slot)());
+};
+
+} // namespace tavolex::ui

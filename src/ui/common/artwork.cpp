@@ -1,0 +1,123 @@
+#include "artwork.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const QString& caption) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
+    QLinearGradient gradient(r.topLeft(), r.bottomLeft());
+    gradient.setColorAt(0, colour.lighter(135));
+    gradient.setColorAt(1, colour.darker(115));
+    QPainterPath path;
+    path.addRoundedRect(r, r.width() * 0.12, r.height() * 0.12);
+    p.fillPath(path, gradient);
+    p.setPen(QPen(colour.darker(150), 1.5));
+    p.drawPath(path);
+    p.setPen(Qt::white);
+    QFont font(u"DejaVu Sans"_s);
+    font.setBold(true);
+    const qreal glyphArea = caption.isEmpty() ? r.height() : r.height() * 0.7;
+    font.setPixelSize(int(glyphArea * 0.5));
+    p.setFont(font);
+    p.drawText(QRectF(r.left(), r.top(), r.width(), glyphArea), Qt::AlignCenter, glyph);
+    if (!caption.isEmpty()) {
+        font.setPixelSize(qMax(9, int(r.height() * 0.09)));
+        p.setFont(font);
+        p.drawText(QRectF(r.left() + 4, r.top() + glyphArea - 4, r.width() - 8, r.height() - glyphArea),
+                   Qt::AlignCenter | Qt::TextWordWrap, caption);
+    }
+    return pixmap;
+}
+
+QIcon glyphIcon(const QString& glyph, const QColor& colour) {
+    return QIcon(tilePixmap(glyph, colour, QSize(40, 40)));
+}
+
+QPixmap logoPixmap(QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(pixmap.rect()).adjusted(2, 2, -2, -2);
+    const qreal side = qMin(r.width() * 0.3, r.height());
+    QRectF mark(r.left(), r.center().y() - side / 2, side, side);
+    QLinearGradient g(mark.topLeft(), mark.bottomRight());
+    g.setColorAt(0, QColor(0x1f, 0x5f, 0xa8));
+    g.setColorAt(1, QColor(0x0b, 0x2e, 0x5c));
+    p.setBrush(g);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(mark, side * 0.18, side * 0.18);
+    QFont f(u"DejaVu Serif"_s);
+    f.setBold(true);
+    f.setPixelSize(int(side * 0.62));
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(mark, Qt::AlignCenter, u"T"_s);
+    f.setPixelSize(int(side * 0.55));
+    p.setFont(f);
+    p.setPen(QColor(0x0b, 0x2e, 0x5c));
+    p.drawText(QRectF(mark.right() + side * 0.2, r.top(), r.width() - side * 1.2, r.height()),
+               Qt::AlignVCenter | Qt::AlignLeft, u"Tavolex"_s);
+    return pixmap;
+}
+
+QToolButton* makePictureButton(QWidget* parent, const QString& objectName, const QString& caption,
+                               const QString& glyph, const QColor& colour) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(objectName);
+    button->setText(caption);
+    button->setIcon(glyphIcon(glyph, colour));
+    button->setIconSize(QSize(32, 32));
+    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QLabel* makeClickablePicture(QWidget* parent, const QString& objectName, const QPixmap& pixmap) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(pixmap);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+namespace {
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QWidget* widget, std::function<void()> action) : QObject(widget), m_action(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            auto* widget = static_cast<QWidget*>(watched);
+            if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
+                m_action();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+} // namespace
+
+void onClick(QWidget* widget, std::function<void()> action) {
+    widget->installEventFilter(new ClickFilter(widget, std::move(action)));
+}
+
+} // namespace tavolex::ui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <functional>
+
+class QToolButton;
+class QLabel;
+class QWidget;
+
+namespace tavolex::ui {
+
+// The program's pictures are drawn in code: a rounded tile with a glyph and,
+// for the larger ones, a caption.
+QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const QString& caption = {});
+QIcon glyphIcon(const QString& glyph, const QColor& colour);
+QPixmap logoPixmap(QSize size);
+
+// A picture button of a card, menu or export screen: reacts to a click, hand cursor.
+QToolButton* makePictureButton(QWidget* parent, const QString& objectName, const QString& caption,
+                               const QString& glyph, const QColor& colour);
+
+// A clickable picture (QLabel with a pixmap) that emits through the given callback.
+QLabel* makeClickablePicture(QWidget* parent, const QString& objectName, const QPixmap& pixmap);
+
+// Calls `action` when the widget is clicked (button released over it).
+void onClick(QWidget* widget, std::function<void()> action);
+
+} // namespace tavolex::ui

@@ -1,0 +1,209 @@
+#include "behaviour.h"
+
+#include "text/casing.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+ScreenBehaviour::ScreenBehaviour(QWidget* screen) : QObject(screen) {}
+
+void ScreenBehaviour::watch(QWidget* widget) {
+    widget->removeEventFilter(this);
+    widget->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit()) {
+        combo->lineEdit()->removeEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+QWidget* ScreenBehaviour::fieldFor(QObject* watched) const {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget)
+        return nullptr;
+    // Events of an editable combo box's inner line edit belong to the combo box.
+    if (auto* combo = qobject_cast<QComboBox*>(widget->parentWidget());
+        combo && combo->lineEdit() == widget)
+        return combo;
+    return widget;
+}
+
+QFrame* ScreenBehaviour::addHighlight(QWidget* field, const QString& stem) {
+    auto* frame = new QFrame(field->parentWidget());
+    frame->setObjectName(u"eff"_s + stem);
+    frame->setStyleSheet(u"QFrame { background: #ffff00; border: 2px solid qlineargradient("
+                         u"x1:0, y1:0, x2:0, y2:1, stop:0 #ffff00, stop:1 #ffffff); "
+                         u"border-radius: 3px; }"_s);
+    frame->hide();
+    m_highlights.insert(field, frame);
+    watch(field);
+    return frame;
+}
+
+void ScreenBehaviour::setEnterNext(QWidget* field, QWidget* next) {
+    m_next.insert(field, next);
+    watch(field);
+}
+
+void ScreenBehaviour::setTypingRules(QWidget* field, unsigned rules) {
+    m_rules.insert(field, rules);
+    watch(field);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        edit = combo->lineEdit();
+    if (edit && (rules & (UpperEachKey | TrimEachKey)))
+        connect(edit, &QLineEdit::textEdited, this, [this, field] {
+            applyToField(field, UpperEachKey | TrimEachKey);
+        });
+}
+
+void ScreenBehaviour::setHintBar(QLabel* bar) {
+    m_hintBar = bar;
+    addHintClearingArea(bar);
+}
+
+void ScreenBehaviour::setHint(QWidget* control, const QString& hint) {
+    m_hints.insert(control, hint);
+    watch(control);
+}
+
+void ScreenBehaviour::addHintClearingArea(QWidget* area) {
+    m_clearing.insert(area, true);
+    area->setMouseTracking(true);
+    watch(area);
+}
+
+QString ScreenBehaviour::applyRules(const QString& text, unsigned rules, unsigned which) {
+    const unsigned active = rules & which;
+    QString out = text;
+    if (active & (TrimEachKey | TrimOnLeave))
+        out = text::trimmed(out);
+    if (active & (UpperEachKey | UpperOnRelease | UpperOnLeave))
+        out = text::upperAZ(out);
+    return out;
+}
+
+void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
+    const unsigned rules = m_rules.value(field);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        edit = combo->lineEdit();
+    if (!edit || !(rules & which))
+        return;
+    const QString before = edit->text();
+    const QString after = applyRules(before, rules, which);
+    if (after == before)
+        return;
+    const int cursor = edit->cursorPosition();
+    const int lost = int(before.size() - after.size());
+    edit->setText(after);
+    edit->setCursorPosition(qBound(0, cursor - (lost > 0 && cursor > 0 ? lost : 0), int(after.size())));
+}
+
+namespace {
+bool isDigitKeyAllowed(const QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        break;
+    }
+    const QString t = key->text();
+    return t.size() == 1 && t[0] >= u'0' && t[0] <= u'9';
+}
+} // namespace
+
+bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
+    QWidget* widget = fieldFor(watched);
+    if (!widget)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (QFrame* frame = m_highlights.value(widget)) {
+            frame->setGeometry(widget->geometry().adjusted(-4, -4, 4, 4));
+            frame->show();
+            frame->stackUnder(widget);
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(widget);
+            combo && m_rules.contains(widget) && watched == widget) {
+            // The list selection is reset before the field takes the focus; the text stays.
+            const QString text = combo->currentText();
+            combo->setCurrentIndex(-1);
+            combo->setEditText(text);
+        }
+        break;
+    case QEvent::FocusOut:
+        if (QFrame* frame = m_highlights.value(widget))
+            frame->hide();
+        applyToField(widget, TrimOnLeave | UpperOnLeave);
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((m_rules.value(widget) & DigitsOnly) && !isDigitKeyAllowed(key))
+            return true;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_next.contains(widget)) {
+            if (QWidget* next = m_next.value(widget))
+                next->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyRelease:
+        applyToField(widget, UpperOnRelease);
+        break;
+    case QEvent::Enter:
+        if (m_hintBar && m_hints.contains(widget))
+            m_hintBar->setText(m_hints.value(widget));
+        else if (m_hintBar && m_clearing.contains(widget))
+            m_hintBar->clear();
+        break;
+    case QEvent::MouseMove:
+        if (m_hintBar && m_clearing.contains(widget) && watched == widget)
+            m_hintBar->clear();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+QString controlText(const QWidget* control) {
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(control))
+        return plain->toPlainText();
+    return {};
+}
+
+void setControlText(QWidget* control, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->setEditText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
+        plain->setPlainText(text);
+}
+
+} // namespace tavolex::ui

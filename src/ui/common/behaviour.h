@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QWidget;
+
+namespace tavolex::ui {
+
+// How a field rewrites its text while the user types.
+enum TypingRule : unsigned {
+    NoRule = 0,
+    UpperEachKey = 1 << 0,   // A-Z upper-cased after every keystroke
+    TrimEachKey = 1 << 1,    // trimmed after every keystroke
+    UpperOnRelease = 1 << 2, // A-Z upper-cased after every key release
+    TrimOnLeave = 1 << 3,    // trimmed when the field loses the focus
+    UpperOnLeave = 1 << 4,   // upper-cased when the field loses the focus
+    DigitsOnly = 1 << 5,     // keys that do not yield a digit are discarded
+};
+
+// The small behaviours every screen shares: the yellow focus highlight, Enter moving
+// to the next field, typing rules and the hint bar. One instance per screen, as an
+// event filter on the widgets it is given.
+class ScreenBehaviour : public QObject {
+    Q_OBJECT
+public:
+    explicit ScreenBehaviour(QWidget* screen);
+
+    // A yellow rectangle "eff" + stem behind the field, 4 points larger on every side,
+    // shown while the field has the focus.
+    QFrame* addHighlight(QWidget* field, const QString& stem);
+    // Enter (key 13) in `field` moves the focus to `next`.
+    void setEnterNext(QWidget* field, QWidget* next);
+    void setTypingRules(QWidget* field, unsigned rules);
+
+    // The hint bar: a control with a hint writes it into the bar while the mouse is
+    // over it; moving over a clearing area (background, panels) empties the bar.
+    void setHintBar(QLabel* bar);
+    void setHint(QWidget* control, const QString& hint);
+    void addHintClearingArea(QWidget* area);
+
+    static QString applyRules(const QString& text, unsigned rules, unsigned which);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watch(QWidget* widget);
+    void applyToField(QWidget* field, unsigned which);
+    QWidget* fieldFor(QObject* watched) const;
+
+    QHash<QWidget*, QFrame*> m_highlights;
+    QHash<QWidget*, QPointer<QWidget>> m_next;
+    QHash<QWidget*, unsigned> m_rules;
+    QHash<QWidget*, QString> m_hints;
+    QHash<QWidget*, bool> m_clearing;
+    QPointer<QLabel> m_hintBar;
+};
+
+// Text of an edit-like control (line edit, editable combo box, label); empty otherwise.
+QString controlText(const QWidget* control);
+void setControlText(QWidget* control, const QString& text);
+
+} // namespace tavolex::ui

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
+#include <vector>
 
 namespace tavolex::settings {
 
@@ -13,7 +14,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QStringList readLines(const QString& path, bool* ok = nullptr) {
+// One line of the file with the line end that followed it ("" for a last line without one).
+struct Line {
+    QString text;
+    QString end;
+};
+
+std::vector<Line> readLines(const QString& path, bool* ok = nullptr) {
     QFile file(path);
     if (ok)
         *ok = true;
@@ -24,13 +31,38 @@ QStringList readLines(const QString& path, bool* ok = nullptr) {
             *ok = false;
         return {};
     }
-    QString content = text::decode1252(file.readAll());
-    content.replace(u"\r\n"_s, u"\n"_s);
-    content.replace(u'\r', u'\n');
-    QStringList lines = content.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // the final line end
+    const QString content = text::decode1252(file.readAll());
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        if (content[i] != u'\r' && content[i] != u'\n')
+            continue;
+        const qsizetype endLength = (content[i] == u'\r' && i + 1 < content.size() &&
+                                     content[i + 1] == u'\n')
+                                        ? 2
+                                        : 1;
+        lines.push_back({content.mid(start, i - start), content.mid(i, endLength)});
+        i += endLength - 1;
+        start = i + 1;
+    }
+    if (start < content.size())
+        lines.push_back({content.mid(start), QString()});
     return lines;
+}
+
+// The line end a new line gets: the file's own, CR LF for a new file.
+QString lineEndOf(const std::vector<Line>& lines) {
+    for (const Line& line : lines)
+        if (!line.end.isEmpty())
+            return line.end;
+    return u"\r\n"_s;
+}
+
+// A line break inside a name or value would add lines of its own to the file.
+QString oneLine(QString s) {
+    s.replace(u'\r', u' ');
+    s.replace(u'\n', u' ');
+    return s;
 }
 
 bool isSectionLine(const QString& line, QString* name = nullptr) {
@@ -59,7 +91,8 @@ QString keyOf(const QString& line) {
 QString IniFile::readString(const QString& section, const QString& key,
                             const QString& defaultValue) const {
     bool inSection = false;
-    for (const QString& line : readLines(m_path)) {
+    for (const Line& entry : readLines(m_path)) {
+        const QString& line = entry.text;
         QString name;
         if (isSectionLine(line, &name)) {
             inSection = sameName(name, section);
@@ -87,17 +120,19 @@ bool IniFile::isReadable() const {
 
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     bool ok = true;
-    QStringList lines = readLines(m_path, &ok);
+    std::vector<Line> lines = readLines(m_path, &ok);
     if (!ok)
         return false;
-    const QString newLine = key + u'=' + value;
+    const QString lineEnd = lineEndOf(lines);
+    const QString newLine = oneLine(key) + u'=' + oneLine(value);
 
     qsizetype sectionStart = -1; // index of the section's header line
     qsizetype insertAt = -1;     // after the section's last non-blank line
     bool written = false;
-    for (qsizetype i = 0; i < lines.size() && !written; ++i) {
+    for (qsizetype i = 0; i < qsizetype(lines.size()) && !written; ++i) {
+        const QString& line = lines[i].text;
         QString name;
-        if (isSectionLine(lines[i], &name)) {
+        if (isSectionLine(line, &name)) {
             if (sectionStart >= 0)
                 break; // past our section
             if (sameName(name, section)) {
@@ -108,26 +143,37 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         }
         if (sectionStart < 0)
             continue;
-        const QString lineKey = keyOf(lines[i]);
+        const QString lineKey = keyOf(line);
         if (!lineKey.isNull() && sameName(lineKey, key)) {
-            lines[i] = newLine;
+            lines[i].text = newLine;
             written = true;
-        } else if (!text::trimmed(lines[i]).isEmpty()) {
+        } else if (!text::trimmed(line).isEmpty()) {
             insertAt = i + 1;
         }
     }
     if (!written) {
         if (sectionStart >= 0) {
-            lines.insert(insertAt, newLine);
+            // The new line ends as the line before it did; that one then needs a line end.
+            Line& before = lines[insertAt - 1];
+            const QString end = before.end;
+            if (before.end.isEmpty())
+                before.end = lineEnd;
+            lines.insert(lines.begin() + insertAt, Line{newLine, end});
         } else {
-            lines << u'[' + section + u']' << newLine;
+            if (!lines.empty() && lines.back().end.isEmpty())
+                lines.back().end = lineEnd;
+            lines.push_back({u'[' + oneLine(section) + u']', lineEnd});
+            lines.push_back({newLine, lineEnd});
         }
     }
 
+    QString content;
+    for (const Line& line : lines)
+        content += line.text + line.end;
+    const QByteArray bytes = text::encode1252(content);
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = text::encode1252(lines.join(u"\r\n"_s) + u"\r\n"_s);
     if (file.write(bytes) != bytes.size())
         return false;
     return file.commit();

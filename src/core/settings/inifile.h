@@ -7,7 +7,7 @@ namespace tavolex::settings {
 // INI files as a Windows program writes them: "[Section]" lines, "key=value" lines,
 // CR LF line ends, Windows-1252 text. Read fresh at every call; nothing is cached.
 // Section and key names match without regard to A-Z case; blanks around names and
-// values are ignored when reading.
+// values are ignored when reading. A file edited by hand keeps its own line ends.
 class IniFile {
 public:
     explicit IniFile(QString path) : m_path(std::move(path)) {}
@@ -19,7 +19,8 @@ public:
     bool isReadable() const;
 
     // Rewrites one key, keeping every other line as it was; the file is created on the
-    // first write and replaced only once the new content is complete.
+    // first write and replaced only once the new content is complete. A line break in
+    // the value is written as a blank, so a value can never add lines of its own.
     bool writeString(const QString& section, const QString& key, const QString& value);
 
     const QString& path() const { return m_path; }

@@ -1,0 +1,222 @@
+#include "spreadsheet.h"
+
+#include "text/win1252.h"
+
+#include <QSaveFile>
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace tavolex::exporting {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr std::string_view kHead =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml>"
+    "<x:ExcelWorkbook>"
+    "<x:ExcelWorksheets>"
+    "<x:ExcelWorksheet>"
+    "<x:Name>";
+constexpr std::string_view kAfterName = "</x:Name>"
+                                        "<x:WorksheetOptions>"
+                                        "<x:Selected/>"
+                                        "<x:Panes>"
+                                        "<x:Pane>"
+                                        "<x:Number>1</x:Number>"
+                                        "<x:ActiveRow>3</x:ActiveRow>"
+                                        "</x:Pane>"
+                                        "</x:Panes>"
+                                        "<x:ProtectContents>False</x:ProtectContents>"
+                                        "<x:ProtectObjects>False</x:ProtectObjects>"
+                                        "<x:ProtectScenarios>False</x:ProtectScenarios>"
+                                        "</x:WorksheetOptions>"
+                                        "</x:ExcelWorksheet>"
+                                        "</x:ExcelWorksheets>"
+                                        "</x:ExcelWorkbook>"
+                                        "</xml><![endif]-->"
+                                        "</head>"
+                                        "<body>"
+                                        "<table x:str>";
+constexpr std::string_view kTail = "</table></body></html>";
+constexpr std::string_view kRowOpen = "<tr>";
+constexpr std::string_view kRowClose = "</tr>";
+constexpr std::string_view kHeadingOpen =
+    "<td style=\"text-align: left; font-weight: bold;\" width=";
+constexpr std::string_view kCellOpen = "<td style=\"text-align: left;\">";
+constexpr std::string_view kCellClose = "</td>";
+
+// Builds the whole file in one growing buffer, written through a raw pointer so that
+// a cell costs no allocation of its own.
+class DocumentBuffer {
+public:
+    explicit DocumentBuffer(qsizetype expected) {
+        m_out.resize(std::max<qsizetype>(expected, 4096));
+    }
+
+    void raw(std::string_view piece) {
+        std::memcpy(room(qsizetype(piece.size())), piece.data(), piece.size());
+        m_used += qsizetype(piece.size());
+    }
+
+    void number(int value) {
+        const QByteArray digits = QByteArray::number(value);
+        raw(std::string_view(digits.constData(), size_t(digits.size())));
+    }
+
+    // Trimmed like every stored text (blanks and control characters at both ends).
+    void value(QStringView text) {
+        qsizetype begin = 0;
+        qsizetype end = text.size();
+        while (begin < end && text[begin].unicode() <= 32)
+            ++begin;
+        while (end > begin && text[end - 1].unicode() <= 32)
+            --end;
+        char* out = room((end - begin) * 5); // "&amp;" is the longest form of a character
+        char* const start = out;
+        for (qsizetype i = begin; i < end; ++i) {
+            const char16_t ch = text[i].unicode();
+            switch (ch) {
+            case u'&':
+                out = put(out, "&amp;");
+                break;
+            case u'<':
+                out = put(out, "&lt;");
+                break;
+            case u'>':
+                out = put(out, "&gt;");
+                break;
+            case u'\r':
+            case u'\n':
+                *out++ = ' '; // the file holds no line break at all
+                break;
+            default:
+                *out++ = ch < 0x80 ? char(ch) : text::encodeChar1252(QChar(ch));
+            }
+        }
+        m_used += out - start;
+    }
+
+    QByteArray take() {
+        m_out.truncate(m_used);
+        return std::move(m_out);
+    }
+
+private:
+    static char* put(char* out, std::string_view s) {
+        std::memcpy(out, s.data(), s.size());
+        return out + s.size();
+    }
+
+    char* room(qsizetype bytes) {
+        if (m_used + bytes > m_out.size()) m_out.resize(std::max(m_out.size() * 2, m_used + bytes));
+        return m_out.data() + m_used;
+    }
+
+    QByteArray m_out;
+    qsizetype m_used = 0;
+};
+
+bool saveWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
+                            qsizetype rowCount, const CellText& cell) {
+    const int columnCount = int(columns.size());
+    const qsizetype perRow = qsizetype(kRowOpen.size() + kRowClose.size()) +
+                             columnCount * qsizetype(kCellOpen.size() + kCellClose.size() + 16);
+    DocumentBuffer doc(qsizetype(kHead.size() + kAfterName.size()) + 2048 + rowCount * perRow);
+
+    doc.raw(kHead);
+    doc.value(worksheetName);
+    doc.raw(kAfterName);
+
+    doc.raw(kRowOpen);
+    for (const SheetColumn& column : columns) {
+        doc.raw(kHeadingOpen);
+        doc.number(column.width);
+        doc.raw(">");
+        doc.value(column.heading);
+        doc.raw(kCellClose);
+    }
+    doc.raw(kRowClose);
+
+    for (qsizetype row = 0; row < rowCount; ++row) {
+        doc.raw(kRowOpen);
+        for (int column = 0; column < columnCount; ++column) {
+            doc.raw(kCellOpen);
+            doc.value(cell(row, column));
+            doc.raw(kCellClose);
+        }
+        doc.raw(kRowClose);
+    }
+    doc.raw(kTail);
+    return doc.take();
+}
+
+QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
+                            const QList<QStringList>& rows) {
+    return spreadsheetBytes(worksheetName, columns, rows.size(),
+                            [&rows](qsizetype row, int column) {
+                                const QStringList& cells = rows.at(row);
+                                return column < cells.size() ? cells.at(column) : QString();
+                            });
+}
+
+bool writeSpreadsheet(const QString& path, const QString& worksheetName,
+                      const QList<SheetColumn>& columns, qsizetype rowCount, const CellText& cell) {
+    return saveWhole(path, spreadsheetBytes(worksheetName, columns, rowCount, cell));
+}
+
+bool writeSpreadsheet(const QString& path, const QString& worksheetName,
+                      const QList<SheetColumn>& columns, const QList<QStringList>& rows) {
+    return saveWhole(path, spreadsheetBytes(worksheetName, columns, rows));
+}
+
+const QList<SheetColumn>& clientExportColumns() {
+    static const QList<SheetColumn> columns = {
+        {u"Cognome e nome Cliente"_s, 250},
+        {u"Data di nascita"_s, 200},
+        {u"Comune di nascita"_s, 250},
+        {u"Recapito preferenziale"_s, 250},
+        {u"Indirizzo di residenza"_s, 300},
+        {u"Comune di residenza"_s, 250},
+        {u"Modalit\u00E0 di pagamento"_s, 250},
+        {u"Tel. casa"_s, 250},
+        {u"Tel. ufficio"_s, 250},
+        {u"Tel. cellulare"_s, 250},
+        {u"Fax"_s, 250},
+        {u"E-mail"_s, 250},
+        {u"Codice fiscale"_s, 250},
+        {u"Partita IVA"_s, 250},
+        {u"Carta di credito n."_s, 300},
+        {u"Scadenza"_s, 150},
+        {u"IBAN"_s, 300},
+        {u"Estremi documento"_s, 280},
+        {u"Occupazione"_s, 250},
+        {u"Stato civile"_s, 250},
+        {u"Titoli e qualifiche"_s, 280},
+        {u"Prodotti e servizi di interesse"_s, 300},
+        {u"Zona di appartenenza"_s, 250},
+        {u"Questioni in sospeso"_s, 300},
+        {u"Note"_s, 300},
+    };
+    return columns;
+}
+
+} // namespace tavolex::exporting

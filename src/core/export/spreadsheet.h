@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace tavolex::exporting {
+
+// One column of an exported worksheet: its heading and its width in the file.
+struct SheetColumn {
+    QString heading;
+    int width = 0;
+};
+
+// Text of the cell at (row, column), both 0-based. Called once per cell, row by row.
+using CellText = std::function<QString(qsizetype row, int column)>;
+
+// The worksheet file that spreadsheet programs open: one HTML table with the Office
+// namespaces and a worksheet description, Windows-1252 (characters outside the code
+// page become '?'), with no line break anywhere.
+// Every heading and value is trimmed; "&", "<" and ">" are written as entities so a
+// value is shown as typed and never breaks the table; a line break inside a value
+// becomes a blank. Each row gets exactly one cell per column.
+QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
+                            qsizetype rowCount, const CellText& cell);
+QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
+                            const QList<QStringList>& rows);
+
+// Writes the worksheet file in one go and puts it in place only once it is complete:
+// on failure (false) an existing file of the same name is left as it was and no
+// partial file remains.
+bool writeSpreadsheet(const QString& path, const QString& worksheetName,
+                      const QList<SheetColumn>& columns, qsizetype rowCount, const CellText& cell);
+bool writeSpreadsheet(const QString& path, const QString& worksheetName,
+                      const QList<SheetColumn>& columns, const QList<QStringList>& rows);
+
+// File and worksheet names of every export of the system.
+struct ExportTarget {
+    const char16_t* fileName;
+    const char16_t* worksheetName;
+};
+inline constexpr ExportTarget kExpClienti{u"Clienti.xls", u"Riepilogo Clienti"};
+inline constexpr ExportTarget kExpProtocollo{u"Protocollo.xls", u"Protocollo Posta"};
+inline constexpr ExportTarget kRiepProtocollo{u"Protocollo.xls", u"Protocollo Documenti"};
+inline constexpr ExportTarget kExpPratiche{u"Pratiche.xls", u"Riepilogo Pratiche"};
+inline constexpr ExportTarget kExpImminenti{u"Scadenze_Imminenti.xls", u"Scadenze imminenti"};
+inline constexpr ExportTarget kExpGiornaliere{u"Scadenze_Giornaliere.xls", u"Scadenze del giorno"};
+inline constexpr ExportTarget kExpMensili{u"Scadenze_Mensili.xls", u"Scadenze del mese"};
+inline constexpr ExportTarget kExpScadenzario{u"Scadenze_e_Appuntamenti.xls",
+                                              u"Scadenze e appuntamenti"};
+inline constexpr ExportTarget kExpMovimenti{u"Movimenti.xls", u"Riepilogo annuale movimenti"};
+inline constexpr ExportTarget kInsolutiEnt{u"Pagamenti_in_Entrata_Insoluti.xls",
+                                           u"Pagamenti in entrata insoluti"};
+inline constexpr ExportTarget kInsolutiUsc{u"Pagamenti_in_Uscita_Insoluti.xls",
+                                           u"Pagamenti in uscita insoluti"};
+inline constexpr ExportTarget kInsolutiAll{u"Pagamenti_Insoluti.xls", u"Pagamenti insoluti"};
+
+// The messages of an export, with their exact line breaks.
+inline constexpr char16_t kAskExport[] =
+    u"L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda del numero "
+    u"di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?";
+inline constexpr char16_t kAskOpenExport[] =
+    u"Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file "
+    u"di Excel?";
+// The unpaid-payments lists ask this instead.
+inline constexpr char16_t kAskOpenUnpaidExport[] =
+    u"Esportazione in Excel effettuata con successo.\r\n\r\nSi vuole aprire il file .XLS?";
+inline constexpr char16_t kExportFailed[] =
+    u"Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
+    u"Excel non sia gi\u00E0 aperto.";
+
+// The 25 columns of the client export, in file order.
+const QList<SheetColumn>& clientExportColumns();
+
+} // namespace tavolex::exporting

@@ -1,0 +1,97 @@
+#include "clientlines.h"
+
+#include "lists/listline.h"
+#include "records/layouts.h"
+#include "records/record.h"
+
+#include <algorithm>
+
+namespace tavolex::search {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct ClientFields {
+    const records::FieldSpec& cliente;
+    const records::FieldSpec& recapito;
+    const records::FieldSpec& occupazione;
+    const records::FieldSpec& prodotti;
+    const records::FieldSpec& note;
+    const records::FieldSpec& questioni;
+    const records::FieldSpec& ricontatta;
+};
+
+const ClientFields& fields() {
+    static const ClientFields f = [] {
+        const records::RecordLayout& l = records::clientLayout();
+        auto spec = [&l](const char16_t* name) -> const records::FieldSpec& {
+            return l.field(l.indexOf(QStringView(name)));
+        };
+        return ClientFields{spec(u"Cliente"),   spec(u"Recapito"), spec(u"Occupazione"),
+                            spec(u"Prodotti"),  spec(u"Note"),     spec(u"Questioni"),
+                            spec(u"Ricontatta")};
+    }();
+    return f;
+}
+
+QString clientLine(const char* record, const records::FieldSpec& last) {
+    const ClientFields& f = fields();
+    QString line;
+    line.reserve(26 + 7 + 15 + 2 + 25 + 8 + 30 + 2 + last.capacity);
+    lists::appendColumn(line, {}, records::readField(record, f.cliente), 26);
+    lists::appendColumn(line, u"  Tel. "_s, records::readField(record, f.recapito), 15);
+    lists::appendColumn(line, u"  "_s, records::readField(record, f.occupazione), 25);
+    lists::appendColumn(line, u"  Prod. "_s, records::readField(record, f.prodotti), 30);
+    lists::appendColumn(line, u"  "_s, records::readField(record, last), -1);
+    return line;
+}
+
+} // namespace
+
+QString clientSearchLine(const char* record) {
+    return clientLine(record, fields().note);
+}
+
+QString clientRecontactLine(const char* record) {
+    return clientLine(record, fields().questioni);
+}
+
+QString clientSearchLine(const records::Record& record) {
+    return clientSearchLine(record.bytes().constData());
+}
+
+QString clientRecontactLine(const records::Record& record) {
+    return clientRecontactLine(record.bytes().constData());
+}
+
+bool isToRecontact(const char* record) {
+    const records::FieldSpec& spec = fields().ricontatta;
+    const auto* at = reinterpret_cast<const unsigned char*>(record + spec.offset);
+    const unsigned char* begin = at + 1;
+    const unsigned char* end = begin + std::min<int>(at[0], spec.capacity);
+    // Trimmed as any stored text: blanks and control characters at both ends.
+    while (begin < end && *begin <= 32)
+        ++begin;
+    while (end > begin && end[-1] <= 32)
+        --end;
+    return end - begin == 2 && begin[0] == 'S' && begin[1] == 0xEC; // "Sì" in Windows-1252
+}
+
+const QStringList& clientSearchFields() {
+    static const QStringList names = {
+        u"Cliente"_s,     u"ComuneRes"_s, u"PartitaIva"_s, u"CodFisc"_s,   u"Documento"_s,
+        u"Occupazione"_s, u"Prodotti"_s,  u"Zona"_s,       u"Questioni"_s, u"Note"_s};
+    return names;
+}
+
+RecordFilter clientSearchFilter(const QStringList& filterTexts) {
+    const QStringList& names = clientSearchFields();
+    QList<FieldFilter> filters;
+    const qsizetype n = std::min(filterTexts.size(), names.size());
+    for (qsizetype i = 0; i < n; ++i)
+        filters.append({filterTexts[i], names[i]});
+    return RecordFilter(records::clientLayout(), filters);
+}
+
+} // namespace tavolex::search

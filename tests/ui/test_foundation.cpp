@@ -1,0 +1,422 @@
+// Drives the program as a user would: password, main menu and the clients card,
+// by objectName, with the real message boxes answered.
+#include "support/uitest.h"
+
+#include "records/layouts.h"
+#include "records/record.h"
+#include "security/scrambler.h"
+#include "ui/app/application.h"
+#include "ui/common/misc.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace tavolex;
+using namespace tavolex::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString g_folder;
+
+QByteArray clientFile() {
+    QFile f(g_folder + u"Clienti.pro"_s);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QWidget* screen(const QString& name) {
+    QWidget* w = topLevel(name);
+    if (!w)
+        throw std::runtime_error("no screen " + name.toStdString());
+    return w;
+}
+
+template <typename T = QWidget>
+T* on(const QString& screenName, const QString& control) {
+    return child<T>(screen(screenName), control);
+}
+
+void click(const QString& screenName, const QString& control) {
+    auto* b = on<QAbstractButton>(screenName, control);
+    ASSERT_TRUE(b->isEnabled()) << control.toStdString();
+    b->click();
+}
+
+SeenBox clickAndAnswer(const QString& screenName, const QString& control, const QString& answer = {}) {
+    return answerNextBox([&] { on<QAbstractButton>(screenName, control)->click(); }, answer);
+}
+
+QString fieldText(const QByteArray& record, const char16_t* field) {
+    const auto& layout = records::clientLayout();
+    return records::readField(record.constData(), layout.field(layout.indexOf(QStringView(field))));
+}
+
+void logIn() {
+    auto* password = on<QLineEdit>(u"TfrmPassword"_s, u"txtPassword"_s);
+    password->setText(u"  archiviostudio "_s);
+    click(u"TfrmPassword"_s, u"cmdOK"_s);
+}
+
+class Foundation : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {}
+};
+
+} // namespace
+
+TEST(Startup, OnlyThePasswordScreenIsVisible) {
+    QStringList visible;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            visible << w->objectName();
+    EXPECT_EQ(visible, QStringList{u"TfrmPassword"_s});
+    EXPECT_EQ(screen(u"TfrmPassword"_s)->windowTitle(), u" Tavolex - Autenticazione"_s);
+    EXPECT_FALSE(on<QPushButton>(u"TfrmPassword"_s, u"cmdOK"_s)->isEnabled());
+}
+
+TEST(Startup, ScreensAreCreatedInOrder) {
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        names << w->objectName();
+    const qsizetype password = names.indexOf(u"TfrmPassword"_s);
+    const qsizetype menu = names.indexOf(u"TfrmAvvio"_s);
+    const qsizetype clients = names.indexOf(u"TfrmClienti"_s);
+    EXPECT_GE(password, 0);
+    EXPECT_GE(menu, 0);
+    EXPECT_GE(clients, 0);
+}
+
+TEST(Password, OkFollowsTheTrimmedText) {
+    auto* password = on<QLineEdit>(u"TfrmPassword"_s, u"txtPassword"_s);
+    auto* ok = on<QPushButton>(u"TfrmPassword"_s, u"cmdOK"_s);
+    password->setText(u"   "_s);
+    EXPECT_FALSE(ok->isEnabled());
+    password->setText(u" a "_s);
+    EXPECT_TRUE(ok->isEnabled());
+    password->clear();
+    // Enter in the empty field does nothing.
+    password->setFocus();
+    QTest::keyClick(password, Qt::Key_Return);
+    EXPECT_TRUE(screen(u"TfrmPassword"_s)->isVisible());
+}
+
+TEST(Password, WrongPasswordIsRefused) {
+    auto* password = on<QLineEdit>(u"TfrmPassword"_s, u"txtPassword"_s);
+    password->setText(u"sbagliata"_s);
+    const SeenBox box = clickAndAnswer(u"TfrmPassword"_s, u"cmdOK"_s);
+    ASSERT_TRUE(box.seen);
+    EXPECT_EQ(box.text, u"Attenzione: password errata."_s);
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.buttons, QStringList{u"OK"_s});
+    EXPECT_TRUE(password->text().isEmpty());
+    EXPECT_FALSE(on<QPushButton>(u"TfrmPassword"_s, u"cmdOK"_s)->isEnabled());
+}
+
+TEST(Password, ChangeRefusesMismatchAndAcceptsNewPassword) {
+    click(u"TfrmPassword"_s, u"btnCambiaPassword"_s);
+    ASSERT_TRUE(screen(u"TfrmCambiaPassword"_s)->isVisible());
+    EXPECT_FALSE(screen(u"TfrmPassword"_s)->isVisible());
+    auto* oldField = on<QLineEdit>(u"TfrmCambiaPassword"_s, u"txtPasswordOld"_s);
+    auto* newField = on<QLineEdit>(u"TfrmCambiaPassword"_s, u"txtPasswordNew"_s);
+    auto* confirm = on<QLineEdit>(u"TfrmCambiaPassword"_s, u"txtConferma"_s);
+
+    oldField->setText(u"nonlaso"_s);
+    newField->setText(u"nuova"_s);
+    confirm->setText(u"nuova"_s);
+    SeenBox box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
+    EXPECT_EQ(box.text, u"Attenzione: vecchia password errata."_s);
+    EXPECT_TRUE(oldField->text().isEmpty());
+
+    oldField->setText(u"archiviostudio"_s);
+    newField->setText(u"nuova"_s);
+    confirm->setText(u"NUOVA"_s);
+    box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
+    EXPECT_EQ(box.text, u"Attenzione: la nuova password non \u00E8 stata confermata correttamente. E' necessario "
+                        u"reinserire entrambi i valori."_s);
+    EXPECT_TRUE(newField->text().isEmpty());
+    EXPECT_TRUE(confirm->text().isEmpty());
+
+    // A password the store cannot carry is refused and the store stays as it was.
+    const QByteArray before = [] {
+        QFile f(g_folder + u"unins000.dll"_s);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    newField->setText(u"euro\u20AC"_s);
+    confirm->setText(u"euro\u20AC"_s);
+    box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
+    EXPECT_TRUE(box.text.startsWith(u"Attenzione: la nuova password non pu\u00F2 essere memorizzata."_s));
+    QFile store(g_folder + u"unins000.dll"_s);
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    EXPECT_EQ(store.readAll(), before);
+    store.close();
+
+    oldField->setText(u"archiviostudio"_s);
+    newField->setText(u" segreto "_s);
+    confirm->setText(u"segreto"_s);
+    box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
+    EXPECT_EQ(box.text, u"Modifica della password completata con successo."_s);
+    EXPECT_FALSE(screen(u"TfrmCambiaPassword"_s)->isVisible());
+    EXPECT_TRUE(screen(u"TfrmPassword"_s)->isVisible());
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(store.readAll().contains("Valore=" + security::scramble(u"SEGRETO"_s).toLatin1()));
+    store.close();
+
+    // The old password no longer opens; put it back for the following tests.
+    auto* password = on<QLineEdit>(u"TfrmPassword"_s, u"txtPassword"_s);
+    password->setText(u"archiviostudio"_s);
+    box = clickAndAnswer(u"TfrmPassword"_s, u"cmdOK"_s);
+    EXPECT_EQ(box.text, u"Attenzione: password errata."_s);
+    click(u"TfrmPassword"_s, u"btnCambiaPassword"_s);
+    oldField->setText(u"segreto"_s);
+    newField->setText(u"archiviostudio"_s);
+    confirm->setText(u"archiviostudio"_s);
+    box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
+    EXPECT_EQ(box.text, u"Modifica della password completata con successo."_s);
+}
+
+TEST(Password, CorrectPasswordShowsTheMainMenu) {
+    logIn();
+    EXPECT_FALSE(screen(u"TfrmPassword"_s)->isVisible());
+    EXPECT_TRUE(screen(u"TfrmAvvio"_s)->isVisible());
+    EXPECT_EQ(screen(u"TfrmAvvio"_s)->windowTitle(), u" Tavolex"_s);
+}
+
+TEST(MainMenu, InfoMailLinkAndHelpLink) {
+    QStringList opened;
+    ui::TMisc::setOpener([&](const QString& command, const QUrl&) { opened << command; });
+    withNextModal([] { on<QWidget>(u"TfrmAvvio"_s, u"imgInfo"_s); QTest::mouseClick(on<QWidget>(u"TfrmAvvio"_s, u"imgInfo"_s), Qt::LeftButton); },
+                  [](QWidget* info) {
+                      EXPECT_EQ(info->objectName(), u"TfrmInfo"_s);
+                      QTest::mouseClick(child<QWidget>(info, u"lnkWeb"_s), Qt::LeftButton);
+                      child<QPushButton>(info, u"btnChiudi"_s)->click();
+                  });
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].startsWith(u"\"mailto:"_s));
+    EXPECT_TRUE(opened[0].endsWith(u"?subject=Software Tavolex&body=Salve, desidererei avere le seguenti "
+                                   u"informazioni sul software in oggetto:\""_s));
+    withNextModal([] { QTest::mouseClick(on<QWidget>(u"TfrmAvvio"_s, u"imgGuida"_s), Qt::LeftButton); },
+                  [](QWidget* help) {
+                      EXPECT_EQ(child<QLabel>(help, u"lblTitolo"_s)->text(), u"Uno sguardo a Tavolex."_s);
+                      QTest::mouseClick(child<QWidget>(help, u"lnkWeb"_s), Qt::LeftButton);
+                      static_cast<QDialog*>(help)->accept();
+                  });
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[1], u'"' + g_folder + u"Guida.pdf\""_s);
+    ui::TMisc::setOpener({});
+}
+
+TEST(ClientsCard, OpensFromTheMenuEmptyAndClosesBackToIt) {
+    click(u"TfrmAvvio"_s, u"btnClienti"_s);
+    QWidget* card = screen(u"TfrmClienti"_s);
+    EXPECT_TRUE(card->isVisible());
+    EXPECT_FALSE(screen(u"TfrmAvvio"_s)->isVisible());
+    EXPECT_EQ(card->windowTitle(), u" Tavolex - Anagrafica Clienti"_s);
+    EXPECT_EQ(on<QLabel>(u"TfrmClienti"_s, u"panInfo"_s)->text(), u"Pronto per archiviare una nuova scheda..."_s);
+    on<QLineEdit>(u"TfrmClienti"_s, u"txtCliente"_s)->setText(u"Da cancellare"_s);
+    click(u"TfrmClienti"_s, u"cmdEsci"_s);
+    EXPECT_FALSE(card->isVisible());
+    EXPECT_TRUE(screen(u"TfrmAvvio"_s)->isVisible());
+    click(u"TfrmAvvio"_s, u"btnClienti"_s);
+    EXPECT_TRUE(on<QLineEdit>(u"TfrmClienti"_s, u"txtCliente"_s)->text().isEmpty());
+}
+
+TEST(ClientsCard, EmptyArchiveMessagesAndRequiredName) {
+    SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"cmdAvanti"_s);
+    EXPECT_EQ(box.text, u"L'archivio non contiene nessuna scheda."_s);
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+    EXPECT_EQ(box.buttons, (QStringList{u"OK"_s, u"Annulla"_s}));
+    EXPECT_TRUE(QFile::exists(g_folder + u"Clienti.pro"_s));
+    EXPECT_TRUE(on<QLabel>(u"TfrmClienti"_s, u"lblPosizione"_s)->text().isEmpty());
+
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdDuplica"_s);
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_EQ(box.text, u"Attenzione: la duplicazione di una scheda pu\u00F2 avvenire soltanto dopo che questa \u00E8 "
+                        u"stata inserita in archivio."_s);
+
+    on<QLineEdit>(u"TfrmClienti"_s, u"txtCliente"_s)->setText(u"   "_s);
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_EQ(box.text, u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."_s);
+    EXPECT_EQ(clientFile().size(), 0);
+}
+
+TEST(ClientsCard, TypingRules) {
+    auto* card = screen(u"TfrmClienti"_s);
+    card->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(card));
+    auto* codFisc = child<QLineEdit>(card, u"txtCodFisc"_s);
+    codFisc->setFocus();
+    QTest::keyClicks(codFisc, u"rss mra"_s);
+    EXPECT_EQ(codFisc->text(), u"RSSMRA"_s);
+    auto* carta = child<QLineEdit>(card, u"txtCarta"_s);
+    carta->setFocus();
+    QTest::keyClicks(carta, u"12a3 4"_s);
+    EXPECT_EQ(carta->text(), u"1234"_s);
+    QTest::keyClick(carta, Qt::Key_Left);
+    QTest::keyClick(carta, Qt::Key_Backspace);
+    EXPECT_EQ(carta->text(), u"124"_s);
+    auto* sesso = child<QLineEdit>(card, u"txtSesso"_s);
+    sesso->setFocus();
+    QTest::keyClicks(sesso, u"fm"_s);
+    EXPECT_EQ(sesso->text(), u"F"_s);
+    auto* prov = child<QComboBox>(card, u"txtProvRes"_s);
+    prov->setFocus();
+    QTest::keyClicks(prov, u"mi"_s);
+    EXPECT_EQ(prov->currentText(), u"MI"_s);
+    // The highlight follows the focus.
+    EXPECT_TRUE(child<QWidget>(card, u"effProvRes"_s)->isVisible());
+    EXPECT_FALSE(child<QWidget>(card, u"effCodFisc"_s)->isVisible());
+    // Enter moves along the record order and wraps from the notes to the name.
+    auto* note = child<QLineEdit>(card, u"txtNote"_s);
+    note->setFocus();
+    QTest::keyClick(note, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(card, u"txtCliente"_s));
+    click(u"TfrmClienti"_s, u"cmdNuovo"_s);
+    EXPECT_TRUE(codFisc->text().isEmpty());
+    EXPECT_TRUE(prov->currentText().isEmpty());
+}
+
+TEST(ClientsCard, SaveBrowseDuplicateByteExact) {
+    QWidget* card = screen(u"TfrmClienti"_s);
+    const auto& layout = records::clientLayout();
+    // Fill every field with a distinct value cut to its capacity.
+    for (const auto& field : layout.fields()) {
+        if (field.name == u"Ricontatta"_s || field.name.startsWith(u"File"_s) || field.name.startsWith(u"Desc"_s))
+            continue;
+        QWidget* control = card->findChild<QWidget*>(u"txt"_s + field.name);
+        ASSERT_NE(control, nullptr) << field.name.toStdString();
+        const QString value = (u"\u00E8"_s + field.name + u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(field.capacity);
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            combo->setEditText(u"EE"_s);
+        else
+            static_cast<QLineEdit*>(control)->setText(value);
+    }
+    child<QCheckBox>(card, u"chkRicontatta"_s)->setChecked(true);
+    child<QLabel>(card, u"lblFile01"_s)->setText(u"contratto.pdf"_s);
+    child<QLineEdit>(card, u"txtEmail"_s)->setText(u"  mario@example.it "_s);
+
+    SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(box.text, u"La scheda corrente \u00E8 stata inserita in archivio."_s);
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+    QByteArray bytes = clientFile();
+    ASSERT_EQ(bytes.size(), 3372);
+    EXPECT_EQ(fieldText(bytes, u"Cliente"), (u"\u00E8Clientexxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(50));
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xE8);
+    EXPECT_EQ(fieldText(bytes, u"Sesso"), u"\u00E8"_s);
+    EXPECT_EQ(fieldText(bytes, u"ProvRes"), u"EE"_s);
+    EXPECT_EQ(bytes.mid(1863, 3), QByteArray("\x02\x53\xEC", 3));
+    EXPECT_EQ(fieldText(bytes, u"File01"), u"contratto.pdf"_s);
+    EXPECT_EQ(fieldText(bytes, u"Email"), u"mario@example.it"_s);
+
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(box.text, u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s);
+    EXPECT_EQ(clientFile().size(), 3372);
+
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdDuplica"_s);
+    EXPECT_EQ(box.text, u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+                        u"premere Salva per inserire la scheda in archivio."_s);
+    EXPECT_TRUE(child<QLabel>(card, u"lblPosizione"_s)->text().isEmpty());
+    EXPECT_TRUE(child<QLabel>(card, u"lblFile01"_s)->text().isEmpty());
+    child<QLineEdit>(card, u"txtCliente"_s)->setText(u"Bianchi & Figli"_s);
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"2"_s);
+    bytes = clientFile();
+    ASSERT_EQ(bytes.size(), 2 * 3372);
+    const QByteArray second = bytes.mid(3372);
+    EXPECT_EQ(fieldText(second, u"Cliente"), u"Bianchi & Figli"_s);
+    EXPECT_EQ(second.mid(1863, 3), QByteArray("\x02\x53\xEC", 3));
+    EXPECT_EQ(fieldText(second, u"File01"), QString());
+    EXPECT_EQ(fieldText(second, u"Iban"), fieldText(bytes, u"Iban"));
+
+    // Browse: Previous from 2 shows 1; Previous on 1 and Next on the last do nothing.
+    click(u"TfrmClienti"_s, u"cmdIndietro"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblFile01"_s)->text(), u"contratto.pdf"_s);
+    click(u"TfrmClienti"_s, u"cmdIndietro"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+    click(u"TfrmClienti"_s, u"cmdUltimo"_s);
+    EXPECT_EQ(child<QLineEdit>(card, u"txtCliente"_s)->text(), u"Bianchi & Figli"_s);
+    click(u"TfrmClienti"_s, u"cmdAvanti"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"2"_s);
+    click(u"TfrmClienti"_s, u"cmdPrimo"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+    EXPECT_TRUE(child<QCheckBox>(card, u"chkRicontatta"_s)->isChecked());
+    click(u"TfrmClienti"_s, u"cmdNuovo"_s);
+    click(u"TfrmClienti"_s, u"cmdAvanti"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+}
+
+TEST(ClientsCard, DamagedArchiveLoadsAndKeepsGoodRecords) {
+    QWidget* card = screen(u"TfrmClienti"_s);
+    QByteArray good = clientFile();
+    ASSERT_EQ(good.size(), 2 * 3372);
+    records::Record damaged(records::clientLayout());
+    damaged.setText(u"Cliente", u"Verdi"_s);
+    QByteArray bytes = damaged.bytes();
+    bytes[136] = char(250);             // Sesso: length byte above its capacity
+    bytes[137] = char(0x81);            // undefined in Windows-1252
+    bytes[1863] = char(7);              // flag with a length above its capacity
+    QFile f(g_folder + u"Clienti.pro"_s);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(bytes);
+    f.write(QByteArray(1000, 'z')); // torn tail
+    f.close();
+
+    click(u"TfrmClienti"_s, u"cmdUltimo"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"3"_s);
+    EXPECT_EQ(child<QLineEdit>(card, u"txtCliente"_s)->text(), u"Verdi"_s);
+    EXPECT_EQ(child<QLineEdit>(card, u"txtSesso"_s)->text().size(), 1);
+
+    click(u"TfrmClienti"_s, u"cmdNuovo"_s);
+    child<QLineEdit>(card, u"txtCliente"_s)->setText(u"Neri"_s);
+    clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"4"_s);
+    const QByteArray after = clientFile();
+    ASSERT_EQ(after.size(), 4 * 3372);
+    EXPECT_EQ(after.left(good.size()), good);
+    EXPECT_EQ(fieldText(after.mid(3 * 3372), u"Cliente"), u"Neri"_s);
+}
+
+TEST(ClientsCard, ZeroByteArchiveAndAccessError) {
+    QFile::resize(g_folder + u"Clienti.pro"_s, 0);
+    SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPrimo"_s);
+    EXPECT_EQ(box.text, u"L'archivio non contiene nessuna scheda."_s);
+    // A folder where the archive should be cannot be opened as a file.
+    QFile::remove(g_folder + u"Clienti.pro"_s);
+    QDir(g_folder).mkdir(u"Clienti.pro"_s);
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPrimo"_s);
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.text, u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                        u"possedere i privilegi di scrittura nella cartella di installazione del programma."_s);
+    QDir(g_folder).rmdir(u"Clienti.pro"_s);
+}
+
+TEST(ClientsCard, EmailButtonOpensMailLink) {
+    QStringList opened;
+    ui::TMisc::setOpener([&](const QString& command, const QUrl&) { opened << command; });
+    on<QLineEdit>(u"TfrmClienti"_s, u"txtEmail"_s)->setText(u"mario@example.it"_s);
+    click(u"TfrmClienti"_s, u"btnEmail"_s);
+    ui::TMisc::setOpener({});
+    EXPECT_EQ(opened, QStringList{u"\"mailto:mario@example.it\""_s});
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    g_folder = makeProgramFolder();
+    startApplication();
+    return RUN_ALL_TESTS();
+}

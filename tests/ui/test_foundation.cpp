@@ -413,6 +413,30 @@ TEST(ClientsCard, EmailButtonOpensMailLink) {
     EXPECT_EQ(opened, QStringList{u"\"mailto:mario@example.it\""_s});
 }
 
+TEST(ClientsCard, TaxCodeButtonRoutesDigitsToTheVatCheck) {
+    struct Case {
+        QString code;
+        QString dialog;
+        QString field;
+    };
+    const QList<Case> cases = {{u"01234567890"_s, u"TfrmPartitaIva"_s, u"txtPartitaIva"_s},
+                               {u"RSSMRA80A01H501U"_s, u"TfrmCodFisc"_s, u"txtCodFisc"_s},
+                               {QString(), u"TfrmCodFisc"_s, u"txtCodFisc"_s}};
+    for (const Case& c : cases) {
+        on<QLineEdit>(u"TfrmClienti"_s, u"txtCodFisc"_s)->setText(c.code);
+        QString seenName;
+        QString seenValue;
+        withNextModal([] { on<QAbstractButton>(u"TfrmClienti"_s, u"btnCodFisc"_s)->click(); },
+                      [&](QWidget* dialog) {
+                          seenName = dialog->objectName();
+                          seenValue = child<QLineEdit>(dialog, c.field)->text();
+                          static_cast<QDialog*>(dialog)->reject();
+                      });
+        EXPECT_EQ(seenName, c.dialog);
+        EXPECT_EQ(seenValue, c.code);
+    }
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

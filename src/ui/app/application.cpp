@@ -5,7 +5,11 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
+#include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
+#include "ui/clients/TfrmCodFisc.h"
+#include "ui/clients/TfrmIban.h"
+#include "ui/clients/TfrmPartitaIva.h"
 #include "ui/common/calendario.h"
 #include "ui/common/guida.h"
 #include "ui/common/messages.h"
@@ -50,10 +54,10 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmTrovaProtocollo", {}},
         {u"TfrmRiepProtocollo", {}},
         {u"TfrmClienti", create<TfrmClienti>},
-        {u"TfrmPartitaIva", {}},
-        {u"TfrmCodFisc", {}},
-        {u"TfrmCarta", {}},
-        {u"TfrmIban", {}},
+        {u"TfrmPartitaIva", create<TfrmPartitaIva>},
+        {u"TfrmCodFisc", create<TfrmCodFisc>},
+        {u"TfrmCarta", create<TfrmCarta>},
+        {u"TfrmIban", create<TfrmIban>},
         {u"TfrmRicontatta", {}},
         {u"TfrmTrovaClienti", {}},
         {u"TfrmExpClienti", {}},

@@ -4,6 +4,11 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "ui/common/artwork.h"
+#include "TfrmCarta.h"
+#include "TfrmCodFisc.h"
+#include "TfrmIban.h"
+#include "TfrmPartitaIva.h"
+#include "text/casing.h"
 #include "ui/common/misc.h"
 
 #include <QLabel>
@@ -85,14 +90,14 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
     addStandardCommand(u"cmdNuovo"_s);
     addStandardCommand(u"cmdDuplica"_s);
     const QColor services(0x3a, 0x6e, 0xa5);
-    addCommand(u"cmdFile"_s, u"Allegati"_s, u"\u2398"_s, services, u"Allega file alla scheda corrente."_s,
+    addCommand(u"cmdFile"_s, u"Allegati"_s, u"\u2261"_s, services, u"Allega file alla scheda corrente."_s,
                [this] { cmdFileClick(); });
     addStandardCommand(u"cmdSalva"_s);
     addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u2315"_s, services, u"Trova una scheda in archivio."_s,
                [this] { cmdTrovaClick(); });
     addCommand(u"cmdAnteprima"_s, u"Anteprima"_s, u"\u25A4"_s, services, u"Visualizza l'anteprima di stampa."_s,
                [this] { cmdAnteprimaClick(); });
-    addCommand(u"cmdStampa"_s, u"Stampa"_s, u"\u2399"_s, services, u"Stampa la scheda corrente."_s,
+    addCommand(u"cmdStampa"_s, u"Stampa"_s, u"\u2630"_s, services, u"Stampa la scheda corrente."_s,
                [this] { cmdStampaClick(); });
     addCommand(u"cmdPDF"_s, u"PDF"_s, u"PDF"_s, QColor(0xc0, 0x20, 0x20), u"Esporta la scheda in formato PDF."_s,
                [this] { cmdPDFClick(); });
@@ -115,8 +120,7 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
 
     // Services that come with the client search and report screens.
     for (const char16_t* pending : {u"cmdFile", u"cmdTrova", u"cmdAnteprima", u"cmdStampa", u"cmdPDF",
-                                    u"cmdRicontatta", u"cmdEsporta", u"btnCodFisc", u"btnCarta",
-                                    u"btnPartitaIva", u"btnIban"})
+                                    u"cmdRicontatta", u"cmdEsporta"})
         if (auto* b = findChild<QToolButton*>(QString::fromUtf16(pending)))
             b->setEnabled(false);
 }
@@ -145,10 +149,27 @@ void TfrmClienti::showEvent(QShowEvent* event) {
 
 void TfrmClienti::btnEmailClick() { TMisc::Open(u"\"mailto:"_s + text(u"txtEmail"_s).trimmed() + u'"'); }
 
-void TfrmClienti::btnCodFiscClick() {}
-void TfrmClienti::btnPartitaIvaClick() {}
-void TfrmClienti::btnIbanClick() {}
-void TfrmClienti::btnCartaClick() {}
+namespace {
+template <typename Dialog>
+void runCheck(QWidget* parent, const QString& value) {
+    Dialog dialog(parent);
+    dialog.setInput(value);
+    dialog.exec();
+}
+} // namespace
+
+void TfrmClienti::btnCodFiscClick() {
+    const QString code = text::trimmed(text(u"txtCodFisc"_s));
+    // An all-digit tax code is a company's, which is its VAT number.
+    if (text::isDigitsOnly(code))
+        runCheck<TfrmPartitaIva>(this, code);
+    else
+        runCheck<TfrmCodFisc>(this, code);
+}
+
+void TfrmClienti::btnPartitaIvaClick() { runCheck<TfrmPartitaIva>(this, text::trimmed(text(u"txtPartitaIva"_s))); }
+void TfrmClienti::btnIbanClick() { runCheck<TfrmIban>(this, text::trimmed(text(u"txtIban"_s))); }
+void TfrmClienti::btnCartaClick() { runCheck<TfrmCarta>(this, text::trimmed(text(u"txtCarta"_s))); }
 void TfrmClienti::cmdFileClick() {}
 void TfrmClienti::cmdTrovaClick() {}
 void TfrmClienti::cmdAnteprimaClick() {}

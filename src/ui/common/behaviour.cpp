@@ -148,6 +148,12 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
             combo->setEditText(text);
         }
         break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        // Layouts place fields after they take the focus: keep the rectangle behind the field.
+        if (QFrame* frame = m_highlights.value(widget); frame && watched == widget)
+            frame->setGeometry(widget->geometry().adjusted(-4, -4, 4, 4));
+        break;
     case QEvent::FocusOut:
         if (QFrame* frame = m_highlights.value(widget))
             frame->hide();

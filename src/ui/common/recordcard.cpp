@@ -93,6 +93,8 @@ void RecordCard::buildLayout() {
         grid->setHorizontalSpacing(12);
         grid->setVerticalSpacing(1);
         row->addLayout(grid, 1);
+        for (int column = 0; column < 6; ++column)
+            grid->setColumnStretch(column, 1);
         m_sectionGrids << grid;
         sectionsColumn->addWidget(frame);
     }
@@ -197,7 +199,7 @@ void RecordCard::buildLayout() {
         m_behaviour->setHint(b, hint);
         nav->addWidget(b);
     };
-    navButton(u"cmdPrimo"_s, u"\u23EE"_s, u"Visualizza la prima scheda in archivio."_s, &RecordCard::cmdPrimoClick);
+    navButton(u"cmdPrimo"_s, u"|\u25C0"_s, u"Visualizza la prima scheda in archivio."_s, &RecordCard::cmdPrimoClick);
     navButton(u"cmdIndietro"_s, u"\u25C0"_s, u"Visualizza la scheda precedente in archivio."_s,
               &RecordCard::cmdIndietroClick);
     m_position = new QLabel(this);
@@ -209,7 +211,7 @@ void RecordCard::buildLayout() {
     nav->addWidget(m_position);
     navButton(u"cmdAvanti"_s, u"\u25B6"_s, u"Visualizza la scheda successiva in archivio."_s,
               &RecordCard::cmdAvantiClick);
-    navButton(u"cmdUltimo"_s, u"\u23ED"_s, u"Visualizza l'ultima scheda in archivio."_s, &RecordCard::cmdUltimoClick);
+    navButton(u"cmdUltimo"_s, u"\u25B6|"_s, u"Visualizza l'ultima scheda in archivio."_s, &RecordCard::cmdUltimoClick);
 
     m_hintBar = new QLabel(m_config.initialHint, this);
     m_hintBar->setObjectName(u"panInfo"_s);

@@ -1,0 +1,132 @@
+// The shared screen conventions: date import, hint bar, list screen search.
+#include "support/uitest.h"
+
+#include "ui/common/behaviour.h"
+#include "ui/common/calendario.h"
+#include "ui/common/clock.h"
+#include "ui/common/listscreen.h"
+#include "ui/common/screens.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace tavolex;
+using namespace tavolex::test;
+using namespace tavolex::ui;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Stands in for the protocol card: a registered screen with the date field.
+struct FakeCard {
+    QWidget screen;
+    QLineEdit* date = new QLineEdit(&screen);
+    FakeCard() {
+        screen.setObjectName(u"TfrmProtocollo"_s);
+        date->setObjectName(u"txtDataReg"_s);
+        date->setText(u"01/01/2020"_s);
+        installDateField(date, u"datareg"_s);
+        Screens::add(&screen);
+        screen.show();
+    }
+};
+
+void sendEnter(QWidget* w) {
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(w, &event);
+}
+
+} // namespace
+
+TEST(DateField, CalendarWritesTheChosenDate) {
+    FakeCard card;
+    withNextModal([&] { QTest::keyClick(card.date, Qt::Key_A); },
+                  [](QWidget* dialog) {
+                      EXPECT_EQ(dialog->objectName(), u"TfrmCalendario"_s);
+                      EXPECT_EQ(dialog->windowTitle(), u" Importazione data"_s);
+                      EXPECT_EQ(child<QLabel>(dialog, u"lblMemory"_s)->text(), u"datareg"_s);
+                      child<QCalendarWidget>(dialog, u"calAppuntamenti"_s)->setSelectedDate(QDate(2024, 3, 5));
+                      child<QPushButton>(dialog, u"btnImportaData"_s)->click();
+                  });
+    EXPECT_EQ(card.date->text(), u"05/03/2024"_s);
+    EXPECT_TRUE(card.date->isReadOnly());
+}
+
+TEST(DateField, AnnullaKeepsTheFieldAndBackspaceEmptiesIt) {
+    FakeCard card;
+    withNextModal([&] { QTest::keyClick(card.date, Qt::Key_1); },
+                  [](QWidget* dialog) { child<QPushButton>(dialog, u"btnAnnulla"_s)->click(); });
+    EXPECT_EQ(card.date->text(), u"01/01/2020"_s);
+    QTest::keyClick(card.date, Qt::Key_Backspace);
+    EXPECT_TRUE(card.date->text().isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(DateField, UnknownTagLeavesTheScreenOpen) {
+    TfrmCalendario calendar;
+    calendar.setTag(u"sconosciuto"_s);
+    calendar.show();
+    child<QPushButton>(&calendar, u"btnImportaData"_s)->click();
+    EXPECT_TRUE(calendar.isVisible());
+    EXPECT_EQ(child<QCalendarWidget>(&calendar, u"calAppuntamenti"_s)->selectedDate(), Clock::today());
+}
+
+TEST(HintBar, HintsShowAndBackgroundClears) {
+    QWidget screen;
+    auto* layout = new QVBoxLayout(&screen);
+    auto* button = new QPushButton(u"Salva"_s, &screen);
+    auto* field = new QLineEdit(&screen);
+    auto* bar = new QLabel(u"Pronto"_s, &screen);
+    layout->addWidget(button);
+    layout->addWidget(field);
+    layout->addWidget(bar);
+    ScreenBehaviour behaviour(&screen);
+    behaviour.setHintBar(bar);
+    behaviour.setHint(button, u"Salva la scheda corrente in archivio."_s);
+    behaviour.addHintClearingArea(&screen);
+    sendEnter(button);
+    EXPECT_EQ(bar->text(), u"Salva la scheda corrente in archivio."_s);
+    sendEnter(field); // other controls leave the bar as it was
+    EXPECT_EQ(bar->text(), u"Salva la scheda corrente in archivio."_s);
+    QTest::mouseMove(&screen, QPoint(1, 1));
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&screen, &move);
+    EXPECT_TRUE(bar->text().isEmpty());
+}
+
+TEST(ListScreen, TrovaWrapsAndReportsAnEmptyList) {
+    ListScreen list(u"TfrmRicontatta"_s, u" Prova"_s);
+    SeenBox box = answerNextBox([&] { child<QPushButton>(&list, u"btnTrova"_s)->click(); });
+    EXPECT_EQ(box.text, u"Ricerca non applicabile: la lista non contiene nessuna voce."_s);
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+
+    list.setLines({u"ROSSI Mario   Tel. 06"_s, u"Bianchi Anna  Tel. 02"_s, u"Rossi Luca    Tel. 011"_s});
+    auto* find = child<QLineEdit>(&list, u"txtTrova"_s);
+    auto* trova = child<QPushButton>(&list, u"btnTrova"_s);
+    find->setText(u"rossi"_s);
+    trova->click();
+    EXPECT_EQ(list.selectedRow(), 0);
+    trova->click();
+    EXPECT_EQ(list.selectedRow(), 2);
+    trova->click();
+    EXPECT_EQ(list.selectedRow(), 0);
+    find->setText(u"verdi"_s);
+    trova->click();
+    EXPECT_EQ(list.selectedRow(), 0);
+    EXPECT_EQ(child<QListView>(&list, u"lstRecords"_s)->font().family(), u"Courier New"_s);
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    makeProgramFolder();
+    return RUN_ALL_TESTS();
+}

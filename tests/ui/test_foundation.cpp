@@ -437,6 +437,47 @@ TEST(ClientsCard, TaxCodeButtonRoutesDigitsToTheVatCheck) {
     }
 }
 
+TEST(ClientsCard, AttachmentsComeBackIntoTheHiddenLabels) {
+    QWidget* card = screen(u"TfrmClienti"_s);
+    child<QLabel>(card, u"lblDesc02"_s)->setText(u"vecchia"_s);
+    QString tag;
+    QString seenDesc;
+    withNextModal([] { on<QAbstractButton>(u"TfrmClienti"_s, u"cmdFile"_s)->click(); },
+                  [&](QWidget* dialog) {
+                      tag = child<QLabel>(dialog, u"lblMemory"_s)->text();
+                      seenDesc = child<QLineEdit>(dialog, u"txtDesc02"_s)->text();
+                      child<QLineEdit>(dialog, u"txtDesc01"_s)->setText(u"Contratto firmato"_s);
+                      child<QAbstractButton>(dialog, u"btnApplica"_s)->click();
+                  });
+    EXPECT_EQ(tag, u"clienti"_s);
+    EXPECT_EQ(seenDesc, u"vecchia"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblDesc01"_s)->text(), u"Contratto firmato"_s);
+    withNextModal([] { on<QAbstractButton>(u"TfrmClienti"_s, u"cmdFile"_s)->click(); },
+                  [&](QWidget* dialog) {
+                      child<QLineEdit>(dialog, u"txtDesc01"_s)->setText(u"annullata"_s);
+                      child<QAbstractButton>(dialog, u"btnAnnulla"_s)->click();
+                  });
+    EXPECT_EQ(child<QLabel>(card, u"lblDesc01"_s)->text(), u"Contratto firmato"_s);
+}
+
+TEST(ClientsCard, PdfExportWritesClienteAndAsksToOpenIt) {
+    on<QLineEdit>(u"TfrmClienti"_s, u"txtCliente"_s)->setText(u"Rossi Mario"_s);
+    QStringList opened;
+    ui::TMisc::setOpener([&](const QString& command, const QUrl&) { opened << command; });
+    SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPDF"_s, u"No"_s);
+    EXPECT_EQ(box.icon, QMessageBox::Question);
+    EXPECT_EQ(box.text, u"L'esportazione della scheda in PDF \u00E8 terminata con successo.\r\n\r\nSi vuole aprire il file?"_s);
+    EXPECT_EQ(box.buttons, (QStringList{u"S\u00EC"_s, u"No"_s}));
+    EXPECT_TRUE(opened.isEmpty());
+    QFile pdf(g_folder + u"Cliente.pdf"_s);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    pdf.close();
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPDF"_s, u"S\u00EC"_s);
+    ui::TMisc::setOpener({});
+    EXPECT_EQ(opened, QStringList{u'"' + g_folder + u"Cliente.pdf\""_s});
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -5,6 +5,7 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
+#include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
 #include "ui/clients/TfrmCodFisc.h"
@@ -46,7 +47,7 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmSplash", create<TfrmSplash>},
         {u"TfrmMenuProtocollo", {}},
         {u"TfrmProtocollo", {}},
-        {u"TfrmAllegaCartella", {}},
+        {u"TfrmAllegaCartella", create<TfrmAllegaCartella>},
         {u"TfrmCalendario", create<TfrmCalendario>},
         {u"TfrmNumerazione", {}},
         {u"TfrmExpProtocollo", {}},

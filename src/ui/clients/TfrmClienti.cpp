@@ -9,7 +9,10 @@
 #include "TfrmIban.h"
 #include "TfrmPartitaIva.h"
 #include "text/casing.h"
+#include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/misc.h"
+#include "ui/common/report/reportdocument.h"
+#include "ui/common/report/reportservice.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -119,8 +122,7 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
     addSmallButton(u"btnIban"_s, u"\u2714"_s, u"Controlla l'IBAN."_s, 2, 1, 5, &TfrmClienti::btnIbanClick);
 
     // Services that come with the client search and report screens.
-    for (const char16_t* pending : {u"cmdFile", u"cmdTrova", u"cmdAnteprima", u"cmdStampa", u"cmdPDF",
-                                    u"cmdRicontatta", u"cmdEsporta"})
+    for (const char16_t* pending : {u"cmdTrova", u"cmdRicontatta", u"cmdEsporta"})
         if (auto* b = findChild<QToolButton*>(QString::fromUtf16(pending)))
             b->setEnabled(false);
 }
@@ -170,11 +172,59 @@ void TfrmClienti::btnCodFiscClick() {
 void TfrmClienti::btnPartitaIvaClick() { runCheck<TfrmPartitaIva>(this, text::trimmed(text(u"txtPartitaIva"_s))); }
 void TfrmClienti::btnIbanClick() { runCheck<TfrmIban>(this, text::trimmed(text(u"txtIban"_s))); }
 void TfrmClienti::btnCartaClick() { runCheck<TfrmCarta>(this, text::trimmed(text(u"txtCarta"_s))); }
-void TfrmClienti::cmdFileClick() {}
+void TfrmClienti::cmdFileClick() {
+    const AttachmentValues current{text(u"lblFile01"_s).trimmed(), text(u"lblDesc01"_s).trimmed(),
+                                   text(u"lblFile02"_s).trimmed(), text(u"lblDesc02"_s).trimmed(),
+                                   text(u"lblFile03"_s).trimmed(), text(u"lblDesc03"_s).trimmed()};
+    const auto chosen = TfrmAllegaCartella::edit(this, u"clienti"_s, current);
+    if (!chosen)
+        return;
+    setText(u"lblFile01"_s, chosen->file01);
+    setText(u"lblDesc01"_s, chosen->desc01);
+    setText(u"lblFile02"_s, chosen->file02);
+    setText(u"lblDesc02"_s, chosen->desc02);
+    setText(u"lblFile03"_s, chosen->file03);
+    setText(u"lblDesc03"_s, chosen->desc03);
+}
+
+report::ReportDocument TfrmClienti::cardReport() const {
+    auto value = [this](const char16_t* control) { return text::trimmed(text(QString::fromUtf16(control))); };
+    auto joined = [&](const char16_t* a, const char16_t* b) { return value(a) + u' ' + value(b); };
+    report::CardReport data;
+    data.title = u"SCHEDA ANAGRAFICA CLIENTE"_s;
+    data.rows = {
+        {u"Cognome e nome:"_s, value(u"txtCliente")},
+        {u"Data di nascita:"_s, value(u"txtDataNasc")},
+        {u"Comune di nascita:"_s, joined(u"txtComuneNasc", u"txtProvNasc")},
+        {u"Sesso:"_s, value(u"txtSesso")},
+        {u"Recapito preferenziale:"_s, value(u"txtRecapito")},
+        {u"Indirizzo di residenza:"_s, value(u"txtIndirizzoRes")},
+        {u"Comune di residenza:"_s, joined(u"txtComuneRes", u"txtProvRes")},
+        {u"Modalit\u00E0 pagamento:"_s, value(u"txtEstremi")},
+        {u"Tel. casa:"_s, value(u"txtTelCasa")},
+        {u"Tel. ufficio:"_s, value(u"txtTelUff")},
+        {u"Tel. cellulare:"_s, value(u"txtTelCel")},
+        {u"Fax:"_s, value(u"txtFax")},
+        {u"E-mail:"_s, value(u"txtEmail")},
+        {u"Codice fiscale:"_s, value(u"txtCodFisc")},
+        {u"Partita IVA:"_s, value(u"txtPartitaIva")},
+        {u"Carta di credito:"_s, u"N. "_s + value(u"txtCarta") + u"  -  Scadenza: "_s + value(u"txtScadeCarta")},
+        {u"IBAN:"_s, value(u"txtIban")},
+        {u"Estremi documento:"_s, value(u"txtDocumento")},
+        {u"Occupazione:"_s, value(u"txtOccupazione")},
+        {u"Titoli e qualifiche:"_s, value(u"txtTitoli")},
+        {u"Prodotti e servizi:"_s, value(u"txtProdotti")},
+        {u"Zona di appartenenza:"_s, value(u"txtZona")},
+        {u"Questioni in sospeso:"_s, value(u"txtQuestioni")},
+        {u"Note:"_s, value(u"txtNote")},
+    };
+    return report::ReportDocument::card(data);
+}
+
+void TfrmClienti::cmdAnteprimaClick() { report::preview(this, cardReport()); }
+void TfrmClienti::cmdStampaClick() { report::print(this, cardReport()); }
+void TfrmClienti::cmdPDFClick() { report::exportPdf(this, cardReport(), u"Cliente.pdf"_s); }
 void TfrmClienti::cmdTrovaClick() {}
-void TfrmClienti::cmdAnteprimaClick() {}
-void TfrmClienti::cmdStampaClick() {}
-void TfrmClienti::cmdPDFClick() {}
 void TfrmClienti::cmdRicontattaClick() {}
 void TfrmClienti::cmdEsportaClick() {}
 

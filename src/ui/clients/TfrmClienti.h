@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/common/recordcard.h"
+#include "ui/common/report/reportdocument.h"
 
 namespace tavolex::ui {
 
@@ -26,6 +27,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+    // The card report of the shown client.
+    report::ReportDocument cardReport() const;
 
 private:
     void addSmallButton(const QString& name, const QString& glyph, const QString& hint, int section, int row,

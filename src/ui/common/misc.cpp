@@ -16,9 +16,10 @@ TMisc::Opener& opener() {
 } // namespace
 
 QUrl TMisc::urlFor(const QString& sCommand) {
-    QString target = sCommand;
-    target.remove(u'"');
-    target = target.trimmed();
+    // Callers enclose paths and mail links in double quotes; only that pair goes.
+    QString target = sCommand.trimmed();
+    if (target.size() >= 2 && target.startsWith(u'"') && target.endsWith(u'"'))
+        target = target.mid(1, target.size() - 2);
     static const QRegularExpression scheme(u"^[A-Za-z][A-Za-z0-9+.-]+:"_s);
     const bool isDrivePath = target.size() > 1 && target[1] == u':'; // "C:\..." is a path
     if (scheme.match(target).hasMatch() && !isDrivePath && !target.startsWith(u"file:"_s))

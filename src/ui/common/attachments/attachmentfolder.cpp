@@ -1,0 +1,56 @@
+#include "attachmentfolder.h"
+
+#include "core/programfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tavolex::ui::attachments {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString folder() {
+    return tavolex::programPath(u"Documenti_Allegati/"_s);
+}
+
+QString pathOf(const QString& name) {
+    return folder() + name.trimmed();
+}
+
+namespace {
+bool copyReplacing(const QString& source, const QString& destination) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(chunk, sizeof chunk);
+        if (n < 0 || (n > 0 && out.write(chunk, n) != n)) {
+            out.cancelWriting();
+            return false;
+        }
+        if (n == 0) break;
+    }
+    return out.commit();
+}
+} // namespace
+
+bool copyIn(const QString& source, const QString& name,
+            const std::function<bool()>& confirmOverwrite) {
+    const QString bare = name.trimmed();
+    if (bare.isEmpty() || bare == u"."_s || bare == u".."_s || bare.contains(u'/')) return false;
+    const QFileInfo from(source);
+    if (!from.isFile() || !QDir().mkpath(folder())) return false;
+    const QString destination = folder() + bare;
+    const QFileInfo to(destination);
+    if (to.exists()) {
+        if (to.canonicalFilePath() == from.canonicalFilePath()) return false;
+        if (confirmOverwrite && !confirmOverwrite()) return false;
+    }
+    return copyReplacing(source, destination);
+}
+
+} // namespace tavolex::ui::attachments

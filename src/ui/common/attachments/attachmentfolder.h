@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace tavolex::ui::attachments {
+
+// Program folder + "Documenti_Allegati/": the copies of the attached files of every
+// archive, side by side, under the names they had when chosen.
+QString folder();
+QString pathOf(const QString& name);
+
+// Copies `source` into the folder under `name` (trimmed), creating the folder first.
+// When a file of that name is already there, `confirmOverwrite` decides; choosing the
+// folder's own copy again needs no copy. An existing copy is replaced only by a
+// complete new one. False when nothing was copied, for whatever reason.
+bool copyIn(const QString& source, const QString& name,
+            const std::function<bool()>& confirmOverwrite);
+
+} // namespace tavolex::ui::attachments

@@ -1,0 +1,106 @@
+#include "reportservice.h"
+
+#include "core/programfolder.h"
+#include "pdfmetadata.h"
+#include "reportpreview.h"
+#include "ui/common/messages.h"
+#include "ui/common/misc.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+
+namespace tavolex::ui::report {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString pdfDoneQuestion() {
+    return u"L'esportazione della scheda in PDF è terminata con successo.\r\n\r\n"
+           u"Si vuole aprire il file?"_s;
+}
+
+bool printTo(const ReportDocument& document, QPrinter& printer) {
+    // The template fixes paper, orientation and margins, whatever the dialog offered.
+    printer.setPageLayout(document.pageLayout());
+    int first = 0;
+    int last = document.pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage() - 1;
+        last = qMin(last, printer.toPage() - 1);
+    }
+    if (first > last) return false;
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const bool painted = document.paintPages(painter, printer, first, last);
+    return painter.end() && painted;
+}
+
+bool print(QWidget* parent, const ReportDocument& document, QPrinter& printer) {
+    printer.setPageLayout(document.pageLayout());
+    printer.setDocName(document.name());
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setMinMax(1, document.pageCount());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return printTo(document, printer);
+}
+
+bool print(QWidget* parent, const ReportDocument& document) {
+    QPrinter printer(QPrinter::HighResolution);
+    return print(parent, document, printer);
+}
+
+void preview(QWidget* parent, const ReportDocument& document) {
+    ReportPreview dialog(document, parent);
+    dialog.exec();
+}
+
+QByteArray renderPdf(const ReportDocument& document, const PdfInfo& info) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(document.pageLayout());
+        writer.setResolution(1200);
+        writer.setTitle(info.title);
+        writer.setCreator(info.creator);
+        writer.setDocumentXmpMetadata(xmpMetadata(info));
+        QPainter painter;
+        if (!painter.begin(&writer)) return {};
+        const bool painted = document.paintPages(painter, writer, 0, document.pageCount() - 1);
+        if (!painter.end() || !painted) return {};
+    }
+    return withDocumentInfo(buffer.data(), info).value_or(QByteArray());
+}
+
+bool writePdf(const ReportDocument& document, const QString& path, const PdfInfo& info) {
+    const QByteArray pdf = renderPdf(document, info);
+    if (pdf.isEmpty()) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(pdf) != pdf.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool exportPdf(QWidget* parent, const ReportDocument& document, const QString& fileName,
+               const PdfInfo& info) {
+    const QString path = tavolex::programPath(fileName);
+    if (!writePdf(document, path, info)) {
+        msg::error(parent, u"Impossibile creare il file PDF:\n"_s + QDir::toNativeSeparators(path));
+        return false;
+    }
+    if (msg::question(parent, pdfDoneQuestion()))
+        TMisc::Open(u"\""_s + tavolex::programFolder() + fileName + u"\""_s);
+    return true;
+}
+
+} // namespace tavolex::ui::report

@@ -36,24 +36,4 @@ HelpText generalGuide() {
             })};
 }
 
-HelpText clientsCard() {
-    return {u"Applicazione Anagrafica Clienti."_s,
-            paragraphs({
-                u"La scheda Cliente raccoglie i dati anagrafici e di residenza, i recapiti, gli identificativi fiscali e "
-                u"bancari, il profilo e le questioni in sospeso. L'unico dato obbligatorio \u00E8 il cognome e nome o la "
-                u"ragione sociale.",
-                u"Premere Invio per passare al campo successivo. Il codice fiscale e l'IBAN vengono scritti in maiuscolo; "
-                u"nei campi della carta di credito e della partita IVA si possono digitare solo cifre.",
-                u"I pulsanti accanto al codice fiscale, alla partita IVA, all'IBAN e alla carta di credito ne controllano "
-                u"la correttezza; il pulsante accanto all'indirizzo e-mail apre il programma di posta.",
-                u"Nuovo prepara una scheda vuota; Salva inserisce la scheda in archivio o ne salva le modifiche; Duplica "
-                u"prepara una nuova scheda con gli stessi dati, senza gli allegati. Le frecce mostrano la prima, la "
-                u"precedente, la successiva e l'ultima scheda; il numero tra le frecce \u00E8 la posizione della scheda "
-                u"in archivio.",
-                u"Allegati associa fino a tre file alla scheda; Trova cerca le schede per uno o pi\u00F9 dati; Ricontatta "
-                u"elenca i clienti da ricontattare; Anteprima, Stampa e PDF producono la scheda stampata; Esporta crea "
-                u"il file Clienti.xls con tutte le schede.",
-            })};
-}
-
 } // namespace tavolex::help

@@ -36,4 +36,6 @@ HelpText generalGuide() {
             })};
 }
 
+QList<HelpText> userGuide() { return {generalGuide(), clientsCard()}; }
+
 } // namespace tavolex::help

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace tavolex::help {
@@ -13,6 +14,9 @@ struct HelpText {
 
 HelpText generalGuide();     // main menu
 HelpText clientsCard();      // client card
+
+// Every help text of the program, in the order of the user guide.
+QList<HelpText> userGuide();
 
 // Joins paragraphs with CR LF CR LF.
 QString paragraphs(std::initializer_list<const char16_t*> items);

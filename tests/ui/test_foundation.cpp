@@ -6,6 +6,7 @@
 #include "records/record.h"
 #include "security/scrambler.h"
 #include "ui/app/application.h"
+#include "ui/common/listscreen.h"
 #include "ui/common/misc.h"
 
 #include <QApplication>
@@ -476,6 +477,29 @@ TEST(ClientsCard, PdfExportWritesClienteAndAsksToOpenIt) {
     box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPDF"_s, u"S\u00EC"_s);
     ui::TMisc::setOpener({});
     EXPECT_EQ(opened, QStringList{u'"' + g_folder + u"Cliente.pdf\""_s});
+}
+
+TEST(ClientsCard, SearchLoadsTheChosenClientIntoTheCard) {
+    QWidget* card = screen(u"TfrmClienti"_s);
+    // Three clients in the archive; the search lists the one named Neri.
+    QFile::remove(g_folder + u"Clienti.pro"_s);
+    for (const QString& name : {u"Rossi Mario"_s, u"Neri Anna"_s, u"Bianchi Luca"_s}) {
+        click(u"TfrmClienti"_s, u"cmdNuovo"_s);
+        child<QLineEdit>(card, u"txtCliente"_s)->setText(name);
+        clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    }
+    click(u"TfrmClienti"_s, u"cmdNuovo"_s);
+    QString tag;
+    withNextModal([] { on<QAbstractButton>(u"TfrmClienti"_s, u"cmdTrova"_s)->click(); },
+                  [&](QWidget* dialog) {
+                      tag = child<QLabel>(dialog, u"lblMemory"_s)->text();
+                      child<QLineEdit>(dialog, u"txtCliente"_s)->setText(u"neri"_s);
+                      child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
+                      static_cast<ui::ListScreen*>(dialog)->activateRow(0);
+                  });
+    EXPECT_EQ(tag, u"clienti"_s);
+    EXPECT_EQ(child<QLineEdit>(card, u"txtCliente"_s)->text(), u"Neri Anna"_s);
+    EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"2"_s);
 }
 
 int main(int argc, char** argv) {

@@ -9,6 +9,9 @@
 #include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
 #include "ui/clients/TfrmCodFisc.h"
+#include "ui/clients/TfrmExpClienti.h"
+#include "ui/clients/TfrmRicontatta.h"
+#include "ui/clients/TfrmTrovaClienti.h"
 #include "ui/clients/TfrmIban.h"
 #include "ui/clients/TfrmPartitaIva.h"
 #include "ui/common/calendario.h"
@@ -59,9 +62,9 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmCodFisc", create<TfrmCodFisc>},
         {u"TfrmCarta", create<TfrmCarta>},
         {u"TfrmIban", create<TfrmIban>},
-        {u"TfrmRicontatta", {}},
-        {u"TfrmTrovaClienti", {}},
-        {u"TfrmExpClienti", {}},
+        {u"TfrmRicontatta", create<TfrmRicontatta>},
+        {u"TfrmTrovaClienti", create<TfrmTrovaClienti>},
+        {u"TfrmExpClienti", create<TfrmExpClienti>},
         {u"TfrmPratica", {}},
         {u"TfrmTrovaPratica", {}},
         {u"TfrmUrgenti", {}},

@@ -7,7 +7,10 @@
 #include "TfrmCarta.h"
 #include "TfrmCodFisc.h"
 #include "TfrmIban.h"
+#include "TfrmExpClienti.h"
 #include "TfrmPartitaIva.h"
+#include "TfrmRicontatta.h"
+#include "TfrmTrovaClienti.h"
 #include "text/casing.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/misc.h"
@@ -121,10 +124,6 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
                    &TfrmClienti::btnPartitaIvaClick);
     addSmallButton(u"btnIban"_s, u"\u2714"_s, u"Controlla l'IBAN."_s, 2, 1, 5, &TfrmClienti::btnIbanClick);
 
-    // Services that come with the client search and report screens.
-    for (const char16_t* pending : {u"cmdTrova", u"cmdRicontatta", u"cmdEsporta"})
-        if (auto* b = findChild<QToolButton*>(QString::fromUtf16(pending)))
-            b->setEnabled(false);
 }
 
 void TfrmClienti::addSmallButton(const QString& name, const QString& glyph, const QString& hint, int section,
@@ -224,8 +223,23 @@ report::ReportDocument TfrmClienti::cardReport() const {
 void TfrmClienti::cmdAnteprimaClick() { report::preview(this, cardReport()); }
 void TfrmClienti::cmdStampaClick() { report::print(this, cardReport()); }
 void TfrmClienti::cmdPDFClick() { report::exportPdf(this, cardReport(), u"Cliente.pdf"_s); }
-void TfrmClienti::cmdTrovaClick() {}
-void TfrmClienti::cmdRicontattaClick() {}
-void TfrmClienti::cmdEsportaClick() {}
+void TfrmClienti::cmdTrovaClick() {
+    TfrmTrovaClienti search(this);
+    search.setCallerTag(u"clienti"_s);
+    search.exec();
+    if (const auto chosen = search.chosen())
+        loadFromRecord(chosen->bytes, chosen->position);
+}
+void TfrmClienti::cmdRicontattaClick() {
+    TfrmRicontatta list(this);
+    list.exec();
+    if (const auto chosen = list.chosen())
+        loadFromRecord(chosen->bytes, chosen->position);
+}
+
+void TfrmClienti::cmdEsportaClick() {
+    TfrmExpClienti exportScreen(this);
+    exportScreen.exec();
+}
 
 } // namespace tavolex::ui

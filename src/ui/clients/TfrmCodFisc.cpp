@@ -1,170 +1,18 @@
 #include "TfrmCodFisc.h"
 
 #include "core/checks/codicefiscale.h"
-#include "core/text/casing.h"
-#include "ui/common/messages.h"
-
-#include <QFrame>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScreen>
 
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-constexpr int kInputLimit = 16; // characters the user can type
-
-// A caller's value is shown whole even when longer than the typing limit, so the check
-// judges what the card holds rather than a cut copy; typing can then only shorten it.
-void setWhole(QLineEdit* field, const QString& value) {
-    field->setMaxLength(qMax(kInputLimit, static_cast<int>(value.size())));
-    field->setText(value);
-}
-
-// Lowers the limit back towards kInputLimit as an over-long value is shortened.
-void relaxLimit(QLineEdit* field) {
-    const int wanted = qMax(kInputLimit, static_cast<int>(field->text().size()));
-    if (field->maxLength() == wanted) return;
-    const int cursor = field->cursorPosition();
-    field->setMaxLength(wanted);
-    field->setCursorPosition(cursor);
-}
-
-void showCheckMessage(QWidget* parent, const checks::CheckResult& r) {
-    switch (r.kind) {
-    case checks::MessageKind::Warning:
-        msg::warning(parent, r.message);
-        break;
-    case checks::MessageKind::Information:
-        msg::information(parent, r.message);
-        break;
-    case checks::MessageKind::None:
-        break;
-    }
-}
-
-// Trimmed and upper-cased (a-z only), keeping the cursor on the same character.
-void trimAndUpper(QLineEdit* field) {
-    const QString text = field->text();
-    const QString fixed = text::upperAZ(text::trimmed(text));
-    if (fixed == text) return;
-    qsizetype lead = 0; // blanks and control characters dropped in front of the cursor
-    while (lead < text.size() && text[lead].unicode() <= 32)
-        ++lead;
-    const qsizetype cursor = field->cursorPosition() - lead;
-    field->setText(fixed);
-    field->setCursorPosition(static_cast<int>(qBound<qsizetype>(0, cursor, fixed.size())));
-}
-
-} // namespace
-
 TfrmCodFisc::TfrmCodFisc(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(u"TfrmCodFisc"_s);
-    setWindowTitle(u" Controllo codice fiscale"_s);
-    setFixedSize(480, 140);
-
-    m_title =
-        new QLabel(u"Immettere il codice fiscale e premere il pulsante di controllo."_s, this);
-    m_title->setObjectName(u"lblTitolo"_s);
-    m_title->setWordWrap(true);
-    m_title->setGeometry(16, 12, 448, 32);
-
-    const QRect fieldRect(20, 56, 440, 24);
-    // Created before the field so that it lies behind it.
-    m_highlight = new QFrame(this);
-    m_highlight->setObjectName(u"effCodFisc"_s);
-    m_highlight->setStyleSheet(
-        u"QFrame#effCodFisc { background-color: #ffff00; border: 2px solid "
-        u"qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffff00, stop:1 #ffffff); }"_s);
-    m_highlight->setGeometry(fieldRect.adjusted(-4, -4, 4, 4));
-    m_highlight->hide();
-
-    m_field = new QLineEdit(this);
-    m_field->setObjectName(u"txtCodFisc"_s);
-    m_field->setMaxLength(kInputLimit);
-    m_field->setGeometry(fieldRect);
-    m_field->installEventFilter(this);
-    connect(m_field, &QLineEdit::textEdited, this, &TfrmCodFisc::applyTypingRule);
-    connect(m_field, &QLineEdit::textEdited, this, [this] { relaxLimit(m_field); });
-
-    m_check = new QPushButton(u"Controlla"_s, this);
-    m_check->setObjectName(u"btnControlla"_s);
-    m_check->setGeometry(272, 98, 92, 28);
-    connect(m_check, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
-
-    m_close = new QPushButton(u"Chiudi"_s, this);
-    m_close->setObjectName(u"btnChiudi"_s);
-    m_close->setGeometry(372, 98, 92, 28);
-    connect(m_close, &QPushButton::clicked, this, &TfrmCodFisc::btnChiudiClick);
-}
-
-void TfrmCodFisc::setInput(const QString& code) {
-    setWhole(m_field, code);
-}
-
-QString TfrmCodFisc::input() const {
-    return m_field->text();
-}
-
-void TfrmCodFisc::btnControllaClick() {
-    const checks::CheckResult r = checks::checkCodiceFiscale(m_field->text());
-    showCheckMessage(this, r);
-    if (r.keepsOpen()) {
-        m_field->setFocus();
-        return;
-    }
-    accept();
-}
-
-void TfrmCodFisc::btnChiudiClick() {
-    reject();
-}
-
-void TfrmCodFisc::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (const QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    m_field->setFocus();
-}
-
-bool TfrmCodFisc::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_field) return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        m_highlight->show();
-        break;
-    case QEvent::FocusOut:
-        m_highlight->hide();
-        break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // Enter only moves on: the check runs when "Controlla" is pressed.
-            m_check->setFocus();
-            return true;
-        }
-        break;
-    }
-    case QEvent::KeyRelease:
-        applyTypingRule();
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmCodFisc::applyTypingRule() {
-    trimAndUpper(m_field);
-}
+    : CheckDialog(
+          {.name = u"TfrmCodFisc"_s,
+           .caption = u" Controllo codice fiscale"_s,
+           .title = u"Immettere il codice fiscale e premere il pulsante di controllo."_s,
+           .field = {.name = u"txtCodFisc"_s, .stem = u"CodFisc"_s, .limit = 16, .trimUpper = true},
+           .check = checks::checkCodiceFiscale},
+          parent) {}
 
 } // namespace tavolex::ui

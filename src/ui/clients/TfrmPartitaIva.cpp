@@ -1,167 +1,22 @@
 #include "TfrmPartitaIva.h"
 
 #include "core/checks/partitaiva.h"
-#include "ui/common/messages.h"
-
-#include <QFrame>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScreen>
+#include "ui/common/behaviour.h"
 
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-constexpr int kInputLimit = 11; // characters the user can type
-
-// A caller's value is shown whole even when longer than the typing limit, so the check
-// judges what the card holds rather than a cut copy; typing can then only shorten it.
-void setWhole(QLineEdit* field, const QString& value) {
-    field->setMaxLength(qMax(kInputLimit, static_cast<int>(value.size())));
-    field->setText(value);
-}
-
-// Lowers the limit back towards kInputLimit as an over-long value is shortened.
-void relaxLimit(QLineEdit* field) {
-    const int wanted = qMax(kInputLimit, static_cast<int>(field->text().size()));
-    if (field->maxLength() == wanted) return;
-    const int cursor = field->cursorPosition();
-    field->setMaxLength(wanted);
-    field->setCursorPosition(cursor);
-}
-
-void showCheckMessage(QWidget* parent, const checks::CheckResult& r) {
-    switch (r.kind) {
-    case checks::MessageKind::Warning:
-        msg::warning(parent, r.message);
-        break;
-    case checks::MessageKind::Information:
-        msg::information(parent, r.message);
-        break;
-    case checks::MessageKind::None:
-        break;
-    }
-}
-
-// The digits-only filter: Backspace, Delete and the arrows edit, 0-9 type, and Tab still
-// moves between controls; every other key is discarded before it reaches the field.
-bool passesDigitsOnly(const QKeyEvent& e) {
-    switch (e.key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default: {
-        const QString t = e.text();
-        return t.size() == 1 && t[0] >= u'0' && t[0] <= u'9';
-    }
-    }
-}
-
-} // namespace
-
 TfrmPartitaIva::TfrmPartitaIva(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(u"TfrmPartitaIva"_s);
-    setWindowTitle(u" Controllo partita IVA"_s);
-    setFixedSize(480, 140);
-
-    m_title = new QLabel(
-        u"Immettere il numero di partita IVA e premere il pulsante di controllo."_s, this);
-    m_title->setObjectName(u"lblTitolo"_s);
-    m_title->setWordWrap(true);
-    m_title->setGeometry(16, 12, 448, 32);
-
-    const QRect fieldRect(20, 56, 440, 24);
-    // Created before the field so that it lies behind it.
-    m_highlight = new QFrame(this);
-    m_highlight->setObjectName(u"effPartitaIva"_s);
-    m_highlight->setStyleSheet(
-        u"QFrame#effPartitaIva { background-color: #ffff00; border: 2px solid "
-        u"qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffff00, stop:1 #ffffff); }"_s);
-    m_highlight->setGeometry(fieldRect.adjusted(-4, -4, 4, 4));
-    m_highlight->hide();
-
-    m_field = new QLineEdit(this);
-    m_field->setObjectName(u"txtPartitaIva"_s);
-    m_field->setMaxLength(kInputLimit);
-    m_field->setGeometry(fieldRect);
-    m_field->installEventFilter(this);
-    connect(m_field, &QLineEdit::textEdited, this, [this] { relaxLimit(m_field); });
-
-    m_check = new QPushButton(u"Controlla"_s, this);
-    m_check->setObjectName(u"btnControlla"_s);
-    m_check->setGeometry(272, 98, 92, 28);
-    connect(m_check, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
-
-    m_close = new QPushButton(u"Chiudi"_s, this);
-    m_close->setObjectName(u"btnChiudi"_s);
-    m_close->setGeometry(372, 98, 92, 28);
-    connect(m_close, &QPushButton::clicked, this, &TfrmPartitaIva::btnChiudiClick);
-}
-
-void TfrmPartitaIva::setInput(const QString& number) {
-    setWhole(m_field, number);
-}
-
-QString TfrmPartitaIva::input() const {
-    return m_field->text();
-}
-
-void TfrmPartitaIva::btnControllaClick() {
-    const checks::PartitaIvaResult r = checks::checkPartitaIva(m_field->text());
-    showCheckMessage(this, r);
-    if (r.keepsOpen()) {
-        m_field->setFocus();
-        return;
-    }
-    accept();
-}
-
-void TfrmPartitaIva::btnChiudiClick() {
-    reject();
-}
-
-void TfrmPartitaIva::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (const QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    m_field->setFocus();
-}
-
-bool TfrmPartitaIva::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_field) return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        m_highlight->show();
-        break;
-    case QEvent::FocusOut:
-        m_highlight->hide();
-        break;
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            // Enter only moves on: the check runs when "Controlla" is pressed.
-            m_check->setFocus();
-            return true;
-        }
-        if (!passesDigitsOnly(*key)) return true;
-        break;
-    }
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
+    : CheckDialog(
+          {.name = u"TfrmPartitaIva"_s,
+           .caption = u" Controllo partita IVA"_s,
+           .title = u"Immettere il numero di partita IVA e premere il pulsante di controllo."_s,
+           .field = {.name = u"txtPartitaIva"_s,
+                     .stem = u"PartitaIva"_s,
+                     .limit = 11,
+                     .rules = DigitsOnly},
+           .check = checks::checkPartitaIva},
+          parent) {}
 
 } // namespace tavolex::ui

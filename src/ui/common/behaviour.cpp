@@ -103,10 +103,14 @@ void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
     const QString after = applyRules(before, rules, which);
     if (after == before)
         return;
+    // Only blanks dropped in front of the cursor move it; casing keeps every length.
     const int cursor = edit->cursorPosition();
-    const int lost = int(before.size() - after.size());
+    int droppedInFront = 0;
+    if (rules & which & (TrimEachKey | TrimOnLeave))
+        while (droppedInFront < cursor && before[droppedInFront].unicode() <= 32)
+            ++droppedInFront;
     edit->setText(after);
-    edit->setCursorPosition(qBound(0, cursor - (lost > 0 && cursor > 0 ? lost : 0), int(after.size())));
+    edit->setCursorPosition(qBound(0, cursor - droppedInFront, int(after.size())));
 }
 
 namespace {

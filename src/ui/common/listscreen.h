@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/reportdata.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -9,23 +11,41 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+class QVBoxLayout;
 
 namespace tavolex::ui {
+
+class ListLineDelegate;
 
 // The list-screen pattern of searches, summaries and the re-contact list: fixed-width
 // lines in a fixed-pitch font, "Trova" with wrap-around, and a double-click that loads
 // the record behind an entry and closes the screen.
+// The list is a view over a string model, so lists of many thousands of lines cost one
+// string per line and nothing per line on screen.
 class ListScreen : public QDialog {
     Q_OBJECT
 public:
-    explicit ListScreen(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
+    explicit ListScreen(const QString& objectName, const QString& caption,
+                        QWidget* parent = nullptr);
 
     void setLines(const QStringList& lines);
     QStringList lines() const;
+    int lineCount() const;
     int selectedRow() const;
     void selectRow(int row);
     QString callerTag() const;
     void setCallerTag(const QString& tag);
+
+    // Empties txtTrova and the remembered search text (done each time a screen is shown).
+    void resetFind();
+
+    // Selects the entry and does what a double-click on it does.
+    void activateRow(int row);
+
+    // "Stampa" (btnStampa), placed before "Chiudi" by addPrintButton: the lines as a list
+    // report with the given title, through the print dialog.
+    void btnStampaClick();
+    report::ListReport listReport() const;
 
     void btnTrovaClick();
 
@@ -36,19 +56,33 @@ protected:
     QBoxLayout* headerArea() const { return m_header; }
     QBoxLayout* footerArea() const { return m_footer; }
     QListView* listView() const { return m_list; }
+    QLineEdit* findField() const { return m_find; }
+    // The panel holding everything of the list (header, "Trova", list, footer); a screen
+    // with a panel of its own (a search's filters) adds it to screenLayout().
+    QWidget* listPanel() const { return m_panel; }
+    QVBoxLayout* screenLayout() const { return m_screenLayout; }
+    QPushButton* addPrintButton(const QString& reportTitle);
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
 private:
     void entryDoubleClicked();
 
+    QVBoxLayout* m_screenLayout;
+    QWidget* m_panel;
     QBoxLayout* m_header;
     QBoxLayout* m_footer;
     QListView* m_list;
     QStringListModel* m_model;
+    ListLineDelegate* m_delegate;
     QLineEdit* m_find;
     QLabel* m_memory;
+    QPushButton* m_close;
     QString m_lastSearch;
+    QString m_reportTitle;
 };
+
+// Places a fixed-size dialog in the middle of the screen it is on.
+void centreOnScreen(QWidget* dialog);
 
 } // namespace tavolex::ui

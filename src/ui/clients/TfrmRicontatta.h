@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/common/chosenrecord.h"
+#include "ui/common/listscreen.h"
+
+#include <optional>
+
+namespace tavolex::ui {
+
+// The clients to re-contact: every client whose "Da ricontattare" box is ticked, with
+// its pending questions; a double-click hands the client back for the clients card.
+class TfrmRicontatta : public ListScreen {
+    Q_OBJECT
+public:
+    explicit TfrmRicontatta(QWidget* parent = nullptr);
+
+    // The record of the entry double-clicked (the last one with that line), if any.
+    std::optional<ChosenRecord> chosen() const { return m_chosen; }
+
+    // Fills the list from Clienti.pro; runs each time the screen is shown.
+    void FormShow();
+
+protected:
+    void loadEntry(const QString& line) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::optional<ChosenRecord> m_chosen;
+};
+
+} // namespace tavolex::ui

@@ -1,0 +1,138 @@
+#include "checkdialog.h"
+
+#include "behaviour.h"
+#include "core/text/casing.h"
+#include "messages.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void showCheckMessage(QWidget* parent, const checks::CheckResult& r) {
+    switch (r.kind) {
+    case checks::MessageKind::Warning:
+        msg::warning(parent, r.message);
+        break;
+    case checks::MessageKind::Information:
+        msg::information(parent, r.message);
+        break;
+    case checks::MessageKind::None:
+        break;
+    }
+}
+
+} // namespace
+
+CheckDialog::CheckDialog(CheckDialogForm form, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_check(std::move(form.check)), m_limit(form.field.limit) {
+    setObjectName(form.name);
+    setWindowTitle(form.caption);
+    setFixedSize(480, 140);
+
+    auto* title = new QLabel(form.title, this);
+    title->setObjectName(u"lblTitolo"_s);
+    title->setWordWrap(true);
+    title->setGeometry(16, 12, 448, 32);
+
+    m_field = new QLineEdit(this);
+    m_field->setObjectName(form.field.name);
+    m_field->setMaxLength(m_limit);
+    m_field->setGeometry(20, 56, 440, 24);
+
+    auto* check = new QPushButton(u"Controlla"_s, this);
+    check->setObjectName(u"btnControlla"_s);
+    check->setGeometry(272, 98, 92, 28);
+    connect(check, &QPushButton::clicked, this, &CheckDialog::btnControllaClick);
+
+    auto* close = new QPushButton(u"Chiudi"_s, this);
+    close->setObjectName(u"btnChiudi"_s);
+    close->setGeometry(372, 98, 92, 28);
+    connect(close, &QPushButton::clicked, this, &CheckDialog::btnChiudiClick);
+
+    auto* behaviour = new ScreenBehaviour(this);
+    // Placed at once: the rectangle is part of the form even before the field has the focus.
+    QFrame* highlight = behaviour->addHighlight(m_field, form.field.stem);
+    highlight->setGeometry(m_field->geometry().adjusted(-4, -4, 4, 4));
+    highlight->stackUnder(m_field);
+    // Enter only moves on: the check runs when "Controlla" is pressed.
+    behaviour->setEnterNext(m_field, check);
+    if (form.field.rules != NoRule) behaviour->setTypingRules(m_field, form.field.rules);
+
+    if (form.field.trimUpper) {
+        m_field->installEventFilter(this);
+        connect(m_field, &QLineEdit::textEdited, this, &CheckDialog::trimAndUpper);
+    }
+    connect(m_field, &QLineEdit::textEdited, this, &CheckDialog::relaxLimit);
+}
+
+void CheckDialog::setInput(const QString& value) {
+    m_field->setMaxLength(qMax(m_limit, static_cast<int>(value.size())));
+    m_field->setText(value);
+}
+
+QString CheckDialog::input() const {
+    return m_field->text();
+}
+
+void CheckDialog::btnControllaClick() {
+    const checks::CheckResult r = m_check(m_field->text());
+    showCheckMessage(this, r);
+    if (r.keepsOpen()) {
+        m_field->setFocus();
+        return;
+    }
+    accept();
+}
+
+void CheckDialog::btnChiudiClick() {
+    reject();
+}
+
+void CheckDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    m_field->setFocus();
+}
+
+bool CheckDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_field && event->type() == QEvent::KeyRelease) trimAndUpper();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CheckDialog::trimAndUpper() {
+    const QString text = m_field->text();
+    const QString fixed = text::upperAZ(text::trimmed(text));
+    if (fixed == text) return;
+    // Only the blanks and control characters dropped in front of the cursor move it.
+    qsizetype lead = 0;
+    while (lead < text.size() && text[lead].unicode() <= 32)
+        ++lead;
+    const qsizetype cursor = m_field->cursorPosition() - lead;
+    m_field->setText(fixed);
+    m_field->setCursorPosition(static_cast<int>(qBound<qsizetype>(0, cursor, fixed.size())));
+}
+
+// An over-long value from a caller can only be shortened: the limit follows it back down.
+void CheckDialog::relaxLimit() {
+    const int wanted = qMax(m_limit, static_cast<int>(m_field->text().size()));
+    if (m_field->maxLength() == wanted) return;
+    const int cursor = m_field->cursorPosition();
+    m_field->setMaxLength(wanted);
+    m_field->setCursorPosition(cursor);
+}
+
+} // namespace tavolex::ui

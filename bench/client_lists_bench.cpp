@@ -111,6 +111,8 @@ void report(const char* what, qint64 ms, qint64 records, const QString& note = {
 
 } // namespace
 
+void runProtocolBench(); // protocol_bench.cpp
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -202,5 +204,8 @@ int main(int argc, char** argv) {
                u"%1 matching lines"_s.arg(
                    QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
     }
+
+    std::printf("\n");
+    runProtocolBench();
     return 0;
 }

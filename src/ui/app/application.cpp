@@ -18,6 +18,13 @@
 #include "ui/common/guida.h"
 #include "ui/common/messages.h"
 #include "ui/common/screens.h"
+#include "ui/protocol/TfrmMenuProtocollo.h"
+#include "ui/protocol/TfrmProtocollo.h"
+#include "ui/protocol/TfrmNumerazione.h"
+#include "ui/protocol/TfrmExpProtocollo.h"
+#include "ui/protocol/TfrmStampaProtocollo.h"
+#include "ui/protocol/TfrmTrovaProtocollo.h"
+#include "ui/protocol/TfrmRiepProtocollo.h"
 
 #include <QApplication>
 #include <functional>
@@ -48,15 +55,15 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmGuida", create<TfrmGuida>},
         {u"TfrmInfo", create<TfrmInfo>},
         {u"TfrmSplash", create<TfrmSplash>},
-        {u"TfrmMenuProtocollo", {}},
-        {u"TfrmProtocollo", {}},
+        {u"TfrmMenuProtocollo", create<TfrmMenuProtocollo>},
+        {u"TfrmProtocollo", create<TfrmProtocollo>},
         {u"TfrmAllegaCartella", create<TfrmAllegaCartella>},
         {u"TfrmCalendario", create<TfrmCalendario>},
-        {u"TfrmNumerazione", {}},
-        {u"TfrmExpProtocollo", {}},
-        {u"TfrmStampaProtocollo", {}},
-        {u"TfrmTrovaProtocollo", {}},
-        {u"TfrmRiepProtocollo", {}},
+        {u"TfrmNumerazione", create<TfrmNumerazione>},
+        {u"TfrmExpProtocollo", create<TfrmExpProtocollo>},
+        {u"TfrmStampaProtocollo", create<TfrmStampaProtocollo>},
+        {u"TfrmTrovaProtocollo", create<TfrmTrovaProtocollo>},
+        {u"TfrmRiepProtocollo", create<TfrmRiepProtocollo>},
         {u"TfrmClienti", create<TfrmClienti>},
         {u"TfrmPartitaIva", create<TfrmPartitaIva>},
         {u"TfrmCodFisc", create<TfrmCodFisc>},

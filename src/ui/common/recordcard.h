@@ -77,16 +77,17 @@ public:
     QString position() const;
     void setPosition(const QString& value);
 
-    // Store the card into a record / load a record into the card.
-    void storeInto(records::Record& record) const;
-    void loadFrom(const records::Record& record);
+    // Store the card into a record / load a record into the card. A card with controls
+    // outside the field table (radio buttons, say) extends these.
+    virtual void storeInto(records::Record& record) const;
+    virtual void loadFrom(const records::Record& record);
     void loadFromRecord(const QByteArray& bytes, qint64 position);
 
     // Empties every field, check box, hidden label and the position.
-    void clearCard();
+    virtual void clearCard();
 
 public Q_SLOTS:
-    void cmdNuovoClick();
+    virtual void cmdNuovoClick();
     void cmdSalvaClick();
     void cmdDuplicaClick();
     void cmdPrimoClick();

@@ -1,0 +1,161 @@
+// Times the protocol search with two filters and the period summary over a yearly
+// archive of 50,000 documents: the read-only passes alone, then the real screens
+// offscreen. Called from the bench program's main with runProtocolBench().
+#include "core/programfolder.h"
+#include "protocol/archive.h"
+#include "records/layouts.h"
+#include "records/record.h"
+#include "ui/protocol/TfrmRiepProtocollo.h"
+#include "ui/protocol/TfrmTrovaProtocollo.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace tavolex;
+
+namespace {
+
+constexpr qint64 kDocuments = 50000;
+
+const QStringList kTypes = {u"In entrata"_s, u"In uscita"_s, u"Interna"_s};
+const QStringList kSenders = {u"Comune di Bologna"_s,     u"Studio Rossi"_s,
+                              u"Agenzia delle Entrate"_s, u"INPS sede di Roma"_s,
+                              u"Bianchi Costruzioni"_s,   u"Tribunale di Milano"_s,
+                              u"Condominio Aurora"_s,     u"Rossini Anna"_s};
+const QStringList kSubjects = {u"Avviso di pagamento"_s,
+                               u"Richiesta documentazione"_s,
+                               u"Convocazione assemblea"_s,
+                               u"Fattura"_s,
+                               u"Sollecito"_s,
+                               u"Comunicazione di servizio"_s};
+
+QString pick(const QStringList& list, qint64 i, qint64 salt) {
+    return list[int((i * 7919 + salt) % list.size())];
+}
+
+bool generateArchive(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    records::Record r(records::protocolLayout());
+    QByteArray block;
+    const QDate first(2025, 1, 1);
+    for (qint64 i = 1; i <= kDocuments; ++i) {
+        r.clear();
+        r.setText(u"Numero", QString::number(i) + u"/2025"_s);
+        r.setText(u"Tipo", pick(kTypes, i, 1));
+        // Spread over the year, in registration order as a real register fills up.
+        r.setText(u"DataReg", first.addDays(i * 365 / kDocuments).toString(u"dd/MM/yyyy"_s));
+        r.setText(u"Ufficio", u"Segreteria"_s);
+        r.setText(u"Operatore", u"Operatore %1"_s.arg(i % 5));
+        r.setText(u"Categoria", u"Categoria %1"_s.arg(i % 12));
+        r.setText(u"Oggetto", pick(kSubjects, i, 3) + u" n. "_s + QString::number(i));
+        r.setText(u"Mittente", pick(kSenders, i, 5));
+        r.setText(u"Destinatario", pick(kSenders, i, 7));
+        r.setText(u"Note", u"Pratica %1"_s.arg(i % 977));
+        block += r.bytes();
+        if (block.size() > (4 << 20)) {
+            if (file.write(block) != block.size()) return false;
+            block.clear();
+        }
+    }
+    return file.write(block) == block.size() && file.flush();
+}
+
+void report(const char* what, qint64 ms, qint64 records, const QString& note = {}) {
+    const double seconds = qMax<qint64>(ms, 1) / 1000.0;
+    std::printf("%-46s %8lld ms  %12.0f records/s  %s\n", what, static_cast<long long>(ms),
+                records / seconds, qPrintable(note));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+void runProtocolBench() {
+    const QString previousFolder = programFolder();
+    QTemporaryDir dir;
+    if (!dir.isValid()) return;
+    setProgramFolder(dir.path() + u'/');
+    const QString archive = programPath(u"2025.prt"_s);
+
+    QElapsedTimer t;
+    t.start();
+    if (!generateArchive(archive)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(archive));
+        setProgramFolder(previousFolder);
+        return;
+    }
+    const qint64 bytes = QFileInfo(archive).size();
+    report("generate 2025.prt", t.elapsed(), kDocuments,
+           u"%1 documents, %2 MB"_s.arg(kDocuments).arg(bytes / 1e6, 0, 'f', 1));
+
+    // The read-only passes on their own.
+    {
+        QStringList lines;
+        t.restart();
+        protocol::searchArchive(
+            archive,
+            {QString(), u"in uscita"_s, QString(), QString(), QString(), QString(), u"rossi"_s},
+            &lines);
+        report("protocol search pass, two filters", t.elapsed(), kDocuments,
+               u"%1 documents listed"_s.arg(lines.size()));
+        QList<QStringList> rows;
+        t.restart();
+        protocol::summaryRows(archive, QDate(2025, 3, 1), QDate(2025, 5, 31), &rows);
+        report("protocol summary pass, March to May", t.elapsed(), kDocuments,
+               u"%1 rows"_s.arg(rows.size()));
+    }
+
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        // The search screen: mail type and sender filters.
+        {
+            ui::TfrmTrovaProtocollo screen;
+            screen.setArchivePath(archive);
+            screen.setCallerTag(u"protocollo"_s);
+            screen.show();
+            screen.findChild<QLineEdit*>(u"txtTipologia"_s)->setText(u"in uscita"_s);
+            screen.findChild<QLineEdit*>(u"txtMittente"_s)->setText(u"rossi"_s);
+            t.restart();
+            screen.findChild<QPushButton*>(u"btnCerca"_s)->click();
+            report("search, two filters (TfrmTrovaProtocollo)", t.elapsed(), kDocuments,
+                   screen.findChild<QLabel*>(u"lblTrovate"_s)->text());
+            screen.close();
+        }
+        // The period summary screen over a quarter of the year.
+        {
+            ui::TfrmRiepProtocollo screen;
+            screen.setArchivePath(archive);
+            screen.show();
+            screen.findChild<QLineEdit*>(u"txtDataInizio"_s)->setText(u"01/03/2025"_s);
+            screen.findChild<QLineEdit*>(u"txtDataFine"_s)->setText(u"31/05/2025"_s);
+            t.restart();
+            screen.findChild<QToolButton*>(u"cmdTrova"_s)->click();
+            QApplication::processEvents();
+            report("period summary (TfrmRiepProtocollo)", t.elapsed(), kDocuments,
+                   u"%1 rows in the grid"_s.arg(
+                       screen.findChild<QTableWidget*>(u"grdRecords"_s)->rowCount()));
+            screen.close();
+        }
+    }
+    // Yardstick: grep over the same file.
+    {
+        QProcess grep;
+        t.restart();
+        grep.start(u"grep"_s, {u"-c"_s, u"-i"_s, u"rossi"_s, archive});
+        grep.waitForFinished(-1);
+        report("grep -c -i rossi 2025.prt", t.elapsed(), kDocuments,
+               u"%1 matching lines"_s.arg(QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
+    }
+    setProgramFolder(previousFolder);
+}

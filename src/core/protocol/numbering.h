@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace tavolex::settings {
+class IniFile;
+}
+
+namespace tavolex::protocol {
+
+// "Cartovia.ini" in the program folder: the numbering settings of the protocol register
+// and the office and operator last typed on the protocol card.
+inline constexpr char16_t kSettingsFile[] = u"Cartovia.ini";
+inline constexpr char16_t kNumberingSection[] = u"Numerazione Protocollo";
+inline constexpr char16_t kStartKey[] = u"Inizio";
+inline constexpr char16_t kYearSuffixKey[] = u"Indicazione Anno Solare";
+inline constexpr char16_t kDocumentsSection[] = u"Protocollo Documenti";
+inline constexpr char16_t kOfficeKey[] = u"Ufficio";
+inline constexpr char16_t kOperatorKey[] = u"Operatore";
+
+// Program folder + "Cartovia.ini".
+QString settingsPath();
+
+// The numbering settings as read: `start` is "1" when the key is missing or blank;
+// `yearSuffix` is the stored text, "Sì" switching the suffix on.
+struct NumberingSettings {
+    QString start;
+    QString yearSuffix;
+
+    bool suffixOn() const;
+};
+NumberingSettings readNumbering(const settings::IniFile& ini);
+// "Inizio" := trimmed start; "Indicazione Anno Solare" := "Sì" or "No".
+bool writeNumbering(settings::IniFile& ini, const QString& start, bool yearSuffix);
+
+// The remembered office and operator of the protocol card.
+struct RememberedPeople {
+    QString office;
+    QString operatorName;
+};
+RememberedPeople readRemembered(const settings::IniFile& ini);
+bool writeRemembered(settings::IniFile& ini, const RememberedPeople& people);
+
+// Whether a suffix setting switches the "/yyyy" suffix on: exactly "Sì" once trimmed.
+bool isYearSuffixOn(const QString& value);
+
+// The start-number field when it is left: blank gives "1"; a decimal number (decimal
+// comma) is rounded half up and written without decimals ("0007" → "7", "12,5" → "13");
+// anything that is not a number gives "1".
+QString normaliseStartNumber(const QString& text);
+
+// The next protocol number of an archive holding `recordCount` records: start + count,
+// followed by "/" and `currentYear` (four digits) when the suffix is on. A blank start
+// counts as 1; a start that is not a whole number gives no number at all.
+std::optional<QString> automaticNumber(const QString& start, const QString& yearSuffix,
+                                       qint64 recordCount, int currentYear);
+
+// The year typed in the year menu opens an archive only when it is exactly four
+// characters long, as typed (not trimmed). Pasted text could still carry a folder
+// separator, which would point outside the program folder: such a year is refused
+// like a short one.
+bool isAcceptableYear(const QString& yearText);
+// The yearly archive's file name: trimmed year + ".prt" ("0999" → "0999.prt").
+QString archiveFileName(const QString& yearText);
+// The card caption for a year: " Tavolex - Protocollo Posta anno " + trimmed year.
+QString cardCaption(const QString& yearText);
+
+} // namespace tavolex::protocol

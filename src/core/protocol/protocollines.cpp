@@ -1,0 +1,166 @@
+#include "protocollines.h"
+
+#include "lists/listline.h"
+#include "records/layouts.h"
+#include "records/record.h"
+#include "text/casing.h"
+
+#include <QRegularExpression>
+
+namespace tavolex::protocol {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const records::FieldSpec& spec(const char16_t* name) {
+    const records::RecordLayout& l = records::protocolLayout();
+    return l.field(l.indexOf(QStringView(name)));
+}
+
+// The line breaks of the summary's plain messages: LF CR LF CR.
+const QString& breaks() {
+    static const QString b = u"\n\r\n\r"_s;
+    return b;
+}
+
+} // namespace
+
+QString searchLine(const char* record) {
+    static const records::FieldSpec& numero = spec(u"Numero");
+    static const records::FieldSpec& dataReg = spec(u"DataReg");
+    static const records::FieldSpec& tipo = spec(u"Tipo");
+    static const records::FieldSpec& oggetto = spec(u"Oggetto");
+    static const records::FieldSpec& mittente = spec(u"Mittente");
+    static const records::FieldSpec& destinatario = spec(u"Destinatario");
+    QString line;
+    line.reserve(180);
+    lists::appendColumn(line, u"Prot. n. "_s, records::readField(record, numero), 14);
+    lists::appendColumn(line, u"  Data: "_s, records::readField(record, dataReg), 10);
+    lists::appendColumn(line, u"  Posta: "_s, records::readField(record, tipo), 10);
+    lists::appendColumn(line, u"  "_s, records::readField(record, oggetto), 35);
+    lists::appendColumn(line, u"  Da: "_s, records::readField(record, mittente), 24);
+    lists::appendColumn(line, u"  A: "_s, records::readField(record, destinatario), -1);
+    return line;
+}
+
+const QStringList& searchFields() {
+    static const QStringList names = {
+        u"Numero"_s,  u"Tipo"_s,     u"DataReg"_s,      u"Operatore"_s,   u"Categoria"_s,
+        u"Oggetto"_s, u"Mittente"_s, u"Destinatario"_s, u"Riferimenti"_s, u"Note"_s};
+    return names;
+}
+
+search::RecordFilter searchFilter(const QStringList& filterTexts) {
+    const QStringList& names = searchFields();
+    QList<search::FieldFilter> filters;
+    const qsizetype n = std::min(filterTexts.size(), names.size());
+    for (qsizetype i = 0; i < n; ++i)
+        filters.append({filterTexts[i], names[i]});
+    return search::RecordFilter(records::protocolLayout(), filters);
+}
+
+const QList<GridColumn>& gridColumns() {
+    static const QList<GridColumn> columns = {
+        {u"N."_s, 60, 0},
+        {u"N. protocollo"_s, 180, 200},
+        {u"Tipologia posta"_s, 250, 250},
+        {u"Data registrazione"_s, 150, 200},
+        {u"Ufficio"_s, 250, 250},
+        {u"Operatore"_s, 250, 250},
+        {u"Categoria"_s, 250, 250},
+        {u"Collocazione documento cartaceo"_s, 300, 300},
+        {u"Oggetto"_s, 300, 300},
+        {u"Data spedizione"_s, 180, 200},
+        {u"Data ricezione"_s, 180, 200},
+        {u"Formato"_s, 250, 250},
+        {u"N. pagine"_s, 180, 200},
+        {u"Riferimenti"_s, 300, 300},
+        {u"Note"_s, 350, 300},
+        {u"Mittente"_s, 250, 250},
+        {u"Recapito mittente"_s, 250, 250},
+        {u"Destinatario"_s, 250, 250},
+        {u"Recapito destinatario"_s, 250, 250},
+    };
+    return columns;
+}
+
+QList<exporting::SheetColumn> exportColumns() {
+    QList<exporting::SheetColumn> columns;
+    const QList<GridColumn>& grid = gridColumns();
+    for (qsizetype i = 1; i < grid.size(); ++i)
+        columns.append({grid[i].header, grid[i].exportWidth});
+    return columns;
+}
+
+QStringList gridRow(const char* record, qsizetype rowNumber) {
+    const records::RecordLayout& layout = records::protocolLayout();
+    QStringList row;
+    row.reserve(19);
+    row << QString::number(rowNumber);
+    for (int i = 0; i < 18; ++i)
+        row << records::readFieldTrimmed(record, layout.field(i));
+    return row;
+}
+
+std::optional<QDate> parseDate(const QString& text) {
+    static const QRegularExpression pattern(u"^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"_s);
+    const QRegularExpressionMatch m = pattern.match(text::trimmed(text));
+    if (!m.hasMatch()) return std::nullopt;
+    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    if (!date.isValid()) return std::nullopt;
+    return date;
+}
+
+IntervalVerdict checkInterval(const QString& startText, const QString& endText) {
+    const QString start = text::trimmed(startText);
+    const QString end = text::trimmed(endText);
+    IntervalVerdict v;
+    if (start.isEmpty()) {
+        v.check = IntervalCheck::StartMissing;
+        v.warning = true;
+        v.message = u"Attenzione: per visualizzare il riepilogo \u00E8 necessario indicare la data "
+                    u"di inizio "
+                    u"intervallo."_s;
+        return v;
+    }
+    if (end.isEmpty()) {
+        v.check = IntervalCheck::EndMissing;
+        v.warning = true;
+        v.message =
+            u"Attenzione: per visualizzare il riepilogo \u00E8 necessario indicare la data di fine "
+            u"intervallo."_s;
+        return v;
+    }
+    const std::optional<QDate> s = parseDate(start);
+    if (!s) {
+        v.check = IntervalCheck::StartInvalid;
+        v.message =
+            u"Attenzione: la data "_s + start + u" di inizio intervallo non esiste."_s + breaks() +
+            u"Per poter visualizzare il riepilogo \u00E8 necessario indicare una data valida."_s;
+        return v;
+    }
+    const std::optional<QDate> e = parseDate(end);
+    if (!e) {
+        v.check = IntervalCheck::EndInvalid;
+        v.message =
+            u"Attenzione: la data "_s + end + u" di fine intervallo non esiste."_s + breaks() +
+            u"Per poter visualizzare il riepilogo \u00E8 necessario indicare una data valida."_s;
+        return v;
+    }
+    if (*s > *e) {
+        v.check = IntervalCheck::Reversed;
+        v.message = u"Attenzione: la data di fine intervallo ("_s + end +
+                    u") non pu\u00F2 essere anteriore a quella di inizio intervallo ("_s + start +
+                    u")."_s + breaks() +
+                    u"Per poter visualizzare il riepilogo \u00E8 necessario indicare un intervallo "
+                    u"di tempo "
+                    u"valido."_s;
+        return v;
+    }
+    v.start = *s;
+    v.end = *e;
+    return v;
+}
+
+} // namespace tavolex::protocol

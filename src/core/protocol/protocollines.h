@@ -1,0 +1,51 @@
+#pragma once
+
+#include "export/spreadsheet.h"
+#include "search/filters.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tavolex::protocol {
+
+// Result line of the protocol search, built from the raw bytes of one record:
+// "Prot. n. " + Numero (14) + "  Data: " + DataReg (10) + "  Posta: " + Tipo (10) + "  " +
+// Oggetto (35) + "  Da: " + Mittente (24) + "  A: " + Destinatario (trimmed, not cut).
+QString searchLine(const char* record);
+
+// The record fields compared with the ten filters, in the order of the filter panel:
+// Numero, Tipo, DataReg, Operatore, Categoria, Oggetto, Mittente, Destinatario,
+// Riferimenti, Note.
+const QStringList& searchFields();
+search::RecordFilter searchFilter(const QStringList& filterTexts);
+
+// The 19 columns of the summary and export grids: "N." (the row number) then the first
+// 18 record fields. exportWidth is 0 for the row number, which is not exported.
+struct GridColumn {
+    QString header;
+    int screenWidth = 0;
+    int exportWidth = 0;
+};
+const QList<GridColumn>& gridColumns();
+// Columns 1 to 18 as written to "Protocollo.xls".
+QList<exporting::SheetColumn> exportColumns();
+// One grid row: the row number, then the 18 fields trimmed.
+QStringList gridRow(const char* record, qsizetype rowNumber);
+
+// Dates typed as dd/mm/yyyy (day and month of one or two digits, four-digit year).
+std::optional<QDate> parseDate(const QString& text);
+
+// The checks of the period summary, in order; the first failure wins.
+enum class IntervalCheck { Ok, StartMissing, EndMissing, StartInvalid, EndInvalid, Reversed };
+struct IntervalVerdict {
+    IntervalCheck check = IntervalCheck::Ok;
+    QString message;      // empty when Ok
+    bool warning = false; // the first two are warnings, the others plain messages
+    QDate start, end;
+};
+IntervalVerdict checkInterval(const QString& startText, const QString& endText);
+
+} // namespace tavolex::protocol

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/common/recordcard.h"
+
+#include <functional>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace tavolex::ui {
+
+// The protocol card over the yearly archive chosen in the year menu (hidden label
+// lblFile). Shown by the year menu; closing it returns to the main menu.
+class TfrmProtocollo : public RecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmProtocollo(QWidget* parent = nullptr);
+
+    // The year menu points the card at a yearly archive (full path) and names the year.
+    void setArchive(const QString& path);
+    QString archivePath() const override;
+
+    void storeInto(records::Record& record) const override;
+    void loadFrom(const records::Record& record) override;
+    void clearCard() override;
+
+    // The text of the chosen mail-type button, empty when none is chosen.
+    QString mailType() const;
+
+    void cmdNuovoClick() override;
+    void cmdTrovaClick();
+    void cmdRiepilogoClick();
+    void cmdFileClick();
+    void cmdStampaClick();
+    void cmdEsportaClick();
+    void cmdNumerazioneClick();
+    void btnSfogliaClick();
+    void btnApriClick();
+    void imgCancella01Click();
+
+    // What "Sfoglia..." asks for a file: the chosen path, empty when cancelled. The
+    // default is the open-file dialog dlgFile; tests put a chooser of their own.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+    static void setFileChooser(FileChooser chooser); // empty restores the dialog
+
+protected:
+    bool validateForSave() override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void blankCard();
+    void rememberPeople() const;
+    QLineEdit* line(const QString& name) const;
+
+    QLabel* m_file;
+    QLabel* m_inizio;
+    QLabel* m_solare;
+    QButtonGroup* m_types;
+    QList<QRadioButton*> m_typeButtons;
+    QPushButton* m_apri = nullptr;
+};
+
+} // namespace tavolex::ui

@@ -24,4 +24,16 @@ HelpText clientsCard() {
             })};
 }
 
+HelpText clientsExport() {
+    return {u"Esportazione archivio Clienti in Microsoft Excel."_s,
+            paragraphs({u"Questa schermata mostra in una griglia tutte le schede dell'archivio Clienti, "
+                        u"una riga per scheda nell'ordine in cui sono state registrate.",
+                        u"Il pulsante Esporta crea nella cartella del programma il file Clienti.xls, "
+                        u"che si apre con Microsoft Excel o con un altro foglio di calcolo. Un file "
+                        u"esportato in precedenza viene sostituito.",
+                        u"Se il file Clienti.xls \u00E8 aperto in un altro programma, chiuderlo prima "
+                        u"di esportare di nuovo i dati.",
+                        u"Il pulsante Esci chiude la schermata e riporta alla scheda Clienti."})};
+}
+
 } // namespace tavolex::help

@@ -1,4 +1,5 @@
 #include "helptexts.h"
+#include "protocolhelp.h"
 
 #include <QStringList>
 
@@ -36,6 +37,9 @@ HelpText generalGuide() {
             })};
 }
 
-QList<HelpText> userGuide() { return {generalGuide(), clientsCard()}; }
+QList<HelpText> userGuide() {
+    return {generalGuide(),        clientsCard(),     clientsExport(),
+            protocolApplication(), protocolSummary(), protocolExport()};
+}
 
 } // namespace tavolex::help

@@ -14,6 +14,7 @@ struct HelpText {
 
 HelpText generalGuide();     // main menu
 HelpText clientsCard();      // client card
+HelpText clientsExport();    // client export
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

@@ -427,89 +427,53 @@ void RecordCard::cmdDuplicaClick() {
                            u"Al termine premere Salva per inserire la scheda in archivio."_s);
 }
 
-void RecordCard::cmdPrimoClick() {
-    Session session(this, archivePath(), m_config.layout->recordSize());
-    if (!session.open())
-        return;
-    if (session.file().count() == 0) {
-        if (session.finish())
-            msg::information(this, QString::fromUtf16(kNoRecord));
-        return;
-    }
-    QByteArray bytes;
-    if (!session.file().read(1, bytes)) {
-        session.fail();
-        return;
-    }
-    loadFromRecord(bytes, 1);
-    session.finish();
-}
+void RecordCard::cmdPrimoClick() { browse(Move::First); }
+void RecordCard::cmdIndietroClick() { browse(Move::Previous); }
+void RecordCard::cmdAvantiClick() { browse(Move::Next); }
+void RecordCard::cmdUltimoClick() { browse(Move::Last); }
 
-void RecordCard::cmdUltimoClick() {
-    Session session(this, archivePath(), m_config.layout->recordSize());
-    if (!session.open())
-        return;
-    const qint64 count = session.file().count();
-    if (count == 0) {
-        if (session.finish())
-            msg::information(this, QString::fromUtf16(kNoRecord));
-        return;
-    }
-    QByteArray bytes;
-    if (!session.file().read(count, bytes)) {
-        session.fail();
-        return;
-    }
-    loadFromRecord(bytes, count);
-    session.finish();
-}
-
-void RecordCard::cmdAvantiClick() {
-    const qint64 p = position().toLongLong(); // empty counts as 0
-    Session session(this, archivePath(), m_config.layout->recordSize());
-    if (!session.open())
-        return;
-    const qint64 count = session.file().count();
-    if (count == 0) {
-        setPosition({});
-        if (session.finish())
-            msg::information(this, QString::fromUtf16(kNoRecord));
-        return;
-    }
-    if (p < count) {
-        QByteArray bytes;
-        if (!session.file().read(p + 1, bytes)) {
-            session.fail();
-            return;
-        }
-        loadFromRecord(bytes, p + 1);
-    }
-    session.finish();
-}
-
-void RecordCard::cmdIndietroClick() {
+void RecordCard::browse(Move move) {
     Session session(this, archivePath(), m_config.layout->recordSize());
     if (!session.open())
         return;
     const QString pos = position();
-    if (pos == u"1"_s) {
+    const qint64 p = pos.toLongLong(); // an empty position counts as 0
+    // Previous on the first record does nothing, not even on an emptied archive.
+    if (move == Move::Previous && pos == u"1"_s) {
         session.finish();
         return;
     }
     const qint64 count = session.file().count();
     if (count == 0) {
+        if (move == Move::Next)
+            setPosition({});
         if (session.finish())
             msg::information(this, QString::fromUtf16(kNoRecord));
         return;
     }
-    const qint64 p = pos.toLongLong();
-    const qint64 k = (pos.isEmpty() || p <= 2) ? 1 : p - 1;
-    QByteArray bytes;
-    if (!session.file().read(k, bytes)) {
-        session.fail();
-        return;
+    qint64 k = 0; // 0: stay where we are
+    switch (move) {
+    case Move::First:
+        k = 1;
+        break;
+    case Move::Last:
+        k = count;
+        break;
+    case Move::Next:
+        k = p < count ? p + 1 : 0;
+        break;
+    case Move::Previous:
+        k = p <= 2 ? 1 : p - 1;
+        break;
     }
-    loadFromRecord(bytes, k);
+    QByteArray bytes;
+    if (k > 0) {
+        if (!session.file().read(k, bytes)) {
+            session.fail();
+            return;
+        }
+        loadFromRecord(bytes, k);
+    }
     session.finish();
 }
 

@@ -120,6 +120,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class Move { First, Previous, Next, Last };
+    // Opens the archive and shows the record the move leads to.
+    void browse(Move move);
     void buildLayout();
     void focusField(QWidget* field);
 

@@ -33,7 +33,7 @@ const Application kApplications[] = {
     {u"Clienti", u"Anagrafica Clienti", u"\u263A", QColor(0x2e, 0x6d, 0xb4), u"TfrmClienti"},
     {u"Protocollo", u"Protocollo Posta", u"\u2709", QColor(0x7a, 0x4e, 0xa8), u"TfrmMenuProtocollo"},
     {u"Pratiche", u"Archivio Pratiche", u"\u2630", QColor(0x2e, 0x8b, 0x57), u"TfrmPratica"},
-    {u"Scadenzario", u"Scadenze e Appuntamenti", u"\u23F0", QColor(0xc0, 0x6a, 0x1a), u"TfrmScadenzario"},
+    {u"Scadenzario", u"Scadenze e Appuntamenti", u"\u25F7", QColor(0xc0, 0x6a, 0x1a), u"TfrmScadenzario"},
     {u"Entrate", u"Entrate e Uscite", u"\u20AC", QColor(0x1b, 0x8a, 0x8a), u"TfrmMenuMovimenti"},
     {u"Primanota", u"Primanota e Bilancio", u"\u2696", QColor(0x55, 0x6b, 0x2f), u"TfrmMenuBilancio"},
     {u"Insoluti", u"Pagamenti Insoluti", u"!", QColor(0xb0, 0x30, 0x30), u"TfrmMenuInsoluti"},
@@ -102,7 +102,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     auto* bottom = new QHBoxLayout;
     auto* credits = makeClickablePicture(this, u"imgSplash"_s, tilePixmap(u"\u2605"_s, QColor(0xc0, 0x90, 0x20), QSize(48, 48)));
     onClick(credits, [this] { imgSplashClick(); });
-    auto* exit = makeClickablePicture(this, u"imgEsci"_s, tilePixmap(u"\u23FB"_s, QColor(0xb0, 0x30, 0x30), QSize(48, 48)));
+    auto* exit = makeClickablePicture(this, u"imgEsci"_s, tilePixmap(u"\u2716"_s, QColor(0xb0, 0x30, 0x30), QSize(48, 48)));
     onClick(exit, [this] { imgEsciClick(); });
     bottom->addWidget(credits);
     bottom->addStretch();

@@ -99,7 +99,7 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
     addCommand(u"cmdFile"_s, u"Allegati"_s, u"\u2261"_s, services, u"Allega file alla scheda corrente."_s,
                [this] { cmdFileClick(); });
     addStandardCommand(u"cmdSalva"_s);
-    addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u2315"_s, services, u"Trova una scheda in archivio."_s,
+    addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u25C9"_s, services, u"Trova una scheda in archivio."_s,
                [this] { cmdTrovaClick(); });
     addCommand(u"cmdAnteprima"_s, u"Anteprima"_s, u"\u25A4"_s, services, u"Visualizza l'anteprima di stampa."_s,
                [this] { cmdAnteprimaClick(); });

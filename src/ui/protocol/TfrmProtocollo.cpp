@@ -155,7 +155,7 @@ TfrmProtocollo::TfrmProtocollo(QWidget* parent)
                u"Prepara la schermata per l'inserimento di una nuova scheda."_s,
                [this] { cmdNuovoClick(); });
     addStandardCommand(u"cmdSalva"_s);
-    addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u2315"_s, services, u"Trova una scheda in archivio."_s,
+    addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u25C9"_s, services, u"Trova una scheda in archivio."_s,
                [this] { cmdTrovaClick(); });
     addCommand(u"cmdRiepilogo"_s, u"Riepilogo"_s, u"\u2637"_s, services,
                u"Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo."_s,

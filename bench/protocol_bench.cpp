@@ -16,7 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -144,7 +144,7 @@ void runProtocolBench() {
             QApplication::processEvents();
             report("period summary (TfrmRiepProtocollo)", t.elapsed(), kDocuments,
                    u"%1 rows in the grid"_s.arg(
-                       screen.findChild<QTableWidget*>(u"grdRecords"_s)->rowCount()));
+                       screen.findChild<QTableView*>(u"grdRecords"_s)->model()->rowCount()));
             screen.close();
         }
     }

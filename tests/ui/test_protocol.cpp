@@ -22,6 +22,7 @@
 #include "ui/protocol/TfrmStampaProtocollo.h"
 #include "ui/protocol/TfrmTrovaProtocollo.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -34,7 +35,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -730,7 +731,7 @@ TEST_F(Protocol, PeriodSummaryChecksListsAndExports) {
             EXPECT_EQ(end->text(), u"15/03/2025"_s);
             EXPECT_EQ(child<QLabel>(screen, u"panInfo"_s)->text(),
                       u"Riepilogo documenti protocollati in un intervallo di tempo."_s);
-            auto* grid = child<QTableWidget>(screen, u"grdRecords"_s);
+            QAbstractItemModel* grid = child<QTableView>(screen, u"grdRecords"_s)->model();
             EXPECT_EQ(grid->columnCount(), 19);
             EXPECT_EQ(grid->rowCount(), 0);
             auto trova = [&] {
@@ -757,7 +758,8 @@ TEST_F(Protocol, PeriodSummaryChecksListsAndExports) {
             end->setText(u"28/02/2025"_s);
             clickNoBox(screen, u"cmdTrova"_s);
             for (int r = 0; r < grid->rowCount(); ++r)
-                firstColumn << grid->item(r, 0)->text() + u':' + grid->item(r, 1)->text();
+                firstColumn << grid->index(r, 0).data().toString() + u':' +
+                                   grid->index(r, 1).data().toString();
             // Export: Yes to write, No to opening the file.
             const QList<SeenBox> exportBoxes = answerBoxes(
                 [screen] { clickNoBox(screen, u"cmdEsporta"_s); }, {u"S\u00EC"_s, u"No"_s});
@@ -818,10 +820,10 @@ TEST_F(Protocol, ExportScreenShowsTheWholeArchiveAndReportsFailures) {
                              u" Esporta protocollo posta in Microsoft Excel"_s);
                    EXPECT_EQ(child<QLabel>(screen, u"panInfo"_s)->text(),
                              u"Esportazione archivio in Microsoft Excel."_s);
-                   auto* grid = child<QTableWidget>(screen, u"grdRecords"_s);
+                   QAbstractItemModel* grid = child<QTableView>(screen, u"grdRecords"_s)->model();
                    ASSERT_EQ(grid->rowCount(), 2);
-                   EXPECT_EQ(grid->item(1, 0)->text(), u"2"_s);
-                   EXPECT_EQ(grid->item(0, 8)->text(), u"Primo"_s);
+                   EXPECT_EQ(grid->index(1, 0).data().toString(), u"2"_s);
+                   EXPECT_EQ(grid->index(0, 8).data().toString(), u"Primo"_s);
                    // No to the first question writes nothing.
                    answerNextBox([screen] { clickNoBox(screen, u"cmdEsporta"_s); }, u"No"_s);
                    EXPECT_FALSE(QFile::exists(g_folder + u"Protocollo.xls"_s));

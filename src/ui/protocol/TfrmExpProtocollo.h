@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QDialog>
-
-class QLabel;
-class QTableWidget;
+#include "ui/common/exportgrid.h"
 
 namespace tavolex::ui {
 
 // " Esporta protocollo posta in Microsoft Excel": the whole yearly archive in a grid,
 // exported to "Protocollo.xls" (worksheet "Protocollo Posta").
-class TfrmExpProtocollo : public QDialog {
+class TfrmExpProtocollo : public GridScreen {
     Q_OBJECT
 public:
     explicit TfrmExpProtocollo(QWidget* parent = nullptr);
@@ -18,16 +15,10 @@ public:
     void setArchivePath(const QString& path);
     QString archivePath() const;
 
-    void cmdEsportaClick();
-    void cmdGuidaClick();
-    void cmdEsciClick();
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void prepare() override;
 
 private:
-    QTableWidget* m_grid;
-    QLabel* m_hintBar;
     QString m_archive;
 };
 

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/common/exportgrid.h"
 
-class QLabel;
 class QLineEdit;
-class QTableWidget;
 
 namespace tavolex::ui {
 
 // " Riepilogo protocollo per intervallo di tempo": the documents registered between
 // two dates, both included, and their export to "Protocollo.xls".
-class TfrmRiepProtocollo : public QDialog {
+class TfrmRiepProtocollo : public GridScreen {
     Q_OBJECT
 public:
     explicit TfrmRiepProtocollo(QWidget* parent = nullptr);
@@ -20,18 +18,13 @@ public:
     QString archivePath() const;
 
     void cmdTrovaClick();
-    void cmdEsportaClick();
-    void cmdGuidaClick();
-    void cmdEsciClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void prepare() override;
 
 private:
     QLineEdit* m_start;
     QLineEdit* m_end;
-    QTableWidget* m_grid;
-    QLabel* m_hintBar;
     QString m_archive;
 };
 

@@ -1,0 +1,304 @@
+#include "exportgrid.h"
+
+#include "artwork.h"
+#include "behaviour.h"
+#include "core/programfolder.h"
+#include "listscreen.h"
+#include "messages.h"
+#include "misc.h"
+#include "recordcard.h"
+#include "records/layout.h"
+#include "records/recordfile.h"
+#include "screens.h"
+#include "text/win1252.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QShowEvent>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+RecordGridModel::RecordGridModel(const records::RecordLayout& layout, QList<int> keptFields,
+                                 QList<GridColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_layout(layout), m_kept(std::move(keptFields)),
+      m_columns(std::move(columns)) {}
+
+QList<int> RecordGridModel::fieldIndexes(const records::RecordLayout& layout,
+                                         std::initializer_list<const char16_t*> names) {
+    QList<int> indexes;
+    for (const char16_t* name : names)
+        indexes << layout.indexOf(QStringView(name));
+    return indexes;
+}
+
+bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
+    struct Spec {
+        int offset, capacity;
+    };
+    std::vector<Spec> specs;
+    for (int index : std::as_const(m_kept)) {
+        const records::FieldSpec& f = m_layout.field(index);
+        specs.push_back({f.offset, f.capacity});
+    }
+    std::vector<char> text;
+    std::vector<qint64> starts;
+    std::vector<quint8> lengths;
+    const bool read =
+        records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
+            if (accept && !accept(record)) return true;
+            starts.push_back(qint64(text.size()));
+            for (const Spec& spec : specs) {
+                const auto* field = reinterpret_cast<const unsigned char*>(record + spec.offset);
+                const unsigned char* begin = field + 1;
+                const unsigned char* end = begin + std::min<int>(field[0], spec.capacity);
+                // Trimmed like every stored text: blanks and control characters at both ends.
+                while (begin < end && *begin <= 32)
+                    ++begin;
+                while (end > begin && end[-1] <= 32)
+                    --end;
+                text.insert(text.end(), begin, end);
+                lengths.push_back(quint8(end - begin));
+            }
+            return true;
+        });
+    if (!read && onFailure == OnFailure::KeepPrevious) return false;
+    beginResetModel();
+    m_text = std::move(text);
+    m_starts = std::move(starts);
+    m_lengths = std::move(lengths);
+    endResetModel();
+    return read;
+}
+
+void RecordGridModel::clear() {
+    beginResetModel();
+    m_text.clear();
+    m_starts.clear();
+    m_lengths.clear();
+    endResetModel();
+}
+
+QString RecordGridModel::kept(int row, int field) const {
+    const size_t first = size_t(row) * size_t(m_kept.size());
+    qint64 at = m_starts[size_t(row)];
+    for (int i = 0; i < field; ++i)
+        at += m_lengths[first + size_t(i)];
+    return text::decode1252(m_text.data() + at, m_lengths[first + size_t(field)]);
+}
+
+QString RecordGridModel::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size()) return {};
+    const GridColumn& c = m_columns[column];
+    if (c.first < 0) return QString::number(row + 1);
+    if (c.second < 0) return kept(row, c.first);
+    return kept(row, c.first) + u' ' + kept(row, c.second);
+}
+
+int RecordGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_starts.size());
+}
+
+int RecordGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::DisplayRole && index.isValid()) return cell(index.row(), index.column());
+    return {};
+}
+
+QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section >= 0 &&
+        section < m_columns.size())
+        return m_columns[section].heading;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+GridScreen::GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidget* parent)
+    : QDialog(parent), m_decl(decl), m_model(model), m_behaviour(new ScreenBehaviour(this)) {
+    m_model->setParent(this);
+    setObjectName(decl.objectName);
+    setWindowTitle(decl.caption);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setModal(true);
+    applyProgramFormats();
+    m_behaviour->addHintClearingArea(this);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(u"grdRecords"_s);
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setAlternatingRowColors(decl.alternatingRows);
+    m_grid->setWordWrap(false);
+    if (decl.selectRows) m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->verticalHeader()->hide();
+    if (decl.rowHeight > 0) {
+        m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        m_grid->verticalHeader()->setDefaultSectionSize(decl.rowHeight);
+        m_grid->verticalHeader()->setMinimumSectionSize(decl.rowHeight);
+    }
+    for (int c = 0; c < m_model->columns().size(); ++c)
+        m_grid->setColumnWidth(c, m_model->columns()[c].width);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_header = new QHBoxLayout;
+    m_header->setContentsMargins(0, 0, 0, 0);
+    if (decl.commands == GridScreenDecl::Commands::Column) {
+        outer->setSpacing(0);
+        auto* body = new QHBoxLayout;
+        body->setContentsMargins(10, 10, 10, 10);
+        outer->addLayout(body, 1);
+        auto* left = new QVBoxLayout;
+        left->setContentsMargins(0, 0, 0, 0);
+        left->addLayout(m_header);
+        left->addWidget(m_grid, 1);
+        body->addLayout(left, 1);
+        auto* column = new QVBoxLayout;
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addStretch();
+        body->addLayout(column);
+        m_commandLayout = column;
+    } else {
+        auto* body = new QVBoxLayout;
+        body->setContentsMargins(10, 10, 10, 6);
+        outer->addLayout(body, 1);
+        auto* top = new QHBoxLayout;
+        top->addLayout(m_header);
+        top->addStretch();
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, 0, 0);
+        top->addLayout(row);
+        body->addLayout(top);
+        body->addWidget(m_grid, 1);
+        m_commandLayout = row;
+    }
+
+    struct Standard {
+        const char16_t* name;
+        const char16_t* caption;
+        const char16_t* glyph;
+        QColor colour;
+        const char16_t* hint;
+        void (GridScreen::*slot)();
+    };
+    const Standard standards[] = {
+        {u"cmdEsporta", u"Esporta", u"XLS", QColor(0x1d, 0x6f, 0x42),
+         u"Esporta l'archivio in formato Microsoft Excel.", &GridScreen::cmdEsportaClick},
+        {u"cmdGuida", u"Guida", u"?", QColor(0x8a, 0x5a, 0xb5),
+         u"Visualizza la pagina della guida sensibile al contesto.", &GridScreen::cmdGuidaClick},
+        {u"cmdEsci", u"Esci", u"\u2716", QColor(0xb0, 0x30, 0x30),
+         u"Esci da questo ambiente di lavoro.", &GridScreen::cmdEsciClick},
+    };
+    for (const Standard& s : standards) {
+        QToolButton* button =
+            makeCommand(QString::fromUtf16(s.name), QString::fromUtf16(s.caption),
+                        QString::fromUtf16(s.glyph), s.colour, QString::fromUtf16(s.hint));
+        connect(button, &QToolButton::clicked, this, s.slot);
+        // The column keeps its stretch at the bottom.
+        m_commandLayout->insertWidget(
+            m_commandLayout->count() - (decl.commands == GridScreenDecl::Commands::Column), button);
+        m_commandOrder << button;
+    }
+
+    m_hintBar = new QLabel(decl.initialHint, this);
+    m_hintBar->setObjectName(u"panInfo"_s);
+    m_hintBar->setMinimumHeight(26);
+    m_hintBar->setContentsMargins(10, 2, 10, 2);
+    m_hintBar->setStyleSheet(u"QLabel { background: #1f4f82; color: white; }"_s);
+    m_behaviour->setHintBar(m_hintBar);
+    outer->addWidget(m_hintBar);
+
+    setFixedSize(decl.size);
+    orderTabs();
+}
+
+// Tab follows the screen: the row of header controls and buttons, then the grid; or the
+// grid, then the column of buttons.
+void GridScreen::orderTabs() {
+    QList<QWidget*> order = m_headerOrder;
+    if (m_decl.commands == GridScreenDecl::Commands::Column) order << m_grid;
+    for (QToolButton* button : std::as_const(m_commandOrder))
+        order << button;
+    if (m_decl.commands == GridScreenDecl::Commands::Row) order << m_grid;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+QToolButton* GridScreen::makeCommand(const QString& name, const QString& caption,
+                                     const QString& glyph, const QColor& colour,
+                                     const QString& hint) {
+    QToolButton* button = makePictureButton(this, name, caption, glyph, colour);
+    if (m_decl.commands == GridScreenDecl::Commands::Column) button->setMinimumWidth(130);
+    m_behaviour->setHint(button, hint);
+    return button;
+}
+
+QToolButton* GridScreen::addCommand(const QString& name, const QString& caption,
+                                    const QString& glyph, const QColor& colour, const QString& hint,
+                                    std::function<void()> action) {
+    QToolButton* button = makeCommand(name, caption, glyph, colour, hint);
+    if (action) connect(button, &QToolButton::clicked, this, std::move(action));
+    m_commandLayout->insertWidget(m_customCommands, button);
+    m_commandOrder.insert(m_customCommands++, button);
+    orderTabs();
+    return button;
+}
+
+void GridScreen::addHeaderWidget(QWidget* widget) {
+    m_header->insertWidget(m_headerWidgets++, widget);
+    m_headerOrder << widget;
+    orderTabs();
+}
+
+int GridScreen::rowCount() const {
+    return m_model->rowCount();
+}
+
+QString GridScreen::cellText(int row, int column) const {
+    return m_model->cell(row, column);
+}
+
+void GridScreen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_decl.centred) centreOnScreen(this);
+    if (event->spontaneous() && !m_decl.refillOnEveryShow) return;
+    prepare();
+}
+
+bool GridScreen::writeExport(const QString& path) const {
+    return exporting::writeSpreadsheet(
+        path, QString::fromUtf16(m_decl.target.worksheetName), m_decl.exportColumns,
+        m_model->rowCount(),
+        [this](qsizetype row, int column) { return m_model->cell(int(row), column + 1); });
+}
+
+void GridScreen::cmdEsportaClick() {
+    if (!msg::question(this, QString::fromUtf16(exporting::kAskExport))) return;
+    const QString path = programPath(QString::fromUtf16(m_decl.target.fileName));
+    if (!writeExport(path)) {
+        msg::plain(this, QString::fromUtf16(exporting::kExportFailed));
+        return;
+    }
+    if (msg::question(this, QString::fromUtf16(exporting::kAskOpenExport)))
+        TMisc::Open(u'"' + path + u'"');
+}
+
+void GridScreen::cmdGuidaClick() {
+    if (!m_decl.help) return;
+    const help::HelpText help = m_decl.help();
+    showHelp(this, help.title, help.text);
+}
+
+void GridScreen::cmdEsciClick() {
+    reject();
+}
+
+} // namespace tavolex::ui

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "export/spreadsheet.h"
+#include "help/helptexts.h"
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <QList>
+#include <QSize>
+#include <functional>
+#include <vector>
+
+class QBoxLayout;
+class QHBoxLayout;
+class QLabel;
+class QTableView;
+class QToolButton;
+
+namespace tavolex::records {
+class RecordLayout;
+}
+
+namespace tavolex::ui {
+
+class ScreenBehaviour;
+
+// One column of a grid: its heading and width, and what it shows: the row number
+// (1, 2, 3 ...) when `first` is -1, else kept field `first`, joined with a blank to kept
+// field `second` when that is not -1.
+struct GridColumn {
+    QString heading;
+    int width = 0;
+    int first = -1;
+    int second = -1;
+};
+
+// A read-only grid over the records of an archive. Per row it keeps only the trimmed
+// Windows-1252 bytes of the fields its columns show, one row after another in a single
+// buffer, and decodes a cell only when it is asked for: a hundred thousand records fill
+// in moments and cost little more than their shown text.
+class RecordGridModel : public QAbstractTableModel {
+public:
+    // `keptFields` are field indexes of `layout`; columns refer to them by position.
+    RecordGridModel(const records::RecordLayout& layout, QList<int> keptFields,
+                    QList<GridColumn> columns, QObject* parent = nullptr);
+
+    // Field indexes of the named fields, in the given order.
+    static QList<int> fieldIndexes(const records::RecordLayout& layout,
+                                   std::initializer_list<const char16_t*> names);
+
+    using RecordTest = std::function<bool(const char* record)>;
+    // What a read failure leaves in the grid.
+    enum class OnFailure { KeepRowsRead, KeepPrevious };
+    // Lists the records of `path` in file order (only those `accept` lets through, when
+    // given). False when the file exists but cannot be read.
+    bool fill(const QString& path, const RecordTest& accept = {},
+              OnFailure onFailure = OnFailure::KeepRowsRead);
+    void clear();
+
+    const QList<GridColumn>& columns() const { return m_columns; }
+    QString cell(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QString kept(int row, int field) const;
+
+    const records::RecordLayout& m_layout;
+    QList<int> m_kept;
+    QList<GridColumn> m_columns;
+    std::vector<char> m_text;
+    std::vector<qint64> m_starts;  // per row, where its text begins in m_text
+    std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
+};
+
+// What a grid-with-export screen declares; the pattern builds the rest.
+struct GridScreenDecl {
+    QString objectName;
+    QString caption;
+    QString initialHint; // what the hint bar panInfo starts with
+    QSize size;
+    // The picture buttons in a column right of the grid, or in a row above it (after the
+    // screen's own header controls).
+    enum class Commands { Column, Row } commands = Commands::Row;
+    // Rows of a fixed height (0: the style's) in alternating colours; whole-row selection.
+    int rowHeight = 0;
+    bool alternatingRows = false;
+    bool selectRows = false;
+    // Each showing centres the screen; spontaneous showings (a window brought back) also
+    // refill the grid.
+    bool centred = false;
+    bool refillOnEveryShow = false;
+    // The export: file and worksheet, and the worksheet's columns, which are the grid's
+    // columns from the second on (the row number is not exported).
+    exporting::ExportTarget target{};
+    QList<exporting::SheetColumn> exportColumns;
+    help::HelpText (*help)() = nullptr;
+};
+
+// The grid-with-export pattern: a read-only grid grdRecords over a RecordGridModel, the
+// picture buttons cmdEsporta, cmdGuida and cmdEsci with their hints, the hint bar
+// panInfo, and the export (the two questions, the failure message, opening the file).
+class GridScreen : public QDialog {
+    Q_OBJECT
+public:
+    int rowCount() const;
+    // The text of a grid cell, as shown.
+    QString cellText(int row, int column) const;
+
+    // Asks, writes the target in the program folder and offers to open it.
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+    // Writes the grid to `path` as the export does, without any question. False on failure.
+    bool writeExport(const QString& path) const;
+
+protected:
+    // The model is taken over by the screen.
+    GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidget* parent);
+
+    // Prepares the screen each time it is shown (the grid, the header fields).
+    virtual void prepare() {}
+
+    // A picture button before the standard ones, with its hint.
+    QToolButton* addCommand(const QString& name, const QString& caption, const QString& glyph,
+                            const QColor& colour, const QString& hint,
+                            std::function<void()> action);
+    // A control of the screen's own before the picture buttons (row) or above the grid.
+    void addHeaderWidget(QWidget* widget);
+
+    RecordGridModel* model() const { return m_model; }
+    QTableView* grid() const { return m_grid; }
+    ScreenBehaviour* behaviour() const { return m_behaviour; }
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void orderTabs();
+    QToolButton* makeCommand(const QString& name, const QString& caption, const QString& glyph,
+                             const QColor& colour, const QString& hint);
+
+    GridScreenDecl m_decl;
+    RecordGridModel* m_model;
+    ScreenBehaviour* m_behaviour;
+    QTableView* m_grid;
+    QLabel* m_hintBar;
+    QBoxLayout* m_commandLayout;
+    QHBoxLayout* m_header;
+    QList<QWidget*> m_headerOrder;
+    QList<QToolButton*> m_commandOrder;
+    int m_customCommands = 0;
+    int m_headerWidgets = 0;
+};
+
+} // namespace tavolex::ui

@@ -18,11 +18,11 @@
 #include "ui/common/calendario.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
+#include "ui/common/filechooser.h"
 #include "ui/common/misc.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,20 +109,7 @@ RecordCard::Config protocolConfig() {
 constexpr const char16_t* kAttachmentLabels[] = {u"lblFile01", u"lblDesc01", u"lblFile02",
                                                  u"lblDesc02", u"lblFile03", u"lblDesc03"};
 
-TfrmProtocollo::FileChooser& fileChooser() {
-    static TfrmProtocollo::FileChooser chooser;
-    return chooser;
-}
-
-QString chooseFile(QWidget* parent) {
-    if (fileChooser()) return fileChooser()(parent);
-    QFileDialog dialog(parent, u"Selezionare il file da allegare:"_s);
-    dialog.setObjectName(u"dlgFile"_s);
-    dialog.setNameFilter(u"Tutti i file (*.*)"_s);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
-}
+QString chooseFile(QWidget* parent) { return FileChooser::chooseAttachment(parent); }
 
 QLabel* hiddenLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
@@ -215,8 +202,8 @@ QString TfrmProtocollo::archivePath() const {
     return text::trimmed(m_file->text());
 }
 
-void TfrmProtocollo::setFileChooser(FileChooser chooser) {
-    fileChooser() = std::move(chooser);
+void TfrmProtocollo::setFileChooser(std::function<QString(QWidget* parent)> chooser) {
+    FileChooser::setHook(std::move(chooser));
 }
 
 QString TfrmProtocollo::mailType() const {

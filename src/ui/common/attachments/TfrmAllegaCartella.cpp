@@ -1,10 +1,11 @@
 #include "TfrmAllegaCartella.h"
 
+#include "ui/common/filechooser.h"
+
 #include "attachmentfolder.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -22,22 +23,6 @@ namespace tavolex::ui {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString defaultChooser(QWidget* parent) {
-    QFileDialog dialog(parent, u"Selezionare il file da allegare:"_s);
-    dialog.setObjectName(u"dlgFile"_s);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    // "*.*" alone would hide the many files here that have no extension.
-    dialog.setNameFilter(u"Tutti i file (*.* *)"_s);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-TfrmAllegaCartella::FileChooser& chooser() {
-    static TfrmAllegaCartella::FileChooser current;
-    return current;
-}
 
 QString numbered(const QString& stem, int slot) {
     return stem + u"0"_s + QString::number(slot);
@@ -173,8 +158,8 @@ std::optional<AttachmentValues> TfrmAllegaCartella::edit(QWidget* parent, const 
     return screen.values();
 }
 
-void TfrmAllegaCartella::setFileChooser(FileChooser newChooser) {
-    chooser() = std::move(newChooser);
+void TfrmAllegaCartella::setFileChooser(std::function<QString(QWidget* parent)> newChooser) {
+    FileChooser::setHook(std::move(newChooser));
 }
 
 QString TfrmAllegaCartella::overwriteQuestion() {
@@ -183,7 +168,7 @@ QString TfrmAllegaCartella::overwriteQuestion() {
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int slot) {
-    const QString chosen = chooser() ? chooser()(this) : defaultChooser(this);
+    const QString chosen = FileChooser::chooseAttachment(this);
     if (chosen.isEmpty()) return;
     const QString name = QFileInfo(chosen).fileName();
     slotAt(slot).file->setText(name);

@@ -15,9 +15,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cstdio>
@@ -155,7 +155,8 @@ void runProtocolBench() {
         grep.start(u"grep"_s, {u"-c"_s, u"-i"_s, u"rossi"_s, archive});
         grep.waitForFinished(-1);
         report("grep -c -i rossi 2025.prt", t.elapsed(), kDocuments,
-               u"%1 matching lines"_s.arg(QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
+               u"%1 matching lines"_s.arg(
+                   QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
     }
     setProgramFolder(previousFolder);
 }

@@ -12,17 +12,19 @@ QString& folderOverride() {
 }
 } // namespace
 
-void setProgramFolder(const QString& folder) { folderOverride() = folder; }
+void setProgramFolder(const QString& folder) {
+    folderOverride() = folder;
+}
 
 QString programFolder() {
     QString folder = folderOverride();
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath();
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
+    if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
+    if (!folder.endsWith(u'/')) folder += u'/';
     return folder;
 }
 
-QString programPath(const QString& name) { return programFolder() + name; }
+QString programPath(const QString& name) {
+    return programFolder() + name;
+}
 
 } // namespace tavolex

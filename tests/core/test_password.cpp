@@ -27,7 +27,7 @@ TEST(Scrambler, RoundTripsLatinText) {
 }
 
 TEST(Scrambler, UnscrambleRules) {
-    EXPECT_EQ(unscramble(u"1c"_s), std::optional<QString>(u"A"_s)); // lower-case digits read too
+    EXPECT_EQ(unscramble(u"1c"_s), std::optional<QString>(u"A"_s));  // lower-case digits read too
     EXPECT_EQ(unscramble(u"1C5"_s), std::optional<QString>(u"A"_s)); // trailing digit ignored
     EXPECT_FALSE(unscramble(u"1G"_s).has_value());
     EXPECT_FALSE(unscramble(u"zz"_s).has_value());
@@ -80,7 +80,8 @@ TEST_F(PasswordStoreTest, ChangeRules) {
     // Confirmation is compared exactly, letter case included.
     EXPECT_EQ(store.change(u"a"_s, u"new"_s, u"NEW"_s), PasswordStore::Change::NotConfirmed);
     EXPECT_EQ(store.change(u"a"_s, u"x\u20AC"_s, u"x\u20AC"_s), PasswordStore::Change::NotStorable);
-    EXPECT_EQ(store.change(u"a"_s, QString(300, u'q'), QString(300, u'q')), PasswordStore::Change::NotStorable);
+    EXPECT_EQ(store.change(u"a"_s, QString(300, u'q'), QString(300, u'q')),
+              PasswordStore::Change::NotStorable);
     EXPECT_EQ(store.login(u"a"_s), PasswordStore::Login::Accepted);
     EXPECT_EQ(store.change(u"a"_s, u" nuova "_s, u"nuova"_s), PasswordStore::Change::Done);
     EXPECT_EQ(store.login(u"a"_s), PasswordStore::Login::Wrong);
@@ -89,4 +90,3 @@ TEST_F(PasswordStoreTest, ChangeRules) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "[Accesso]\r\nValore=" + scramble(u"NUOVA"_s).toLatin1() + "\r\n");
 }
-

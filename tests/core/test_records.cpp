@@ -50,26 +50,42 @@ TEST(Layouts, SizesMatchTheArchives) {
 
 TEST(Layouts, OffsetsMatchTheTables) {
     const std::vector<OffsetCase> cases = {
-        {&clientLayout(), u"Cliente", 0, 51},        {&clientLayout(), u"ProvNasc", 133, 3},
-        {&clientLayout(), u"Sesso", 136, 2},         {&clientLayout(), u"Estremi", 300, 251},
-        {&clientLayout(), u"CodFisc", 726, 17},      {&clientLayout(), u"PartitaIva", 805, 12},
-        {&clientLayout(), u"Iban", 817, 28},         {&clientLayout(), u"Ricontatta", 1863, 3},
-        {&clientLayout(), u"File01", 1866, 251},     {&clientLayout(), u"Desc03", 3121, 251},
-        {&practiceLayout(), u"Stato", 355, 31},      {&practiceLayout(), u"Urgente", 1934, 3},
-        {&practiceLayout(), u"Doc01", 1937, 51},     {&practiceLayout(), u"Doc32", 1937 + 51 * 31, 51},
-        {&practiceLayout(), u"File01", 3569, 251},   {&practiceLayout(), u"Desc03", 4824, 251},
-        {&protocolLayout(), u"Tipo", 17, 21},        {&protocolLayout(), u"Pagine", 647, 13},
-        {&protocolLayout(), u"Copia", 1646, 251},    {&protocolLayout(), u"Desc03", 3152, 251},
-        {&deadlineLayout(), u"DataSca", 19, 11},     {&deadlineLayout(), u"Importo", 1004, 16},
-        {&deadlineLayout(), u"DaConfermare", 1322, 3}, {&deadlineLayout(), u"Effettuato", 1325, 3},
-        {&movementLayout(), u"Data", 6, 11},         {&movementLayout(), u"Totale", 550, 16},
-        {&movementLayout(), u"Saldato", 1905, 3},    {&movementLayout(), u"Desc03", 3163, 251},
+        {&clientLayout(), u"Cliente", 0, 51},
+        {&clientLayout(), u"ProvNasc", 133, 3},
+        {&clientLayout(), u"Sesso", 136, 2},
+        {&clientLayout(), u"Estremi", 300, 251},
+        {&clientLayout(), u"CodFisc", 726, 17},
+        {&clientLayout(), u"PartitaIva", 805, 12},
+        {&clientLayout(), u"Iban", 817, 28},
+        {&clientLayout(), u"Ricontatta", 1863, 3},
+        {&clientLayout(), u"File01", 1866, 251},
+        {&clientLayout(), u"Desc03", 3121, 251},
+        {&practiceLayout(), u"Stato", 355, 31},
+        {&practiceLayout(), u"Urgente", 1934, 3},
+        {&practiceLayout(), u"Doc01", 1937, 51},
+        {&practiceLayout(), u"Doc32", 1937 + 51 * 31, 51},
+        {&practiceLayout(), u"File01", 3569, 251},
+        {&practiceLayout(), u"Desc03", 4824, 251},
+        {&protocolLayout(), u"Tipo", 17, 21},
+        {&protocolLayout(), u"Pagine", 647, 13},
+        {&protocolLayout(), u"Copia", 1646, 251},
+        {&protocolLayout(), u"Desc03", 3152, 251},
+        {&deadlineLayout(), u"DataSca", 19, 11},
+        {&deadlineLayout(), u"Importo", 1004, 16},
+        {&deadlineLayout(), u"DaConfermare", 1322, 3},
+        {&deadlineLayout(), u"Effettuato", 1325, 3},
+        {&movementLayout(), u"Data", 6, 11},
+        {&movementLayout(), u"Totale", 550, 16},
+        {&movementLayout(), u"Saldato", 1905, 3},
+        {&movementLayout(), u"Desc03", 3163, 251},
     };
     for (const OffsetCase& c : cases) {
         const int index = c.layout->indexOf(QStringView(c.field));
         ASSERT_GE(index, 0) << QString::fromUtf16(c.field).toStdString();
-        EXPECT_EQ(c.layout->field(index).offset, c.offset) << QString::fromUtf16(c.field).toStdString();
-        EXPECT_EQ(c.layout->field(index).size(), c.bytes) << QString::fromUtf16(c.field).toStdString();
+        EXPECT_EQ(c.layout->field(index).offset, c.offset)
+            << QString::fromUtf16(c.field).toStdString();
+        EXPECT_EQ(c.layout->field(index).size(), c.bytes)
+            << QString::fromUtf16(c.field).toStdString();
     }
 }
 
@@ -77,8 +93,8 @@ TEST(Codec, Windows1252RoundTrip) {
     const QString text = u"Perché €5 – “città” Œuvre"_s;
     const QByteArray bytes = text::encode1252(text);
     EXPECT_EQ(bytes.size(), text.size());
-    EXPECT_EQ(static_cast<unsigned char>(bytes[5]), 0xE9);  // é
-    EXPECT_EQ(static_cast<unsigned char>(bytes[7]), 0x80);  // €
+    EXPECT_EQ(static_cast<unsigned char>(bytes[5]), 0xE9); // é
+    EXPECT_EQ(static_cast<unsigned char>(bytes[7]), 0x80); // €
     EXPECT_EQ(text::decode1252(bytes), text);
     EXPECT_EQ(text::encode1252(u"a\u4E2Db"_s), QByteArray("a?b"));
 }
@@ -193,8 +209,7 @@ TEST_F(RecordFileTest, ZeroByteFileHasNoRecord) {
 }
 
 TEST_F(RecordFileTest, ReadOnlyFileIsReportedAndKept) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root ignores file permissions";
+    if (geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
     writeFile(path(), record('a'));
     QFile::setPermissions(path(), QFileDevice::ReadOwner);
     RecordFile file(path(), 3372);

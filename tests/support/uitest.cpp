@@ -20,12 +20,10 @@ SeenBox answerNextBox(const std::function<void()>& action, const QString& answer
     auto alive = std::make_shared<bool>(true);
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [&seen, answer, elapsed, alive, poll]() {
-        if (!*alive)
-            return;
+        if (!*alive) return;
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
-            if (elapsed->elapsed() < 5000)
-                QTimer::singleShot(10, *poll);
+            if (elapsed->elapsed() < 5000) QTimer::singleShot(10, *poll);
             return;
         }
         seen.seen = true;
@@ -36,13 +34,11 @@ SeenBox answerNextBox(const std::function<void()>& action, const QString& answer
             QString t = b->text();
             t.remove(u'&');
             seen.buttons << t;
-            if (!answer.isEmpty() && t == answer)
-                target = b;
+            if (!answer.isEmpty() && t == answer) target = b;
         }
         if (!target && answer.isEmpty() && !box->buttons().isEmpty())
             target = box->buttons().constFirst();
-        if (!target)
-            target = box->buttons().constLast();
+        if (!target) target = box->buttons().constLast();
         target->click();
     };
     QTimer::singleShot(10, *poll);
@@ -58,12 +54,10 @@ void withNextModal(const std::function<void()>& action, const std::function<void
     auto alive = std::make_shared<bool>(true);
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [body, elapsed, alive, poll]() {
-        if (!*alive)
-            return;
+        if (!*alive) return;
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
-            if (elapsed->elapsed() < 5000)
-                QTimer::singleShot(10, *poll);
+            if (elapsed->elapsed() < 5000) QTimer::singleShot(10, *poll);
             return;
         }
         body(modal);
@@ -76,10 +70,8 @@ void withNextModal(const std::function<void()>& action, const std::function<void
 QWidget* topLevel(const QString& name) {
     QWidget* hidden = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() != name)
-            continue;
-        if (w->isVisible())
-            return w;
+        if (w->objectName() != name) continue;
+        if (w->isVisible()) return w;
         hidden = w;
     }
     return hidden;

@@ -22,11 +22,9 @@ struct SeenBox {
 SeenBox answerNextBox(const std::function<void()>& action, const QString& answer = {});
 
 // Finds a direct or indirect child by objectName; fails the current test if absent.
-template <typename T>
-T* child(QWidget* parent, const QString& name) {
+template <typename T> T* child(QWidget* parent, const QString& name) {
     T* found = parent->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error("no child " + name.toStdString());
+    if (!found) throw std::runtime_error("no child " + name.toStdString());
     return found;
 }
 

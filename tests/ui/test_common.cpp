@@ -53,7 +53,8 @@ TEST(DateField, CalendarWritesTheChosenDate) {
                       EXPECT_EQ(dialog->objectName(), u"TfrmCalendario"_s);
                       EXPECT_EQ(dialog->windowTitle(), u" Importazione data"_s);
                       EXPECT_EQ(child<QLabel>(dialog, u"lblMemory"_s)->text(), u"datareg"_s);
-                      child<QCalendarWidget>(dialog, u"calAppuntamenti"_s)->setSelectedDate(QDate(2024, 3, 5));
+                      child<QCalendarWidget>(dialog, u"calAppuntamenti"_s)
+                          ->setSelectedDate(QDate(2024, 3, 5));
                       child<QPushButton>(dialog, u"btnImportaData"_s)->click();
                   });
     EXPECT_EQ(card.date->text(), u"05/03/2024"_s);
@@ -76,7 +77,8 @@ TEST(DateField, UnknownTagLeavesTheScreenOpen) {
     calendar.show();
     child<QPushButton>(&calendar, u"btnImportaData"_s)->click();
     EXPECT_TRUE(calendar.isVisible());
-    EXPECT_EQ(child<QCalendarWidget>(&calendar, u"calAppuntamenti"_s)->selectedDate(), Clock::today());
+    EXPECT_EQ(child<QCalendarWidget>(&calendar, u"calAppuntamenti"_s)->selectedDate(),
+              Clock::today());
 }
 
 TEST(HintBar, HintsShowAndBackgroundClears) {
@@ -97,7 +99,8 @@ TEST(HintBar, HintsShowAndBackgroundClears) {
     sendEnter(field); // other controls leave the bar as it was
     EXPECT_EQ(bar->text(), u"Salva la scheda corrente in archivio."_s);
     QTest::mouseMove(&screen, QPoint(1, 1));
-    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(&screen, &move);
     EXPECT_TRUE(bar->text().isEmpty());
 }
@@ -108,7 +111,8 @@ TEST(ListScreen, TrovaWrapsAndReportsAnEmptyList) {
     EXPECT_EQ(box.text, u"Ricerca non applicabile: la lista non contiene nessuna voce."_s);
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
 
-    list.setLines({u"ROSSI Mario   Tel. 06"_s, u"Bianchi Anna  Tel. 02"_s, u"Rossi Luca    Tel. 011"_s});
+    list.setLines(
+        {u"ROSSI Mario   Tel. 06"_s, u"Bianchi Anna  Tel. 02"_s, u"Rossi Luca    Tel. 011"_s});
     auto* find = child<QLineEdit>(&list, u"txtTrova"_s);
     auto* trova = child<QPushButton>(&list, u"btnTrova"_s);
     find->setText(u"rossi"_s);

@@ -31,20 +31,17 @@ QString g_folder;
 
 QByteArray clientFile() {
     QFile f(g_folder + u"Clienti.pro"_s);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
+    if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
 }
 
 QWidget* screen(const QString& name) {
     QWidget* w = topLevel(name);
-    if (!w)
-        throw std::runtime_error("no screen " + name.toStdString());
+    if (!w) throw std::runtime_error("no screen " + name.toStdString());
     return w;
 }
 
-template <typename T = QWidget>
-T* on(const QString& screenName, const QString& control) {
+template <typename T = QWidget> T* on(const QString& screenName, const QString& control) {
     return child<T>(screen(screenName), control);
 }
 
@@ -54,7 +51,8 @@ void click(const QString& screenName, const QString& control) {
     b->click();
 }
 
-SeenBox clickAndAnswer(const QString& screenName, const QString& control, const QString& answer = {}) {
+SeenBox clickAndAnswer(const QString& screenName, const QString& control,
+                       const QString& answer = {}) {
     return answerNextBox([&] { on<QAbstractButton>(screenName, control)->click(); }, answer);
 }
 
@@ -79,8 +77,7 @@ protected:
 TEST(Startup, OnlyThePasswordScreenIsVisible) {
     QStringList visible;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            visible << w->objectName();
+        if (w->isVisible()) visible << w->objectName();
     EXPECT_EQ(visible, QStringList{u"TfrmPassword"_s});
     EXPECT_EQ(screen(u"TfrmPassword"_s)->windowTitle(), u" Tavolex - Autenticazione"_s);
     EXPECT_FALSE(on<QPushButton>(u"TfrmPassword"_s, u"cmdOK"_s)->isEnabled());
@@ -143,8 +140,10 @@ TEST(Password, ChangeRefusesMismatchAndAcceptsNewPassword) {
     newField->setText(u"nuova"_s);
     confirm->setText(u"NUOVA"_s);
     box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
-    EXPECT_EQ(box.text, u"Attenzione: la nuova password non \u00E8 stata confermata correttamente. E' necessario "
-                        u"reinserire entrambi i valori."_s);
+    EXPECT_EQ(
+        box.text,
+        u"Attenzione: la nuova password non \u00E8 stata confermata correttamente. E' necessario "
+        u"reinserire entrambi i valori."_s);
     EXPECT_TRUE(newField->text().isEmpty());
     EXPECT_TRUE(confirm->text().isEmpty());
 
@@ -157,7 +156,8 @@ TEST(Password, ChangeRefusesMismatchAndAcceptsNewPassword) {
     newField->setText(u"euro\u20AC"_s);
     confirm->setText(u"euro\u20AC"_s);
     box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
-    EXPECT_TRUE(box.text.startsWith(u"Attenzione: la nuova password non pu\u00F2 essere memorizzata."_s));
+    EXPECT_TRUE(
+        box.text.startsWith(u"Attenzione: la nuova password non pu\u00F2 essere memorizzata."_s));
     QFile store(g_folder + u"unins000.dll"_s);
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     EXPECT_EQ(store.readAll(), before);
@@ -197,22 +197,28 @@ TEST(Password, CorrectPasswordShowsTheMainMenu) {
 TEST(MainMenu, InfoMailLinkAndHelpLink) {
     QStringList opened;
     ui::TMisc::setOpener([&](const QString& command, const QUrl&) { opened << command; });
-    withNextModal([] { on<QWidget>(u"TfrmAvvio"_s, u"imgInfo"_s); QTest::mouseClick(on<QWidget>(u"TfrmAvvio"_s, u"imgInfo"_s), Qt::LeftButton); },
-                  [](QWidget* info) {
-                      EXPECT_EQ(info->objectName(), u"TfrmInfo"_s);
-                      QTest::mouseClick(child<QWidget>(info, u"lnkWeb"_s), Qt::LeftButton);
-                      child<QPushButton>(info, u"btnChiudi"_s)->click();
-                  });
+    withNextModal(
+        [] {
+            on<QWidget>(u"TfrmAvvio"_s, u"imgInfo"_s);
+            QTest::mouseClick(on<QWidget>(u"TfrmAvvio"_s, u"imgInfo"_s), Qt::LeftButton);
+        },
+        [](QWidget* info) {
+            EXPECT_EQ(info->objectName(), u"TfrmInfo"_s);
+            QTest::mouseClick(child<QWidget>(info, u"lnkWeb"_s), Qt::LeftButton);
+            child<QPushButton>(info, u"btnChiudi"_s)->click();
+        });
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(opened[0].startsWith(u"\"mailto:"_s));
-    EXPECT_TRUE(opened[0].endsWith(u"?subject=Software Tavolex&body=Salve, desidererei avere le seguenti "
-                                   u"informazioni sul software in oggetto:\""_s));
-    withNextModal([] { QTest::mouseClick(on<QWidget>(u"TfrmAvvio"_s, u"imgGuida"_s), Qt::LeftButton); },
-                  [](QWidget* help) {
-                      EXPECT_EQ(child<QLabel>(help, u"lblTitolo"_s)->text(), u"Uno sguardo a Tavolex."_s);
-                      QTest::mouseClick(child<QWidget>(help, u"lnkWeb"_s), Qt::LeftButton);
-                      static_cast<QDialog*>(help)->accept();
-                  });
+    EXPECT_TRUE(
+        opened[0].endsWith(u"?subject=Software Tavolex&body=Salve, desidererei avere le seguenti "
+                           u"informazioni sul software in oggetto:\""_s));
+    withNextModal(
+        [] { QTest::mouseClick(on<QWidget>(u"TfrmAvvio"_s, u"imgGuida"_s), Qt::LeftButton); },
+        [](QWidget* help) {
+            EXPECT_EQ(child<QLabel>(help, u"lblTitolo"_s)->text(), u"Uno sguardo a Tavolex."_s);
+            QTest::mouseClick(child<QWidget>(help, u"lnkWeb"_s), Qt::LeftButton);
+            static_cast<QDialog*>(help)->accept();
+        });
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[1], u'"' + g_folder + u"Guida.pdf\""_s);
     ui::TMisc::setOpener({});
@@ -224,7 +230,8 @@ TEST(ClientsCard, OpensFromTheMenuEmptyAndClosesBackToIt) {
     EXPECT_TRUE(card->isVisible());
     EXPECT_FALSE(screen(u"TfrmAvvio"_s)->isVisible());
     EXPECT_EQ(card->windowTitle(), u" Tavolex - Anagrafica Clienti"_s);
-    EXPECT_EQ(on<QLabel>(u"TfrmClienti"_s, u"panInfo"_s)->text(), u"Pronto per archiviare una nuova scheda..."_s);
+    EXPECT_EQ(on<QLabel>(u"TfrmClienti"_s, u"panInfo"_s)->text(),
+              u"Pronto per archiviare una nuova scheda..."_s);
     on<QLineEdit>(u"TfrmClienti"_s, u"txtCliente"_s)->setText(u"Da cancellare"_s);
     click(u"TfrmClienti"_s, u"cmdEsci"_s);
     EXPECT_FALSE(card->isVisible());
@@ -243,13 +250,16 @@ TEST(ClientsCard, EmptyArchiveMessagesAndRequiredName) {
 
     box = clickAndAnswer(u"TfrmClienti"_s, u"cmdDuplica"_s);
     EXPECT_EQ(box.icon, QMessageBox::Warning);
-    EXPECT_EQ(box.text, u"Attenzione: la duplicazione di una scheda pu\u00F2 avvenire soltanto dopo che questa \u00E8 "
+    EXPECT_EQ(box.text, u"Attenzione: la duplicazione di una scheda pu\u00F2 avvenire soltanto "
+                        u"dopo che questa \u00E8 "
                         u"stata inserita in archivio."_s);
 
     on<QLineEdit>(u"TfrmClienti"_s, u"txtCliente"_s)->setText(u"   "_s);
     box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
     EXPECT_EQ(box.icon, QMessageBox::Warning);
-    EXPECT_EQ(box.text, u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."_s);
+    EXPECT_EQ(
+        box.text,
+        u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."_s);
     EXPECT_EQ(clientFile().size(), 0);
 }
 
@@ -294,11 +304,13 @@ TEST(ClientsCard, SaveBrowseDuplicateByteExact) {
     const auto& layout = records::clientLayout();
     // Fill every field with a distinct value cut to its capacity.
     for (const auto& field : layout.fields()) {
-        if (field.name == u"Ricontatta"_s || field.name.startsWith(u"File"_s) || field.name.startsWith(u"Desc"_s))
+        if (field.name == u"Ricontatta"_s || field.name.startsWith(u"File"_s) ||
+            field.name.startsWith(u"Desc"_s))
             continue;
         QWidget* control = card->findChild<QWidget*>(u"txt"_s + field.name);
         ASSERT_NE(control, nullptr) << field.name.toStdString();
-        const QString value = (u"\u00E8"_s + field.name + u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(field.capacity);
+        const QString value =
+            (u"\u00E8"_s + field.name + u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(field.capacity);
         if (auto* combo = qobject_cast<QComboBox*>(control))
             combo->setEditText(u"EE"_s);
         else
@@ -314,7 +326,8 @@ TEST(ClientsCard, SaveBrowseDuplicateByteExact) {
     EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
     QByteArray bytes = clientFile();
     ASSERT_EQ(bytes.size(), 3372);
-    EXPECT_EQ(fieldText(bytes, u"Cliente"), (u"\u00E8Clientexxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(50));
+    EXPECT_EQ(fieldText(bytes, u"Cliente"),
+              (u"\u00E8Clientexxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(50));
     EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xE8);
     EXPECT_EQ(fieldText(bytes, u"Sesso"), u"\u00E8"_s);
     EXPECT_EQ(fieldText(bytes, u"ProvRes"), u"EE"_s);
@@ -323,12 +336,15 @@ TEST(ClientsCard, SaveBrowseDuplicateByteExact) {
     EXPECT_EQ(fieldText(bytes, u"Email"), u"mario@example.it"_s);
 
     box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
-    EXPECT_EQ(box.text, u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s);
+    EXPECT_EQ(box.text,
+              u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s);
     EXPECT_EQ(clientFile().size(), 3372);
 
     box = clickAndAnswer(u"TfrmClienti"_s, u"cmdDuplica"_s);
-    EXPECT_EQ(box.text, u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
-                        u"premere Salva per inserire la scheda in archivio."_s);
+    EXPECT_EQ(
+        box.text,
+        u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+        u"premere Salva per inserire la scheda in archivio."_s);
     EXPECT_TRUE(child<QLabel>(card, u"lblPosizione"_s)->text().isEmpty());
     EXPECT_TRUE(child<QLabel>(card, u"lblFile01"_s)->text().isEmpty());
     child<QLineEdit>(card, u"txtCliente"_s)->setText(u"Bianchi & Figli"_s);
@@ -367,9 +383,9 @@ TEST(ClientsCard, DamagedArchiveLoadsAndKeepsGoodRecords) {
     records::Record damaged(records::clientLayout());
     damaged.setText(u"Cliente", u"Verdi"_s);
     QByteArray bytes = damaged.bytes();
-    bytes[136] = char(250);             // Sesso: length byte above its capacity
-    bytes[137] = char(0x81);            // undefined in Windows-1252
-    bytes[1863] = char(7);              // flag with a length above its capacity
+    bytes[136] = char(250);  // Sesso: length byte above its capacity
+    bytes[137] = char(0x81); // undefined in Windows-1252
+    bytes[1863] = char(7);   // flag with a length above its capacity
     QFile f(g_folder + u"Clienti.pro"_s);
     ASSERT_TRUE(f.open(QIODevice::Append));
     f.write(bytes);
@@ -400,8 +416,10 @@ TEST(ClientsCard, ZeroByteArchiveAndAccessError) {
     QDir(g_folder).mkdir(u"Clienti.pro"_s);
     box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPrimo"_s);
     EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_EQ(box.text, u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-                        u"possedere i privilegi di scrittura nella cartella di installazione del programma."_s);
+    EXPECT_EQ(
+        box.text,
+        u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+        u"possedere i privilegi di scrittura nella cartella di installazione del programma."_s);
     QDir(g_folder).rmdir(u"Clienti.pro"_s);
 }
 
@@ -467,7 +485,9 @@ TEST(ClientsCard, PdfExportWritesClienteAndAsksToOpenIt) {
     ui::TMisc::setOpener([&](const QString& command, const QUrl&) { opened << command; });
     SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"cmdPDF"_s, u"No"_s);
     EXPECT_EQ(box.icon, QMessageBox::Question);
-    EXPECT_EQ(box.text, u"L'esportazione della scheda in PDF \u00E8 terminata con successo.\r\n\r\nSi vuole aprire il file?"_s);
+    EXPECT_EQ(
+        box.text,
+        u"L'esportazione della scheda in PDF \u00E8 terminata con successo.\r\n\r\nSi vuole aprire il file?"_s);
     EXPECT_EQ(box.buttons, (QStringList{u"S\u00EC"_s, u"No"_s}));
     EXPECT_TRUE(opened.isEmpty());
     QFile pdf(g_folder + u"Cliente.pdf"_s);

@@ -38,15 +38,17 @@ protected:
 
     RecordGridModel makeModel() {
         const auto& layout = records::clientLayout();
-        return RecordGridModel(layout, RecordGridModel::fieldIndexes(layout, {u"Cliente", u"ComuneRes", u"ProvRes"}),
-                               {{u"N."_s, 40}, {u"Cliente"_s, 200, 0}, {u"Comune"_s, 200, 1, 2}});
+        return RecordGridModel(
+            layout, RecordGridModel::fieldIndexes(layout, {u"Cliente", u"ComuneRes", u"ProvRes"}),
+            {{u"N."_s, 40}, {u"Cliente"_s, 200, 0}, {u"Comune"_s, 200, 1, 2}});
     }
 };
 
 } // namespace
 
 TEST_F(GridModelTest, RowsInFileOrderWithNumbersAndJoinedColumns) {
-    writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s}, {u"Bianchi"_s, u"Forl\u00EC"_s, QString()},
+    writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s},
+                  {u"Bianchi"_s, u"Forl\u00EC"_s, QString()},
                   {u" Neri "_s, u"Torino"_s, u"TO"_s}});
     RecordGridModel model = makeModel();
     ASSERT_TRUE(model.fill(path()));
@@ -62,11 +64,13 @@ TEST_F(GridModelTest, RowsInFileOrderWithNumbersAndJoinedColumns) {
 }
 
 TEST_F(GridModelTest, FilterDamagedFieldAndMissingFile) {
-    writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s, u"x"_s}, {u"Bianchi"_s, u"Milano"_s, u"MI"_s},
+    writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s, u"x"_s},
+                  {u"Bianchi"_s, u"Milano"_s, u"MI"_s},
                   {u"Verdi"_s, u"Bari"_s, u"BA"_s, u"x"_s}},
                  true);
     RecordGridModel model = makeModel();
-    const auto& flag = records::clientLayout().field(records::clientLayout().indexOf(u"Ricontatta"));
+    const auto& flag =
+        records::clientLayout().field(records::clientLayout().indexOf(u"Ricontatta"));
     ASSERT_TRUE(model.fill(path(), [&flag](const char* record) {
         return records::readFieldTrimmed(record, flag) == u"S\u00EC"_s;
     }));

@@ -26,20 +26,17 @@ QString fixedWidthLine(const std::vector<ListColumn>& columns) {
     return line;
 }
 
-int findNextEntry(qsizetype count, const std::function<QString(qsizetype)>& entryAt,
-                  int selected, const QString& search, const QString& lastSearch) {
-    if (count <= 0 || search.isEmpty())
-        return -1;
-    if (selected < 0 || selected >= count)
-        selected = 0;
+int findNextEntry(qsizetype count, const std::function<QString(qsizetype)>& entryAt, int selected,
+                  const QString& search, const QString& lastSearch) {
+    if (count <= 0 || search.isEmpty()) return -1;
+    if (selected < 0 || selected >= count) selected = 0;
     const QString needle = text::lowerAZ(search);
     const bool sameSearch = needle == lastSearch;
     // A new search tests the first entry first; a repeated one starts after the selection.
     qsizetype start = sameSearch ? (selected + 1) % count : 0;
     for (qsizetype step = 0; step < count; ++step) {
         const qsizetype i = (start + step) % count;
-        if (text::lowerAZ(entryAt(i)).contains(needle))
-            return static_cast<int>(i);
+        if (text::lowerAZ(entryAt(i)).contains(needle)) return static_cast<int>(i);
     }
     return -1;
 }

@@ -23,7 +23,7 @@ void appendColumn(QString& line, const QString& separator, const QString& text, 
 // "Trova" over the entries of a list. Returns the entry to select, or -1 to keep
 // the selection. `selected` is the selected entry (-1 for none); `lastSearch` the
 // text of the previous search. Matching is on the A-Z lower-cased entry text.
-int findNextEntry(qsizetype count, const std::function<QString(qsizetype)>& entryAt,
-                  int selected, const QString& search, const QString& lastSearch);
+int findNextEntry(qsizetype count, const std::function<QString(qsizetype)>& entryAt, int selected,
+                  const QString& search, const QString& lastSearch);
 
 } // namespace tavolex::lists

@@ -20,8 +20,7 @@ RecordLayout::RecordLayout(QString archiveName, std::vector<FieldSpec> fields, i
 void RecordLayout::computeOffsets(int expectedSize) {
     int offset = 0;
     for (FieldSpec& spec : m_fields) {
-        if (spec.kind == FieldKind::YesNo)
-            spec.capacity = 2;
+        if (spec.kind == FieldKind::YesNo) spec.capacity = 2;
         spec.offset = offset;
         offset += spec.size();
     }
@@ -33,8 +32,7 @@ void RecordLayout::computeOffsets(int expectedSize) {
 
 int RecordLayout::indexOf(QStringView name) const {
     for (int i = 0; i < fieldCount(); ++i)
-        if (m_fields[i].name == name)
-            return i;
+        if (m_fields[i].name == name) return i;
     return -1;
 }
 

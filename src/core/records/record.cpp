@@ -31,13 +31,17 @@ void Record::setBytes(const QByteArray& bytes) {
     m_bytes.resize(m_layout->recordSize(), '\0');
 }
 
-void Record::clear() { m_bytes.fill('\0'); }
+void Record::clear() {
+    m_bytes.fill('\0');
+}
 
 QString Record::text(int field) const {
     return readFieldTrimmed(m_bytes.constData(), m_layout->field(field));
 }
 
-QString Record::text(QStringView name) const { return text(checkedIndex(name)); }
+QString Record::text(QStringView name) const {
+    return text(checkedIndex(name));
+}
 
 void Record::setText(int field, const QString& value) {
     const FieldSpec& spec = m_layout->field(field);
@@ -54,10 +58,8 @@ void Record::setText(QStringView name, const QString& value) {
 
 std::optional<bool> Record::flag(int field) const {
     const QString value = text(field);
-    if (value == QStringView(kYes))
-        return true;
-    if (value == QStringView(kNo))
-        return false;
+    if (value == QStringView(kYes)) return true;
+    if (value == QStringView(kNo)) return false;
     return std::nullopt;
 }
 
@@ -67,8 +69,7 @@ void Record::setFlag(int field, bool value) {
 
 int Record::checkedIndex(QStringView name) const {
     const int index = m_layout->indexOf(name);
-    if (index < 0)
-        throw std::out_of_range("no such field: " + name.toString().toStdString());
+    if (index < 0) throw std::out_of_range("no such field: " + name.toString().toStdString());
     return index;
 }
 

@@ -9,7 +9,9 @@ using namespace Qt::Literals::StringLiterals;
 RecordFile::RecordFile(QString path, int recordSize)
     : m_path(std::move(path)), m_size(recordSize), m_file(m_path) {}
 
-RecordFile::~RecordFile() { m_file.close(); }
+RecordFile::~RecordFile() {
+    m_file.close();
+}
 
 bool RecordFile::fail(const QString& what) {
     m_error = what + u": "_s + m_file.errorString();
@@ -18,31 +20,29 @@ bool RecordFile::fail(const QString& what) {
 
 bool RecordFile::open() {
     // ReadWrite without Truncate creates a missing file and keeps an existing one.
-    if (!m_file.open(QIODevice::ReadWrite))
-        return fail(u"open"_s);
+    if (!m_file.open(QIODevice::ReadWrite)) return fail(u"open"_s);
     return true;
 }
 
 bool RecordFile::close() {
-    if (!m_file.isOpen())
-        return true;
+    if (!m_file.isOpen()) return true;
     const bool flushed = m_file.flush();
     m_file.close();
     return flushed || fail(u"close"_s);
 }
 
-qint64 RecordFile::count() const { return m_file.isOpen() ? m_file.size() / m_size : 0; }
+qint64 RecordFile::count() const {
+    return m_file.isOpen() ? m_file.size() / m_size : 0;
+}
 
 bool RecordFile::read(qint64 k, QByteArray& record) {
     if (k < 1 || k > count()) {
         m_error = u"record %1 is past the end"_s.arg(k);
         return false;
     }
-    if (!m_file.seek((k - 1) * m_size))
-        return fail(u"seek"_s);
+    if (!m_file.seek((k - 1) * m_size)) return fail(u"seek"_s);
     record.resize(m_size);
-    if (m_file.read(record.data(), m_size) != m_size)
-        return fail(u"read"_s);
+    if (m_file.read(record.data(), m_size) != m_size) return fail(u"read"_s);
     return true;
 }
 
@@ -51,8 +51,7 @@ bool RecordFile::write(qint64 k, const QByteArray& record) {
         m_error = u"record %1 is past the end"_s.arg(k);
         return false;
     }
-    if (!m_file.seek((k - 1) * m_size))
-        return fail(u"seek"_s);
+    if (!m_file.seek((k - 1) * m_size)) return fail(u"seek"_s);
     if (m_file.write(record.constData(), m_size) != m_size || !m_file.flush())
         return fail(u"write"_s);
     return true;
@@ -66,20 +65,16 @@ qint64 RecordFile::append(const QByteArray& record) {
 bool RecordFile::scan(const QString& path, int recordSize,
                       const std::function<bool(qint64, const char*)>& visit) {
     QFile file(path);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    if (!file.exists()) return true;
+    if (!file.open(QIODevice::ReadOnly)) return false;
     const qint64 records = file.size() / recordSize;
-    if (records == 0)
-        return true;
+    if (records == 0) return true;
     const qint64 bytes = records * recordSize;
     // Mapping avoids copying hundreds of megabytes; fall back to block reads.
     if (const uchar* mapped = file.map(0, bytes)) {
         const char* base = reinterpret_cast<const char*>(mapped);
         for (qint64 k = 1; k <= records; ++k)
-            if (!visit(k, base + (k - 1) * recordSize))
-                break;
+            if (!visit(k, base + (k - 1) * recordSize)) break;
         file.unmap(const_cast<uchar*>(mapped));
         return true;
     }
@@ -88,11 +83,9 @@ bool RecordFile::scan(const QString& path, int recordSize,
     for (qint64 first = 1; first <= records; first += kBlockRecords) {
         const qint64 n = std::min(kBlockRecords, records - first + 1);
         block.resize(n * recordSize);
-        if (file.read(block.data(), block.size()) != block.size())
-            return false;
+        if (file.read(block.data(), block.size()) != block.size()) return false;
         for (qint64 i = 0; i < n; ++i)
-            if (!visit(first + i, block.constData() + i * recordSize))
-                return true;
+            if (!visit(first + i, block.constData() + i * recordSize)) return true;
     }
     return true;
 }

@@ -15,7 +15,9 @@ const QString kSection = u"Accesso"_s;
 const QString kKey = u"Valore"_s;
 } // namespace
 
-QString PasswordStore::normalise(const QString& typed) { return text::trimmed(text::upperAZ(typed)); }
+QString PasswordStore::normalise(const QString& typed) {
+    return text::trimmed(text::upperAZ(typed));
+}
 
 QString PasswordStore::storedPassword(bool* ok) const {
     const settings::IniFile ini(m_path);
@@ -31,8 +33,7 @@ QString PasswordStore::storedPassword(bool* ok) const {
 PasswordStore::Login PasswordStore::login(const QString& typed) const {
     bool ok = false;
     const QString stored = storedPassword(&ok);
-    if (!ok)
-        return Login::ReadError;
+    if (!ok) return Login::ReadError;
     // An empty store matches nothing, since an empty password cannot be submitted.
     const QString candidate = normalise(typed);
     return (!candidate.isEmpty() && candidate == stored) ? Login::Accepted : Login::Wrong;
@@ -42,17 +43,13 @@ PasswordStore::Change PasswordStore::change(const QString& oldPassword, const QS
                                             const QString& confirmation) {
     bool ok = false;
     const QString stored = storedPassword(&ok);
-    if (!ok)
-        return Change::Error;
+    if (!ok) return Change::Error;
     const QString old = normalise(oldPassword);
-    if (old.isEmpty() || old != stored)
-        return Change::WrongOld;
-    if (text::trimmed(newPassword) != text::trimmed(confirmation))
-        return Change::NotConfirmed;
+    if (old.isEmpty() || old != stored) return Change::WrongOld;
+    if (text::trimmed(newPassword) != text::trimmed(confirmation)) return Change::NotConfirmed;
     const QString plain = normalise(newPassword);
     // A value the scrambler cannot carry would leave a store no typed password matches.
-    if (plain.isEmpty() || !isScramblable(plain))
-        return Change::NotStorable;
+    if (plain.isEmpty() || !isScramblable(plain)) return Change::NotStorable;
     return write(plain) ? Change::Done : Change::Error;
 }
 

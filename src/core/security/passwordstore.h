@@ -16,7 +16,8 @@ public:
     static QString normalise(const QString& typed);
 
     Login login(const QString& typed) const;
-    Change change(const QString& oldPassword, const QString& newPassword, const QString& confirmation);
+    Change change(const QString& oldPassword, const QString& newPassword,
+                  const QString& confirmation);
 
     // The stored password in clear, or a null string when it cannot be read.
     QString storedPassword(bool* ok) const;

@@ -12,12 +12,9 @@ quint16 nextKey(quint16 key, quint8 c) {
 }
 
 int hexDigit(QChar ch) {
-    if (ch >= u'0' && ch <= u'9')
-        return ch.unicode() - u'0';
-    if (ch >= u'A' && ch <= u'F')
-        return ch.unicode() - u'A' + 10;
-    if (ch >= u'a' && ch <= u'f')
-        return ch.unicode() - u'a' + 10;
+    if (ch >= u'0' && ch <= u'9') return ch.unicode() - u'0';
+    if (ch >= u'A' && ch <= u'F') return ch.unicode() - u'A' + 10;
+    if (ch >= u'a' && ch <= u'f') return ch.unicode() - u'a' + 10;
     return -1;
 }
 } // namespace
@@ -44,8 +41,7 @@ std::optional<QString> unscramble(const QString& hex) {
     for (qsizetype i = 0; i < n; ++i) {
         const int hi = hexDigit(hex[2 * i]);
         const int lo = hexDigit(hex[2 * i + 1]);
-        if (hi < 0 || lo < 0)
-            return std::nullopt;
+        if (hi < 0 || lo < 0) return std::nullopt;
         const auto c = static_cast<quint8>(hi * 16 + lo);
         out += QChar(static_cast<char16_t>(c ^ (key >> 8)));
         key = nextKey(key, c);
@@ -54,11 +50,9 @@ std::optional<QString> unscramble(const QString& hex) {
 }
 
 bool isScramblable(const QString& plain) {
-    if (plain.size() > 255)
-        return false;
+    if (plain.size() > 255) return false;
     for (QChar ch : plain)
-        if (ch.unicode() < 1 || ch.unicode() > 255)
-            return false;
+        if (ch.unicode() < 1 || ch.unicode() > 255) return false;
     return true;
 }
 

@@ -22,39 +22,31 @@ struct Line {
 
 std::vector<Line> readLines(const QString& path, bool* ok = nullptr) {
     QFile file(path);
-    if (ok)
-        *ok = true;
-    if (!file.exists())
-        return {};
+    if (ok) *ok = true;
+    if (!file.exists()) return {};
     if (!file.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
+        if (ok) *ok = false;
         return {};
     }
     const QString content = text::decode1252(file.readAll());
     std::vector<Line> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < content.size(); ++i) {
-        if (content[i] != u'\r' && content[i] != u'\n')
-            continue;
-        const qsizetype endLength = (content[i] == u'\r' && i + 1 < content.size() &&
-                                     content[i + 1] == u'\n')
-                                        ? 2
-                                        : 1;
+        if (content[i] != u'\r' && content[i] != u'\n') continue;
+        const qsizetype endLength =
+            (content[i] == u'\r' && i + 1 < content.size() && content[i + 1] == u'\n') ? 2 : 1;
         lines.push_back({content.mid(start, i - start), content.mid(i, endLength)});
         i += endLength - 1;
         start = i + 1;
     }
-    if (start < content.size())
-        lines.push_back({content.mid(start), QString()});
+    if (start < content.size()) lines.push_back({content.mid(start), QString()});
     return lines;
 }
 
 // The line end a new line gets: the file's own, CR LF for a new file.
 QString lineEndOf(const std::vector<Line>& lines) {
     for (const Line& line : lines)
-        if (!line.end.isEmpty())
-            return line.end;
+        if (!line.end.isEmpty()) return line.end;
     return u"\r\n"_s;
 }
 
@@ -67,10 +59,8 @@ QString oneLine(QString s) {
 
 bool isSectionLine(const QString& line, QString* name = nullptr) {
     const QString t = text::trimmed(line);
-    if (!t.startsWith(u'[') || !t.contains(u']'))
-        return false;
-    if (name)
-        *name = text::trimmed(t.mid(1, t.indexOf(u']') - 1));
+    if (!t.startsWith(u'[') || !t.contains(u']')) return false;
+    if (name) *name = text::trimmed(t.mid(1, t.indexOf(u']') - 1));
     return true;
 }
 
@@ -81,8 +71,7 @@ bool sameName(const QString& a, const QString& b) {
 // Key of a "key=value" line, or a null string for other lines.
 QString keyOf(const QString& line) {
     const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0 || text::trimmed(line).startsWith(u';'))
-        return {};
+    if (eq < 0 || text::trimmed(line).startsWith(u';')) return {};
     return text::trimmed(line.left(eq));
 }
 
@@ -98,8 +87,7 @@ QString IniFile::readString(const QString& section, const QString& key,
             inSection = sameName(name, section);
             continue;
         }
-        if (!inSection)
-            continue;
+        if (!inSection) continue;
         const QString lineKey = keyOf(line);
         if (!lineKey.isNull() && sameName(lineKey, key)) {
             QString value = text::trimmed(line.mid(line.indexOf(u'=') + 1));
@@ -121,8 +109,7 @@ bool IniFile::isReadable() const {
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     bool ok = true;
     std::vector<Line> lines = readLines(m_path, &ok);
-    if (!ok)
-        return false;
+    if (!ok) return false;
     const QString lineEnd = lineEndOf(lines);
     const QString newLine = oneLine(key) + u'=' + oneLine(value);
 
@@ -133,16 +120,14 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         const QString& line = lines[i].text;
         QString name;
         if (isSectionLine(line, &name)) {
-            if (sectionStart >= 0)
-                break; // past our section
+            if (sectionStart >= 0) break; // past our section
             if (sameName(name, section)) {
                 sectionStart = i;
                 insertAt = i + 1;
             }
             continue;
         }
-        if (sectionStart < 0)
-            continue;
+        if (sectionStart < 0) continue;
         const QString lineKey = keyOf(line);
         if (!lineKey.isNull() && sameName(lineKey, key)) {
             lines[i].text = newLine;
@@ -156,12 +141,10 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
             // The new line ends as the line before it did; that one then needs a line end.
             Line& before = lines[insertAt - 1];
             const QString end = before.end;
-            if (before.end.isEmpty())
-                before.end = lineEnd;
+            if (before.end.isEmpty()) before.end = lineEnd;
             lines.insert(lines.begin() + insertAt, Line{newLine, end});
         } else {
-            if (!lines.empty() && lines.back().end.isEmpty())
-                lines.back().end = lineEnd;
+            if (!lines.empty() && lines.back().end.isEmpty()) lines.back().end = lineEnd;
             lines.push_back({u'[' + oneLine(section) + u']', lineEnd});
             lines.push_back({newLine, lineEnd});
         }
@@ -172,10 +155,8 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         content += line.text + line.end;
     const QByteArray bytes = text::encode1252(content);
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) return false;
     return file.commit();
 }
 

@@ -15,25 +15,21 @@ QString trimmed(const QString& s) {
 QString upperAZ(const QString& s) {
     QString out = s;
     for (QChar& ch : out)
-        if (ch >= u'a' && ch <= u'z')
-            ch = QChar(ch.unicode() - 32);
+        if (ch >= u'a' && ch <= u'z') ch = QChar(ch.unicode() - 32);
     return out;
 }
 
 QString lowerAZ(const QString& s) {
     QString out = s;
     for (QChar& ch : out)
-        if (ch >= u'A' && ch <= u'Z')
-            ch = QChar(ch.unicode() + 32);
+        if (ch >= u'A' && ch <= u'Z') ch = QChar(ch.unicode() + 32);
     return out;
 }
 
 bool isDigitsOnly(const QString& s) {
-    if (s.isEmpty())
-        return false;
+    if (s.isEmpty()) return false;
     for (QChar ch : s)
-        if (ch < u'0' || ch > u'9')
-            return false;
+        if (ch < u'0' || ch > u'9') return false;
     return true;
 }
 

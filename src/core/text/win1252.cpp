@@ -12,11 +12,9 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 int byteFor(char16_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
-        return code;
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return code;
     for (int i = 0; i < 32; ++i)
-        if (kHighControls[i] == code)
-            return 0x80 + i;
+        if (kHighControls[i] == code) return 0x80 + i;
     return -1;
 }
 } // namespace
@@ -45,8 +43,7 @@ QByteArray encode1252(const QString& text) {
 
 bool isEncodable1252(const QString& text) {
     for (QChar ch : text)
-        if (byteFor(ch.unicode()) < 0)
-            return false;
+        if (byteFor(ch.unicode()) < 0) return false;
     return true;
 }
 

@@ -9,7 +9,9 @@ namespace tavolex::text {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the C1 control of the same value, so
 // they come back unchanged when the text is stored again.
 QString decode1252(const char* data, qsizetype size);
-inline QString decode1252(const QByteArray& bytes) { return decode1252(bytes.constData(), bytes.size()); }
+inline QString decode1252(const QByteArray& bytes) {
+    return decode1252(bytes.constData(), bytes.size());
+}
 
 // Characters the code page cannot represent become '?'.
 QByteArray encode1252(const QString& text);

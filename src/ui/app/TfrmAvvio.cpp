@@ -31,11 +31,14 @@ struct Application {
 
 const Application kApplications[] = {
     {u"Clienti", u"Anagrafica Clienti", u"\u263A", QColor(0x2e, 0x6d, 0xb4), u"TfrmClienti"},
-    {u"Protocollo", u"Protocollo Posta", u"\u2709", QColor(0x7a, 0x4e, 0xa8), u"TfrmMenuProtocollo"},
+    {u"Protocollo", u"Protocollo Posta", u"\u2709", QColor(0x7a, 0x4e, 0xa8),
+     u"TfrmMenuProtocollo"},
     {u"Pratiche", u"Archivio Pratiche", u"\u2630", QColor(0x2e, 0x8b, 0x57), u"TfrmPratica"},
-    {u"Scadenzario", u"Scadenze e Appuntamenti", u"\u25F7", QColor(0xc0, 0x6a, 0x1a), u"TfrmScadenzario"},
+    {u"Scadenzario", u"Scadenze e Appuntamenti", u"\u25F7", QColor(0xc0, 0x6a, 0x1a),
+     u"TfrmScadenzario"},
     {u"Entrate", u"Entrate e Uscite", u"\u20AC", QColor(0x1b, 0x8a, 0x8a), u"TfrmMenuMovimenti"},
-    {u"Primanota", u"Primanota e Bilancio", u"\u2696", QColor(0x55, 0x6b, 0x2f), u"TfrmMenuBilancio"},
+    {u"Primanota", u"Primanota e Bilancio", u"\u2696", QColor(0x55, 0x6b, 0x2f),
+     u"TfrmMenuBilancio"},
     {u"Insoluti", u"Pagamenti Insoluti", u"!", QColor(0xb0, 0x30, 0x30), u"TfrmMenuInsoluti"},
     {u"Grafici", u"Grafici statistici", u"\u2587", QColor(0x3a, 0x4a, 0x8c), u"TfrmMenuStats"},
 };
@@ -49,12 +52,14 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     auto* outer = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
-    auto* info = makeClickablePicture(this, u"imgInfo"_s, tilePixmap(u"i"_s, QColor(0x2e, 0x6d, 0xb4), QSize(48, 48)));
+    auto* info = makeClickablePicture(this, u"imgInfo"_s,
+                                      tilePixmap(u"i"_s, QColor(0x2e, 0x6d, 0xb4), QSize(48, 48)));
     onClick(info, [this] { imgInfoClick(); });
     auto* title = new QLabel(this);
     title->setObjectName(u"imgTitolo"_s);
     title->setPixmap(logoPixmap(QSize(420, 100)));
-    auto* guide = makeClickablePicture(this, u"imgGuida"_s, tilePixmap(u"?"_s, QColor(0x8a, 0x5a, 0xb5), QSize(48, 48)));
+    auto* guide = makeClickablePicture(this, u"imgGuida"_s,
+                                       tilePixmap(u"?"_s, QColor(0x8a, 0x5a, 0xb5), QSize(48, 48)));
     onClick(guide, [this] { imgGuidaClick(); });
     top->addWidget(info, 0, Qt::AlignTop);
     top->addStretch();
@@ -70,11 +75,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
         const QString stem = QString::fromUtf16(app.stem);
         const QString screen = QString::fromUtf16(app.screen);
         const QString titleText = QString::fromUtf16(app.title);
-        auto* picture = makeClickablePicture(this, u"img"_s + stem,
-                                             tilePixmap(QString::fromUtf16(app.glyph), app.colour, QSize(150, 150)));
+        auto* picture = makeClickablePicture(
+            this, u"img"_s + stem,
+            tilePixmap(QString::fromUtf16(app.glyph), app.colour, QSize(150, 150)));
         onClick(picture, [this, screen, picture] {
-            if (picture->isEnabled())
-                openApplication(screen);
+            if (picture->isEnabled()) openApplication(screen);
         });
         picture->setProperty("tavolexScreen", screen);
         auto* button = makePictureButton(this, u"btn"_s + stem, titleText, u"\u25B6"_s, app.colour);
@@ -92,7 +97,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     outer->addStretch();
 
     auto* strip = new QHBoxLayout;
-    auto* site = makeClickablePicture(this, u"icoSito"_s, tilePixmap(u"www"_s, QColor(0x1f, 0x5f, 0xa8), QSize(64, 28)));
+    auto* site = makeClickablePicture(
+        this, u"icoSito"_s, tilePixmap(u"www"_s, QColor(0x1f, 0x5f, 0xa8), QSize(64, 28)));
     onClick(site, [this] { icoSitoClick(); });
     strip->addStretch();
     strip->addWidget(site);
@@ -100,9 +106,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     outer->addLayout(strip);
 
     auto* bottom = new QHBoxLayout;
-    auto* credits = makeClickablePicture(this, u"imgSplash"_s, tilePixmap(u"\u2605"_s, QColor(0xc0, 0x90, 0x20), QSize(48, 48)));
+    auto* credits = makeClickablePicture(
+        this, u"imgSplash"_s, tilePixmap(u"\u2605"_s, QColor(0xc0, 0x90, 0x20), QSize(48, 48)));
     onClick(credits, [this] { imgSplashClick(); });
-    auto* exit = makeClickablePicture(this, u"imgEsci"_s, tilePixmap(u"\u2716"_s, QColor(0xb0, 0x30, 0x30), QSize(48, 48)));
+    auto* exit = makeClickablePicture(
+        this, u"imgEsci"_s, tilePixmap(u"\u2716"_s, QColor(0xb0, 0x30, 0x30), QSize(48, 48)));
     onClick(exit, [this] { imgEsciClick(); });
     bottom->addWidget(credits);
     bottom->addStretch();
@@ -113,8 +121,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
 void TfrmAvvio::refreshApplications() {
     for (QWidget* w : findChildren<QWidget*>()) {
         const QString screen = w->property("tavolexScreen").toString();
-        if (!screen.isEmpty())
-            w->setEnabled(Screens::get(screen) != nullptr);
+        if (!screen.isEmpty()) w->setEnabled(Screens::get(screen) != nullptr);
     }
 }
 
@@ -124,8 +131,7 @@ void TfrmAvvio::showEvent(QShowEvent* event) {
 }
 
 void TfrmAvvio::openApplication(const QString& screen) {
-    if (!Screens::get(screen))
-        return;
+    if (!Screens::get(screen)) return;
     Screens::show(screen);
     hide();
 }
@@ -150,7 +156,9 @@ void TfrmAvvio::imgEsciClick() {
     QApplication::quit();
 }
 
-void TfrmAvvio::icoSitoClick() { TMisc::Open(QString::fromUtf16(kWebSite)); }
+void TfrmAvvio::icoSitoClick() {
+    TMisc::Open(QString::fromUtf16(kWebSite));
+}
 
 void TfrmAvvio::closeEvent(QCloseEvent* event) {
     // Closing the main menu ends the program.

@@ -64,13 +64,13 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent) {
 }
 
 void TfrmCambiaPassword::updateOk() {
-    m_ok->setEnabled(!text::trimmed(m_old->text()).isEmpty() && !text::trimmed(m_new->text()).isEmpty() &&
+    m_ok->setEnabled(!text::trimmed(m_old->text()).isEmpty() &&
+                     !text::trimmed(m_new->text()).isEmpty() &&
                      !text::trimmed(m_confirm->text()).isEmpty());
 }
 
 bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease)
-        updateOk();
+    if (event->type() == QEvent::KeyRelease) updateOk();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -86,11 +86,12 @@ void TfrmCambiaPassword::showEvent(QShowEvent* event) {
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event) {
     event->accept();
     m_memory->clear();
-    if (auto* password = Screens::find<TfrmPassword>(u"TfrmPassword"_s))
-        password->resetAndFocus();
+    if (auto* password = Screens::find<TfrmPassword>(u"TfrmPassword"_s)) password->resetAndFocus();
 }
 
-void TfrmCambiaPassword::cmdEsciClick() { close(); }
+void TfrmCambiaPassword::cmdEsciClick() {
+    close();
+}
 
 void TfrmCambiaPassword::cmdOKClick() {
     security::PasswordStore store(programPath(u"unins000.dll"_s));
@@ -105,16 +106,21 @@ void TfrmCambiaPassword::cmdOKClick() {
         m_old->setFocus();
         return;
     case security::PasswordStore::Change::NotConfirmed:
-        msg::plain(this, u"Attenzione: la nuova password non \u00E8 stata confermata correttamente. E' necessario "
+        msg::plain(this, u"Attenzione: la nuova password non \u00E8 stata confermata "
+                         u"correttamente. E' necessario "
                          u"reinserire entrambi i valori."_s);
         break;
     case security::PasswordStore::Change::NotStorable:
-        msg::plain(this, u"Attenzione: la nuova password non pu\u00F2 essere memorizzata. Usare al massimo 255 "
-                         u"caratteri, scelti tra lettere, cifre e segni di punteggiatura."_s);
+        msg::plain(
+            this,
+            u"Attenzione: la nuova password non pu\u00F2 essere memorizzata. Usare al massimo 255 "
+            u"caratteri, scelti tra lettere, cifre e segni di punteggiatura."_s);
         break;
     case security::PasswordStore::Change::Error:
-        msg::plain(this, u"Attenzione: si \u00E8 verificato un errore durante la procedura di modifica della "
-                         u"password. Si consiglia di reinstallare il software."_s);
+        msg::plain(
+            this,
+            u"Attenzione: si \u00E8 verificato un errore durante la procedura di modifica della "
+            u"password. Si consiglia di reinstallare il software."_s);
         return;
     }
     m_new->clear();

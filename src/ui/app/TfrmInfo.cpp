@@ -26,11 +26,13 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
     layout->addWidget(logo, 0, Qt::AlignCenter);
     auto* picture = new QLabel(this);
     picture->setObjectName(u"imgImmagine"_s);
-    picture->setPixmap(tilePixmap(u"\u2637"_s, QColor(0x2e, 0x6d, 0xb4), QSize(360, 120),
-                                  u"Gestione dell'ufficio: clienti, protocollo, pratiche, scadenze e contabilit\u00E0"_s));
+    picture->setPixmap(tilePixmap(
+        u"\u2637"_s, QColor(0x2e, 0x6d, 0xb4), QSize(360, 120),
+        u"Gestione dell'ufficio: clienti, protocollo, pratiche, scadenze e contabilit\u00E0"_s));
     layout->addWidget(picture, 0, Qt::AlignCenter);
     auto* linkRow = new QHBoxLayout;
-    auto* envelope = makeClickablePicture(this, u"imgEmail"_s, tilePixmap(u"\u2709"_s, QColor(0xc0, 0x6a, 0x1a), QSize(28, 28)));
+    auto* envelope = makeClickablePicture(
+        this, u"imgEmail"_s, tilePixmap(u"\u2709"_s, QColor(0xc0, 0x6a, 0x1a), QSize(28, 28)));
     onClick(envelope, [this] { lnkWebClick(); });
     auto* link = new LinkLabel(QString::fromUtf16(kSupportEmail), this);
     link->setObjectName(u"lnkWeb"_s);
@@ -48,10 +50,13 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
 }
 
 QString TfrmInfo::mailCommand() {
-    return u"\"mailto:"_s + QString::fromUtf16(kSupportEmail) + u"?subject="_s + u"Software Tavolex"_s +
-           u"&body="_s + u"Salve, desidererei avere le seguenti informazioni sul software in oggetto:"_s + u'"';
+    return u"\"mailto:"_s + QString::fromUtf16(kSupportEmail) + u"?subject="_s +
+           u"Software Tavolex"_s + u"&body="_s +
+           u"Salve, desidererei avere le seguenti informazioni sul software in oggetto:"_s + u'"';
 }
 
-void TfrmInfo::lnkWebClick() { TMisc::Open(mailCommand()); }
+void TfrmInfo::lnkWebClick() {
+    TMisc::Open(mailCommand());
+}
 
 } // namespace tavolex::ui

@@ -62,19 +62,19 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     setFixedSize(380, 190);
 }
 
-void TfrmPassword::updateOk() { m_ok->setEnabled(!text::trimmed(m_password->text()).isEmpty()); }
+void TfrmPassword::updateOk() {
+    m_ok->setEnabled(!text::trimmed(m_password->text()).isEmpty());
+}
 
 bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_password && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (!text::trimmed(m_password->text()).isEmpty())
-                cmdOKClick();
+            if (!text::trimmed(m_password->text()).isEmpty()) cmdOKClick();
             return true;
         }
     }
-    if (watched == m_password && event->type() == QEvent::KeyRelease)
-        updateOk();
+    if (watched == m_password && event->type() == QEvent::KeyRelease) updateOk();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -98,8 +98,10 @@ void TfrmPassword::cmdOKClick() {
         hide();
         return;
     case security::PasswordStore::Login::ReadError:
-        msg::plain(this, u"Attenzione: si \u00E8 verificato un errore durante la procedura di lettura della "
-                         u"password. Si consiglia di reinstallare il software."_s);
+        msg::plain(
+            this,
+            u"Attenzione: si \u00E8 verificato un errore durante la procedura di lettura della "
+            u"password. Si consiglia di reinstallare il software."_s);
         return;
     case security::PasswordStore::Login::Wrong:
         msg::plain(this, u"Attenzione: password errata."_s);

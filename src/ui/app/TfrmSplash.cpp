@@ -24,10 +24,12 @@ TfrmSplash::TfrmSplash(QWidget* parent) : QDialog(parent) {
     logo->setObjectName(u"imgLogo"_s);
     logo->setPixmap(logoPixmap(QSize(320, 80)));
     layout->addWidget(logo, 0, Qt::AlignCenter);
-    layout->addWidget(new QLabel(u"Progetto, sviluppo e grafica: il gruppo di lavoro Tavolex."_s, this), 0,
-                      Qt::AlignCenter);
+    layout->addWidget(
+        new QLabel(u"Progetto, sviluppo e grafica: il gruppo di lavoro Tavolex."_s, this), 0,
+        Qt::AlignCenter);
     auto* row = new QHBoxLayout;
-    auto* globe = makeClickablePicture(this, u"imgWeb"_s, tilePixmap(u"www"_s, QColor(0x1f, 0x5f, 0xa8), QSize(48, 24)));
+    auto* globe = makeClickablePicture(
+        this, u"imgWeb"_s, tilePixmap(u"www"_s, QColor(0x1f, 0x5f, 0xa8), QSize(48, 24)));
     onClick(globe, [this] { lnkWebClick(); });
     auto* link = new LinkLabel(QString::fromUtf16(kWebSite), this);
     link->setObjectName(u"lnkWeb"_s);
@@ -44,6 +46,8 @@ TfrmSplash::TfrmSplash(QWidget* parent) : QDialog(parent) {
     setFixedSize(sizeHint());
 }
 
-void TfrmSplash::lnkWebClick() { TMisc::Open(QString::fromUtf16(kWebSite)); }
+void TfrmSplash::lnkWebClick() {
+    TMisc::Open(QString::fromUtf16(kWebSite));
+}
 
 } // namespace tavolex::ui

@@ -5,26 +5,26 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
-#include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
 #include "ui/clients/TfrmCodFisc.h"
 #include "ui/clients/TfrmExpClienti.h"
-#include "ui/clients/TfrmRicontatta.h"
-#include "ui/clients/TfrmTrovaClienti.h"
 #include "ui/clients/TfrmIban.h"
 #include "ui/clients/TfrmPartitaIva.h"
+#include "ui/clients/TfrmRicontatta.h"
+#include "ui/clients/TfrmTrovaClienti.h"
+#include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/calendario.h"
 #include "ui/common/guida.h"
 #include "ui/common/messages.h"
 #include "ui/common/screens.h"
-#include "ui/protocol/TfrmMenuProtocollo.h"
-#include "ui/protocol/TfrmProtocollo.h"
-#include "ui/protocol/TfrmNumerazione.h"
 #include "ui/protocol/TfrmExpProtocollo.h"
+#include "ui/protocol/TfrmMenuProtocollo.h"
+#include "ui/protocol/TfrmNumerazione.h"
+#include "ui/protocol/TfrmProtocollo.h"
+#include "ui/protocol/TfrmRiepProtocollo.h"
 #include "ui/protocol/TfrmStampaProtocollo.h"
 #include "ui/protocol/TfrmTrovaProtocollo.h"
-#include "ui/protocol/TfrmRiepProtocollo.h"
 
 #include <QApplication>
 #include <functional>
@@ -36,8 +36,7 @@ using namespace tavolex::ui;
 
 namespace {
 
-template <typename T>
-QWidget* create() {
+template <typename T> QWidget* create() {
     return new T;
 }
 
@@ -115,8 +114,7 @@ void startApplication() {
     installItalianTranslations();
     applyProgramFormats();
     for (const ScreenEntry& entry : creationOrder()) {
-        if (!entry.factory)
-            continue;
+        if (!entry.factory) continue;
         QWidget* screen = entry.factory();
         screen->setObjectName(QString::fromUtf16(entry.name));
         Screens::add(screen);

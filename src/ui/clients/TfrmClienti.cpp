@@ -1,17 +1,17 @@
 #include "TfrmClienti.h"
 
-#include "help/helptexts.h"
-#include "programfolder.h"
-#include "records/layouts.h"
-#include "ui/common/artwork.h"
 #include "TfrmCarta.h"
 #include "TfrmCodFisc.h"
-#include "TfrmIban.h"
 #include "TfrmExpClienti.h"
+#include "TfrmIban.h"
 #include "TfrmPartitaIva.h"
 #include "TfrmRicontatta.h"
 #include "TfrmTrovaClienti.h"
+#include "help/helptexts.h"
+#include "programfolder.h"
+#include "records/layouts.h"
 #include "text/casing.h"
+#include "ui/common/artwork.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/misc.h"
 #include "ui/common/report/reportdocument.h"
@@ -48,13 +48,17 @@ RecordCard::Config clientsConfig() {
     };
     using W = CardWidget;
     c.fields = {
-        {u"txtCliente", u"Cliente", u"Cognome e nome o ragione sociale:", W::Line, NoRule, 0, 0, 0, 3},
-        {u"txtDataNasc", u"DataNasc", u"Data di nascita:", W::Line, NoRule, 0, 0, 3, 1, nullptr, Qt::AlignCenter},
+        {u"txtCliente", u"Cliente", u"Cognome e nome o ragione sociale:", W::Line, NoRule, 0, 0, 0,
+         3},
+        {u"txtDataNasc", u"DataNasc", u"Data di nascita:", W::Line, NoRule, 0, 0, 3, 1, nullptr,
+         Qt::AlignCenter},
         {u"txtComuneNasc", u"ComuneNasc", u"Comune di nascita:", W::Line, NoRule, 0, 0, 4},
         {u"txtProvNasc", u"ProvNasc", u"Prov.", W::Province, kProvinceRules, 0, 0, 5},
-        {u"txtSesso", u"Sesso", u"Sesso:", W::Line, UpperEachKey, 0, 1, 0, 1, nullptr, Qt::AlignCenter},
+        {u"txtSesso", u"Sesso", u"Sesso:", W::Line, UpperEachKey, 0, 1, 0, 1, nullptr,
+         Qt::AlignCenter},
         {u"txtRecapito", u"Recapito", u"Recapito preferenziale:", W::Line, NoRule, 0, 1, 1, 2},
-        {u"txtIndirizzoRes", u"IndirizzoRes", u"Residente in Via / Piazza e numero civico:", W::Line, NoRule, 0, 1, 3, 2},
+        {u"txtIndirizzoRes", u"IndirizzoRes", u"Residente in Via / Piazza e numero civico:",
+         W::Line, NoRule, 0, 1, 3, 2},
         {u"txtProvRes", u"ProvRes", u"Prov.", W::Province, kProvinceRules, 0, 1, 5},
         {u"txtComuneRes", u"ComuneRes", u"Comune di residenza:", W::Line, NoRule, 0, 2, 0, 2},
         {u"txtCapRes", u"CapRes", u"CAP:", W::Line, UpperOnRelease, 0, 2, 2},
@@ -64,7 +68,8 @@ RecordCard::Config clientsConfig() {
         {u"txtTelCel", u"TelCel", u"Tel. cellulare:", W::Line, NoRule, 1, 0, 4, 2},
         {u"txtFax", u"Fax", u"Fax:", W::Line, NoRule, 1, 1, 0, 2},
         {u"txtEmail", u"Email", u"E-mail:", W::Line, TrimEachKey | TrimOnLeave, 1, 1, 2, 3},
-        {u"txtCodFisc", u"CodFisc", u"Codice fiscale:", W::Line, TrimEachKey | UpperEachKey, 2, 0, 0, 2},
+        {u"txtCodFisc", u"CodFisc", u"Codice fiscale:", W::Line, TrimEachKey | UpperEachKey, 2, 0,
+         0, 2},
         {u"txtCarta", u"Carta", u"Carta di credito n.", W::Line, DigitsOnly, 2, 0, 3},
         {u"txtScadeCarta", u"ScadeCarta", u"Scadenza:", W::Line, NoRule, 2, 0, 5},
         {u"txtPartitaIva", u"PartitaIva", u"Partita IVA:", W::Line, DigitsOnly, 2, 1, 0, 2},
@@ -73,7 +78,8 @@ RecordCard::Config clientsConfig() {
         {u"txtOccupazione", u"Occupazione", u"Occupazione:", W::Line, NoRule, 3, 0, 2, 2},
         {u"txtCivile", u"Civile", u"Stato civile:", W::Line, NoRule, 3, 0, 4, 2},
         {u"txtTitoli", u"Titoli", u"Titoli e qualifiche:", W::Line, NoRule, 3, 1, 0, 2},
-        {u"txtProdotti", u"Prodotti", u"Prodotti o servizi di interesse:", W::Line, NoRule, 3, 1, 2, 2},
+        {u"txtProdotti", u"Prodotti", u"Prodotti o servizi di interesse:", W::Line, NoRule, 3, 1, 2,
+         2},
         {u"txtZona", u"Zona", u"Zona di appartenenza:", W::Line, NoRule, 3, 1, 4, 2},
         {u"txtQuestioni", u"Questioni", u"Questioni in sospeso:", W::Line, NoRule, 4, 0, 0, 5},
         {u"chkRicontatta", u"Ricontatta", u"Da ricontattare", W::Check, NoRule, 4, 0, 5, 1,
@@ -86,7 +92,9 @@ RecordCard::Config clientsConfig() {
         {u"lblDesc02", u"Desc02", u"", W::Hidden},
         {u"lblDesc03", u"Desc03", u"", W::Hidden},
     };
-    c.required = {{u"txtCliente", u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."}};
+    c.required = {
+        {u"txtCliente",
+         u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."}};
     return c;
 }
 
@@ -96,21 +104,23 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
     addStandardCommand(u"cmdNuovo"_s);
     addStandardCommand(u"cmdDuplica"_s);
     const QColor services(0x3a, 0x6e, 0xa5);
-    addCommand(u"cmdFile"_s, u"Allegati"_s, u"\u2261"_s, services, u"Allega file alla scheda corrente."_s,
-               [this] { cmdFileClick(); });
+    addCommand(u"cmdFile"_s, u"Allegati"_s, u"\u2261"_s, services,
+               u"Allega file alla scheda corrente."_s, [this] { cmdFileClick(); });
     addStandardCommand(u"cmdSalva"_s);
     addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u25C9"_s, services, u"Trova una scheda in archivio."_s,
                [this] { cmdTrovaClick(); });
-    addCommand(u"cmdAnteprima"_s, u"Anteprima"_s, u"\u25A4"_s, services, u"Visualizza l'anteprima di stampa."_s,
-               [this] { cmdAnteprimaClick(); });
+    addCommand(u"cmdAnteprima"_s, u"Anteprima"_s, u"\u25A4"_s, services,
+               u"Visualizza l'anteprima di stampa."_s, [this] { cmdAnteprimaClick(); });
     addCommand(u"cmdStampa"_s, u"Stampa"_s, u"\u2630"_s, services, u"Stampa la scheda corrente."_s,
                [this] { cmdStampaClick(); });
-    addCommand(u"cmdPDF"_s, u"PDF"_s, u"PDF"_s, QColor(0xc0, 0x20, 0x20), u"Esporta la scheda in formato PDF."_s,
-               [this] { cmdPDFClick(); });
+    addCommand(u"cmdPDF"_s, u"PDF"_s, u"PDF"_s, QColor(0xc0, 0x20, 0x20),
+               u"Esporta la scheda in formato PDF."_s, [this] { cmdPDFClick(); });
     addCommand(u"cmdRicontatta"_s, u"Ricontatta"_s, u"\u260E"_s, services,
-               u"Visualizza il riepilogo dei Clienti da ricontattare."_s, [this] { cmdRicontattaClick(); });
+               u"Visualizza il riepilogo dei Clienti da ricontattare."_s,
+               [this] { cmdRicontattaClick(); });
     addCommand(u"cmdEsporta"_s, u"Esporta"_s, u"XLS"_s, QColor(0x1d, 0x6f, 0x42),
-               u"Esporta le schede in archivio in un file di Microsoft Excel."_s, [this] { cmdEsportaClick(); });
+               u"Esporta le schede in archivio in un file di Microsoft Excel."_s,
+               [this] { cmdEsportaClick(); });
     addStandardCommand(u"cmdGuida"_s);
     addStandardCommand(u"cmdEsci"_s);
 
@@ -118,16 +128,16 @@ TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) 
                    &TfrmClienti::btnEmailClick);
     addSmallButton(u"btnCodFisc"_s, u"\u2714"_s, u"Controlla il codice fiscale."_s, 2, 0, 2,
                    &TfrmClienti::btnCodFiscClick);
-    addSmallButton(u"btnCarta"_s, u"\u2714"_s, u"Controlla il numero di carta di credito."_s, 2, 0, 4,
-                   &TfrmClienti::btnCartaClick);
-    addSmallButton(u"btnPartitaIva"_s, u"\u2714"_s, u"Controlla il numero di partita IVA."_s, 2, 1, 2,
-                   &TfrmClienti::btnPartitaIvaClick);
-    addSmallButton(u"btnIban"_s, u"\u2714"_s, u"Controlla l'IBAN."_s, 2, 1, 5, &TfrmClienti::btnIbanClick);
-
+    addSmallButton(u"btnCarta"_s, u"\u2714"_s, u"Controlla il numero di carta di credito."_s, 2, 0,
+                   4, &TfrmClienti::btnCartaClick);
+    addSmallButton(u"btnPartitaIva"_s, u"\u2714"_s, u"Controlla il numero di partita IVA."_s, 2, 1,
+                   2, &TfrmClienti::btnPartitaIvaClick);
+    addSmallButton(u"btnIban"_s, u"\u2714"_s, u"Controlla l'IBAN."_s, 2, 1, 5,
+                   &TfrmClienti::btnIbanClick);
 }
 
-void TfrmClienti::addSmallButton(const QString& name, const QString& glyph, const QString& hint, int section,
-                                 int row, int column, void (TfrmClienti::*slot)()) {
+void TfrmClienti::addSmallButton(const QString& name, const QString& glyph, const QString& hint,
+                                 int section, int row, int column, void (TfrmClienti::*slot)()) {
     QToolButton* button = makePictureButton(this, name, {}, glyph, QColor(0x3a, 0x6e, 0xa5));
     button->setIconSize(QSize(20, 20));
     placeInSection(button, section, row, column);
@@ -135,24 +145,25 @@ void TfrmClienti::addSmallButton(const QString& name, const QString& glyph, cons
     connect(button, &QToolButton::clicked, this, slot);
 }
 
-QString TfrmClienti::archivePath() const { return programPath(records::clientLayout().archiveName()); }
+QString TfrmClienti::archivePath() const {
+    return programPath(records::clientLayout().archiveName());
+}
 
 void TfrmClienti::showEvent(QShowEvent* event) {
     RecordCard::showEvent(event);
-    if (event->spontaneous())
-        return;
+    if (event->spontaneous()) return;
     // Every time the card is shown it starts as a new card.
     clearCard();
     hintBar()->setText(config().initialHint);
-    if (QWidget* first = firstField())
-        first->setFocus(Qt::OtherFocusReason);
+    if (QWidget* first = firstField()) first->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmClienti::btnEmailClick() { TMisc::Open(u"\"mailto:"_s + text(u"txtEmail"_s).trimmed() + u'"'); }
+void TfrmClienti::btnEmailClick() {
+    TMisc::Open(u"\"mailto:"_s + text(u"txtEmail"_s).trimmed() + u'"');
+}
 
 namespace {
-template <typename Dialog>
-void runCheck(QWidget* parent, const QString& value) {
+template <typename Dialog> void runCheck(QWidget* parent, const QString& value) {
     Dialog dialog(parent);
     dialog.setInput(value);
     dialog.exec();
@@ -168,16 +179,21 @@ void TfrmClienti::btnCodFiscClick() {
         runCheck<TfrmCodFisc>(this, code);
 }
 
-void TfrmClienti::btnPartitaIvaClick() { runCheck<TfrmPartitaIva>(this, text::trimmed(text(u"txtPartitaIva"_s))); }
-void TfrmClienti::btnIbanClick() { runCheck<TfrmIban>(this, text::trimmed(text(u"txtIban"_s))); }
-void TfrmClienti::btnCartaClick() { runCheck<TfrmCarta>(this, text::trimmed(text(u"txtCarta"_s))); }
+void TfrmClienti::btnPartitaIvaClick() {
+    runCheck<TfrmPartitaIva>(this, text::trimmed(text(u"txtPartitaIva"_s)));
+}
+void TfrmClienti::btnIbanClick() {
+    runCheck<TfrmIban>(this, text::trimmed(text(u"txtIban"_s)));
+}
+void TfrmClienti::btnCartaClick() {
+    runCheck<TfrmCarta>(this, text::trimmed(text(u"txtCarta"_s)));
+}
 void TfrmClienti::cmdFileClick() {
     const AttachmentValues current{text(u"lblFile01"_s).trimmed(), text(u"lblDesc01"_s).trimmed(),
                                    text(u"lblFile02"_s).trimmed(), text(u"lblDesc02"_s).trimmed(),
                                    text(u"lblFile03"_s).trimmed(), text(u"lblDesc03"_s).trimmed()};
     const auto chosen = TfrmAllegaCartella::edit(this, u"clienti"_s, current);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     setText(u"lblFile01"_s, chosen->file01);
     setText(u"lblDesc01"_s, chosen->desc01);
     setText(u"lblFile02"_s, chosen->file02);
@@ -187,7 +203,9 @@ void TfrmClienti::cmdFileClick() {
 }
 
 report::ReportDocument TfrmClienti::cardReport() const {
-    auto value = [this](const char16_t* control) { return text::trimmed(text(QString::fromUtf16(control))); };
+    auto value = [this](const char16_t* control) {
+        return text::trimmed(text(QString::fromUtf16(control)));
+    };
     auto joined = [&](const char16_t* a, const char16_t* b) { return value(a) + u' ' + value(b); };
     report::CardReport data;
     data.title = u"SCHEDA ANAGRAFICA CLIENTE"_s;
@@ -207,7 +225,8 @@ report::ReportDocument TfrmClienti::cardReport() const {
         {u"E-mail:"_s, value(u"txtEmail")},
         {u"Codice fiscale:"_s, value(u"txtCodFisc")},
         {u"Partita IVA:"_s, value(u"txtPartitaIva")},
-        {u"Carta di credito:"_s, u"N. "_s + value(u"txtCarta") + u"  -  Scadenza: "_s + value(u"txtScadeCarta")},
+        {u"Carta di credito:"_s,
+         u"N. "_s + value(u"txtCarta") + u"  -  Scadenza: "_s + value(u"txtScadeCarta")},
         {u"IBAN:"_s, value(u"txtIban")},
         {u"Estremi documento:"_s, value(u"txtDocumento")},
         {u"Occupazione:"_s, value(u"txtOccupazione")},
@@ -220,21 +239,25 @@ report::ReportDocument TfrmClienti::cardReport() const {
     return report::ReportDocument::card(data);
 }
 
-void TfrmClienti::cmdAnteprimaClick() { report::preview(this, cardReport()); }
-void TfrmClienti::cmdStampaClick() { report::print(this, cardReport()); }
-void TfrmClienti::cmdPDFClick() { report::exportPdf(this, cardReport(), u"Cliente.pdf"_s); }
+void TfrmClienti::cmdAnteprimaClick() {
+    report::preview(this, cardReport());
+}
+void TfrmClienti::cmdStampaClick() {
+    report::print(this, cardReport());
+}
+void TfrmClienti::cmdPDFClick() {
+    report::exportPdf(this, cardReport(), u"Cliente.pdf"_s);
+}
 void TfrmClienti::cmdTrovaClick() {
     TfrmTrovaClienti search(this);
     search.setCallerTag(u"clienti"_s);
     search.exec();
-    if (const auto chosen = search.chosen())
-        loadFromRecord(chosen->bytes, chosen->position);
+    if (const auto chosen = search.chosen()) loadFromRecord(chosen->bytes, chosen->position);
 }
 void TfrmClienti::cmdRicontattaClick() {
     TfrmRicontatta list(this);
     list.exec();
-    if (const auto chosen = list.chosen())
-        loadFromRecord(chosen->bytes, chosen->position);
+    if (const auto chosen = list.chosen()) loadFromRecord(chosen->bytes, chosen->position);
 }
 
 void TfrmClienti::cmdEsportaClick() {

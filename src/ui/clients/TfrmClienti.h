@@ -32,8 +32,8 @@ protected:
     report::ReportDocument cardReport() const;
 
 private:
-    void addSmallButton(const QString& name, const QString& glyph, const QString& hint, int section, int row,
-                        int column, void (TfrmClienti::*slot)());
+    void addSmallButton(const QString& name, const QString& glyph, const QString& hint, int section,
+                        int row, int column, void (TfrmClienti::*slot)());
 };
 
 } // namespace tavolex::ui

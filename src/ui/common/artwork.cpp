@@ -1,8 +1,8 @@
 #include "artwork.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -35,8 +35,9 @@ QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const
     if (!caption.isEmpty()) {
         font.setPixelSize(qMax(9, int(r.height() * 0.09)));
         p.setFont(font);
-        p.drawText(QRectF(r.left() + 4, r.top() + glyphArea - 4, r.width() - 8, r.height() - glyphArea),
-                   Qt::AlignCenter | Qt::TextWordWrap, caption);
+        p.drawText(
+            QRectF(r.left() + 4, r.top() + glyphArea - 4, r.width() - 8, r.height() - glyphArea),
+            Qt::AlignCenter | Qt::TextWordWrap, caption);
     }
     return pixmap;
 }
@@ -80,7 +81,8 @@ QToolButton* makePictureButton(QWidget* parent, const QString& objectName, const
     button->setText(caption);
     button->setIcon(glyphIcon(glyph, colour));
     button->setIconSize(QSize(32, 32));
-    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
+                                                 : Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
@@ -98,14 +100,16 @@ QLabel* makeClickablePicture(QWidget* parent, const QString& objectName, const Q
 namespace {
 class ClickFilter : public QObject {
 public:
-    ClickFilter(QWidget* widget, std::function<void()> action) : QObject(widget), m_action(std::move(action)) {}
+    ClickFilter(QWidget* widget, std::function<void()> action)
+        : QObject(widget), m_action(std::move(action)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             auto* widget = static_cast<QWidget*>(watched);
-            if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
+            if (mouse->button() == Qt::LeftButton &&
+                widget->rect().contains(mouse->position().toPoint()))
                 m_action();
         }
         return false;

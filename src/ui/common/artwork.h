@@ -14,7 +14,8 @@ namespace tavolex::ui {
 
 // The program's pictures are drawn in code: a rounded tile with a glyph and,
 // for the larger ones, a caption.
-QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const QString& caption = {});
+QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size,
+                   const QString& caption = {});
 QIcon glyphIcon(const QString& glyph, const QColor& colour);
 QPixmap logoPixmap(QSize size);
 

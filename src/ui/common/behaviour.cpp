@@ -28,8 +28,7 @@ void ScreenBehaviour::watch(QWidget* widget) {
 
 QWidget* ScreenBehaviour::fieldFor(QObject* watched) const {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget)
-        return nullptr;
+    if (!widget) return nullptr;
     // Events of an editable combo box's inner line edit belong to the combo box.
     if (auto* combo = qobject_cast<QComboBox*>(widget->parentWidget());
         combo && combo->lineEdit() == widget)
@@ -58,12 +57,10 @@ void ScreenBehaviour::setTypingRules(QWidget* field, unsigned rules) {
     m_rules.insert(field, rules);
     watch(field);
     QLineEdit* edit = qobject_cast<QLineEdit*>(field);
-    if (auto* combo = qobject_cast<QComboBox*>(field))
-        edit = combo->lineEdit();
+    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
     if (edit && (rules & (UpperEachKey | TrimEachKey)))
-        connect(edit, &QLineEdit::textEdited, this, [this, field] {
-            applyToField(field, UpperEachKey | TrimEachKey);
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, field] { applyToField(field, UpperEachKey | TrimEachKey); });
 }
 
 void ScreenBehaviour::setHintBar(QLabel* bar) {
@@ -85,24 +82,19 @@ void ScreenBehaviour::addHintClearingArea(QWidget* area) {
 QString ScreenBehaviour::applyRules(const QString& text, unsigned rules, unsigned which) {
     const unsigned active = rules & which;
     QString out = text;
-    if (active & (TrimEachKey | TrimOnLeave))
-        out = text::trimmed(out);
-    if (active & (UpperEachKey | UpperOnRelease | UpperOnLeave))
-        out = text::upperAZ(out);
+    if (active & (TrimEachKey | TrimOnLeave)) out = text::trimmed(out);
+    if (active & (UpperEachKey | UpperOnRelease | UpperOnLeave)) out = text::upperAZ(out);
     return out;
 }
 
 void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
     const unsigned rules = m_rules.value(field);
     QLineEdit* edit = qobject_cast<QLineEdit*>(field);
-    if (auto* combo = qobject_cast<QComboBox*>(field))
-        edit = combo->lineEdit();
-    if (!edit || !(rules & which))
-        return;
+    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
+    if (!edit || !(rules & which)) return;
     const QString before = edit->text();
     const QString after = applyRules(before, rules, which);
-    if (after == before)
-        return;
+    if (after == before) return;
     // Only blanks dropped in front of the cursor move it; casing keeps every length.
     const int cursor = edit->cursorPosition();
     int droppedInFront = 0;
@@ -135,8 +127,7 @@ bool isDigitKeyAllowed(const QKeyEvent* key) {
 
 bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
     QWidget* widget = fieldFor(watched);
-    if (!widget)
-        return false;
+    if (!widget) return false;
     switch (event->type()) {
     case QEvent::FocusIn:
         if (QFrame* frame = m_highlights.value(widget)) {
@@ -159,17 +150,15 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
             frame->setGeometry(widget->geometry().adjusted(-4, -4, 4, 4));
         break;
     case QEvent::FocusOut:
-        if (QFrame* frame = m_highlights.value(widget))
-            frame->hide();
+        if (QFrame* frame = m_highlights.value(widget)) frame->hide();
         applyToField(widget, TrimOnLeave | UpperOnLeave);
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((m_rules.value(widget) & DigitsOnly) && !isDigitKeyAllowed(key))
-            return true;
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_next.contains(widget)) {
-            if (QWidget* next = m_next.value(widget))
-                next->setFocus(Qt::OtherFocusReason);
+        if ((m_rules.value(widget) & DigitsOnly) && !isDigitKeyAllowed(key)) return true;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            m_next.contains(widget)) {
+            if (QWidget* next = m_next.value(widget)) next->setFocus(Qt::OtherFocusReason);
             return true;
         }
         break;
@@ -184,8 +173,7 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
             m_hintBar->clear();
         break;
     case QEvent::MouseMove:
-        if (m_hintBar && m_clearing.contains(widget) && watched == widget)
-            m_hintBar->clear();
+        if (m_hintBar && m_clearing.contains(widget) && watched == widget) m_hintBar->clear();
         break;
     default:
         break;
@@ -194,14 +182,10 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString controlText(const QWidget* control) {
-    if (auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
-    if (auto* combo = qobject_cast<const QComboBox*>(control))
-        return combo->currentText();
-    if (auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    if (auto* plain = qobject_cast<const QPlainTextEdit*>(control))
-        return plain->toPlainText();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentText();
+    if (auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(control)) return plain->toPlainText();
     return {};
 }
 

@@ -46,9 +46,15 @@ TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
     setFixedSize(sizeHint());
 }
 
-void TfrmCalendario::setTag(const QString& tag) { m_memory->setText(tag); }
-QString TfrmCalendario::tag() const { return m_memory->text(); }
-void TfrmCalendario::setDate(const QDate& date) { m_calendar->setSelectedDate(date); }
+void TfrmCalendario::setTag(const QString& tag) {
+    m_memory->setText(tag);
+}
+QString TfrmCalendario::tag() const {
+    return m_memory->text();
+}
+void TfrmCalendario::setDate(const QDate& date) {
+    m_calendar->setSelectedDate(date);
+}
 
 bool TfrmCalendario::targetFor(const QString& tag, QString* screen, QString* field) {
     struct Target {
@@ -75,8 +81,7 @@ void TfrmCalendario::btnImportaDataClick() {
     QString screenName;
     QString fieldName;
     // An unknown tag does nothing and the screen stays open.
-    if (!targetFor(tag(), &screenName, &fieldName))
-        return;
+    if (!targetFor(tag(), &screenName, &fieldName)) return;
     QWidget* screen = Screens::get(screenName);
     if (auto* field = screen ? screen->findChild<QLineEdit*>(fieldName) : nullptr)
         field->setText(m_calendar->selectedDate().toString(u"dd/MM/yyyy"_s));
@@ -90,8 +95,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
+        if (event->type() != QEvent::KeyPress) return false;
         auto* field = static_cast<QLineEdit*>(watched);
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {

@@ -9,8 +9,14 @@ std::function<QDateTime()>& source() {
 }
 } // namespace
 
-QDateTime Clock::now() { return source() ? source()() : QDateTime::currentDateTime(); }
-QDate Clock::today() { return now().date(); }
-void Clock::setNow(std::function<QDateTime()> now) { source() = std::move(now); }
+QDateTime Clock::now() {
+    return source() ? source()() : QDateTime::currentDateTime();
+}
+QDate Clock::today() {
+    return now().date();
+}
+void Clock::setNow(std::function<QDateTime()> now) {
+    source() = std::move(now);
+}
 
 } // namespace tavolex::ui

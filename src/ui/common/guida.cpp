@@ -32,7 +32,8 @@ TfrmGuida::TfrmGuida(QWidget* parent) : QDialog(parent) {
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     layout->addWidget(m_text, 1);
     auto* bottom = new QHBoxLayout;
-    auto* pdfPicture = makeClickablePicture(this, u"imgPDF"_s, tilePixmap(u"PDF"_s, QColor(0xc0, 0x20, 0x20), QSize(32, 32)));
+    auto* pdfPicture = makeClickablePicture(
+        this, u"imgPDF"_s, tilePixmap(u"PDF"_s, QColor(0xc0, 0x20, 0x20), QSize(32, 32)));
     auto* link = new LinkLabel(u"Visualizza guida in formato PDF"_s, this);
     link->setObjectName(u"lnkWeb"_s);
     connect(link, &LinkLabel::clicked, this, &TfrmGuida::lnkWebClick);
@@ -53,7 +54,9 @@ void TfrmGuida::setHelp(const QString& title, const QString& text) {
     m_text->setPlainText(text);
 }
 
-void TfrmGuida::lnkWebClick() { TMisc::Open(u'"' + programPath(u"Guida.pdf"_s) + u'"'); }
+void TfrmGuida::lnkWebClick() {
+    TMisc::Open(u'"' + programPath(u"Guida.pdf"_s) + u'"');
+}
 
 void TfrmGuida::showEvent(QShowEvent* event) {
     setFixedSize(676, 598);

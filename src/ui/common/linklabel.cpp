@@ -12,7 +12,9 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
     setColour(releasedColour());
 }
 
-QColor LinkLabel::currentColour() const { return palette().color(QPalette::WindowText); }
+QColor LinkLabel::currentColour() const {
+    return palette().color(QPalette::WindowText);
+}
 
 void LinkLabel::setColour(const QColor& colour) {
     QPalette p = palette();
@@ -21,8 +23,7 @@ void LinkLabel::setColour(const QColor& colour) {
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        setColour(pressedColour());
+    if (event->button() == Qt::LeftButton) setColour(pressedColour());
     QLabel::mousePressEvent(event);
 }
 

@@ -21,7 +21,8 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
 } // namespace
 
 void warning(QWidget* parent, const QString& text) {
-    show(parent, QMessageBox::Warning, u"Attenzione"_s, text, QMessageBox::Ok | QMessageBox::Cancel);
+    show(parent, QMessageBox::Warning, u"Attenzione"_s, text,
+         QMessageBox::Ok | QMessageBox::Cancel);
 }
 
 void error(QWidget* parent, const QString& text) {
@@ -48,14 +49,15 @@ QString archiveAccessErrorText() {
            u"del programma."_s;
 }
 
-void archiveAccessError(QWidget* parent) { error(parent, archiveAccessErrorText()); }
+void archiveAccessError(QWidget* parent) {
+    error(parent, archiveAccessErrorText());
+}
 
 } // namespace msg
 
 void installItalianTranslations() {
     static bool installed = false;
-    if (installed || !qApp)
-        return;
+    if (installed || !qApp) return;
     installed = true;
     auto* translator = new QTranslator(qApp);
     if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), u"qtbase"_s, u"_"_s,

@@ -24,8 +24,7 @@ QUrl TMisc::urlFor(const QString& sCommand) {
     const bool isDrivePath = target.size() > 1 && target[1] == u':'; // "C:\..." is a path
     if (scheme.match(target).hasMatch() && !isDrivePath && !target.startsWith(u"file:"_s))
         return QUrl(target, QUrl::TolerantMode);
-    if (target.startsWith(u"file:"_s))
-        return QUrl(target, QUrl::TolerantMode);
+    if (target.startsWith(u"file:"_s)) return QUrl(target, QUrl::TolerantMode);
     return QUrl::fromLocalFile(QDir::fromNativeSeparators(target));
 }
 
@@ -38,6 +37,8 @@ void TMisc::Open(const QString& sCommand) {
     QDesktopServices::openUrl(url);
 }
 
-void TMisc::setOpener(Opener newOpener) { opener() = std::move(newOpener); }
+void TMisc::setOpener(Opener newOpener) {
+    opener() = std::move(newOpener);
+}
 
 } // namespace tavolex::ui

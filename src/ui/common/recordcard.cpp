@@ -24,12 +24,13 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QStringList& provinceCodes() {
-    static const QStringList codes = u"AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB "
-                                     u"CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG FI FM FO FR GE GO "
-                                     u"GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO "
-                                     u"NU OG OR OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG "
-                                     u"RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA "
-                                     u"VB VC VE VI VR VT VV"_s.split(u' ');
+    static const QStringList codes =
+        u"AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB "
+        u"CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG FI FM FO FR GE GO "
+        u"GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO "
+        u"NU OG OR OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG "
+        u"RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA "
+        u"VB VC VE VI VR VT VV"_s.split(u' ');
     return codes;
 }
 
@@ -54,7 +55,6 @@ private:
 constexpr auto kNoRecord = u"L'archivio non contiene nessuna scheda.";
 
 } // namespace
-
 
 RecordCard::RecordCard(Config config, QWidget* parent)
     : QWidget(parent), m_config(std::move(config)), m_behaviour(new ScreenBehaviour(this)) {
@@ -85,7 +85,8 @@ void RecordCard::buildLayout() {
         m_behaviour->addHintClearingArea(frame);
         auto* row = new QHBoxLayout(frame);
         auto* picture = new QLabel(frame);
-        picture->setPixmap(tilePixmap(QString::fromUtf16(section.glyph), section.colour, QSize(56, 56)));
+        picture->setPixmap(
+            tilePixmap(QString::fromUtf16(section.glyph), section.colour, QSize(56, 56)));
         picture->setAlignment(Qt::AlignTop);
         picture->setToolTip(QString::fromUtf16(section.title));
         row->addWidget(picture);
@@ -103,8 +104,7 @@ void RecordCard::buildLayout() {
     for (const CardField& field : m_config.fields) {
         const QString name = QString::fromUtf16(field.control);
         const int capacity = [&] {
-            if (!field.field || !*field.field || !m_config.layout)
-                return 255;
+            if (!field.field || !*field.field || !m_config.layout) return 255;
             const int index = m_config.layout->indexOf(QString::fromUtf16(field.field));
             return index < 0 ? 255 : m_config.layout->field(index).capacity;
         }();
@@ -164,10 +164,8 @@ void RecordCard::buildLayout() {
             m_behaviour->addHighlight(control, name.mid(3));
             m_enterOrder << control;
         }
-        if (field.rules != NoRule)
-            m_behaviour->setTypingRules(control, field.rules);
-        if (field.hint)
-            m_behaviour->setHint(control, QString::fromUtf16(field.hint));
+        if (field.rules != NoRule) m_behaviour->setTypingRules(control, field.rules);
+        if (field.hint) m_behaviour->setHint(control, QString::fromUtf16(field.hint));
     }
     // Enter moves through the fields in record order, from the last back to the first.
     for (int i = 0; i < m_enterOrder.size(); ++i)
@@ -176,10 +174,8 @@ void RecordCard::buildLayout() {
     QWidget* previous = nullptr;
     for (const CardField& field : m_config.fields) {
         QWidget* control = m_controls.value(QString::fromUtf16(field.control));
-        if (field.widget == CardWidget::Hidden)
-            continue;
-        if (previous)
-            setTabOrder(previous, control);
+        if (field.widget == CardWidget::Hidden) continue;
+        if (previous) setTabOrder(previous, control);
         previous = control;
     }
 
@@ -199,7 +195,8 @@ void RecordCard::buildLayout() {
         m_behaviour->setHint(b, hint);
         nav->addWidget(b);
     };
-    navButton(u"cmdPrimo"_s, u"|\u25C0"_s, u"Visualizza la prima scheda in archivio."_s, &RecordCard::cmdPrimoClick);
+    navButton(u"cmdPrimo"_s, u"|\u25C0"_s, u"Visualizza la prima scheda in archivio."_s,
+              &RecordCard::cmdPrimoClick);
     navButton(u"cmdIndietro"_s, u"\u25C0"_s, u"Visualizza la scheda precedente in archivio."_s,
               &RecordCard::cmdIndietroClick);
     m_position = new QLabel(this);
@@ -211,7 +208,8 @@ void RecordCard::buildLayout() {
     nav->addWidget(m_position);
     navButton(u"cmdAvanti"_s, u"\u25B6"_s, u"Visualizza la scheda successiva in archivio."_s,
               &RecordCard::cmdAvantiClick);
-    navButton(u"cmdUltimo"_s, u"\u25B6|"_s, u"Visualizza l'ultima scheda in archivio."_s, &RecordCard::cmdUltimoClick);
+    navButton(u"cmdUltimo"_s, u"\u25B6|"_s, u"Visualizza l'ultima scheda in archivio."_s,
+              &RecordCard::cmdUltimoClick);
 
     m_hintBar = new QLabel(m_config.initialHint, this);
     m_hintBar->setObjectName(u"panInfo"_s);
@@ -222,15 +220,14 @@ void RecordCard::buildLayout() {
     outer->addWidget(m_hintBar);
 }
 
-QToolButton* RecordCard::addCommand(const QString& name, const QString& caption, const QString& glyph,
-                                    const QColor& colour, const QString& hint,
+QToolButton* RecordCard::addCommand(const QString& name, const QString& caption,
+                                    const QString& glyph, const QColor& colour, const QString& hint,
                                     std::function<void()> action) {
     QToolButton* button = makePictureButton(this, name, caption, glyph, colour);
     button->setMinimumWidth(150);
     m_commandColumn->addWidget(button);
     m_behaviour->setHint(button, hint);
-    if (action)
-        connect(button, &QToolButton::clicked, this, std::move(action));
+    if (action) connect(button, &QToolButton::clicked, this, std::move(action));
     return button;
 }
 
@@ -245,66 +242,72 @@ void RecordCard::addStandardCommand(const QString& name) {
     };
     static const Standard standards[] = {
         {u"cmdNuovo", u"Nuovo", u"+", QColor(0x2e, 0x8b, 0x57),
-         u"Prepara la schermata per la registrazione di una nuova scheda.", &RecordCard::cmdNuovoClick},
+         u"Prepara la schermata per la registrazione di una nuova scheda.",
+         &RecordCard::cmdNuovoClick},
         {u"cmdDuplica", u"Duplica", u"\u2750", QColor(0x4a, 0x7a, 0xb5),
-         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
+         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati "
+         u"correnti.",
          &RecordCard::cmdDuplicaClick},
-        {u"cmdSalva", u"Salva", u"\u2714", QColor(0x1f, 0x6f, 0xb2), u"Salva la scheda corrente in archivio.",
-         &RecordCard::cmdSalvaClick},
+        {u"cmdSalva", u"Salva", u"\u2714", QColor(0x1f, 0x6f, 0xb2),
+         u"Salva la scheda corrente in archivio.", &RecordCard::cmdSalvaClick},
         {u"cmdGuida", u"Guida", u"?", QColor(0x8a, 0x5a, 0xb5), u"Visualizza la guida in linea.",
          &RecordCard::cmdGuidaClick},
-        {u"cmdEsci", u"Esci", u"\u2716", QColor(0xb0, 0x30, 0x30), u"Esci dalla schermata di lavoro corrente.",
-         &RecordCard::cmdEsciClick},
+        {u"cmdEsci", u"Esci", u"\u2716", QColor(0xb0, 0x30, 0x30),
+         u"Esci dalla schermata di lavoro corrente.", &RecordCard::cmdEsciClick},
     };
     for (const Standard& s : standards) {
-        if (name != QStringView(s.name))
-            continue;
-        QToolButton* b = addCommand(name, QString::fromUtf16(s.caption), QString::fromUtf16(s.glyph),
-                                    s.colour, QString::fromUtf16(s.hint));
+        if (name != QStringView(s.name)) continue;
+        QToolButton* b =
+            addCommand(name, QString::fromUtf16(s.caption), QString::fromUtf16(s.glyph), s.colour,
+                       QString::fromUtf16(s.hint));
         connect(b, &QToolButton::clicked, this, s.slot);
     }
 }
 
-QWidget* RecordCard::control(const QString& name) const { return m_controls.value(name); }
+QWidget* RecordCard::control(const QString& name) const {
+    return m_controls.value(name);
+}
 
 QString RecordCard::text(const QString& name) const {
     QWidget* c = control(name);
     if (auto* check = qobject_cast<QCheckBox*>(c))
-        return check->isChecked() ? QString::fromUtf16(records::kYes) : QString::fromUtf16(records::kNo);
+        return check->isChecked() ? QString::fromUtf16(records::kYes)
+                                  : QString::fromUtf16(records::kNo);
     return c ? controlText(c) : QString();
 }
 
 void RecordCard::setText(const QString& name, const QString& value) {
-    if (QWidget* c = control(name))
-        setControlText(c, value);
+    if (QWidget* c = control(name)) setControlText(c, value);
 }
 
-QString RecordCard::position() const { return text::trimmed(m_position->text()); }
-void RecordCard::setPosition(const QString& value) { m_position->setText(value); }
+QString RecordCard::position() const {
+    return text::trimmed(m_position->text());
+}
+void RecordCard::setPosition(const QString& value) {
+    m_position->setText(value);
+}
 
 void RecordCard::placeInSection(QWidget* widget, int section, int row, int column, int span) {
     QGridLayout* grid = m_sectionGrids.value(section);
-    if (!grid)
-        return;
+    if (!grid) return;
     widget->setParent(grid->parentWidget());
     grid->addWidget(widget, row * 2 + 1, column, 1, span);
 }
 
-QWidget* RecordCard::firstField() const { return m_enterOrder.value(0); }
+QWidget* RecordCard::firstField() const {
+    return m_enterOrder.value(0);
+}
 
 void RecordCard::focusField(QWidget* field) {
-    if (field)
-        field->setFocus(Qt::OtherFocusReason);
+    if (field) field->setFocus(Qt::OtherFocusReason);
 }
 
 void RecordCard::storeInto(records::Record& record) const {
     for (const CardField& field : m_config.fields) {
-        if (!field.field || !*field.field)
-            continue;
+        if (!field.field || !*field.field) continue;
         const int index = m_config.layout->indexOf(QString::fromUtf16(field.field));
         QWidget* c = control(QString::fromUtf16(field.control));
-        if (index < 0 || !c)
-            continue;
+        if (index < 0 || !c) continue;
         if (auto* check = qobject_cast<QCheckBox*>(c))
             record.setFlag(index, check->isChecked());
         else
@@ -314,16 +317,13 @@ void RecordCard::storeInto(records::Record& record) const {
 
 void RecordCard::loadFrom(const records::Record& record) {
     for (const CardField& field : m_config.fields) {
-        if (!field.field || !*field.field)
-            continue;
+        if (!field.field || !*field.field) continue;
         const int index = m_config.layout->indexOf(QString::fromUtf16(field.field));
         QWidget* c = control(QString::fromUtf16(field.control));
-        if (index < 0 || !c)
-            continue;
+        if (index < 0 || !c) continue;
         if (auto* check = qobject_cast<QCheckBox*>(c)) {
             // Any content other than "Sì" or "No" leaves the box as it was.
-            if (const auto flag = record.flag(index))
-                check->setChecked(*flag);
+            if (const auto flag = record.flag(index)) check->setChecked(*flag);
         } else {
             setControlText(c, record.text(index));
         }
@@ -369,11 +369,9 @@ void RecordCard::cmdNuovoClick() {
 }
 
 void RecordCard::cmdSalvaClick() {
-    if (!validateForSave())
-        return;
+    if (!validateForSave()) return;
     Session session(this, archivePath(), m_config.layout->recordSize());
-    if (!session.open())
-        return;
+    if (!session.open()) return;
     records::Record record(*m_config.layout);
     const QString pos = position();
     if (!pos.isEmpty()) {
@@ -390,8 +388,7 @@ void RecordCard::cmdSalvaClick() {
             return;
         }
         setPosition(QString::number(k));
-        if (!session.finish())
-            return;
+        if (!session.finish()) return;
         msg::information(this, m_config.savedExistingMessage);
         return;
     }
@@ -402,40 +399,47 @@ void RecordCard::cmdSalvaClick() {
         return;
     }
     setPosition(QString::number(k));
-    if (!session.finish())
-        return;
+    if (!session.finish()) return;
     msg::information(this, m_config.savedNewMessage);
 }
 
 void RecordCard::cmdDuplicaClick() {
     if (position().isEmpty()) {
-        msg::warning(this, u"Attenzione: la duplicazione di una scheda pu\u00F2 avvenire soltanto dopo che "
-                           u"questa \u00E8 stata inserita in archivio."_s);
+        msg::warning(
+            this, u"Attenzione: la duplicazione di una scheda pu\u00F2 avvenire soltanto dopo che "
+                  u"questa \u00E8 stata inserita in archivio."_s);
         return;
     }
-    for (const char16_t* name : {u"lblFile01", u"lblFile02", u"lblFile03", u"lblDesc01", u"lblDesc02", u"lblDesc03"})
+    for (const char16_t* name :
+         {u"lblFile01", u"lblFile02", u"lblFile03", u"lblDesc01", u"lblDesc02", u"lblDesc03"})
         setText(QString::fromUtf16(name), {});
     clearOnDuplicate();
     setPosition({});
     Session session(this, archivePath(), m_config.layout->recordSize());
-    if (!session.open())
-        return;
+    if (!session.open()) return;
     focusField(firstField());
-    if (!session.finish())
-        return;
-    msg::information(this, u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                           u"Al termine premere Salva per inserire la scheda in archivio."_s);
+    if (!session.finish()) return;
+    msg::information(
+        this, u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+              u"Al termine premere Salva per inserire la scheda in archivio."_s);
 }
 
-void RecordCard::cmdPrimoClick() { browse(Move::First); }
-void RecordCard::cmdIndietroClick() { browse(Move::Previous); }
-void RecordCard::cmdAvantiClick() { browse(Move::Next); }
-void RecordCard::cmdUltimoClick() { browse(Move::Last); }
+void RecordCard::cmdPrimoClick() {
+    browse(Move::First);
+}
+void RecordCard::cmdIndietroClick() {
+    browse(Move::Previous);
+}
+void RecordCard::cmdAvantiClick() {
+    browse(Move::Next);
+}
+void RecordCard::cmdUltimoClick() {
+    browse(Move::Last);
+}
 
 void RecordCard::browse(Move move) {
     Session session(this, archivePath(), m_config.layout->recordSize());
-    if (!session.open())
-        return;
+    if (!session.open()) return;
     const QString pos = position();
     const qint64 p = pos.toLongLong(); // an empty position counts as 0
     // Previous on the first record does nothing, not even on an emptied archive.
@@ -445,10 +449,8 @@ void RecordCard::browse(Move move) {
     }
     const qint64 count = session.file().count();
     if (count == 0) {
-        if (move == Move::Next)
-            setPosition({});
-        if (session.finish())
-            msg::information(this, QString::fromUtf16(kNoRecord));
+        if (move == Move::Next) setPosition({});
+        if (session.finish()) msg::information(this, QString::fromUtf16(kNoRecord));
         return;
     }
     qint64 k = 0; // 0: stay where we are
@@ -477,9 +479,13 @@ void RecordCard::browse(Move move) {
     session.finish();
 }
 
-void RecordCard::cmdEsciClick() { close(); }
+void RecordCard::cmdEsciClick() {
+    close();
+}
 
-void RecordCard::cmdGuidaClick() { showHelp(this, m_config.helpTitle, m_config.helpText); }
+void RecordCard::cmdGuidaClick() {
+    showHelp(this, m_config.helpTitle, m_config.helpText);
+}
 
 void RecordCard::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

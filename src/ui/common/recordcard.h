@@ -23,9 +23,9 @@ enum class CardWidget { Line, Province, Check, Hidden };
 
 // One field of a card: control, record field, caption and place on the card.
 struct CardField {
-    const char16_t* control;          // objectName, e.g. u"txtCliente"
-    const char16_t* field;            // record field, e.g. u"Cliente"; empty for none
-    const char16_t* label = u"";      // caption above the field
+    const char16_t* control;     // objectName, e.g. u"txtCliente"
+    const char16_t* field;       // record field, e.g. u"Cliente"; empty for none
+    const char16_t* label = u""; // caption above the field
     CardWidget widget = CardWidget::Line;
     unsigned rules = NoRule;
     int section = 0, row = 0, column = 0, span = 1;
@@ -60,9 +60,10 @@ public:
         QString initialHint;
         QString helpTitle;
         QString helpText;
-        QString savedNewMessage = QStringLiteral(u"La scheda corrente \u00E8 stata inserita in archivio.");
-        QString savedExistingMessage =
-            QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+        QString savedNewMessage =
+            QStringLiteral(u"La scheda corrente \u00E8 stata inserita in archivio.");
+        QString savedExistingMessage = QStringLiteral(
+            "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
         QString returnScreen = QStringLiteral("TfrmAvvio");
     };
 

@@ -13,9 +13,13 @@ QHash<QString, QPointer<QWidget>>& registry() {
 }
 } // namespace
 
-void Screens::add(QWidget* screen) { registry().insert(screen->objectName(), screen); }
+void Screens::add(QWidget* screen) {
+    registry().insert(screen->objectName(), screen);
+}
 
-QWidget* Screens::get(const QString& objectName) { return registry().value(objectName); }
+QWidget* Screens::get(const QString& objectName) {
+    return registry().value(objectName);
+}
 
 void Screens::show(const QString& objectName) {
     if (QWidget* screen = get(objectName)) {
@@ -28,7 +32,9 @@ void Screens::show(const QString& objectName) {
     }
 }
 
-void Screens::clear() { registry().clear(); }
+void Screens::clear() {
+    registry().clear();
+}
 
 void applyProgramFormats() {
     // Italian conventions whatever the desktop's settings: dd/mm/yyyy and a decimal comma.

@@ -10,8 +10,7 @@ class Screens {
 public:
     static void add(QWidget* screen);
     static QWidget* get(const QString& objectName);
-    template <typename T>
-    static T* find(const QString& objectName) {
+    template <typename T> static T* find(const QString& objectName) {
         return qobject_cast<T*>(get(objectName));
     }
     // Shows a screen as the program shows it: maximised screens maximised.

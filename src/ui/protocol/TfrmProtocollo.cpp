@@ -17,8 +17,8 @@
 #include "ui/common/attachments/attachmentfolder.h"
 #include "ui/common/calendario.h"
 #include "ui/common/clock.h"
-#include "ui/common/messages.h"
 #include "ui/common/filechooser.h"
+#include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
 #include <QButtonGroup>
@@ -109,7 +109,9 @@ RecordCard::Config protocolConfig() {
 constexpr const char16_t* kAttachmentLabels[] = {u"lblFile01", u"lblDesc01", u"lblFile02",
                                                  u"lblDesc02", u"lblFile03", u"lblDesc03"};
 
-QString chooseFile(QWidget* parent) { return FileChooser::chooseAttachment(parent); }
+QString chooseFile(QWidget* parent) {
+    return FileChooser::chooseAttachment(parent);
+}
 
 QLabel* hiddenLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);

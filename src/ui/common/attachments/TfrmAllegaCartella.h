@@ -45,7 +45,8 @@ public:
 
     // What "Sfoglia..." asks for a file: the chosen path, empty when cancelled. The
     // default is the open-file dialog dlgFile; tests put a chooser of their own.
-    static void setFileChooser(std::function<QString(QWidget* parent)> chooser); // empty restores the dialog
+    static void
+    setFileChooser(std::function<QString(QWidget* parent)> chooser); // empty restores the dialog
     static QString overwriteQuestion();
 
     // Handlers of the slot controls, slot 1 to 3.

@@ -17,8 +17,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 QString guideHtml() {
-    QString html = u"<h1 style='color:#0b2e5c'>Tavolex</h1><p><i>Guida all'utilizzo del software</i></p>"_s;
-    html += u"<p>La password iniziale \u00E8 <b>archiviostudio</b>; si pu\u00F2 cambiare dalla schermata di "
+    QString html =
+        u"<h1 style='color:#0b2e5c'>Tavolex</h1><p><i>Guida all'utilizzo del software</i></p>"_s;
+    html += u"<p>La password iniziale \u00E8 <b>archiviostudio</b>; si pu\u00F2 cambiare dalla "
+            u"schermata di "
             u"accesso con il pulsante Cambia password.</p>"_s;
     for (const help::HelpText& entry : help::userGuide()) {
         html += u"<h2 style='color:#dc143c'>"_s + entry.title.toHtmlEscaped() + u"</h2>"_s;
@@ -35,8 +37,8 @@ QByteArray userGuidePdf() {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
-                                         QPageLayout::Millimeter));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
         writer.setTitle(u"Guida all'utilizzo del software"_s);
         writer.setCreator(u"Tavolex"_s);
         QTextDocument document;
@@ -45,7 +47,8 @@ QByteArray userGuidePdf() {
         document.setHtml(guideHtml());
         document.print(&writer);
     }
-    PdfInfo info{u"Guida all'utilizzo del software"_s, u"Guida di Tavolex"_s, u"Tavolex"_s, u"Tavolex"_s};
+    PdfInfo info{u"Guida all'utilizzo del software"_s, u"Guida di Tavolex"_s, u"Tavolex"_s,
+                 u"Tavolex"_s};
     return withDocumentInfo(bytes, info).value_or(bytes);
 }
 

@@ -13,7 +13,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const records::FieldSpec& spec(const char16_t* name) {
+const records::FieldSpec& protocolField(const char16_t* name) {
     const records::RecordLayout& l = records::protocolLayout();
     return l.field(l.indexOf(QStringView(name)));
 }
@@ -27,12 +27,12 @@ const QString& breaks() {
 } // namespace
 
 QString searchLine(const char* record) {
-    static const records::FieldSpec& numero = spec(u"Numero");
-    static const records::FieldSpec& dataReg = spec(u"DataReg");
-    static const records::FieldSpec& tipo = spec(u"Tipo");
-    static const records::FieldSpec& oggetto = spec(u"Oggetto");
-    static const records::FieldSpec& mittente = spec(u"Mittente");
-    static const records::FieldSpec& destinatario = spec(u"Destinatario");
+    static const records::FieldSpec& numero = protocolField(u"Numero");
+    static const records::FieldSpec& dataReg = protocolField(u"DataReg");
+    static const records::FieldSpec& tipo = protocolField(u"Tipo");
+    static const records::FieldSpec& oggetto = protocolField(u"Oggetto");
+    static const records::FieldSpec& mittente = protocolField(u"Mittente");
+    static const records::FieldSpec& destinatario = protocolField(u"Destinatario");
     QString line;
     line.reserve(180);
     lists::appendColumn(line, u"Prot. n. "_s, records::readField(record, numero), 14);

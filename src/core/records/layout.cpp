@@ -19,10 +19,10 @@ RecordLayout::RecordLayout(QString archiveName, std::vector<FieldSpec> fields, i
 
 void RecordLayout::computeOffsets(int expectedSize) {
     int offset = 0;
-    for (FieldSpec& spec : m_fields) {
-        if (spec.kind == FieldKind::YesNo) spec.capacity = 2;
-        spec.offset = offset;
-        offset += spec.size();
+    for (FieldSpec& field : m_fields) {
+        if (field.kind == FieldKind::YesNo) field.capacity = 2;
+        field.offset = offset;
+        offset += field.size();
     }
     m_size = offset;
     // A layout that does not add up would misplace every record of the file.

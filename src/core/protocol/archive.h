@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "lists/lastmatch.h"
+
 namespace tavolex::protocol {
 
 // Read-only passes over a yearly protocol archive (3403-byte records). A missing file
@@ -18,19 +20,12 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, QStringL
 
 // The record behind a result line: of the records whose line equals `line` (both
 // trimmed), the last one in the file, with its 1-based position.
-struct FoundRecord {
-    QByteArray bytes;
-    qint64 position = 0;
-};
+using FoundRecord = lists::MatchedRecord;
 bool findByLine(const QString& path, const QString& line, std::optional<FoundRecord>* found);
 
-// The period summary: grid rows of the records registered between start and end, both
-// days included, numbered 1, 2, 3 ... in file order. A record whose registration date
-// cannot be read is skipped, so one damaged record does not hide the ones after it.
-bool summaryRows(const QString& path, const QDate& start, const QDate& end,
-                 QList<QStringList>* rows);
-
-// The export screen's grid: every record, numbered.
-bool allRows(const QString& path, QList<QStringList>* rows);
+// The period summary's rule: registered between start and end, both days included. A
+// record whose registration date cannot be read is not listed, and the records after it
+// still are (one damaged record must not hide the rest of the year).
+bool isRegisteredWithin(const char* record, const QDate& start, const QDate& end);
 
 } // namespace tavolex::protocol

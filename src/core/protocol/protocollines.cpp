@@ -93,16 +93,6 @@ QList<exporting::SheetColumn> exportColumns() {
     return columns;
 }
 
-QStringList gridRow(const char* record, qsizetype rowNumber) {
-    const records::RecordLayout& layout = records::protocolLayout();
-    QStringList row;
-    row.reserve(19);
-    row << QString::number(rowNumber);
-    for (int i = 0; i < 18; ++i)
-        row << records::readFieldTrimmed(record, layout.field(i));
-    return row;
-}
-
 std::optional<QDate> parseDate(const QString& text) {
     static const QRegularExpression pattern(u"^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"_s);
     const QRegularExpressionMatch m = pattern.match(text::trimmed(text));

@@ -32,8 +32,6 @@ struct GridColumn {
 const QList<GridColumn>& gridColumns();
 // Columns 1 to 18 as written to "Protocollo.xls".
 QList<exporting::SheetColumn> exportColumns();
-// One grid row: the row number, then the 18 fields trimmed.
-QStringList gridRow(const char* record, qsizetype rowNumber);
 
 // Dates typed as dd/mm/yyyy (day and month of one or two digits, four-digit year).
 std::optional<QDate> parseDate(const QString& text);

@@ -16,8 +16,7 @@ TfrmCarta::TfrmCarta(QWidget* parent)
            .field = {.name = u"txtNumero"_s,
                      .stem = u"Numero"_s,
                      .limit = 30,
-                     .rules = DigitsOnly,
-                     .trimUpper = true},
+                     .rules = DigitsOnly | kCodeTyping},
            .check = checks::checkCarta},
           parent) {}
 

@@ -11,7 +11,7 @@ TfrmIban::TfrmIban(QWidget* parent)
           {.name = u"TfrmIban"_s,
            .caption = u" Controllo IBAN"_s,
            .title = u"Immettere l'IBAN e premere il pulsante di controllo."_s,
-           .field = {.name = u"txtIban"_s, .stem = u"Iban"_s, .limit = 27, .trimUpper = true},
+           .field = {.name = u"txtIban"_s, .stem = u"Iban"_s, .limit = 27, .rules = kCodeTyping},
            .check = checks::checkIban},
           parent) {}
 

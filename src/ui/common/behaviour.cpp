@@ -98,7 +98,7 @@ void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
     // Only blanks dropped in front of the cursor move it; casing keeps every length.
     const int cursor = edit->cursorPosition();
     int droppedInFront = 0;
-    if (rules & which & (TrimEachKey | TrimOnLeave))
+    if (rules & which & (TrimEachKey | TrimOnLeave | TrimOnRelease))
         while (droppedInFront < cursor && before[droppedInFront].unicode() <= 32)
             ++droppedInFront;
     edit->setText(after);
@@ -164,7 +164,7 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::KeyRelease:
-        applyToField(widget, UpperOnRelease);
+        applyToField(widget, UpperOnRelease | TrimOnRelease);
         break;
     case QEvent::Enter:
         if (m_hintBar && m_hints.contains(widget))

@@ -20,6 +20,7 @@ enum TypingRule : unsigned {
     TrimOnLeave = 1 << 3,    // trimmed when the field loses the focus
     UpperOnLeave = 1 << 4,   // upper-cased when the field loses the focus
     DigitsOnly = 1 << 5,     // keys that do not yield a digit are discarded
+    TrimOnRelease = 1 << 6,  // trimmed after every key release
 };
 
 // The small behaviours every screen shares: the yellow focus highlight, Enter moving

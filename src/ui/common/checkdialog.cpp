@@ -1,10 +1,8 @@
 #include "checkdialog.h"
 
 #include "behaviour.h"
-#include "core/text/casing.h"
 #include "messages.h"
 
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,10 +66,6 @@ CheckDialog::CheckDialog(CheckDialogForm form, QWidget* parent)
     behaviour->setEnterNext(m_field, check);
     if (form.field.rules != NoRule) behaviour->setTypingRules(m_field, form.field.rules);
 
-    if (form.field.trimUpper) {
-        m_field->installEventFilter(this);
-        connect(m_field, &QLineEdit::textEdited, this, &CheckDialog::trimAndUpper);
-    }
     connect(m_field, &QLineEdit::textEdited, this, &CheckDialog::relaxLimit);
 }
 
@@ -106,24 +100,6 @@ void CheckDialog::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
     m_field->setFocus();
-}
-
-bool CheckDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_field && event->type() == QEvent::KeyRelease) trimAndUpper();
-    return QDialog::eventFilter(watched, event);
-}
-
-void CheckDialog::trimAndUpper() {
-    const QString text = m_field->text();
-    const QString fixed = text::upperAZ(text::trimmed(text));
-    if (fixed == text) return;
-    // Only the blanks and control characters dropped in front of the cursor move it.
-    qsizetype lead = 0;
-    while (lead < text.size() && text[lead].unicode() <= 32)
-        ++lead;
-    const qsizetype cursor = m_field->cursorPosition() - lead;
-    m_field->setText(fixed);
-    m_field->setCursorPosition(static_cast<int>(qBound<qsizetype>(0, cursor, fixed.size())));
 }
 
 // An over-long value from a caller can only be shortened: the limit follows it back down.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "behaviour.h"
 #include "core/checks/checkresult.h"
 
 #include <QDialog>
@@ -11,15 +12,15 @@ class QPushButton;
 
 namespace tavolex::ui {
 
+// Codes typed in capitals: trimmed and upper-cased after every keystroke and key release.
+inline constexpr unsigned kCodeTyping = UpperEachKey | TrimEachKey | UpperOnRelease | TrimOnRelease;
+
 // The one input field of a check dialog.
 struct CheckField {
     QString name;       // objectName of the line edit ("txtCodFisc")
     QString stem;       // its yellow highlight is "eff" + stem
     int limit = 0;      // characters the user can type
     unsigned rules = 0; // ScreenBehaviour typing rules (TypingRule flags)
-    // Trimmed and upper-cased (a-z) after every keystroke and every key release, the cursor
-    // staying on the same character; ScreenBehaviour has no rule that trims on release.
-    bool trimUpper = false;
 };
 
 // What tells one check dialog from another.
@@ -52,10 +53,8 @@ protected:
     CheckDialog(CheckDialogForm form, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void trimAndUpper();
     void relaxLimit();
 
     std::function<checks::CheckResult(const QString&)> m_check;

@@ -1,10 +1,10 @@
 #include "TfrmRiepProtocollo.h"
 
 #include "help/protocolhelp.h"
+#include "protocol/archive.h"
 #include "protocol/protocollines.h"
 #include "protocolgrid.h"
 #include "records/layouts.h"
-#include "records/record.h"
 #include "records/recordfile.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/clock.h"
@@ -94,19 +94,11 @@ void TfrmRiepProtocollo::cmdTrovaClick() {
     records::RecordFile file(archivePath(), records::protocolLayout().recordSize());
     if (!file.open()) return;
     file.close();
-    // Registered between the two days, both included; a record whose registration date
-    // cannot be read is skipped, so one damaged record does not hide the ones after it.
-    static const records::FieldSpec& dataReg =
-        records::protocolLayout().field(records::protocolLayout().indexOf(u"DataReg"));
     const QDate start = verdict.start;
     const QDate end = verdict.end;
     model()->fill(
         archivePath(),
-        [&](const char* record) {
-            const std::optional<QDate> date =
-                protocol::parseDate(records::readField(record, dataReg));
-            return date && start <= *date && *date <= end;
-        },
+        [&](const char* record) { return protocol::isRegisteredWithin(record, start, end); },
         RecordGridModel::OnFailure::KeepPrevious);
 }
 

@@ -1,6 +1,7 @@
 // Times the client search, the re-contact list, the client export and the double-click
 // load over an archive of 100,000 clients, driving the real screens offscreen, with
 // grep over the same file as a yardstick.
+#include "benchsupport.h"
 #include "core/programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
@@ -20,6 +21,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
+using tavolex::bench::pick;
 
 namespace {
 
@@ -52,61 +54,39 @@ const QStringList kProducts = {u"Consulenza fiscale"_s, u"Dichiarazione dei redd
                                u"Successioni"_s, u"Contratti di locazione"_s,
                                u"Pratiche edilizie"_s};
 
-QString pick(const QStringList& list, qint64 i, qint64 salt) {
-    return list[int((i * 7919 + salt) % list.size())];
-}
-
 bool generateArchive(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const records::RecordLayout& layout = records::clientLayout();
-    const int ricontatta = layout.indexOf(u"Ricontatta");
-    records::Record r(layout);
-    QByteArray block;
-    for (qint64 i = 1; i <= kRecords; ++i) {
-        r.clear();
-        r.setText(u"Cliente", pick(kSurnames, i, 0) + u' ' + pick(kNames, i, 3));
-        r.setText(u"DataNasc", u"%1/%2/%3"_s.arg(1 + i % 28, 2, 10, QChar(u'0'))
-                                   .arg(1 + i % 12, 2, 10, QChar(u'0'))
-                                   .arg(1940 + i % 60));
-        r.setText(u"ComuneNasc", pick(kTowns, i, 5));
-        r.setText(u"ProvNasc", u"RM"_s);
-        r.setText(u"Sesso", i % 2 ? u"M"_s : u"F"_s);
-        r.setText(u"Recapito", u"Cell. 3%1"_s.arg(i % 1000000000, 9, 10, QChar(u'0')));
-        r.setText(u"IndirizzoRes", u"Via Garibaldi %1"_s.arg(i % 300));
-        r.setText(u"ProvRes", u"MI"_s);
-        r.setText(u"ComuneRes", pick(kTowns, i, 11));
-        r.setText(u"CapRes", u"20100"_s);
-        r.setText(u"Estremi", u"Bonifico bancario a 30 giorni"_s);
-        r.setText(u"TelCasa", u"02 %1"_s.arg(i));
-        r.setText(u"TelCel", u"333 %1"_s.arg(i));
-        r.setText(u"Email", u"cliente%1@esempio.it"_s.arg(i));
-        r.setText(u"CodFisc", u"RSSMRA70A01H501U"_s);
-        r.setText(u"PartitaIva", u"%1"_s.arg(i, 11, 10, QChar(u'0')));
-        r.setText(u"Iban", u"IT60X0542811101000000123456"_s);
-        r.setText(u"Documento", u"Carta d'identit\u00E0 n. AX%1"_s.arg(i));
-        r.setText(u"Occupazione", pick(kJobs, i, 13));
-        r.setText(u"Civile", i % 3 ? u"Coniugato"_s : u"Celibe"_s);
-        r.setText(u"Prodotti", pick(kProducts, i, 17));
-        r.setText(u"Zona", i % 2 ? u"Nord"_s : u"Centro"_s);
-        r.setText(u"Questioni", u"Richiamare per la scheda %1"_s.arg(i));
-        r.setText(u"Note",
-                  u"Scheda di prova numero %1, cliente dal %2"_s.arg(i).arg(1990 + i % 30));
-        r.setFlag(ricontatta, i % 10 == 0);
-        block += r.bytes();
-        if (block.size() >= (1 << 22)) {
-            if (file.write(block) != block.size()) return false;
-            block.clear();
-        }
-    }
-    return file.write(block) == block.size() && file.flush();
-}
-
-void report(const char* what, qint64 ms, qint64 records, const QString& note = {}) {
-    const double seconds = qMax<qint64>(ms, 1) / 1000.0;
-    std::printf("%-46s %8lld ms  %12.0f records/s  %s\n", what, static_cast<long long>(ms),
-                records / seconds, qPrintable(note));
-    std::fflush(stdout);
+    const int ricontatta = records::clientLayout().indexOf(u"Ricontatta");
+    return bench::writeArchive(
+        path, records::clientLayout(), kRecords, [&](qint64 i, records::Record& r) {
+            r.setText(u"Cliente", pick(kSurnames, i, 0) + u' ' + pick(kNames, i, 3));
+            r.setText(u"DataNasc", u"%1/%2/%3"_s.arg(1 + i % 28, 2, 10, QChar(u'0'))
+                                       .arg(1 + i % 12, 2, 10, QChar(u'0'))
+                                       .arg(1940 + i % 60));
+            r.setText(u"ComuneNasc", pick(kTowns, i, 5));
+            r.setText(u"ProvNasc", u"RM"_s);
+            r.setText(u"Sesso", i % 2 ? u"M"_s : u"F"_s);
+            r.setText(u"Recapito", u"Cell. 3%1"_s.arg(i % 1000000000, 9, 10, QChar(u'0')));
+            r.setText(u"IndirizzoRes", u"Via Garibaldi %1"_s.arg(i % 300));
+            r.setText(u"ProvRes", u"MI"_s);
+            r.setText(u"ComuneRes", pick(kTowns, i, 11));
+            r.setText(u"CapRes", u"20100"_s);
+            r.setText(u"Estremi", u"Bonifico bancario a 30 giorni"_s);
+            r.setText(u"TelCasa", u"02 %1"_s.arg(i));
+            r.setText(u"TelCel", u"333 %1"_s.arg(i));
+            r.setText(u"Email", u"cliente%1@esempio.it"_s.arg(i));
+            r.setText(u"CodFisc", u"RSSMRA70A01H501U"_s);
+            r.setText(u"PartitaIva", u"%1"_s.arg(i, 11, 10, QChar(u'0')));
+            r.setText(u"Iban", u"IT60X0542811101000000123456"_s);
+            r.setText(u"Documento", u"Carta d'identit\u00E0 n. AX%1"_s.arg(i));
+            r.setText(u"Occupazione", pick(kJobs, i, 13));
+            r.setText(u"Civile", i % 3 ? u"Coniugato"_s : u"Celibe"_s);
+            r.setText(u"Prodotti", pick(kProducts, i, 17));
+            r.setText(u"Zona", i % 2 ? u"Nord"_s : u"Centro"_s);
+            r.setText(u"Questioni", u"Richiamare per la scheda %1"_s.arg(i));
+            r.setText(u"Note",
+                      u"Scheda di prova numero %1, cliente dal %2"_s.arg(i).arg(1990 + i % 30));
+            r.setFlag(ricontatta, i % 10 == 0);
+        });
 }
 
 } // namespace
@@ -128,8 +108,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const qint64 bytes = QFileInfo(archive).size();
-    report("generate Clienti.pro", t.elapsed(), kRecords,
-           u"%1 records, %2 bytes (%3 MB)"_s.arg(kRecords).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
+    bench::report(
+        "generate Clienti.pro", t.elapsed(), kRecords,
+        u"%1 records, %2 bytes (%3 MB)"_s.arg(kRecords).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
 
     // Search with two filters: part of a surname and part of a municipality.
     {
@@ -140,8 +121,8 @@ int main(int argc, char** argv) {
         screen.filterFields()[1]->setText(u"ROMA"_s);
         t.restart();
         screen.findChild<QPushButton*>(u"btnCerca"_s)->click();
-        report("search, two filters (TfrmTrovaClienti)", t.elapsed(), kRecords,
-               u"%1 clients listed"_s.arg(screen.lineCount()));
+        bench::report("search, two filters (TfrmTrovaClienti)", t.elapsed(), kRecords,
+                      u"%1 clients listed"_s.arg(screen.lineCount()));
         screen.close();
     }
 
@@ -153,19 +134,19 @@ int main(int argc, char** argv) {
         t.restart();
         screen.findChild<QPushButton*>(u"btnCerca"_s)->click();
         const int listed = screen.lineCount();
-        report("search, no filter (every client listed)", t.elapsed(), kRecords,
-               u"%1 clients listed"_s.arg(listed));
+        bench::report("search, no filter (every client listed)", t.elapsed(), kRecords,
+                      u"%1 clients listed"_s.arg(listed));
 
         screen.findChild<QLineEdit*>(u"txtTrova"_s)->setText(u"nessuna voce contiene questo"_s);
         t.restart();
         screen.btnTrovaClick();
-        report("Trova over the whole list, no match", t.elapsed(), listed);
+        bench::report("Trova over the whole list, no match", t.elapsed(), listed);
 
         t.restart();
         screen.activateRow(listed - 1);
         const auto chosen = screen.chosen();
-        report("double-click load of the last record", t.elapsed(), kRecords,
-               chosen ? u"loaded record %1"_s.arg(chosen->position) : u"nothing loaded"_s);
+        bench::report("double-click load of the last record", t.elapsed(), kRecords,
+                      chosen ? u"loaded record %1"_s.arg(chosen->position) : u"nothing loaded"_s);
     }
 
     // Re-contact list.
@@ -173,8 +154,8 @@ int main(int argc, char** argv) {
         ui::TfrmRicontatta screen;
         t.restart();
         screen.show();
-        report("re-contact list (TfrmRicontatta)", t.elapsed(), kRecords,
-               u"%1 clients listed"_s.arg(screen.lineCount()));
+        bench::report("re-contact list (TfrmRicontatta)", t.elapsed(), kRecords,
+                      u"%1 clients listed"_s.arg(screen.lineCount()));
     }
 
     // Export grid fill and export to Clienti.xls.
@@ -183,27 +164,19 @@ int main(int argc, char** argv) {
         t.restart();
         screen.show();
         QApplication::processEvents();
-        report(
+        bench::report(
             "export grid fill (TfrmExpClienti)", t.elapsed(), kRecords,
             u"%1 rows x %2 columns"_s.arg(screen.rowCount()).arg(ui::TfrmExpClienti::kColumnCount));
         const QString xls = programPath(u"Clienti.xls"_s);
         t.restart();
         const bool written = screen.writeExport(xls);
-        report("export to Clienti.xls", t.elapsed(), kRecords,
-               written ? u"%1 MB written"_s.arg(QFileInfo(xls).size() / 1e6, 0, 'f', 1)
-                       : u"FAILED"_s);
+        bench::report("export to Clienti.xls", t.elapsed(), kRecords,
+                      written ? u"%1 MB written"_s.arg(QFileInfo(xls).size() / 1e6, 0, 'f', 1)
+                              : u"FAILED"_s);
     }
 
     // Yardstick: grep over the same file.
-    {
-        QProcess grep;
-        t.restart();
-        grep.start(u"grep"_s, {u"-c"_s, u"-i"_s, u"rossi"_s, archive});
-        grep.waitForFinished(-1);
-        report("grep -c -i rossi Clienti.pro", t.elapsed(), kRecords,
-               u"%1 matching lines"_s.arg(
-                   QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
-    }
+    bench::reportGrep(u"rossi"_s, archive, u"Clienti.pro"_s, kRecords);
 
     std::printf("\n");
     runProtocolBench();

@@ -1,6 +1,7 @@
 // Times the protocol search with two filters and the period summary over a yearly
 // archive of 50,000 documents: the read-only passes alone, then the real screens
 // offscreen. Called from the bench program's main with runProtocolBench().
+#include "benchsupport.h"
 #include "core/programfolder.h"
 #include "protocol/archive.h"
 #include "records/layouts.h"
@@ -25,6 +26,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
+using tavolex::bench::pick;
 
 namespace {
 
@@ -42,43 +44,22 @@ const QStringList kSubjects = {u"Avviso di pagamento"_s,
                                u"Sollecito"_s,
                                u"Comunicazione di servizio"_s};
 
-QString pick(const QStringList& list, qint64 i, qint64 salt) {
-    return list[int((i * 7919 + salt) % list.size())];
-}
-
 bool generateArchive(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    records::Record r(records::protocolLayout());
-    QByteArray block;
     const QDate first(2025, 1, 1);
-    for (qint64 i = 1; i <= kDocuments; ++i) {
-        r.clear();
-        r.setText(u"Numero", QString::number(i) + u"/2025"_s);
-        r.setText(u"Tipo", pick(kTypes, i, 1));
-        // Spread over the year, in registration order as a real register fills up.
-        r.setText(u"DataReg", first.addDays(i * 365 / kDocuments).toString(u"dd/MM/yyyy"_s));
-        r.setText(u"Ufficio", u"Segreteria"_s);
-        r.setText(u"Operatore", u"Operatore %1"_s.arg(i % 5));
-        r.setText(u"Categoria", u"Categoria %1"_s.arg(i % 12));
-        r.setText(u"Oggetto", pick(kSubjects, i, 3) + u" n. "_s + QString::number(i));
-        r.setText(u"Mittente", pick(kSenders, i, 5));
-        r.setText(u"Destinatario", pick(kSenders, i, 7));
-        r.setText(u"Note", u"Pratica %1"_s.arg(i % 977));
-        block += r.bytes();
-        if (block.size() > (4 << 20)) {
-            if (file.write(block) != block.size()) return false;
-            block.clear();
-        }
-    }
-    return file.write(block) == block.size() && file.flush();
-}
-
-void report(const char* what, qint64 ms, qint64 records, const QString& note = {}) {
-    const double seconds = qMax<qint64>(ms, 1) / 1000.0;
-    std::printf("%-46s %8lld ms  %12.0f records/s  %s\n", what, static_cast<long long>(ms),
-                records / seconds, qPrintable(note));
-    std::fflush(stdout);
+    return bench::writeArchive(
+        path, records::protocolLayout(), kDocuments, [&](qint64 i, records::Record& r) {
+            r.setText(u"Numero", QString::number(i) + u"/2025"_s);
+            r.setText(u"Tipo", pick(kTypes, i, 1));
+            // Spread over the year, in registration order as a real register fills up.
+            r.setText(u"DataReg", first.addDays(i * 365 / kDocuments).toString(u"dd/MM/yyyy"_s));
+            r.setText(u"Ufficio", u"Segreteria"_s);
+            r.setText(u"Operatore", u"Operatore %1"_s.arg(i % 5));
+            r.setText(u"Categoria", u"Categoria %1"_s.arg(i % 12));
+            r.setText(u"Oggetto", pick(kSubjects, i, 3) + u" n. "_s + QString::number(i));
+            r.setText(u"Mittente", pick(kSenders, i, 5));
+            r.setText(u"Destinatario", pick(kSenders, i, 7));
+            r.setText(u"Note", u"Pratica %1"_s.arg(i % 977));
+        });
 }
 
 } // namespace
@@ -98,8 +79,8 @@ void runProtocolBench() {
         return;
     }
     const qint64 bytes = QFileInfo(archive).size();
-    report("generate 2025.prt", t.elapsed(), kDocuments,
-           u"%1 documents, %2 MB"_s.arg(kDocuments).arg(bytes / 1e6, 0, 'f', 1));
+    bench::report("generate 2025.prt", t.elapsed(), kDocuments,
+                  u"%1 documents, %2 MB"_s.arg(kDocuments).arg(bytes / 1e6, 0, 'f', 1));
 
     // The read-only passes on their own.
     {
@@ -109,8 +90,8 @@ void runProtocolBench() {
             archive,
             {QString(), u"in uscita"_s, QString(), QString(), QString(), QString(), u"rossi"_s},
             &lines);
-        report("protocol search pass, two filters", t.elapsed(), kDocuments,
-               u"%1 documents listed"_s.arg(lines.size()));
+        bench::report("protocol search pass, two filters", t.elapsed(), kDocuments,
+                      u"%1 documents listed"_s.arg(lines.size()));
         qint64 listed = 0;
         t.restart();
         records::RecordFile::scan(
@@ -119,8 +100,8 @@ void runProtocolBench() {
                     protocol::isRegisteredWithin(record, QDate(2025, 3, 1), QDate(2025, 5, 31));
                 return true;
             });
-        report("protocol summary pass, March to May", t.elapsed(), kDocuments,
-               u"%1 documents"_s.arg(listed));
+        bench::report("protocol summary pass, March to May", t.elapsed(), kDocuments,
+                      u"%1 documents"_s.arg(listed));
     }
 
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -134,8 +115,8 @@ void runProtocolBench() {
             screen.findChild<QLineEdit*>(u"txtMittente"_s)->setText(u"rossi"_s);
             t.restart();
             screen.findChild<QPushButton*>(u"btnCerca"_s)->click();
-            report("search, two filters (TfrmTrovaProtocollo)", t.elapsed(), kDocuments,
-                   screen.findChild<QLabel*>(u"lblTrovate"_s)->text());
+            bench::report("search, two filters (TfrmTrovaProtocollo)", t.elapsed(), kDocuments,
+                          screen.findChild<QLabel*>(u"lblTrovate"_s)->text());
             screen.close();
         }
         // The period summary screen over a quarter of the year.
@@ -148,21 +129,13 @@ void runProtocolBench() {
             t.restart();
             screen.findChild<QToolButton*>(u"cmdTrova"_s)->click();
             QApplication::processEvents();
-            report("period summary (TfrmRiepProtocollo)", t.elapsed(), kDocuments,
-                   u"%1 rows in the grid"_s.arg(
-                       screen.findChild<QTableView*>(u"grdRecords"_s)->model()->rowCount()));
+            bench::report("period summary (TfrmRiepProtocollo)", t.elapsed(), kDocuments,
+                          u"%1 rows in the grid"_s.arg(
+                              screen.findChild<QTableView*>(u"grdRecords"_s)->model()->rowCount()));
             screen.close();
         }
     }
     // Yardstick: grep over the same file.
-    {
-        QProcess grep;
-        t.restart();
-        grep.start(u"grep"_s, {u"-c"_s, u"-i"_s, u"rossi"_s, archive});
-        grep.waitForFinished(-1);
-        report("grep -c -i rossi 2025.prt", t.elapsed(), kDocuments,
-               u"%1 matching lines"_s.arg(
-                   QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
-    }
+    bench::reportGrep(u"rossi"_s, archive, u"2025.prt"_s, kDocuments);
     setProgramFolder(previousFolder);
 }

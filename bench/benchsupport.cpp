@@ -1,0 +1,53 @@
+#include "benchsupport.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <cstdio>
+
+namespace tavolex::bench {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString pick(const QStringList& list, qint64 i, qint64 salt) {
+    return list[int((i * 7919 + salt) % list.size())];
+}
+
+bool writeArchive(const QString& path, const records::RecordLayout& layout, qint64 count,
+                  const std::function<void(qint64, records::Record&)>& fill) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    records::Record r(layout);
+    QByteArray block;
+    for (qint64 i = 1; i <= count; ++i) {
+        r.clear();
+        fill(i, r);
+        block += r.bytes();
+        if (block.size() >= (4 << 20)) {
+            if (file.write(block) != block.size()) return false;
+            block.clear();
+        }
+    }
+    return file.write(block) == block.size() && file.flush();
+}
+
+void report(const char* what, qint64 ms, qint64 records, const QString& note) {
+    const double seconds = qMax<qint64>(ms, 1) / 1000.0;
+    std::printf("%-46s %8lld ms  %12.0f records/s  %s\n", what, static_cast<long long>(ms),
+                records / seconds, qPrintable(note));
+    std::fflush(stdout);
+}
+
+void reportGrep(const QString& pattern, const QString& path, const QString& shownName,
+                qint64 records) {
+    QProcess grep;
+    QElapsedTimer t;
+    t.start();
+    grep.start(u"grep"_s, {u"-c"_s, u"-i"_s, pattern, path});
+    grep.waitForFinished(-1);
+    const QByteArray what = (u"grep -c -i "_s + pattern + u' ' + shownName).toLocal8Bit();
+    report(what.constData(), t.elapsed(), records,
+           u"%1 matching lines"_s.arg(QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
+}
+
+} // namespace tavolex::bench

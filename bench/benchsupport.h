@@ -1,0 +1,28 @@
+#pragma once
+
+#include "records/layout.h"
+#include "records/record.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Shared pieces of the benchmark programs.
+namespace tavolex::bench {
+
+// A deterministic pick from a list of sample values.
+QString pick(const QStringList& list, qint64 i, qint64 salt);
+
+// Writes `count` records, each filled by `fill(i, record)` from a cleared buffer, in
+// large blocks. False when the file cannot be written.
+bool writeArchive(const QString& path, const records::RecordLayout& layout, qint64 count,
+                  const std::function<void(qint64, records::Record&)>& fill);
+
+// One line of figures: time, records per second and a note.
+void report(const char* what, qint64 ms, qint64 records, const QString& note = {});
+
+// Times `grep -c -i pattern` over the file, as a yardstick for the searches.
+void reportGrep(const QString& pattern, const QString& path, const QString& shownName,
+                qint64 records);
+
+} // namespace tavolex::bench

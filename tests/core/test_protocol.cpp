@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/recordfixtures.h"
+
 using namespace tavolex;
 using namespace tavolex::protocol;
 using namespace Qt::Literals::StringLiterals;
@@ -25,19 +27,12 @@ QT_END_NAMESPACE
 
 namespace {
 
-records::Record protocolRecord(std::initializer_list<std::pair<const char16_t*, QString>> values) {
-    records::Record r(records::protocolLayout());
-    for (const auto& [field, value] : values)
-        r.setText(QStringView(field), value);
-    return r;
+records::Record protocolRecord(test::FieldValues values) {
+    return test::makeRecord(records::protocolLayout(), values);
 }
 
 bool writeArchive(const QString& path, const QList<records::Record>& records) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    for (const records::Record& r : records)
-        f.write(r.bytes());
-    return true;
+    return test::writeRecords(path, records);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "records/layouts.h"
 #include "records/record.h"
 #include "search/clientlines.h"
+#include "support/recordfixtures.h"
 #include "support/uitest.h"
 #include "ui/clients/TfrmExpClienti.h"
 #include "ui/clients/TfrmRicontatta.h"
@@ -100,10 +101,7 @@ protected:
     void TearDown() override { TMisc::setOpener({}); }
 
     void writeArchive(const QList<records::Record>& records) {
-        QFile f(folder + u"Clienti.pro"_s);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (const records::Record& r : records)
-            f.write(r.bytes());
+        ASSERT_TRUE(test::writeRecords(folder + u"Clienti.pro"_s, records));
     }
 
     // Fills the filters (ten texts, in panel order) and presses "Cerca".

@@ -1,6 +1,7 @@
 // Drives the mail protocol register as a user would: year menu, numbering settings,
 // protocol card, search, period summary, print and export, by objectName and with the
 // real message boxes answered.
+#include "support/recordfixtures.h"
 #include "support/uitest.h"
 
 #include "export/spreadsheet.h"
@@ -74,18 +75,12 @@ QString field(const QByteArray& record, const char16_t* name) {
     return records::readField(record.constData(), l.field(l.indexOf(QStringView(name))));
 }
 
-records::Record protocolRecord(std::initializer_list<std::pair<const char16_t*, QString>> values) {
-    records::Record r(records::protocolLayout());
-    for (const auto& [name, value] : values)
-        r.setText(QStringView(name), value);
-    return r;
+records::Record protocolRecord(test::FieldValues values) {
+    return test::makeRecord(records::protocolLayout(), values);
 }
 
 void writeArchive(const QString& path, const QList<records::Record>& records) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const records::Record& r : records)
-        f.write(r.bytes());
+    ASSERT_TRUE(test::writeRecords(path, records));
 }
 
 QString fixture(const QString& name, const QByteArray& bytes) {

@@ -3,8 +3,6 @@
 #include "protocollines.h"
 #include "records/layouts.h"
 #include "records/record.h"
-#include "records/recordfile.h"
-#include "text/casing.h"
 
 namespace tavolex::protocol {
 
@@ -15,14 +13,7 @@ int recordSize() {
 } // namespace
 
 bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
-    const search::RecordFilter filter = searchFilter(filterTexts);
-    QStringList found;
-    const bool ok = records::RecordFile::scan(path, recordSize(), [&](qint64, const char* record) {
-        if (filter.matches(record)) found << searchLine(record);
-        return true;
-    });
-    if (ok) *lines = std::move(found);
-    return ok;
+    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines);
 }
 
 bool findByLine(const QString& path, const QString& line, std::optional<FoundRecord>* found) {

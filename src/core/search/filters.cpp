@@ -1,6 +1,7 @@
 #include "filters.h"
 
 #include "records/layout.h"
+#include "records/recordfile.h"
 #include "text/casing.h"
 #include "text/win1252.h"
 
@@ -103,6 +104,18 @@ bool RecordFilter::matches(const char* record) const {
             return false;
     }
     return true;
+}
+
+bool listMatching(const QString& archivePath, int recordSize, const RecordFilter& filter,
+                  const std::function<QString(const char*)>& lineOf, QStringList* lines) {
+    QStringList listed;
+    const bool read =
+        records::RecordFile::scan(archivePath, recordSize, [&](qint64, const char* record) {
+            if (filter.matches(record)) listed << lineOf(record);
+            return true;
+        });
+    if (read) *lines = std::move(listed);
+    return read;
 }
 
 } // namespace tavolex::search

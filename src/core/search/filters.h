@@ -76,4 +76,10 @@ private:
     std::vector<ActiveFilter> m_active;
 };
 
+// A search over an archive: the list line of every record the filter lets through, in
+// file order. False only when the archive exists but cannot be read (`lines` is then
+// left as it was); a missing archive lists nothing and is not created.
+bool listMatching(const QString& archivePath, int recordSize, const RecordFilter& filter,
+                  const std::function<QString(const char*)>& lineOf, QStringList* lines);
+
 } // namespace tavolex::search

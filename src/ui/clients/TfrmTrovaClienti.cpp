@@ -2,8 +2,8 @@
 
 #include "core/programfolder.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
 #include "search/clientlines.h"
+#include "search/filters.h"
 
 namespace tavolex::ui {
 
@@ -48,14 +48,11 @@ bool TfrmTrovaClienti::isKnownCallerTag(const QString& tag) {
 }
 
 bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* lines) {
-    const search::RecordFilter filter = search::clientSearchFilter(filterTexts);
     const records::RecordLayout& layout = records::clientLayout();
-    return records::RecordFile::scan(programPath(layout.archiveName()), layout.recordSize(),
-                                     [&](qint64, const char* record) {
-                                         if (filter.matches(record))
-                                             *lines << search::clientSearchLine(record);
-                                         return true;
-                                     });
+    return search::listMatching(
+        programPath(layout.archiveName()), layout.recordSize(),
+        search::clientSearchFilter(filterTexts),
+        [](const char* record) { return search::clientSearchLine(record); }, lines);
 }
 
 void TfrmTrovaClienti::loadEntry(const QString& line) {

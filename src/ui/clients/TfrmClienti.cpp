@@ -35,10 +35,7 @@ RecordCard::Config clientsConfig() {
     c.objectName = u"TfrmClienti"_s;
     c.caption = u" Tavolex - Anagrafica Clienti"_s;
     c.layout = &records::clientLayout();
-    c.initialHint = u"Pronto per archiviare una nuova scheda..."_s;
-    const help::HelpText help = help::clientsCard();
-    c.helpTitle = help.title;
-    c.helpText = help.text;
+    c.help = help::clientsCard();
     c.sections = {
         {u"Dati anagrafici e residenza", u"\u263A", QColor(0x2e, 0x6d, 0xb4)},
         {u"Recapiti", u"\u260E", QColor(0x2e, 0x8b, 0x57)},
@@ -147,15 +144,6 @@ void TfrmClienti::addSmallButton(const QString& name, const QString& glyph, cons
 
 QString TfrmClienti::archivePath() const {
     return programPath(records::clientLayout().archiveName());
-}
-
-void TfrmClienti::showEvent(QShowEvent* event) {
-    RecordCard::showEvent(event);
-    if (event->spontaneous()) return;
-    // Every time the card is shown it starts as a new card.
-    clearCard();
-    hintBar()->setText(config().initialHint);
-    if (QWidget* first = firstField()) first->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmClienti::btnEmailClick() {

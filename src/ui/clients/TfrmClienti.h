@@ -25,9 +25,6 @@ public:
     void cmdRicontattaClick();
     void cmdEsportaClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
     // The card report of the shown client.
     report::ReportDocument cardReport() const;
 

@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -484,11 +485,20 @@ void RecordCard::cmdEsciClick() {
 }
 
 void RecordCard::cmdGuidaClick() {
-    showHelp(this, m_config.helpTitle, m_config.helpText);
+    showHelp(this, m_config.help.title, m_config.help.text);
 }
 
 void RecordCard::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (event->spontaneous())
+        return; // the window brought back by the desktop, not shown by the program
+    prepareShownCard();
+    m_hintBar->setText(m_config.initialHint);
+}
+
+void RecordCard::prepareShownCard() {
+    clearCard();
+    focusField(firstField());
 }
 
 void RecordCard::closeEvent(QCloseEvent* event) {

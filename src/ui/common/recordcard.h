@@ -1,6 +1,7 @@
 #pragma once
 
 #include "behaviour.h"
+#include "help/helptexts.h"
 #include "records/layout.h"
 #include "records/record.h"
 
@@ -57,9 +58,8 @@ public:
         QList<CardSection> sections;
         QList<CardField> fields;
         QList<RequiredField> required;
-        QString initialHint;
-        QString helpTitle;
-        QString helpText;
+        QString initialHint = QStringLiteral("Pronto per archiviare una nuova scheda...");
+        help::HelpText help;
         QString savedNewMessage =
             QStringLiteral(u"La scheda corrente \u00E8 stata inserita in archivio.");
         QString savedExistingMessage = QStringLiteral(
@@ -116,6 +116,9 @@ protected:
     // Extra clearing on Duplicate, besides attachments and position.
     virtual void clearOnDuplicate();
     virtual void prepareNewCard() {}
+    // What the card does each time it is shown: by default it starts as a new card with
+    // the focus on its first field.
+    virtual void prepareShownCard();
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -45,10 +45,7 @@ RecordCard::Config protocolConfig() {
     c.objectName = u"TfrmProtocollo"_s;
     c.caption = u" Tavolex - Protocollo Posta"_s;
     c.layout = &records::protocolLayout();
-    c.initialHint = u"Pronto per archiviare una nuova scheda..."_s;
-    const help::HelpText help = help::protocolApplication();
-    c.helpTitle = help.title;
-    c.helpText = help.text;
+    c.help = help::protocolApplication();
     c.sections = {
         {u"Tipologia posta", u"\u2709", QColor(0x7a, 0x4e, 0xa8)},
         {u"Registrazione", u"#", QColor(0x2e, 0x6d, 0xb4)},
@@ -262,15 +259,12 @@ bool TfrmProtocollo::validateForSave() {
     return true;
 }
 
-void TfrmProtocollo::showEvent(QShowEvent* event) {
-    RecordCard::showEvent(event);
-    if (event->spontaneous()) return;
+void TfrmProtocollo::prepareShownCard() {
     const protocol::RememberedPeople people =
         protocol::readRemembered(settings::IniFile(protocol::settingsPath()));
     setText(u"txtUfficio"_s, people.office);
     setText(u"txtOperatore"_s, people.operatorName);
     blankCard();
-    hintBar()->setText(config().initialHint);
     control(u"txtNumero"_s)->setFocus(Qt::OtherFocusReason);
 }
 

@@ -48,7 +48,7 @@ public:
 
 protected:
     bool validateForSave() override;
-    void showEvent(QShowEvent* event) override;
+    void prepareShownCard() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -62,6 +62,11 @@ qint64 RecordFile::append(const QByteArray& record) {
     return write(k, record) ? k : 0;
 }
 
+bool RecordFile::touch(const QString& path, int recordSize) {
+    RecordFile file(path, recordSize);
+    return file.open() && file.close();
+}
+
 bool RecordFile::scan(const QString& path, int recordSize,
                       const std::function<bool(qint64, const char*)>& visit) {
     QFile file(path);

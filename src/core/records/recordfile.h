@@ -36,6 +36,10 @@ public:
     QString errorString() const { return m_error; }
     const QString& path() const { return m_path; }
 
+    // Opens the archive as every action does (a missing file is created empty) and closes
+    // it again: for screens that only read, so that they see the archive the card sees.
+    static bool touch(const QString& path, int recordSize);
+
     // Reads every whole record in file order without creating a missing file (which has
     // no record). The visitor gets the 1-based number and the raw bytes; returning false
     // stops the scan. Returns false only when the file exists but cannot be read.

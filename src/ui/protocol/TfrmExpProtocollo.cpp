@@ -35,9 +35,7 @@ QString TfrmExpProtocollo::archivePath() const {
 void TfrmExpProtocollo::prepare() {
     // Every record of the archive, in file order; any failure leaves the grid empty.
     model()->clear();
-    records::RecordFile file(archivePath(), records::protocolLayout().recordSize());
-    if (!file.open()) return;
-    file.close();
+    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) return;
     model()->fill(archivePath(), {}, RecordGridModel::OnFailure::KeepPrevious);
 }
 

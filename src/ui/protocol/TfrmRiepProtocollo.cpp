@@ -91,9 +91,7 @@ void TfrmRiepProtocollo::cmdTrovaClick() {
     }
     // The archive is opened as every action opens it (created when missing); a file
     // that cannot be opened or read leaves the grid as it was, without a message.
-    records::RecordFile file(archivePath(), records::protocolLayout().recordSize());
-    if (!file.open()) return;
-    file.close();
+    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) return;
     const QDate start = verdict.start;
     const QDate end = verdict.end;
     model()->fill(

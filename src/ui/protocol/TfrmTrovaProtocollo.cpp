@@ -53,10 +53,8 @@ QString TfrmTrovaProtocollo::archivePath() const {
 
 bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, QStringList* lines) {
     // Opened as every action opens the archive: a missing year is created empty.
-    records::RecordFile file(archivePath(), records::protocolLayout().recordSize());
-    const bool opened = file.open();
-    const bool closed = opened && file.close();
-    return closed && protocol::searchArchive(archivePath(), filterTexts, lines);
+    return records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize()) &&
+           protocol::searchArchive(archivePath(), filterTexts, lines);
 }
 
 void TfrmTrovaProtocollo::loadEntry(const QString& line) {

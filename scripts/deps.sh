@@ -1,12 +1,24 @@
 #!/bin/sh
-# Installs everything Tavolex needs to build, run and test on Debian 12.
+# Installs everything Tavolex needs on Debian 12: to build and run it, and with "--tests" also the tools
+# the tests drive (PDF reader, spreadsheet program, virtual display).
+# --no-install-recommends keeps the system to what is listed here, so a missing package shows at once.
 set -e
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
+
+# Build: compiler, CMake, GoogleTest and Qt's development packages (Qt Charts' CMake package needs
+# Qt OpenGL's).
+BUILD="cmake ninja-build g++ pkg-config libgtest-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev libqpdf-dev"
+# Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener.
+RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils"
+# Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools.
+TESTS="poppler-utils libreoffice-calc-nogui xvfb xauth xdotool"
+
+PACKAGES="$BUILD $RUN"
+[ "${1:-}" = "--tests" ] && PACKAGES="$PACKAGES $TESTS"
+
 $SUDO apt-get update
-$SUDO apt-get install -y --no-install-recommends \
-  cmake ninja-build g++ pkg-config libgtest-dev \
-  qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n \
-  libqpdf-dev gstreamer1.0-plugins-good fonts-liberation xdg-utils \
-  poppler-utils xvfb xauth
+# shellcheck disable=SC2086
+$SUDO apt-get install -y --no-install-recommends $PACKAGES

@@ -2,7 +2,7 @@
 # Installs the dependencies, builds Tavolex and runs every test.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh
+sh scripts/deps.sh --tests
 sh scripts/build.sh
 cd build
 ctest --output-on-failure -j2

@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
             u"%1 rows x %2 columns"_s.arg(screen.rowCount()).arg(ui::TfrmExpClienti::kColumnCount));
         const QString xls = programPath(u"Clienti.xls"_s);
         t.restart();
-        const bool written = screen.writeExport(xls);
+        const bool written = bool(screen.writeExport(xls));
         bench::report("export to Clienti.xls", t.elapsed(), kRecords,
                       written ? u"%1 MB written"_s.arg(QFileInfo(xls).size() / 1e6, 0, 'f', 1)
                               : u"FAILED"_s);

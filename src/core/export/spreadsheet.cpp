@@ -1,8 +1,9 @@
 #include "spreadsheet.h"
 
+#include "files/safewrite.h"
+
 #include "text/win1252.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -123,16 +124,6 @@ private:
     qsizetype m_used = 0;
 };
 
-bool saveWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
@@ -178,14 +169,16 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
                             });
 }
 
-bool writeSpreadsheet(const QString& path, const QString& worksheetName,
-                      const QList<SheetColumn>& columns, qsizetype rowCount, const CellText& cell) {
-    return saveWhole(path, spreadsheetBytes(worksheetName, columns, rowCount, cell));
+files::WriteResult writeSpreadsheet(const QString& path, const QString& worksheetName,
+                                    const QList<SheetColumn>& columns, qsizetype rowCount,
+                                    const CellText& cell) {
+    return files::replaceFile(path, spreadsheetBytes(worksheetName, columns, rowCount, cell));
 }
 
-bool writeSpreadsheet(const QString& path, const QString& worksheetName,
-                      const QList<SheetColumn>& columns, const QList<QStringList>& rows) {
-    return saveWhole(path, spreadsheetBytes(worksheetName, columns, rows));
+files::WriteResult writeSpreadsheet(const QString& path, const QString& worksheetName,
+                                    const QList<SheetColumn>& columns,
+                                    const QList<QStringList>& rows) {
+    return files::replaceFile(path, spreadsheetBytes(worksheetName, columns, rows));
 }
 
 const QList<SheetColumn>& clientExportColumns() {

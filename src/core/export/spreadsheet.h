@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/safewrite.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -29,12 +31,14 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
                             const QList<QStringList>& rows);
 
 // Writes the worksheet file in one go and puts it in place only once it is complete:
-// on failure (false) an existing file of the same name is left as it was and no
+// on failure an existing file of the same name is left as it was and no
 // partial file remains.
-bool writeSpreadsheet(const QString& path, const QString& worksheetName,
-                      const QList<SheetColumn>& columns, qsizetype rowCount, const CellText& cell);
-bool writeSpreadsheet(const QString& path, const QString& worksheetName,
-                      const QList<SheetColumn>& columns, const QList<QStringList>& rows);
+files::WriteResult writeSpreadsheet(const QString& path, const QString& worksheetName,
+                                    const QList<SheetColumn>& columns, qsizetype rowCount,
+                                    const CellText& cell);
+files::WriteResult writeSpreadsheet(const QString& path, const QString& worksheetName,
+                                    const QList<SheetColumn>& columns,
+                                    const QList<QStringList>& rows);
 
 // File and worksheet names of every export of the system.
 struct ExportTarget {

@@ -34,10 +34,12 @@ NumberingSettings readNumbering(const settings::IniFile& ini) {
     return s;
 }
 
-bool writeNumbering(settings::IniFile& ini, const QString& start, bool yearSuffix) {
+files::WriteResult writeNumbering(settings::IniFile& ini, const QString& start, bool yearSuffix) {
     const QString section = QString::fromUtf16(kNumberingSection);
-    return ini.writeString(section, QString::fromUtf16(kStartKey), text::trimmed(start)) &&
-           ini.writeString(section, QString::fromUtf16(kYearSuffixKey),
+    files::WriteResult result =
+        ini.writeString(section, QString::fromUtf16(kStartKey), text::trimmed(start));
+    if (!result) return result;
+    return ini.writeString(section, QString::fromUtf16(kYearSuffixKey),
                            QString::fromUtf16(yearSuffix ? records::kYes : records::kNo));
 }
 
@@ -47,15 +49,15 @@ RememberedPeople readRemembered(const settings::IniFile& ini) {
             ini.readString(section, QString::fromUtf16(kOperatorKey))};
 }
 
-bool writeRemembered(settings::IniFile& ini, const RememberedPeople& people) {
+files::WriteResult writeRemembered(settings::IniFile& ini, const RememberedPeople& people) {
     const QString section = QString::fromUtf16(kDocumentsSection);
     // Both keys are written even when the first write fails, so one bad value does not
     // cost the other.
-    const bool office =
+    const files::WriteResult office =
         ini.writeString(section, QString::fromUtf16(kOfficeKey), text::trimmed(people.office));
-    const bool op = ini.writeString(section, QString::fromUtf16(kOperatorKey),
-                                    text::trimmed(people.operatorName));
-    return office && op;
+    const files::WriteResult op = ini.writeString(section, QString::fromUtf16(kOperatorKey),
+                                                  text::trimmed(people.operatorName));
+    return office ? op : office;
 }
 
 QString normaliseStartNumber(const QString& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/safewrite.h"
+
 #include <QString>
 #include <optional>
 
@@ -32,7 +34,7 @@ struct NumberingSettings {
 };
 NumberingSettings readNumbering(const settings::IniFile& ini);
 // "Inizio" := trimmed start; "Indicazione Anno Solare" := "Sì" or "No".
-bool writeNumbering(settings::IniFile& ini, const QString& start, bool yearSuffix);
+files::WriteResult writeNumbering(settings::IniFile& ini, const QString& start, bool yearSuffix);
 
 // The remembered office and operator of the protocol card.
 struct RememberedPeople {
@@ -40,7 +42,7 @@ struct RememberedPeople {
     QString operatorName;
 };
 RememberedPeople readRemembered(const settings::IniFile& ini);
-bool writeRemembered(settings::IniFile& ini, const RememberedPeople& people);
+files::WriteResult writeRemembered(settings::IniFile& ini, const RememberedPeople& people);
 
 // Whether a suffix setting switches the "/yyyy" suffix on: exactly "Sì" once trimmed.
 bool isYearSuffixOn(const QString& value);

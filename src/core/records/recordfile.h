@@ -10,6 +10,12 @@ namespace tavolex::records {
 // A file of fixed-size records with no header: record k (1-based) starts at
 // byte (k - 1) x size. Opened for one action and closed again before it returns.
 // Every failing step returns false; errorString() says why.
+//
+// A record is never left half old, half new: an overwrite first writes the new record
+// and its number to a journal beside the archive ("<archive>.journal"), then writes in
+// place, then removes the journal. open() finishes a journalled overwrite that a kill
+// interrupted, and drops a journal that was not complete (the archive was not touched).
+// A failed append cuts the file back to its whole records.
 class RecordFile {
 public:
     RecordFile(QString path, int recordSize);
@@ -19,7 +25,8 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Opens for reading and writing, creating a missing file. An existing file that
-    // cannot be opened so is reported, never emptied or recreated.
+    // cannot be opened so is reported, never emptied or recreated. A journal left by an
+    // interrupted overwrite is settled first.
     bool open();
     bool close();
     bool isOpen() const { return m_file.isOpen(); }
@@ -35,6 +42,8 @@ public:
 
     QString errorString() const { return m_error; }
     const QString& path() const { return m_path; }
+    QString journalPath() const { return journalPathOf(m_path); }
+    static QString journalPathOf(const QString& archivePath);
 
     // Opens the archive as every action does (a missing file is created empty) and closes
     // it again: for screens that only read, so that they see the archive the card sees.
@@ -42,12 +51,17 @@ public:
 
     // Reads every whole record in file order without creating a missing file (which has
     // no record). The visitor gets the 1-based number and the raw bytes; returning false
-    // stops the scan. Returns false only when the file exists but cannot be read.
+    // stops the scan. Returns false only when the file exists but cannot be read. A file
+    // that shrinks during the scan ends it at its last whole record.
     static bool scan(const QString& path, int recordSize,
                      const std::function<bool(qint64, const char*)>& visit);
 
 private:
     bool fail(const QString& what);
+    bool overwrite(qint64 k, const QByteArray& record);
+    bool appendAt(qint64 k, const QByteArray& record);
+    bool writeInPlace(qint64 k, const QByteArray& record);
+    void settleJournal();
 
     QString m_path;
     int m_size;

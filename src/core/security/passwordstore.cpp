@@ -53,9 +53,15 @@ PasswordStore::Change PasswordStore::change(const QString& oldPassword, const QS
     return write(plain) ? Change::Done : Change::Error;
 }
 
-bool PasswordStore::write(const QString& plain) {
+files::WriteResult PasswordStore::write(const QString& plain) {
     settings::IniFile ini(m_path);
-    return ini.writeString(kSection, kKey, text::trimmed(scramble(plain)));
+    files::WriteResult result = ini.writeString(kSection, kKey, text::trimmed(scramble(plain)));
+    if (!result) return result;
+    // Success is only what reads back: the store is the only way into the program.
+    bool ok = false;
+    if (storedPassword(&ok) != plain || !ok)
+        return files::WriteResult::failure(u"read back "_s + m_path + u": not the new password"_s);
+    return result;
 }
 
 } // namespace tavolex::security

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/safewrite.h"
+
 #include <QString>
 
 namespace tavolex::security {
@@ -21,7 +23,8 @@ public:
 
     // The stored password in clear, or a null string when it cannot be read.
     QString storedPassword(bool* ok) const;
-    bool write(const QString& plain);
+    // Writes the store and reads it back; success only when the new password reads back.
+    files::WriteResult write(const QString& plain);
 
 private:
     QString m_path;

@@ -3,8 +3,9 @@
 #include "text/casing.h"
 #include "text/win1252.h"
 
+#include "files/safewrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <vector>
 
@@ -24,11 +25,18 @@ std::vector<Line> readLines(const QString& path, bool* ok = nullptr) {
     QFile file(path);
     if (ok) *ok = true;
     if (!file.exists()) return {};
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A settings file is a few lines: anything larger is not one, and reading it whole
+    // would only stall the program.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > IniFile::kMaxBytes) {
         if (ok) *ok = false;
         return {};
     }
-    const QString content = text::decode1252(file.readAll());
+    const QByteArray bytes = file.read(IniFile::kMaxBytes + 1);
+    if (bytes.size() > IniFile::kMaxBytes) {
+        if (ok) *ok = false;
+        return {};
+    }
+    const QString content = text::decode1252(bytes);
     std::vector<Line> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < content.size(); ++i) {
@@ -106,10 +114,13 @@ bool IniFile::isReadable() const {
     return ok;
 }
 
-bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+files::WriteResult IniFile::writeString(const QString& section, const QString& key,
+                                        const QString& value) {
     bool ok = true;
     std::vector<Line> lines = readLines(m_path, &ok);
-    if (!ok) return false;
+    if (!ok)
+        return files::WriteResult::failure(u"read "_s + m_path +
+                                           u": not a readable settings file"_s);
     const QString lineEnd = lineEndOf(lines);
     const QString newLine = oneLine(key) + u'=' + oneLine(value);
 
@@ -153,11 +164,7 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
     QString content;
     for (const Line& line : lines)
         content += line.text + line.end;
-    const QByteArray bytes = text::encode1252(content);
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) return false;
-    return file.commit();
+    return files::replaceFile(m_path, text::encode1252(content));
 }
 
 } // namespace tavolex::settings

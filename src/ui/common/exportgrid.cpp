@@ -68,6 +68,7 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
             }
             return true;
         });
+    m_complete = read;
     if (!read && onFailure == OnFailure::KeepPrevious) return false;
     beginResetModel();
     m_text = std::move(text);
@@ -82,6 +83,7 @@ void RecordGridModel::clear() {
     m_text.clear();
     m_starts.clear();
     m_lengths.clear();
+    m_complete = true;
     endResetModel();
 }
 
@@ -273,7 +275,11 @@ void GridScreen::showEvent(QShowEvent* event) {
     prepare();
 }
 
-bool GridScreen::writeExport(const QString& path) const {
+files::WriteResult GridScreen::writeExport(const QString& path) const {
+    // A grid that could not read its archive is not the archive: exporting it would
+    // replace a good file with a partial or empty table.
+    if (!m_model->isComplete())
+        return files::WriteResult::failure(u"the archive could not be read"_s);
     return exporting::writeSpreadsheet(
         path, QString::fromUtf16(m_decl.target.worksheetName), m_decl.exportColumns,
         m_model->rowCount(),

@@ -56,6 +56,8 @@ public:
     bool fill(const QString& path, const RecordTest& accept = {},
               OnFailure onFailure = OnFailure::KeepRowsRead);
     void clear();
+    // False after a fill that could not read its archive, until the next fill or clear.
+    bool isComplete() const { return m_complete; }
 
     const QList<GridColumn>& columns() const { return m_columns; }
     QString cell(int row, int column) const;
@@ -74,6 +76,7 @@ private:
     std::vector<char> m_text;
     std::vector<qint64> m_starts;  // per row, where its text begins in m_text
     std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
+    bool m_complete = true;
 };
 
 // What a grid-with-export screen declares; the pattern builds the rest.
@@ -115,8 +118,9 @@ public:
     void cmdGuidaClick();
     void cmdEsciClick();
 
-    // Writes the grid to `path` as the export does, without any question. False on failure.
-    bool writeExport(const QString& path) const;
+    // Writes the grid to `path` as the export does, without any question. Fails, leaving
+    // any earlier file as it was, when the grid's last fill could not read its archive.
+    files::WriteResult writeExport(const QString& path) const;
 
 protected:
     // The model is taken over by the screen.

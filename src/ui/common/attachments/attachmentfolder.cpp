@@ -1,11 +1,11 @@
 #include "attachmentfolder.h"
 
+#include "core/files/safewrite.h"
 #include "core/programfolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tavolex::ui::attachments {
 
@@ -23,18 +23,14 @@ namespace {
 bool copyReplacing(const QString& source, const QString& destination) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return false;
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    char chunk[64 * 1024];
-    for (;;) {
-        const qint64 n = in.read(chunk, sizeof chunk);
-        if (n < 0 || (n > 0 && out.write(chunk, n) != n)) {
-            out.cancelWriting();
-            return false;
+    return bool(files::replaceFile(destination, [&in](QIODevice& out) {
+        char chunk[64 * 1024];
+        for (;;) {
+            const qint64 n = in.read(chunk, sizeof chunk);
+            if (n < 0 || (n > 0 && out.write(chunk, n) != n)) return false;
+            if (n == 0) return true;
         }
-        if (n == 0) break;
-    }
-    return out.commit();
+    }));
 }
 } // namespace
 

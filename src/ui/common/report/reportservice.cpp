@@ -1,5 +1,6 @@
 #include "reportservice.h"
 
+#include "core/files/safewrite.h"
 #include "core/programfolder.h"
 #include "pdfmetadata.h"
 #include "reportpreview.h"
@@ -12,7 +13,6 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace tavolex::ui::report {
 
@@ -82,13 +82,7 @@ QByteArray renderPdf(const ReportDocument& document, const PdfInfo& info) {
 bool writePdf(const ReportDocument& document, const QString& path, const PdfInfo& info) {
     const QByteArray pdf = renderPdf(document, info);
     if (pdf.isEmpty()) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(pdf) != pdf.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return bool(files::replaceFile(path, pdf));
 }
 
 bool exportPdf(QWidget* parent, const ReportDocument& document, const QString& fileName,

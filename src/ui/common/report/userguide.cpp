@@ -1,5 +1,6 @@
 #include "userguide.h"
 
+#include "files/safewrite.h"
 #include "help/helptexts.h"
 #include "pdfmetadata.h"
 #include "reportdata.h"
@@ -8,7 +9,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace tavolex::ui::report {
@@ -54,8 +54,7 @@ QByteArray userGuidePdf() {
 
 bool writeUserGuide(const QString& path) {
     const QByteArray pdf = userGuidePdf();
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size() && file.commit();
+    return !pdf.isEmpty() && files::replaceFile(path, pdf);
 }
 
 } // namespace tavolex::ui::report

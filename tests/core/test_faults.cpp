@@ -1,0 +1,302 @@
+// Full disks, damaged and oversized files, files changed underneath: nothing already
+// written may be lost or mixed, and no failure may be reported as success.
+#include "export/spreadsheet.h"
+#include "files/safewrite.h"
+#include "records/recordfile.h"
+#include "security/passwordstore.h"
+#include "settings/inifile.h"
+#include "support/diskfull.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace tavolex;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+class FaultTest : public ::testing::Test {
+protected:
+    QString file(const QString& name) const { return dir.filePath(name); }
+    QStringList entries() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    QTemporaryDir dir;
+};
+
+// Every whole-file write of the system, as the program calls it.
+struct WholeFileWrite {
+    const char* what;
+    QString fileName;
+    QByteArray before;
+    std::function<bool(const QString& path)> write;
+};
+
+std::vector<WholeFileWrite> wholeFileWrites() {
+    return {
+        {"plain file", u"Guida.pdf"_s, "%PDF-old",
+         [](const QString& path) { return bool(files::replaceFile(path, "%PDF-new")); }},
+        {"settings key", u"Cartovia.ini"_s, "[Numerazione Protocollo]\r\nInizio=7\r\n",
+         [](const QString& path) {
+             settings::IniFile ini(path);
+             return bool(ini.writeString(u"Numerazione Protocollo"_s, u"Inizio"_s, u"0"_s));
+         }},
+        {"password store", u"unins000.dll"_s,
+         "[Accesso]\r\nValore=1C5E67D1FB562DA0EAB6CB360BFE\r\n",
+         [](const QString& path) {
+             security::PasswordStore store(path);
+             return store.change(u"archiviostudio"_s, u"nuova"_s, u"nuova"_s) ==
+                    security::PasswordStore::Change::Done;
+         }},
+        {"spreadsheet", u"Clienti.xls"_s, "<html>old</html>",
+         [](const QString& path) {
+             return bool(exporting::writeSpreadsheet(path, u"W"_s, {{u"A"_s, 100}},
+                                                     {{u"uno"_s}, {u"due"_s}}));
+         }},
+        {"streamed copy", u"allegato.txt"_s, "old attachment",
+         [](const QString& path) {
+             return bool(files::replaceFile(path, [](QIODevice& out) {
+                 for (int i = 0; i < 100; ++i)
+                     out.write(QByteArray(1000, 'x')); // return values ignored on purpose
+                 return true;
+             }));
+         }},
+    };
+}
+
+} // namespace
+
+TEST_F(FaultTest, FullDiskLeavesEveryFileByteIdenticalAndReportsTheFailure) {
+    for (const WholeFileWrite& c : wholeFileWrites()) {
+        SCOPED_TRACE(c.what);
+        const QString path = file(c.fileName);
+        put(path, c.before);
+        const QStringList filesBefore = entries();
+        for (rlim_t room : {rlim_t(0), rlim_t(5)}) { // nothing, or a few bytes, fit
+            bool written = true;
+            {
+                test::DiskFull full(room);
+                ASSERT_TRUE(full.active());
+                written = c.write(path);
+            }
+            EXPECT_FALSE(written) << "room " << room;
+            EXPECT_EQ(contentOf(path), c.before) << "room " << room;
+            EXPECT_EQ(entries(), filesBefore) << "a temporary file was left, room " << room;
+        }
+        // With room again the same write succeeds.
+        EXPECT_TRUE(c.write(path));
+        EXPECT_NE(contentOf(path), c.before);
+    }
+}
+
+TEST_F(FaultTest, FailedPasswordChangeKeepsTheOldPasswordWorking) {
+    const QString path = file(u"unins000.dll"_s);
+    put(path, "[Accesso]\r\nValore=1C5E67D1FB562DA0EAB6CB360BFE\r\n");
+    security::PasswordStore store(path);
+    {
+        test::DiskFull full;
+        EXPECT_EQ(store.change(u"archiviostudio"_s, u"nuova"_s, u"nuova"_s),
+                  security::PasswordStore::Change::Error);
+    }
+    EXPECT_EQ(store.login(u"archiviostudio"_s), security::PasswordStore::Login::Accepted);
+}
+
+TEST_F(FaultTest, WriteFailureCarriesItsCause) {
+    const files::WriteResult intoFolder = files::replaceFile(dir.path(), "x");
+    EXPECT_FALSE(intoFolder);
+    EXPECT_FALSE(intoFolder.cause().isEmpty());
+    files::WriteResult full = files::WriteResult::success();
+    {
+        test::DiskFull noRoom;
+        full = files::replaceFile(file(u"a.xls"_s), QByteArray(100, 'a'));
+    }
+    EXPECT_FALSE(full);
+    EXPECT_TRUE(full.cause().contains(u"a.xls"_s)) << full.cause().toStdString();
+    EXPECT_FALSE(QFile::exists(file(u"a.xls"_s)));
+}
+
+TEST_F(FaultTest, LeftoverTemporariesOfAKilledWriteAreRemoved) {
+    const QString ini = file(u"Cartovia.ini"_s);
+    put(ini, "[A]\r\nB=1\r\n");
+    put(file(u"Cartovia.ini.aB3xYz"_s), "half");
+    put(file(u"Cartovia.ini.bak"_s), "user's own copy"); // not a temporary name
+    put(file(u"Cartovia.ini.aB3xYz7"_s), "not ours either");
+    files::removeLeftoverTemporaries(ini);
+    EXPECT_EQ(entries(),
+              QStringList({u"Cartovia.ini"_s, u"Cartovia.ini.aB3xYz7"_s, u"Cartovia.ini.bak"_s}));
+    EXPECT_EQ(contentOf(ini), QByteArray("[A]\r\nB=1\r\n"));
+}
+
+// A settings file or password store beyond the size limit is refused at once, never
+// read whole and never rewritten.
+TEST_F(FaultTest, OversizedSettingsFilesAreReadErrors) {
+    const QString ini = file(u"Cartovia.ini"_s);
+    QByteArray big = "[Accesso]\r\nValore=1C5E67D1FB562DA0EAB6CB360BFE\r\n";
+    big += QByteArray(settings::IniFile::kMaxBytes, ';');
+    put(ini, big);
+    settings::IniFile settings(ini);
+    EXPECT_FALSE(settings.isReadable());
+    EXPECT_EQ(settings.readString(u"Accesso"_s, u"Valore"_s, u"?"_s), u"?"_s);
+    EXPECT_FALSE(settings.writeString(u"Accesso"_s, u"Valore"_s, u"X"_s));
+    EXPECT_EQ(contentOf(ini), big);
+    EXPECT_EQ(security::PasswordStore(ini).login(u"archiviostudio"_s),
+              security::PasswordStore::Login::ReadError);
+
+    // Exactly at the limit is still a settings file.
+    big.truncate(settings::IniFile::kMaxBytes);
+    put(ini, big);
+    EXPECT_TRUE(settings.isReadable());
+    EXPECT_EQ(settings.readString(u"Accesso"_s, u"Valore"_s), u"1C5E67D1FB562DA0EAB6CB360BFE"_s);
+}
+
+namespace {
+
+constexpr int kSize = 3372; // a client record: records straddle 4 KiB pages
+
+QByteArray recordOf(char fill) {
+    return QByteArray(kSize, fill);
+}
+
+QByteArray recordsOf(const QByteArray& fills) {
+    QByteArray bytes;
+    for (char c : fills)
+        bytes += recordOf(c);
+    return bytes;
+}
+
+// A journal as an overwrite leaves it just before writing in place: the file the
+// program writes, taken from a real overwrite that is then rolled back by hand.
+// k >= 2.
+QByteArray journalFor(const QString& folder, qint64 k, char fill) {
+    const QString path = folder + u"/journal-source.dat"_s;
+    put(path, recordsOf(QByteArray(int(k), 'z')));
+    QByteArray journal;
+    {
+        records::RecordFile source(path, kSize);
+        EXPECT_TRUE(source.open());
+        // The journal is removed once the write is done: catch it by failing the write
+        // in place half-way through the record (room enough for the journal itself).
+        test::DiskFull full(rlim_t((k - 1) * kSize + kSize / 2));
+        EXPECT_FALSE(source.write(k, recordOf(fill)));
+    }
+    journal = contentOf(records::RecordFile::journalPathOf(path));
+    QFile::remove(path);
+    QFile::remove(records::RecordFile::journalPathOf(path));
+    return journal;
+}
+
+} // namespace
+
+TEST_F(FaultTest, AppendOnAFullDiskLeavesOnlyWholeRecords) {
+    const QString path = file(u"Clienti.pro"_s);
+    put(path, recordsOf("ab"));
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    {
+        test::DiskFull full(2 * kSize + 516); // the first 516 bytes of the record fit
+        EXPECT_EQ(archive.append(recordOf('c')), 0);
+    }
+    EXPECT_FALSE(archive.errorString().isEmpty());
+    EXPECT_EQ(archive.count(), 2);
+    archive.close();
+    EXPECT_EQ(contentOf(path), recordsOf("ab"));
+}
+
+TEST_F(FaultTest, InterruptedOverwriteIsCompletedOnTheNextOpen) {
+    const QString path = file(u"Clienti.pro"_s);
+    const QByteArray journal = journalFor(dir.path(), 2, 'N');
+    ASSERT_FALSE(journal.isEmpty());
+
+    // Killed after the journal, half-way through the write in place: record 2 is half
+    // old ('b'), half new ('N').
+    QByteArray torn = recordsOf("abc");
+    std::fill(torn.begin() + kSize, torn.begin() + kSize + 1000, 'N');
+    put(path, torn);
+    put(records::RecordFile::journalPathOf(path), journal);
+
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    archive.close();
+    EXPECT_EQ(contentOf(path), recordsOf("aNc"));
+    EXPECT_FALSE(QFile::exists(records::RecordFile::journalPathOf(path)));
+}
+
+TEST_F(FaultTest, IncompleteOrForeignJournalIsDroppedAndTheArchiveKept) {
+    const QByteArray journal = journalFor(dir.path(), 2, 'N');
+    ASSERT_FALSE(journal.isEmpty());
+    QByteArray badSum = journal;
+    badSum[100] = char(badSum[100] ^ 1);
+    const struct {
+        const char* what;
+        QByteArray journal;
+    } cases[] = {
+        {"cut short", journal.left(journal.size() - 1)},
+        {"empty", QByteArray()},
+        {"checksum wrong", badSum},
+        {"past the last record", journalFor(dir.path(), 4, 'N')},
+        {"longer", journal + "x"},
+    };
+    const QString path = file(u"Clienti.pro"_s);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put(path, recordsOf("abc"));
+        put(records::RecordFile::journalPathOf(path), c.journal);
+        records::RecordFile archive(path, kSize);
+        ASSERT_TRUE(archive.open());
+        archive.close();
+        EXPECT_EQ(contentOf(path), recordsOf("abc"));
+        EXPECT_FALSE(QFile::exists(records::RecordFile::journalPathOf(path)));
+    }
+}
+
+TEST_F(FaultTest, OverwriteThatCannotJournalChangesNothing) {
+    const QString path = file(u"Clienti.pro"_s);
+    put(path, recordsOf("abc"));
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    {
+        test::DiskFull full(100); // the journal cannot be written
+        EXPECT_FALSE(archive.write(3, recordOf('N')));
+    }
+    archive.close();
+    EXPECT_EQ(contentOf(path), recordsOf("abc"));
+    EXPECT_FALSE(QFile::exists(archive.journalPath()));
+    // And a normal overwrite leaves no journal behind.
+    ASSERT_TRUE(archive.open());
+    EXPECT_TRUE(archive.write(3, recordOf('N')));
+    archive.close();
+    EXPECT_EQ(contentOf(path), recordsOf("abN"));
+    EXPECT_FALSE(QFile::exists(archive.journalPath()));
+}
+
+// Another program shrinks the archive while a search reads it: the scan ends at the
+// last whole record it could read instead of faulting.
+TEST_F(FaultTest, ArchiveShrinkingDuringAScanEndsTheScan) {
+    const QString path = file(u"Clienti.pro"_s);
+    put(path, recordsOf(QByteArray(3000, 'r'))); // about 10 MB: more than one block
+    qint64 visited = 0;
+    bool wholeRecords = true;
+    const bool read = records::RecordFile::scan(path, kSize, [&](qint64 k, const char* record) {
+        if (k == 1) QFile::resize(path, 2 * kSize + 10);
+        wholeRecords = wholeRecords && QByteArray(record, kSize) == recordOf('r');
+        ++visited;
+        return true;
+    });
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(wholeRecords);
+    EXPECT_LT(visited, 3000);
+}

@@ -203,6 +203,24 @@ TEST_F(AttachmentsTest, OddNamesAreCopiedAndOpenedAsNames) {
     }
 }
 
+// Names come back from records that anyone may have edited: "Apri" opens only files
+// inside the attachment folder.
+TEST_F(AttachmentsTest, NamesLeadingOutOfTheFolderAreNotOpened) {
+    TfrmAllegaCartella screen;
+    const QStringList hostile{u"../../../../etc/passwd"_s, u".."_s, u" .. "_s,
+                              u"sotto/../../Cartovia.ini"_s, u"/etc/passwd"_s};
+    for (const QString& name : hostile) {
+        commands.clear();
+        screen.setValues(name, {}, {}, {}, {}, {});
+        child<QPushButton>(&screen, u"btnApri01"_s)->click();
+        EXPECT_TRUE(commands.isEmpty()) << name.toStdString();
+    }
+    // A plain name next to them still opens.
+    screen.setValues(u"..ok.txt"_s, {}, {}, {}, {}, {});
+    child<QPushButton>(&screen, u"btnApri01"_s)->click();
+    EXPECT_EQ(commands, QStringList{u"\""_s + folder + u"..ok.txt\""_s});
+}
+
 TEST_F(AttachmentsTest, ClearEmptiesTheNameOnly) {
     TfrmAllegaCartella screen;
     browse(screen, 2, source(u"fattura.pdf"_s, "f"));

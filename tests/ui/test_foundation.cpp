@@ -1,5 +1,6 @@
 // Drives the program as a user would: password, main menu and the clients card,
 // by objectName, with the real message boxes answered.
+#include "support/diskfull.h"
 #include "support/uitest.h"
 
 #include "records/layouts.h"
@@ -159,6 +160,19 @@ TEST(Password, ChangeRefusesMismatchAndAcceptsNewPassword) {
     EXPECT_TRUE(
         box.text.startsWith(u"Attenzione: la nuova password non pu\u00F2 essere memorizzata."_s));
     QFile store(g_folder + u"unins000.dll"_s);
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    EXPECT_EQ(store.readAll(), before);
+    store.close();
+
+    // A full disk: the failure is reported, never a success, and the store is untouched.
+    newField->setText(u"pieno"_s);
+    confirm->setText(u"pieno"_s);
+    {
+        tavolex::test::DiskFull full;
+        box = clickAndAnswer(u"TfrmCambiaPassword"_s, u"cmdOK"_s);
+    }
+    EXPECT_TRUE(box.text.startsWith(u"Attenzione: si \u00E8 verificato un errore"_s))
+        << box.text.toStdString();
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     EXPECT_EQ(store.readAll(), before);
     store.close();

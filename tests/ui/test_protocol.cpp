@@ -375,14 +375,15 @@ TEST_F(Protocol, NewProposesTheNextNumberAndTodaysDate) {
     EXPECT_EQ(cardText(u"txtNumero"_s), u"100/2025"_s);
     EXPECT_EQ(QFileInfo(g_folder + u"2024.prt"_s).size(), 0);
 
-    // A start number that is not an integer: the card is blanked and the number stays empty.
-    setCardText(u"txtOggetto"_s, u"da perdere"_s);
+    // A start number that is not an integer: "Nuovo" fails as a whole, the card keeps
+    // what it showed.
+    setCardText(u"txtOggetto"_s, u"da tenere"_s);
     writeIni("[Numerazione Protocollo]\r\nInizio=dieci\r\n");
     box = clickCard(u"cmdNuovo"_s);
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(box.text, msg::archiveAccessErrorText());
-    EXPECT_TRUE(cardText(u"txtNumero"_s).isEmpty());
-    EXPECT_TRUE(cardText(u"txtOggetto"_s).isEmpty());
+    EXPECT_EQ(cardText(u"txtNumero"_s), u"100/2025"_s);
+    EXPECT_EQ(cardText(u"txtOggetto"_s), u"da tenere"_s);
 
     // An archive that cannot be opened leaves the card as it was.
     setCardText(u"txtOggetto"_s, u"resta"_s);
@@ -838,6 +839,59 @@ TEST_F(Protocol, ExportScreenShowsTheWholeArchiveAndReportsFailures) {
     EXPECT_EQ(g_opened, QStringList{u"\""_s + g_folder + u"Protocollo.xls\""_s});
     EXPECT_EQ(failure.icon, QMessageBox::NoIcon);
     EXPECT_EQ(failure.text, QString::fromUtf16(exporting::kExportFailed));
+}
+
+// Settings that cannot be stored are reported, never taken as applied.
+TEST_F(Protocol, SettingsThatCannotBeWrittenAreReported) {
+    openYear(u"2025"_s);
+    QFile::remove(g_folder + u"Cartovia.ini"_s);
+    ASSERT_TRUE(QDir(g_folder).mkdir(u"Cartovia.ini"_s)); // a folder in the file's place
+    bool stayedOpen = false;
+    SeenBox box;
+    withDialog([] { clickNoBox(g_card, u"cmdNumerazione"_s); },
+               [&](QWidget* screen) {
+                   child<QLineEdit>(screen, u"txtInizio"_s)->setText(u"40"_s);
+                   box = answerNextBox([screen] { clickNoBox(screen, u"btnApplica"_s); });
+                   stayedOpen = screen->isVisible();
+                   clickNoBox(screen, u"btnAnnulla"_s);
+               });
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.text, msg::archiveAccessErrorText());
+    EXPECT_TRUE(stayedOpen);
+
+    // Closing the card reports the office and operator it could not remember, and closes.
+    setCardText(u"txtUfficio"_s, u"Segreteria"_s);
+    box = answerNextBox([] { closeCard(); });
+    EXPECT_EQ(box.text, msg::archiveAccessErrorText());
+    EXPECT_FALSE(g_card->isVisible());
+    EXPECT_TRUE(g_mainMenu->isVisible());
+    EXPECT_TRUE(QDir(g_folder).rmdir(u"Cartovia.ini"_s));
+}
+
+// An export screen that could not read its archive must not replace an earlier export
+// with an empty table and call it a success.
+TEST_F(Protocol, ExportAfterAnUnreadableArchiveKeepsTheEarlierFile) {
+    openYear(u"2025"_s);
+    const QString xls = g_folder + u"Protocollo.xls"_s;
+    {
+        QFile earlier(xls);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier export");
+    }
+    QFile::remove(archive());
+    ASSERT_TRUE(QDir(g_folder).mkdir(u"2025.prt"_s)); // cannot be opened as an archive
+    QList<SeenBox> seen;
+    withDialog([] { clickNoBox(g_card, u"cmdEsporta"_s); },
+               [&](QWidget* screen) {
+                   seen = answerBoxes([screen] { clickNoBox(screen, u"cmdEsporta"_s); },
+                                      {u"S\u00EC"_s, u"OK"_s});
+                   clickNoBox(screen, u"cmdEsci"_s);
+               });
+    QDir(g_folder).rmdir(u"2025.prt"_s);
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[1].text, QString::fromUtf16(exporting::kExportFailed));
+    EXPECT_EQ(bytesOf(xls), QByteArray("earlier export"));
+    EXPECT_TRUE(g_opened.isEmpty());
 }
 
 TEST_F(Protocol, PrintTakesTheCardAsShown) {

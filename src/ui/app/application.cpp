@@ -5,6 +5,9 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
+#include "files/safewrite.h"
+#include "programfolder.h"
+#include "protocol/numbering.h"
 #include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
 #include "ui/clients/TfrmCodFisc.h"
@@ -113,6 +116,9 @@ void startApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
     installItalianTranslations();
     applyProgramFormats();
+    // A settings write killed half-way may have left its temporary file behind.
+    files::removeLeftoverTemporaries(protocol::settingsPath());
+    files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));
     for (const ScreenEntry& entry : creationOrder()) {
         if (!entry.factory) continue;
         QWidget* screen = entry.factory();

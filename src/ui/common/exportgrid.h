@@ -58,6 +58,9 @@ public:
     void clear();
     // False after a fill that could not read its archive, until the next fill or clear.
     bool isComplete() const { return m_complete; }
+    // For a screen whose archive could not even be opened: the rows (kept or cleared)
+    // are not the archive's.
+    void markIncomplete() { m_complete = false; }
 
     const QList<GridColumn>& columns() const { return m_columns; }
     QString cell(int row, int column) const;

@@ -35,7 +35,10 @@ QString TfrmExpProtocollo::archivePath() const {
 void TfrmExpProtocollo::prepare() {
     // Every record of the archive, in file order; any failure leaves the grid empty.
     model()->clear();
-    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) return;
+    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) {
+        model()->markIncomplete();
+        return;
+    }
     model()->fill(archivePath(), {}, RecordGridModel::OnFailure::KeepPrevious);
 }
 

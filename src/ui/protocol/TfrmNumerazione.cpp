@@ -1,5 +1,7 @@
 #include "TfrmNumerazione.h"
 
+#include "ui/common/messages.h"
+
 #include "protocol/numbering.h"
 #include "settings/inifile.h"
 #include "text/casing.h"
@@ -112,7 +114,11 @@ void TfrmNumerazione::btnApplicaClick() {
     txtInizioExit();
     if (underProtocolTag(callerTag())) {
         settings::IniFile ini(protocol::settingsPath());
-        protocol::writeNumbering(ini, m_inizio->text(), m_tipo->isChecked());
+        // Settings that were not stored must not look applied: the screen stays open.
+        if (!protocol::writeNumbering(ini, m_inizio->text(), m_tipo->isChecked())) {
+            msg::archiveAccessError(this);
+            return;
+        }
     }
     accept();
 }

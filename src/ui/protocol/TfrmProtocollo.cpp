@@ -268,9 +268,10 @@ void TfrmProtocollo::prepareShownCard() {
     control(u"txtNumero"_s)->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmProtocollo::rememberPeople() const {
+void TfrmProtocollo::rememberPeople() {
     settings::IniFile ini(protocol::settingsPath());
-    protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)});
+    if (!protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)}))
+        msg::archiveAccessError(this);
 }
 
 void TfrmProtocollo::closeEvent(QCloseEvent* event) {
@@ -294,13 +295,15 @@ void TfrmProtocollo::cmdNuovoClick() {
         msg::archiveAccessError(this);
         return;
     }
-    blankCard();
+    // The number is worked out before anything is blanked: a "Nuovo" that fails leaves
+    // the card as it was.
     const std::optional<QString> number = protocol::automaticNumber(
         numbering.start, numbering.yearSuffix, count, Clock::today().year());
     if (!number) {
         msg::archiveAccessError(this);
         return;
     }
+    blankCard();
     setText(u"txtNumero"_s, *number);
     setText(u"txtDataReg"_s, Clock::today().toString(u"dd/MM/yyyy"_s));
     control(u"txtCategoria"_s)->setFocus(Qt::OtherFocusReason);
@@ -370,7 +373,7 @@ void TfrmProtocollo::btnSfogliaClick() {
 }
 
 void TfrmProtocollo::btnApriClick() {
-    TMisc::Open(u'"' + attachments::pathOf(text::trimmed(text(u"txtCopia"_s))) + u'"');
+    attachments::open(text::trimmed(text(u"txtCopia"_s)));
 }
 
 void TfrmProtocollo::imgCancella01Click() {

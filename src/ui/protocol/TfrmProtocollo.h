@@ -53,7 +53,7 @@ protected:
 
 private:
     void blankCard();
-    void rememberPeople() const;
+    void rememberPeople();
     QLineEdit* line(const QString& name) const;
 
     QLabel* m_file;

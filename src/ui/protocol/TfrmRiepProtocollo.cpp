@@ -91,7 +91,10 @@ void TfrmRiepProtocollo::cmdTrovaClick() {
     }
     // The archive is opened as every action opens it (created when missing); a file
     // that cannot be opened or read leaves the grid as it was, without a message.
-    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) return;
+    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) {
+        model()->markIncomplete();
+        return;
+    }
     const QDate start = verdict.start;
     const QDate end = verdict.end;
     model()->fill(

@@ -179,7 +179,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot) {
 void TfrmAllegaCartella::btnApriClick(int slot) {
     const QString name = slotAt(slot).file->text().trimmed();
     if (name.isEmpty()) return;
-    TMisc::Open(u"\""_s + attachments::pathOf(name) + u"\""_s);
+    attachments::open(name);
 }
 
 void TfrmAllegaCartella::imgCancellaClick(int slot) {

@@ -2,6 +2,7 @@
 
 #include "core/files/safewrite.h"
 #include "core/programfolder.h"
+#include "ui/common/misc.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,18 @@ QString folder() {
     return tavolex::programPath(u"Documenti_Allegati/"_s);
 }
 
+bool isPlainName(const QString& name) {
+    const QString bare = name.trimmed();
+    return bare != u"."_s && bare != u".."_s && !bare.contains(u'/');
+}
+
 QString pathOf(const QString& name) {
-    return folder() + name.trimmed();
+    return isPlainName(name) ? folder() + name.trimmed() : QString();
+}
+
+void open(const QString& name) {
+    const QString path = pathOf(name);
+    if (!path.isEmpty()) TMisc::Open(u'"' + path + u'"');
 }
 
 namespace {
@@ -37,7 +48,7 @@ bool copyReplacing(const QString& source, const QString& destination) {
 bool copyIn(const QString& source, const QString& name,
             const std::function<bool()>& confirmOverwrite) {
     const QString bare = name.trimmed();
-    if (bare.isEmpty() || bare == u"."_s || bare == u".."_s || bare.contains(u'/')) return false;
+    if (bare.isEmpty() || !isPlainName(bare)) return false;
     const QFileInfo from(source);
     if (!from.isFile() || !QDir().mkpath(folder())) return false;
     const QString destination = folder() + bare;

@@ -91,7 +91,8 @@ bool generateArchive(const QString& path) {
 
 } // namespace
 
-void runProtocolBench(); // protocol_bench.cpp
+void runProtocolBench();   // protocol_bench.cpp
+void runRecordFileBench(); // recordfile_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -180,5 +181,7 @@ int main(int argc, char** argv) {
 
     std::printf("\n");
     runProtocolBench();
+    std::printf("\n");
+    runRecordFileBench();
     return 0;
 }

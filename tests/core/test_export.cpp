@@ -108,6 +108,11 @@ TEST(Spreadsheet, ValuesAreTrimmedEncodedAndEscaped) {
         EXPECT_EQ(onlyCell(c.value), c.written) << c.value.toStdString();
 }
 
+TEST(Spreadsheet, CharacterBeyondTheBasicPlaneIsOneQuestionMark) {
+    const QByteArray doc = spreadsheetBytes(u"W"_s, {{u"A"_s, 10}}, {{u"a\U0001F600b"_s}});
+    EXPECT_TRUE(doc.contains(">a?b<")) << doc.constData();
+}
+
 TEST(Spreadsheet, HeadingsAndWorksheetNameAreEscapedToo) {
     const QByteArray doc = spreadsheetBytes(u"A & B"_s, {{u"<N.>"_s, 60}}, QList<QStringList>());
     EXPECT_TRUE(doc.contains("<x:Name>A &amp; B</x:Name>"));

@@ -99,6 +99,17 @@ TEST(Codec, Windows1252RoundTrip) {
     EXPECT_EQ(text::encode1252(u"a\u4E2Db"_s), QByteArray("a?b"));
 }
 
+// One character, one byte: a character beyond U+FFFF is two UTF-16 units but one '?', in
+// a stored field as in a spreadsheet cell.
+TEST(Codec, CharacterBeyondTheBasicPlaneIsOneQuestionMark) {
+    const QString emoji = u"a\U0001F600b"_s;
+    EXPECT_EQ(text::encode1252(emoji), QByteArray("a?b"));
+    EXPECT_EQ(text::encode1252(u"x\xD800y"_s), QByteArray("x?y")); // a lone surrogate
+    Record r(clientLayout());
+    r.setText(u"Cliente", QString(49, u'n') + u"\U0001F600z"_s); // 51 characters, capacity 50
+    EXPECT_EQ(r.text(u"Cliente"), QString(49, u'n') + u"?"_s);
+}
+
 TEST(Codec, UndefinedBytesSurviveARoundTrip) {
     const QByteArray undefined("\x81\x8D\x8F\x90\x9D", 5);
     EXPECT_EQ(text::encode1252(text::decode1252(undefined)), undefined);

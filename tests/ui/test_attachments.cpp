@@ -1,16 +1,21 @@
 #include "core/programfolder.h"
 #include "support/uitest.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
+#include "ui/common/filechooser.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -18,6 +23,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace tavolex::ui;
 using tavolex::test::answerNextBox;
 using tavolex::test::child;
+using tavolex::test::withNextModal;
 
 namespace {
 
@@ -219,6 +225,37 @@ TEST_F(AttachmentsTest, NamesLeadingOutOfTheFolderAreNotOpened) {
     screen.setValues(u"..ok.txt"_s, {}, {}, {}, {}, {});
     child<QPushButton>(&screen, u"btnApri01"_s)->click();
     EXPECT_EQ(commands, QStringList{u"\""_s + folder + u"..ok.txt\""_s});
+}
+
+// The real dialog: its filter reads "Tutti i file (*.*)" and still offers files without
+// an extension; the file typed in is the one returned.
+TEST_F(AttachmentsTest, FileDialogShowsItsFilterAndListsEveryFile) {
+    FileChooser::setHook({}); // the real dialog
+    const QString bare = source(u"LEGGIMI"_s, "no extension");
+    source(u"lettera.pdf"_s, "pdf");
+    QString filterShown;
+    QStringList listed;
+    QString chosen;
+    withNextModal(
+        [&] { chosen = FileChooser::chooseAttachment(nullptr); },
+        [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(sources.path());
+            filterShown = child<QComboBox>(dialog, u"fileTypeCombo"_s)->currentText();
+            auto* view = child<QListView>(dialog, u"listView"_s);
+            // The folder is read in the background: wait for its two files.
+            for (int i = 0; i < 200 && view->model()->rowCount(view->rootIndex()) < 2; ++i)
+                QTest::qWait(10);
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            child<QLineEdit>(dialog, u"fileNameEdit"_s)->setText(u"LEGGIMI"_s);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    EXPECT_EQ(filterShown, u"Tutti i file (*.*)"_s);
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{u"LEGGIMI"_s, u"lettera.pdf"_s}));
+    EXPECT_EQ(chosen, bare);
 }
 
 TEST_F(AttachmentsTest, ClearEmptiesTheNameOnly) {

@@ -9,12 +9,14 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -103,6 +105,92 @@ TEST(HintBar, HintsShowAndBackgroundClears) {
                      Qt::NoModifier);
     QApplication::sendEvent(&screen, &move);
     EXPECT_TRUE(bar->text().isEmpty());
+}
+
+// Moves the pointer (no button held) to `at` in `screen`'s coordinates, as the window system
+// reports it: to the widget under the pointer, or up to the first ancestor that follows it.
+void movePointer(QWidget* screen, QPoint at) {
+    QWidget* target = screen->childAt(at);
+    if (!target) target = screen;
+    while (target != screen && !target->hasMouseTracking())
+        target = target->parentWidget();
+    const QPointF local = target->mapFrom(screen, QPointF(at));
+    QMouseEvent move(QEvent::MouseMove, local, screen->mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+}
+
+QPoint centreOf(QWidget* screen, QWidget* w) {
+    return w->mapTo(screen, w->rect().center());
+}
+
+TEST(HintBar, FieldsLeaveTheBarAndCheckBoxesShowTheirHint) {
+    QWidget screen;
+    screen.resize(300, 200);
+    auto* layout = new QVBoxLayout(&screen);
+    auto* field = new QLineEdit(&screen);
+    auto* check = new QCheckBox(u"Da ricontattare"_s, &screen);
+    auto* bar = new QLabel(u"Pronto per archiviare una nuova scheda..."_s, &screen);
+    layout->addWidget(field);
+    layout->addWidget(check);
+    layout->addStretch();
+    layout->addWidget(bar);
+    ScreenBehaviour behaviour(&screen);
+    behaviour.setHintBar(bar);
+    behaviour.setHint(check, u"Annota che il Cliente \u00E8 da ricontattare."_s);
+    behaviour.addHintClearingArea(&screen);
+    screen.show();
+
+    // Opening under a still pointer: the first hint stays.
+    sendEnter(&screen);
+    EXPECT_EQ(bar->text(), u"Pronto per archiviare una nuova scheda..."_s);
+    movePointer(&screen, centreOf(&screen, field));
+    EXPECT_EQ(bar->text(), u"Pronto per archiviare una nuova scheda..."_s);
+    movePointer(&screen, centreOf(&screen, check));
+    EXPECT_EQ(bar->text(), u"Annota che il Cliente \u00E8 da ricontattare."_s);
+    movePointer(&screen, centreOf(&screen, field));
+    EXPECT_EQ(bar->text(), u"Annota che il Cliente \u00E8 da ricontattare."_s);
+    movePointer(&screen, QPoint(150, 150)); // the background
+    EXPECT_TRUE(bar->text().isEmpty());
+}
+
+TEST(ScreenKeys, EnterPressesTheFocusedButton) {
+    QWidget screen;
+    auto* layout = new QVBoxLayout(&screen);
+    auto* field = new QLineEdit(&screen);
+    auto* push = new QPushButton(u"Apri"_s, &screen);
+    auto* tool = new QToolButton(&screen);
+    layout->addWidget(field);
+    layout->addWidget(push);
+    layout->addWidget(tool);
+    ScreenBehaviour behaviour(&screen);
+    behaviour.setEnterNext(field, push);
+    int pushed = 0;
+    int tooled = 0;
+    QObject::connect(push, &QPushButton::clicked, [&] { ++pushed; });
+    QObject::connect(tool, &QToolButton::clicked, [&] { ++tooled; });
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return); // moves to the button, does not press it
+    EXPECT_EQ(QApplication::focusWidget(), push);
+    EXPECT_EQ(pushed, 0);
+    QTest::keyClick(push, Qt::Key_Return);
+    EXPECT_EQ(pushed, 1);
+    tool->setFocus();
+    QTest::keyClick(tool, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(tooled, 1);
+    tool->setEnabled(false);
+    QTest::keyClick(&screen, Qt::Key_Return);
+    EXPECT_EQ(tooled, 1);
+}
+
+TEST(ScreenText, LoadedLongValueShowsFromItsFirstCharacter) {
+    QLineEdit edit;
+    edit.resize(60, 24);
+    edit.show();
+    setControlText(&edit, u"Via dei Mille, 1234 - scala B - interno 56 - Roma"_s);
+    EXPECT_EQ(edit.cursorPosition(), 0);
 }
 
 TEST(ListScreen, TrovaWrapsAndReportsAnEmptyList) {

@@ -98,6 +98,8 @@ public:
                 *out++ = ' '; // the file holds no line break at all
                 break;
             default:
+                // One '?' for a character beyond U+FFFF, not one per UTF-16 unit.
+                if (QChar::isHighSurrogate(ch) && i + 1 < end && text[i + 1].isLowSurrogate()) ++i;
                 *out++ = ch < 0x80 ? char(ch) : text::encodeChar1252(QChar(ch));
             }
         }

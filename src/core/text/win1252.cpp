@@ -35,9 +35,13 @@ char encodeChar1252(QChar ch) {
 }
 
 QByteArray encode1252(const QString& text) {
-    QByteArray out(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = encodeChar1252(text[i]);
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond U+FFFF is two UTF-16 units but one character, so one '?'.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+        out += encodeChar1252(text[i]);
+    }
     return out;
 }
 

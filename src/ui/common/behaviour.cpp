@@ -9,13 +9,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-ScreenBehaviour::ScreenBehaviour(QWidget* screen) : QObject(screen) {}
+ScreenBehaviour::ScreenBehaviour(QWidget* screen) : QObject(screen), m_screen(screen) {
+    // Keys a focused button leaves unhandled (Enter) come up to the screen.
+    screen->installEventFilter(this);
+}
 
 void ScreenBehaviour::watch(QWidget* widget) {
     widget->removeEventFilter(this);
@@ -125,7 +131,43 @@ bool isDigitKeyAllowed(const QKeyEvent* key) {
 }
 } // namespace
 
+// Enter on a focused button presses it, as Space does: Enter moves the focus from field
+// to field, so it must also act once it lands on a button.
+bool ScreenBehaviour::pressFocusedButton(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    QWidget* focus = m_screen->focusWidget();
+    auto* button = qobject_cast<QAbstractButton*>(focus);
+    if (!button || !(qobject_cast<QPushButton*>(button) || qobject_cast<QToolButton*>(button)) ||
+        !button->isEnabled() || !button->isVisible())
+        return false;
+    button->click();
+    return true;
+}
+
+// The pointer moved over `watched` (or over a child of it that does not follow the mouse):
+// a control with a hint shows it, the bare background clears the bar, anything else
+// (fields, labels, pictures without a hint) leaves the bar as it was.
+void ScreenBehaviour::pointerMoved(QWidget* watched, const QPoint& position) {
+    if (!m_hintBar) return;
+    QWidget* under = watched->childAt(position);
+    for (QWidget* w = under; w && w != watched; w = w->parentWidget()) {
+        if (const auto hint = m_hints.constFind(w); hint != m_hints.cend()) {
+            m_hintBar->setText(*hint);
+            return;
+        }
+    }
+    QWidget* target = under ? under : watched;
+    if (const auto hint = m_hints.constFind(target); hint != m_hints.cend())
+        m_hintBar->setText(*hint);
+    else if (m_clearing.contains(target))
+        m_hintBar->clear();
+}
+
 bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_screen && pressFocusedButton(event)) return true;
     QWidget* widget = fieldFor(watched);
     if (!widget) return false;
     switch (event->type()) {
@@ -167,13 +209,13 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
         applyToField(widget, UpperOnRelease | TrimOnRelease);
         break;
     case QEvent::Enter:
-        if (m_hintBar && m_hints.contains(widget))
-            m_hintBar->setText(m_hints.value(widget));
-        else if (m_hintBar && m_clearing.contains(widget))
-            m_hintBar->clear();
+        // Only a control's own hint: a window opening under a still pointer "enters" its
+        // background too, and must keep its first hint until the pointer moves.
+        if (m_hintBar && m_hints.contains(widget)) m_hintBar->setText(m_hints.value(widget));
         break;
     case QEvent::MouseMove:
-        if (m_hintBar && m_clearing.contains(widget) && watched == widget) m_hintBar->clear();
+        if (watched == widget)
+            pointerMoved(widget, static_cast<QMouseEvent*>(event)->position().toPoint());
         break;
     default:
         break;
@@ -190,11 +232,14 @@ QString controlText(const QWidget* control) {
 }
 
 void setControlText(QWidget* control, const QString& text) {
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
+    // A long value is shown from its first character, not scrolled to its end.
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        edit->setCursorPosition(0);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         combo->setEditText(text);
-    else if (auto* label = qobject_cast<QLabel*>(control))
+        if (combo->lineEdit()) combo->lineEdit()->setCursorPosition(0);
+    } else if (auto* label = qobject_cast<QLabel*>(control))
         label->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
         plain->setPlainText(text);

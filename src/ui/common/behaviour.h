@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 
@@ -24,8 +25,8 @@ enum TypingRule : unsigned {
 };
 
 // The small behaviours every screen shares: the yellow focus highlight, Enter moving
-// to the next field, typing rules and the hint bar. One instance per screen, as an
-// event filter on the widgets it is given.
+// to the next field and pressing a focused button, typing rules and the hint bar. One instance per
+// screen, as an event filter on the widgets it is given.
 class ScreenBehaviour : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +40,8 @@ public:
     void setTypingRules(QWidget* field, unsigned rules);
 
     // The hint bar: a control with a hint writes it into the bar while the mouse is
-    // over it; moving over a clearing area (background, panels) empties the bar.
+    // over it; moving over a clearing area (background, panels) empties the bar; other
+    // controls (fields, labels, pictures without a hint) leave it as it was.
     void setHintBar(QLabel* bar);
     void setHint(QWidget* control, const QString& hint);
     void addHintClearingArea(QWidget* area);
@@ -50,6 +52,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool pressFocusedButton(QEvent* event);
+    void pointerMoved(QWidget* watched, const QPoint& position);
     void watch(QWidget* widget);
     void applyToField(QWidget* field, unsigned which);
     QWidget* fieldFor(QObject* watched) const;
@@ -60,6 +64,7 @@ private:
     QHash<QWidget*, QString> m_hints;
     QHash<QWidget*, bool> m_clearing;
     QPointer<QLabel> m_hintBar;
+    QWidget* m_screen;
 };
 
 // Text of an edit-like control (line edit, editable combo box, label); empty otherwise.

@@ -18,8 +18,9 @@ QString FileChooser::chooseAttachment(QWidget* parent) {
     QFileDialog dialog(parent, u"Selezionare il file da allegare:"_s);
     dialog.setObjectName(u"dlgFile"_s);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    // "*.*" alone would hide the many files here that have no extension.
-    dialog.setNameFilter(u"Tutti i file (*.* *)"_s);
+    // The dialog shows the name before the last brackets, "Tutti i file (*.*)", and filters
+    // with what they hold: "*", since "*.*" would hide files without an extension.
+    dialog.setNameFilter(u"Tutti i file (*.*) (*)"_s);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();

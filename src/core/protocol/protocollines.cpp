@@ -1,11 +1,9 @@
 #include "protocollines.h"
 
+#include "dates/datetext.h"
 #include "lists/listline.h"
 #include "records/layouts.h"
 #include "records/record.h"
-#include "text/casing.h"
-
-#include <QRegularExpression>
 
 namespace tavolex::protocol {
 
@@ -16,12 +14,6 @@ namespace {
 const records::FieldSpec& protocolField(const char16_t* name) {
     const records::RecordLayout& l = records::protocolLayout();
     return l.field(l.indexOf(QStringView(name)));
-}
-
-// The line breaks of the summary's plain messages: LF CR LF CR.
-const QString& breaks() {
-    static const QString b = u"\n\r\n\r"_s;
-    return b;
 }
 
 } // namespace
@@ -94,63 +86,11 @@ QList<exporting::SheetColumn> exportColumns() {
 }
 
 std::optional<QDate> parseDate(const QString& text) {
-    static const QRegularExpression pattern(u"^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"_s);
-    const QRegularExpressionMatch m = pattern.match(text::trimmed(text));
-    if (!m.hasMatch()) return std::nullopt;
-    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
-    if (!date.isValid()) return std::nullopt;
-    return date;
+    return dates::parseDate(text);
 }
 
 IntervalVerdict checkInterval(const QString& startText, const QString& endText) {
-    const QString start = text::trimmed(startText);
-    const QString end = text::trimmed(endText);
-    IntervalVerdict v;
-    if (start.isEmpty()) {
-        v.check = IntervalCheck::StartMissing;
-        v.warning = true;
-        v.message = u"Attenzione: per visualizzare il riepilogo \u00E8 necessario indicare la data "
-                    u"di inizio "
-                    u"intervallo."_s;
-        return v;
-    }
-    if (end.isEmpty()) {
-        v.check = IntervalCheck::EndMissing;
-        v.warning = true;
-        v.message =
-            u"Attenzione: per visualizzare il riepilogo \u00E8 necessario indicare la data di fine "
-            u"intervallo."_s;
-        return v;
-    }
-    const std::optional<QDate> s = parseDate(start);
-    if (!s) {
-        v.check = IntervalCheck::StartInvalid;
-        v.message =
-            u"Attenzione: la data "_s + start + u" di inizio intervallo non esiste."_s + breaks() +
-            u"Per poter visualizzare il riepilogo \u00E8 necessario indicare una data valida."_s;
-        return v;
-    }
-    const std::optional<QDate> e = parseDate(end);
-    if (!e) {
-        v.check = IntervalCheck::EndInvalid;
-        v.message =
-            u"Attenzione: la data "_s + end + u" di fine intervallo non esiste."_s + breaks() +
-            u"Per poter visualizzare il riepilogo \u00E8 necessario indicare una data valida."_s;
-        return v;
-    }
-    if (*s > *e) {
-        v.check = IntervalCheck::Reversed;
-        v.message = u"Attenzione: la data di fine intervallo ("_s + end +
-                    u") non pu\u00F2 essere anteriore a quella di inizio intervallo ("_s + start +
-                    u")."_s + breaks() +
-                    u"Per poter visualizzare il riepilogo \u00E8 necessario indicare un intervallo "
-                    u"di tempo "
-                    u"valido."_s;
-        return v;
-    }
-    v.start = *s;
-    v.end = *e;
-    return v;
+    return dates::checkInterval(startText, endText);
 }
 
 } // namespace tavolex::protocol

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dates/interval.h"
 #include "export/spreadsheet.h"
 #include "search/filters.h"
 
@@ -36,14 +37,10 @@ QList<exporting::SheetColumn> exportColumns();
 // Dates typed as dd/mm/yyyy (day and month of one or two digits, four-digit year).
 std::optional<QDate> parseDate(const QString& text);
 
-// The checks of the period summary, in order; the first failure wins.
-enum class IntervalCheck { Ok, StartMissing, EndMissing, StartInvalid, EndInvalid, Reversed };
-struct IntervalVerdict {
-    IntervalCheck check = IntervalCheck::Ok;
-    QString message;      // empty when Ok
-    bool warning = false; // the first two are warnings, the others plain messages
-    QDate start, end;
-};
+// The checks of the period summary, in order; the first failure wins. They are the program's
+// interval checks, shared with the other period screens.
+using IntervalCheck = dates::IntervalCheck;
+using IntervalVerdict = dates::IntervalVerdict;
 IntervalVerdict checkInterval(const QString& startText, const QString& endText);
 
 } // namespace tavolex::protocol

@@ -13,7 +13,8 @@ inline QString decode1252(const QByteArray& bytes) {
     return decode1252(bytes.constData(), bytes.size());
 }
 
-// Characters the code page cannot represent become '?'.
+// Characters the code page cannot represent become '?', one per character (a character
+// beyond U+FFFF is one '?', not one per UTF-16 unit).
 QByteArray encode1252(const QString& text);
 char encodeChar1252(QChar ch);
 bool isEncodable1252(const QString& text);

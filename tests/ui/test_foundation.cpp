@@ -208,6 +208,25 @@ TEST(Password, CorrectPasswordShowsTheMainMenu) {
     EXPECT_EQ(screen(u"TfrmAvvio"_s)->windowTitle(), u" Tavolex"_s);
 }
 
+// The statistics picture shows bars, not one blank block: a line across the lower part of
+// the tile crosses several separate white bars.
+TEST(MainMenu, StatisticsPictureShowsBars) {
+    const QImage picture = on<QLabel>(u"TfrmAvvio"_s, u"imgGrafici"_s)
+                               ->pixmap()
+                               .toImage()
+                               .convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(picture.isNull());
+    const int y = picture.height() * 7 / 10;
+    int whiteRuns = 0;
+    bool inWhite = false;
+    for (int x = 0; x < picture.width(); ++x) {
+        const bool white = qGray(picture.pixel(x, y)) > 240;
+        whiteRuns += white && !inWhite;
+        inWhite = white;
+    }
+    EXPECT_GE(whiteRuns, 4);
+}
+
 TEST(MainMenu, InfoMailLinkAndHelpLink) {
     QStringList opened;
     ui::TMisc::setOpener([&](const QString& command, const QUrl&) { opened << command; });

@@ -24,7 +24,7 @@ namespace {
 struct Application {
     const char16_t* stem;
     const char16_t* title;
-    const char16_t* glyph;
+    const char16_t* glyph; // null: the bar-chart picture
     QColor colour;
     const char16_t* screen;
 };
@@ -40,7 +40,7 @@ const Application kApplications[] = {
     {u"Primanota", u"Primanota e Bilancio", u"\u2696", QColor(0x55, 0x6b, 0x2f),
      u"TfrmMenuBilancio"},
     {u"Insoluti", u"Pagamenti Insoluti", u"!", QColor(0xb0, 0x30, 0x30), u"TfrmMenuInsoluti"},
-    {u"Grafici", u"Grafici statistici", u"\u2587", QColor(0x3a, 0x4a, 0x8c), u"TfrmMenuStats"},
+    {u"Grafici", u"Grafici statistici", nullptr, QColor(0x3a, 0x4a, 0x8c), u"TfrmMenuStats"},
 };
 } // namespace
 
@@ -77,7 +77,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
         const QString titleText = QString::fromUtf16(app.title);
         auto* picture = makeClickablePicture(
             this, u"img"_s + stem,
-            tilePixmap(QString::fromUtf16(app.glyph), app.colour, QSize(150, 150)));
+            app.glyph ? tilePixmap(QString::fromUtf16(app.glyph), app.colour, QSize(150, 150))
+                      : chartTilePixmap(app.colour, QSize(150, 150)));
         onClick(picture, [this, screen, picture] {
             if (picture->isEnabled()) openApplication(screen);
         });

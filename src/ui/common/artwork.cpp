@@ -11,10 +11,9 @@ namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const QString& caption) {
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+namespace {
+// The rounded, shaded tile every picture stands on; returns the area inside its border.
+QRectF paintTile(QPainter& p, const QPixmap& pixmap, const QColor& colour) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
     QLinearGradient gradient(r.topLeft(), r.bottomLeft());
@@ -25,6 +24,38 @@ QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const
     p.fillPath(path, gradient);
     p.setPen(QPen(colour.darker(150), 1.5));
     p.drawPath(path);
+    return r;
+}
+} // namespace
+
+QPixmap chartTilePixmap(const QColor& colour, QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    const QRectF r = paintTile(p, pixmap, colour);
+    const QRectF plot =
+        r.adjusted(r.width() * 0.2, r.height() * 0.2, -r.width() * 0.2, -r.height() * 0.22);
+    constexpr qreal kHeights[] = {0.45, 0.75, 0.55, 1.0};
+    constexpr int kBars = 4;
+    const qreal pitch = plot.width() / kBars;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    for (int i = 0; i < kBars; ++i) {
+        const qreal height = plot.height() * kHeights[i];
+        p.drawRect(QRectF(plot.left() + i * pitch + pitch * 0.15, plot.bottom() - height,
+                          pitch * 0.7, height));
+    }
+    p.setPen(QPen(Qt::white, qMax(1.5, r.height() * 0.02)));
+    p.drawLine(QPointF(plot.left() - pitch * 0.2, plot.bottom() + 2),
+               QPointF(plot.right() + pitch * 0.2, plot.bottom() + 2));
+    return pixmap;
+}
+
+QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const QString& caption) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    const QRectF r = paintTile(p, pixmap, colour);
     p.setPen(Qt::white);
     QFont font(u"DejaVu Sans"_s);
     font.setBold(true);

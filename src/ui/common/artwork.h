@@ -16,6 +16,8 @@ namespace tavolex::ui {
 // for the larger ones, a caption.
 QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size,
                    const QString& caption = {});
+// A tile with a small bar chart, for the statistics.
+QPixmap chartTilePixmap(const QColor& colour, QSize size);
 QIcon glyphIcon(const QString& glyph, const QColor& colour);
 QPixmap logoPixmap(QSize size);
 

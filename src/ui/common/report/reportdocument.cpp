@@ -143,6 +143,9 @@ ReportDocument ReportDocument::card(const CardReport& report) {
         for (qsizetype i = first; i < last; ++i) {
             const qreal top = kFirstRow + qreal(i - first) * pitch;
             const CardRow row = i < report.rows.size() ? report.rows.at(i) : CardRow{};
+            bottom = top + rowHeight;
+            // A slot without a label is a row the card does not have: nothing is drawn.
+            if (row.label.isEmpty()) continue;
             page.boxes << text(numbered(u"titCampo"_s, i + 1),
                                QRectF(kLabelLeft, top, kLabelWidth, rowHeight), row.label,
                                u"Arial"_s, 9, Qt::white, kTeal, Qt::AlignLeft | Qt::AlignVCenter);
@@ -152,7 +155,6 @@ ReportDocument ReportDocument::card(const CardReport& report) {
             // The writing line under each value makes the sheet read as a filled-in form.
             page.boxes << rule(numbered(u"linRiga"_s, i + 1), kValueLeft, kFullWidth,
                                top + rowHeight + 0.8, 0.6, kGuide);
-            bottom = top + rowHeight;
         }
         page.boxes << rule(u"linSepara02"_s, 0, kFullWidth, bottom + 9.4, 1.9, kDarkTeal);
         page.boxes << text(u"txtCalce"_s,

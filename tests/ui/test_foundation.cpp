@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -82,6 +83,11 @@ TEST(Startup, OnlyThePasswordScreenIsVisible) {
     EXPECT_EQ(visible, QStringList{u"TfrmPassword"_s});
     EXPECT_EQ(screen(u"TfrmPassword"_s)->windowTitle(), u" Tavolex - Autenticazione"_s);
     EXPECT_FALSE(on<QPushButton>(u"TfrmPassword"_s, u"cmdOK"_s)->isEnabled());
+    // Centred on the screen by the program, whatever the window manager does.
+    QWidget* password = screen(u"TfrmPassword"_s);
+    const QPoint offset =
+        password->frameGeometry().center() - password->screen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
 TEST(Startup, ScreensAreCreatedInOrder) {

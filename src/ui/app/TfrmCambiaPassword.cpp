@@ -5,6 +5,7 @@
 #include "security/passwordstore.h"
 #include "text/casing.h"
 #include "ui/common/behaviour.h"
+#include "ui/common/listscreen.h"
 #include "ui/common/messages.h"
 #include "ui/common/screens.h"
 
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace tavolex::ui {
@@ -76,6 +78,8 @@ bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmCambiaPassword::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Centred by the program itself: without a window manager it would open at the corner.
+    if (!event->spontaneous()) centreOnScreen(this);
     m_old->clear();
     m_new->clear();
     m_confirm->clear();

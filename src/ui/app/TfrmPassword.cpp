@@ -5,6 +5,7 @@
 #include "text/casing.h"
 #include "ui/common/artwork.h"
 #include "ui/common/behaviour.h"
+#include "ui/common/listscreen.h"
 #include "ui/common/messages.h"
 #include "ui/common/screens.h"
 
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace tavolex::ui {
 
@@ -80,6 +82,8 @@ bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmPassword::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Centred by the program itself: without a window manager it would open at the corner.
+    if (!event->spontaneous()) centreOnScreen(this);
     m_password->setFocus();
 }
 

@@ -277,7 +277,7 @@ TEST(ProtocolSearch, FiltersAndLineLookup) {
     QList<records::Record> withTwin = recs;
     withTwin << twin;
     ASSERT_TRUE(writeArchive(path, withTwin));
-    std::optional<FoundRecord> found;
+    std::optional<lists::ChosenRecord> found;
     ASSERT_TRUE(findByLine(path, u"  "_s + searchLine(twin.bytes().constData()) + u" "_s, &found));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->position, 5);

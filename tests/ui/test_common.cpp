@@ -27,16 +27,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Stands in for the protocol card: a registered screen with the date field.
+// A screen of its own with a date field: the calendar hands the date back to the field
+// that asked, whatever screen it is on (no registry involved).
 struct FakeCard {
     QWidget screen;
     QLineEdit* date = new QLineEdit(&screen);
     FakeCard() {
-        screen.setObjectName(u"TfrmProtocollo"_s);
+        screen.setObjectName(u"UnaSchedaQualsiasi"_s);
         date->setObjectName(u"txtDataReg"_s);
         date->setText(u"01/01/2020"_s);
         installDateField(date, u"datareg"_s);
-        Screens::add(&screen);
         screen.show();
     }
 };
@@ -71,6 +71,20 @@ TEST(DateField, AnnullaKeepsTheFieldAndBackspaceEmptiesIt) {
     QTest::keyClick(card.date, Qt::Key_Backspace);
     EXPECT_TRUE(card.date->text().isEmpty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(DateField, PickHandsTheDateBackOrNothing) {
+    std::optional<QDate> picked;
+    withNextModal([&] { picked = TfrmCalendario::pick(nullptr, u"movimenti_scadenza"_s); },
+                  [](QWidget* dialog) {
+                      child<QCalendarWidget>(dialog, u"calAppuntamenti"_s)
+                          ->setSelectedDate(QDate(2026, 2, 28));
+                      child<QPushButton>(dialog, u"btnImportaData"_s)->click();
+                  });
+    EXPECT_EQ(picked, QDate(2026, 2, 28));
+    withNextModal([&] { picked = TfrmCalendario::pick(nullptr, u"movimenti_data"_s); },
+                  [](QWidget* dialog) { child<QPushButton>(dialog, u"btnAnnulla"_s)->click(); });
+    EXPECT_FALSE(picked.has_value());
 }
 
 TEST(DateField, UnknownTagLeavesTheScreenOpen) {

@@ -3,6 +3,7 @@
 // real message boxes answered.
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
+#include "ui/app/application.h"
 
 #include "export/spreadsheet.h"
 #include "protocol/protocollines.h"
@@ -983,6 +984,7 @@ int main(int argc, char** argv) {
     Screens::add(g_menu);
     g_card = new TfrmProtocollo;
     Screens::add(g_card);
+    connectScreens();
     const int result = RUN_ALL_TESTS();
     delete g_card;
     delete g_menu;

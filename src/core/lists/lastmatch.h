@@ -8,7 +8,7 @@
 namespace tavolex::lists {
 
 // A record found behind a list entry: its raw bytes and its 1-based position.
-struct MatchedRecord {
+struct ChosenRecord {
     QByteArray bytes;
     qint64 position = 0;
 };
@@ -20,6 +20,6 @@ struct MatchedRecord {
 // left empty, so a failed read never hands back a record that may not be the last.
 bool findLastWithLine(const QString& archivePath, int recordSize,
                       const std::function<QString(const char*)>& lineOf, const QString& entry,
-                      std::optional<MatchedRecord>* found);
+                      std::optional<ChosenRecord>* found);
 
 } // namespace tavolex::lists

@@ -16,7 +16,8 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, QStringL
     return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines);
 }
 
-bool findByLine(const QString& path, const QString& line, std::optional<FoundRecord>* found) {
+bool findByLine(const QString& path, const QString& line,
+                std::optional<lists::ChosenRecord>* found) {
     return lists::findLastWithLine(path, recordSize(), &searchLine, line, found);
 }
 

@@ -20,8 +20,8 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, QStringL
 
 // The record behind a result line: of the records whose line equals `line` (both
 // trimmed), the last one in the file, with its 1-based position.
-using FoundRecord = lists::MatchedRecord;
-bool findByLine(const QString& path, const QString& line, std::optional<FoundRecord>* found);
+bool findByLine(const QString& path, const QString& line,
+                std::optional<lists::ChosenRecord>* found);
 
 // The period summary's rule: registered between start and end, both days included. A
 // record whose registration date cannot be read is not listed, and the records after it

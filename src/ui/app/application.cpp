@@ -20,7 +20,9 @@
 #include "ui/common/calendario.h"
 #include "ui/common/guida.h"
 #include "ui/common/messages.h"
+#include "ui/common/recordcard.h"
 #include "ui/common/screens.h"
+#include "ui/common/yearmenu.h"
 #include "ui/protocol/TfrmExpProtocollo.h"
 #include "ui/protocol/TfrmMenuProtocollo.h"
 #include "ui/protocol/TfrmNumerazione.h"
@@ -111,6 +113,23 @@ const std::vector<ScreenEntry>& creationOrder() {
 
 } // namespace
 
+// The screens only say that they are done, or what was chosen; here is where that leads.
+void connectScreens() {
+    const auto showMainMenu = [] { Screens::show(u"TfrmAvvio"_s); };
+    for (QWidget* screen : QApplication::topLevelWidgets()) {
+        if (auto* card = qobject_cast<RecordCard*>(screen))
+            QObject::connect(card, &RecordCard::finished, card, showMainMenu);
+        if (auto* menu = qobject_cast<YearMenu*>(screen)) {
+            QObject::connect(menu, &YearMenu::finished, menu, showMainMenu);
+            QObject::connect(menu, &YearMenu::cardRequested, menu,
+                             [name = menu->cardName()] { Screens::show(name); });
+        }
+    }
+    if (auto* menu = Screens::find<TfrmMenuProtocollo>(u"TfrmMenuProtocollo"_s))
+        if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
+            QObject::connect(menu, &YearMenu::yearChosen, card, &TfrmProtocollo::openYear);
+}
+
 void startApplication() {
     QApplication::setApplicationName(u"Tavolex"_s);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -125,6 +144,7 @@ void startApplication() {
         screen->setObjectName(QString::fromUtf16(entry.name));
         Screens::add(screen);
     }
+    connectScreens();
     Screens::show(u"TfrmPassword"_s);
 }
 

@@ -9,4 +9,10 @@ namespace tavolex {
 // QApplication exists.
 void startApplication();
 
+// Connects the screens that exist to where they lead: a card or year menu that is done
+// goes back to the main menu, a year menu's card request shows its card, a year chosen in
+// the protocol menu goes to the protocol card. Part of startApplication(); separate for
+// programs that create only some screens.
+void connectScreens();
+
 } // namespace tavolex

@@ -1,7 +1,6 @@
 #include "calendario.h"
 
 #include "clock.h"
-#include "screens.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
@@ -56,35 +55,25 @@ void TfrmCalendario::setDate(const QDate& date) {
     m_calendar->setSelectedDate(date);
 }
 
-bool TfrmCalendario::targetFor(const QString& tag, QString* screen, QString* field) {
-    struct Target {
-        const char16_t* tag;
-        const char16_t* screen;
-        const char16_t* field;
-    };
-    static constexpr Target targets[] = {
-        {u"datareg", u"TfrmProtocollo", u"txtDataReg"},
-        {u"movimenti_data", u"TfrmMovimenti", u"txtData"},
-        {u"movimenti_scadenza", u"TfrmMovimenti", u"txtDataSca"},
-    };
-    for (const Target& t : targets) {
-        if (tag == QStringView(t.tag)) {
-            *screen = QString::fromUtf16(t.screen);
-            *field = QString::fromUtf16(t.field);
-            return true;
-        }
-    }
+bool TfrmCalendario::isKnownTag(const QString& tag) {
+    static constexpr const char16_t* kTags[] = {u"datareg", u"movimenti_data",
+                                                u"movimenti_scadenza"};
+    for (const char16_t* known : kTags)
+        if (tag == QStringView(known)) return true;
     return false;
 }
 
+std::optional<QDate> TfrmCalendario::pick(QWidget* parent, const QString& tag) {
+    TfrmCalendario calendar(parent);
+    calendar.setTag(tag);
+    calendar.exec();
+    return calendar.chosen();
+}
+
 void TfrmCalendario::btnImportaDataClick() {
-    QString screenName;
-    QString fieldName;
     // An unknown tag does nothing and the screen stays open.
-    if (!targetFor(tag(), &screenName, &fieldName)) return;
-    QWidget* screen = Screens::get(screenName);
-    if (auto* field = screen ? screen->findChild<QLineEdit*>(fieldName) : nullptr)
-        field->setText(m_calendar->selectedDate().toString(u"dd/MM/yyyy"_s));
+    if (!isKnownTag(tag())) return;
+    m_chosen = m_calendar->selectedDate();
     accept();
 }
 
@@ -105,9 +94,8 @@ protected:
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift ||
             key == Qt::Key_Control || key == Qt::Key_Alt)
             return false;
-        TfrmCalendario calendar(field->window());
-        calendar.setTag(m_tag);
-        calendar.exec();
+        if (const std::optional<QDate> date = TfrmCalendario::pick(field->window(), m_tag))
+            field->setText(date->toString(u"dd/MM/yyyy"_s));
         return true;
     }
 

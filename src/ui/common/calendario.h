@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <optional>
 
 class QCalendarWidget;
 class QLabel;
@@ -9,8 +10,9 @@ class QLineEdit;
 
 namespace tavolex::ui {
 
-// The date import screen: writes the calendar's date, dd/mm/yyyy, into the field
-// named by its caller tag.
+// The date import screen: the user picks a day and "Importa" hands it back to the caller.
+// The caller tag (kept in lblMemory) says which field asked; a tag the program does not
+// know makes "Importa" do nothing, and the screen stays open.
 class TfrmCalendario : public QDialog {
     Q_OBJECT
 public:
@@ -19,18 +21,24 @@ public:
     QString tag() const;
     void setDate(const QDate& date);
 
-    // The field a tag writes into: screen objectName and field objectName.
-    static bool targetFor(const QString& tag, QString* screen, QString* field);
+    // Shows the screen modally over `parent`; the chosen date, or nothing when cancelled.
+    static std::optional<QDate> pick(QWidget* parent, const QString& tag);
+    // The date "Importa" accepted, if it did.
+    std::optional<QDate> chosen() const { return m_chosen; }
+
+    static bool isKnownTag(const QString& tag);
 
     void btnImportaDataClick();
 
 private:
     QLabel* m_memory;
     QCalendarWidget* m_calendar;
+    std::optional<QDate> m_chosen;
 };
 
 // A read-only date field filled from the date import screen: Backspace or Delete
-// empties it, any other key opens the calendar with `tag`.
+// empties it, any other key opens the calendar with `tag` and writes the date picked,
+// dd/mm/yyyy, into the field.
 void installDateField(QLineEdit* field, const QString& tag);
 
 } // namespace tavolex::ui

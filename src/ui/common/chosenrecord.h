@@ -7,7 +7,7 @@ namespace tavolex::ui {
 // The record a list or search dialog hands back to its caller after a double-click:
 // its raw bytes and its 1-based position in the archive. The caller copies what it
 // needs, so no dialog ever writes into another screen.
-using ChosenRecord = lists::MatchedRecord;
+using lists::ChosenRecord;
 
 // The last record whose list line equals `entry`; nothing when none does, the entry is
 // empty or the archive cannot be read.

@@ -3,7 +3,6 @@
 #include "artwork.h"
 #include "messages.h"
 #include "records/recordfile.h"
-#include "screens.h"
 #include "text/casing.h"
 #include "ui/common/guida.h"
 
@@ -504,7 +503,7 @@ void RecordCard::prepareShownCard() {
 void RecordCard::closeEvent(QCloseEvent* event) {
     event->accept();
     hide();
-    Screens::show(m_config.returnScreen);
+    Q_EMIT finished();
 }
 
 void showHelp(QWidget* parent, const QString& title, const QString& text) {

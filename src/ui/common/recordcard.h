@@ -64,7 +64,6 @@ public:
             QStringLiteral(u"La scheda corrente \u00E8 stata inserita in archivio.");
         QString savedExistingMessage = QStringLiteral(
             "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-        QString returnScreen = QStringLiteral("TfrmAvvio");
     };
 
     explicit RecordCard(Config config, QWidget* parent = nullptr);
@@ -86,6 +85,10 @@ public:
 
     // Empties every field, check box, hidden label and the position.
     virtual void clearCard();
+
+Q_SIGNALS:
+    // The card was left (cmdEsci or the close box); the shell decides where to go.
+    void finished();
 
 public Q_SLOTS:
     virtual void cmdNuovoClick();

@@ -5,7 +5,7 @@
 #include "clock.h"
 #include "messages.h"
 #include "recordcard.h"
-#include "screens.h"
+#include "screens.h" // applyProgramFormats
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -107,7 +107,7 @@ void YearMenu::btnApriPreventiviClick() {
         m_year->setFocus(Qt::OtherFocusReason);
         return;
     }
-    openYear(year);
+    Q_EMIT yearChosen(year);
     m_memory->setText(m_decl.openTag);
     close();
 }
@@ -126,9 +126,9 @@ void YearMenu::closeEvent(QCloseEvent* event) {
     event->accept();
     hide();
     if (callerTag() == m_decl.openTag)
-        Screens::show(m_decl.cardName);
+        Q_EMIT cardRequested();
     else // "avvio"
-        Screens::show(u"TfrmAvvio"_s);
+        Q_EMIT finished();
 }
 
 } // namespace tavolex::ui

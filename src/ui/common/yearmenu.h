@@ -21,7 +21,7 @@ struct YearMenuDecl {
     QString tileText;
     QString intro;    // the text above the box
     QString boxTitle; // the box around "Anno:", the year field and "Apri"
-    // The caller tag set by "Apri", and the card that closing under that tag shows.
+    // The caller tag set by "Apri", and the card that closing under that tag asks for.
     QString openTag;
     QString cardName;
     // Whether the year text (as typed) names an archive; a refusal gives the four-digit
@@ -32,23 +32,28 @@ struct YearMenuDecl {
 
 // The year menu of an application with yearly archives: the year field
 // txtAnnoPreventivi (current year on every showing), "Apri" (btnApriPreventivi), which
-// points the card at the year's archive, and the pictures imgGuida and imgEsci.
-// The hidden tag lblMemory decides where closing leads: "avvio" (set on showing) back to
-// the main menu, the open tag (set by "Apri") to the card.
+// hands the year on (yearChosen), and the pictures imgGuida and imgEsci.
+// The hidden tag lblMemory decides what closing asks for: "avvio" (set on showing) the
+// main menu (finished), the open tag (set by "Apri") the card (cardRequested). The menu
+// knows no other screen: the shell connects these signals.
 class YearMenu : public QWidget {
     Q_OBJECT
 public:
     QString callerTag() const;
+    const QString& cardName() const { return m_decl.cardName; }
 
     void btnApriPreventiviClick();
     void imgGuidaClick();
     void imgEsciClick();
 
+Q_SIGNALS:
+    // An accepted year, as typed.
+    void yearChosen(const QString& yearText);
+    void cardRequested();
+    void finished();
+
 protected:
     YearMenu(const YearMenuDecl& decl, QWidget* parent);
-
-    // Points the card at the archive of `yearText` (accepted, as typed).
-    virtual void openYear(const QString& yearText) = 0;
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -29,7 +29,7 @@ void TfrmExpProtocollo::setArchivePath(const QString& path) {
 }
 
 QString TfrmExpProtocollo::archivePath() const {
-    return m_archive.isEmpty() ? protocolscreens::currentArchive() : m_archive;
+    return m_archive;
 }
 
 void TfrmExpProtocollo::prepare() {

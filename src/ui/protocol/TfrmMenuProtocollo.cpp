@@ -1,10 +1,7 @@
 #include "TfrmMenuProtocollo.h"
 
-#include "TfrmProtocollo.h"
 #include "help/protocolhelp.h"
-#include "programfolder.h"
 #include "protocol/numbering.h"
-#include "ui/common/screens.h"
 
 namespace tavolex::ui {
 
@@ -30,12 +27,5 @@ YearMenuDecl declaration() {
 } // namespace
 
 TfrmMenuProtocollo::TfrmMenuProtocollo(QWidget* parent) : YearMenu(declaration(), parent) {}
-
-void TfrmMenuProtocollo::openYear(const QString& yearText) {
-    if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s)) {
-        card->setArchive(programPath(protocol::archiveFileName(yearText)));
-        card->setWindowTitle(protocol::cardCaption(yearText));
-    }
-}
 
 } // namespace tavolex::ui

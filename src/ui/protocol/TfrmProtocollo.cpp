@@ -193,6 +193,11 @@ QLineEdit* TfrmProtocollo::line(const QString& name) const {
     return qobject_cast<QLineEdit*>(control(name));
 }
 
+void TfrmProtocollo::openYear(const QString& yearText) {
+    setArchive(programPath(protocol::archiveFileName(yearText)));
+    setWindowTitle(protocol::cardCaption(yearText));
+}
+
 void TfrmProtocollo::setArchive(const QString& path) {
     m_file->setText(path);
 }
@@ -315,7 +320,7 @@ void TfrmProtocollo::cmdTrovaClick() {
     search.setArchivePath(archivePath());
     search.exec();
     // The search hands the chosen record back; only the protocol tag loads it here.
-    if (const std::optional<protocol::FoundRecord>& found = search.chosen();
+    if (const std::optional<lists::ChosenRecord>& found = search.chosen();
         found && search.callerTag() == u"protocollo"_s)
         loadFromRecord(found->bytes, found->position);
 }
@@ -343,9 +348,37 @@ void TfrmProtocollo::cmdFileClick() {
         setText(QString::fromUtf16(kAttachmentLabels[i]), values[i]);
 }
 
+report::CardReport TfrmProtocollo::cardReport() const {
+    auto value = [this](const char16_t* name) {
+        return text::trimmed(text(QString::fromUtf16(name)));
+    };
+    report::CardReport r;
+    r.title = u"SCHEDA PROTOCOLLO DOCUMENTO"_s;
+    r.rows = {
+        {u"Protocollo n."_s, value(u"txtNumero")},
+        {u"Data registrazione:"_s, value(u"txtDataReg")},
+        {u"Ufficio:"_s, value(u"txtUfficio")},
+        {u"Operatore:"_s, value(u"txtOperatore")},
+        {u"Categoria:"_s, value(u"txtCategoria")},
+        {u"Collocazione cartaceo:"_s, value(u"txtCollocazione")},
+        {u"Oggetto:"_s, value(u"txtOggetto")},
+        {u"Data spedizione:"_s, value(u"txtDataSpe")},
+        {u"Data ricezione:"_s, value(u"txtDataRic")},
+        {u"Formato:"_s, value(u"txtFormato") + u"  -  N. pagine: "_s + value(u"txtPagine")},
+        {u"Riferimenti:"_s, value(u"txtRiferimenti")},
+        {u"Mittente:"_s, value(u"txtMittente")},
+        {u"Recapito mittente:"_s, value(u"txtRecapitoMit")},
+        {u"Destinatario:"_s, value(u"txtDestinatario")},
+        {u"Recapito destinatario:"_s, value(u"txtRecapitoDes")},
+        {u"Note:"_s, value(u"txtNote")},
+    };
+    r.footer = report::cardFooter(Clock::now());
+    return r;
+}
+
 void TfrmProtocollo::cmdStampaClick() {
     TfrmStampaProtocollo print(this);
-    print.setSource(this);
+    print.setCardReport(cardReport());
     print.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/common/recordcard.h"
+#include "ui/common/report/reportdata.h"
 
 #include <functional>
 
@@ -21,6 +22,11 @@ public:
 
     // The year menu points the card at a yearly archive (full path) and names the year.
     void setArchive(const QString& path);
+    // Points the card at the archive of a year (as typed in the year menu) and names the
+    // year in the caption.
+    void openYear(const QString& yearText);
+    // The card report ("SCHEDA PROTOCOLLO DOCUMENTO") of the card as it is shown.
+    report::CardReport cardReport() const;
     QString archivePath() const override;
 
     void storeInto(records::Record& record) const override;

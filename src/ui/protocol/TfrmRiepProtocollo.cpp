@@ -58,7 +58,7 @@ void TfrmRiepProtocollo::setArchivePath(const QString& path) {
 }
 
 QString TfrmRiepProtocollo::archivePath() const {
-    return m_archive.isEmpty() ? protocolscreens::currentArchive() : m_archive;
+    return m_archive;
 }
 
 void TfrmRiepProtocollo::prepare() {

@@ -1,14 +1,10 @@
 #include "TfrmStampaProtocollo.h"
 
-#include "text/casing.h"
-#include "ui/common/clock.h"
 #include "ui/common/report/reportdocument.h"
 #include "ui/common/report/reportservice.h"
-#include "ui/common/screens.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,46 +34,12 @@ TfrmStampaProtocollo::TfrmStampaProtocollo(QWidget* parent) : QDialog(parent) {
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
 }
 
-void TfrmStampaProtocollo::setSource(QWidget* card) {
-    m_source = card;
-}
-
-QWidget* TfrmStampaProtocollo::source() const {
-    return m_source ? m_source.data() : Screens::get(u"TfrmProtocollo"_s);
-}
-
-report::CardReport TfrmStampaProtocollo::cardReport() const {
-    QWidget* card = source();
-    auto value = [card](const char16_t* name) {
-        const auto* edit = card ? card->findChild<QLineEdit*>(QString::fromUtf16(name)) : nullptr;
-        return edit ? text::trimmed(edit->text()) : QString();
-    };
-    report::CardReport r;
-    r.title = u"SCHEDA PROTOCOLLO DOCUMENTO"_s;
-    r.rows = {
-        {u"Protocollo n."_s, value(u"txtNumero")},
-        {u"Data registrazione:"_s, value(u"txtDataReg")},
-        {u"Ufficio:"_s, value(u"txtUfficio")},
-        {u"Operatore:"_s, value(u"txtOperatore")},
-        {u"Categoria:"_s, value(u"txtCategoria")},
-        {u"Collocazione cartaceo:"_s, value(u"txtCollocazione")},
-        {u"Oggetto:"_s, value(u"txtOggetto")},
-        {u"Data spedizione:"_s, value(u"txtDataSpe")},
-        {u"Data ricezione:"_s, value(u"txtDataRic")},
-        {u"Formato:"_s, value(u"txtFormato") + u"  -  N. pagine: "_s + value(u"txtPagine")},
-        {u"Riferimenti:"_s, value(u"txtRiferimenti")},
-        {u"Mittente:"_s, value(u"txtMittente")},
-        {u"Recapito mittente:"_s, value(u"txtRecapitoMit")},
-        {u"Destinatario:"_s, value(u"txtDestinatario")},
-        {u"Recapito destinatario:"_s, value(u"txtRecapitoDes")},
-        {u"Note:"_s, value(u"txtNote")},
-    };
-    r.footer = report::cardFooter(Clock::now());
-    return r;
+void TfrmStampaProtocollo::setCardReport(report::CardReport report) {
+    m_report = std::move(report);
 }
 
 void TfrmStampaProtocollo::btnStampaClick() {
-    report::print(this, report::ReportDocument::card(cardReport()));
+    report::print(this, report::ReportDocument::card(m_report));
     accept();
 }
 

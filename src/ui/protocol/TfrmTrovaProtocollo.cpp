@@ -48,7 +48,7 @@ void TfrmTrovaProtocollo::setArchivePath(const QString& path) {
 }
 
 QString TfrmTrovaProtocollo::archivePath() const {
-    return m_archive.isEmpty() ? protocolscreens::currentArchive() : m_archive;
+    return m_archive;
 }
 
 bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, QStringList* lines) {
@@ -59,7 +59,7 @@ bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, QStringList*
 
 void TfrmTrovaProtocollo::loadEntry(const QString& line) {
     // Any failure just closes the screen.
-    std::optional<protocol::FoundRecord> found;
+    std::optional<lists::ChosenRecord> found;
     if (protocol::findByLine(archivePath(), line, &found)) m_chosen = std::move(found);
 }
 

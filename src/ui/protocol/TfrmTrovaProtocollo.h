@@ -20,7 +20,7 @@ public:
     QString archivePath() const;
 
     // The record behind the entry chosen by double click, with its position.
-    const std::optional<protocol::FoundRecord>& chosen() const { return m_chosen; }
+    const std::optional<lists::ChosenRecord>& chosen() const { return m_chosen; }
 
 protected:
     bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
@@ -28,7 +28,7 @@ protected:
 
 private:
     QString m_archive;
-    std::optional<protocol::FoundRecord> m_chosen;
+    std::optional<lists::ChosenRecord> m_chosen;
 };
 
 } // namespace tavolex::ui

@@ -1,18 +1,11 @@
 #include "protocolgrid.h"
 
-#include "TfrmProtocollo.h"
 #include "protocol/protocollines.h"
 #include "records/layouts.h"
-#include "ui/common/screens.h"
 
 namespace tavolex::ui::protocolscreens {
 
 using namespace Qt::Literals::StringLiterals;
-
-QString currentArchive() {
-    if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s)) return card->archivePath();
-    return {};
-}
 
 RecordGridModel* makeGridModel() {
     const QList<protocol::GridColumn>& shown = protocol::gridColumns();

@@ -6,10 +6,6 @@
 
 namespace tavolex::ui::protocolscreens {
 
-// The archive of the protocol card (its hidden label lblFile), for screens opened
-// without an explicit archive.
-QString currentArchive();
-
 // The 19 columns of the summary and export grids: the row number, then the first 18
 // fields of the record.
 RecordGridModel* makeGridModel();

@@ -5,5 +5,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tavolex::startApplication();
-    return app.exec();
+    const int status = app.exec();
+    tavolex::stopApplication();
+    return status;
 }

@@ -45,6 +45,7 @@ SeenBox answerNextBox(const std::function<void()>& action, const QString& answer
     action();
     // A poll still pending must not touch `seen` once this returns.
     *alive = false;
+    *poll = nullptr; // the poll holds itself: let it go
     return seen;
 }
 
@@ -65,6 +66,7 @@ void withNextModal(const std::function<void()>& action, const std::function<void
     QTimer::singleShot(10, *poll);
     action();
     *alive = false;
+    *poll = nullptr; // the poll holds itself: let it go
 }
 
 QWidget* topLevel(const QString& name) {

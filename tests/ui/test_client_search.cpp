@@ -82,6 +82,7 @@ QList<tavolex::test::SeenBox> answerBoxes(const std::function<void()>& action,
     QTimer::singleShot(10, *poll);
     action();
     *alive = false;
+    *poll = nullptr; // the poll holds itself: let it go
     return seen;
 }
 

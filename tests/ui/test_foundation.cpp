@@ -566,5 +566,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     g_folder = makeProgramFolder();
     startApplication();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    stopApplication();
+    return result;
 }

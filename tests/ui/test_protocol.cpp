@@ -173,6 +173,7 @@ QList<SeenBox> answerBoxes(const std::function<void()>& action, const QStringLis
     QTimer::singleShot(10, *poll);
     action();
     *alive = false;
+    *poll = nullptr; // the poll holds itself: let it go
     return seen;
 }
 

@@ -33,6 +33,8 @@
 
 #include <QApplication>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace tavolex {
 
@@ -111,7 +113,21 @@ const std::vector<ScreenEntry>& creationOrder() {
     return order;
 }
 
+// The application's screens: top-level windows without a parent, owned here for the
+// whole run and deleted, last created first, when the program stops.
+std::vector<std::unique_ptr<QWidget>>& ownedScreens() {
+    static std::vector<std::unique_ptr<QWidget>> screens;
+    return screens;
+}
+
 } // namespace
+
+void stopApplication() {
+    Screens::clear();
+    auto& screens = ownedScreens();
+    while (!screens.empty())
+        screens.pop_back();
+}
 
 // The screens only say that they are done, or what was chosen; here is where that leads.
 void connectScreens() {
@@ -140,9 +156,10 @@ void startApplication() {
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));
     for (const ScreenEntry& entry : creationOrder()) {
         if (!entry.factory) continue;
-        QWidget* screen = entry.factory();
+        std::unique_ptr<QWidget> screen(entry.factory());
         screen->setObjectName(QString::fromUtf16(entry.name));
-        Screens::add(screen);
+        Screens::add(screen.get());
+        ownedScreens().push_back(std::move(screen));
     }
     connectScreens();
     Screens::show(u"TfrmPassword"_s);

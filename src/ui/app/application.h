@@ -8,6 +8,8 @@ namespace tavolex {
 // password screen, which is the main window. Called once per process, after the
 // QApplication exists.
 void startApplication();
+// Deletes the screens startApplication() made; called once the event loop has ended.
+void stopApplication();
 
 // Connects the screens that exist to where they lead: a card or year menu that is done
 // goes back to the main menu, a year menu's card request shows its card, a year chosen in

@@ -1,5 +1,7 @@
 #include "exportgrid.h"
 
+#include "files/log.h"
+
 #include "artwork.h"
 #include "behaviour.h"
 #include "core/programfolder.h"
@@ -289,7 +291,8 @@ files::WriteResult GridScreen::writeExport(const QString& path) const {
 void GridScreen::cmdEsportaClick() {
     if (!msg::question(this, QString::fromUtf16(exporting::kAskExport))) return;
     const QString path = programPath(QString::fromUtf16(m_decl.target.fileName));
-    if (!writeExport(path)) {
+    if (const files::WriteResult written = writeExport(path); !written) {
+        qCWarning(lcFiles).noquote() << written.cause();
         msg::plain(this, QString::fromUtf16(exporting::kExportFailed));
         return;
     }

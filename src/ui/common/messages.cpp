@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "files/log.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -49,7 +51,8 @@ QString archiveAccessErrorText() {
            u"del programma."_s;
 }
 
-void archiveAccessError(QWidget* parent) {
+void archiveAccessError(QWidget* parent, const QString& cause) {
+    if (!cause.isEmpty()) qCWarning(lcFiles).noquote() << cause;
     error(parent, archiveAccessErrorText());
 }
 

@@ -16,8 +16,9 @@ void information(QWidget* parent, const QString& text);
 bool question(QWidget* parent, const QString& text); // true unless the answer is No
 void plain(QWidget* parent, const QString& text);
 
-// "Attenzione: il sistema non permette di accedere all'archivio. ..." (error kind)
-void archiveAccessError(QWidget* parent);
+// "Attenzione: il sistema non permette di accedere all'archivio. ..." (error kind); the
+// cause, when given, goes to standard error for whoever looks into the failure.
+void archiveAccessError(QWidget* parent, const QString& cause = {});
 QString archiveAccessErrorText();
 } // namespace msg
 

@@ -1,5 +1,7 @@
 #include "recordcard.h"
 
+#include "places/provinces.h"
+
 #include "artwork.h"
 #include "messages.h"
 #include "records/recordfile.h"
@@ -23,17 +25,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QStringList& provinceCodes() {
-    static const QStringList codes =
-        u"AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB "
-        u"CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG FI FM FO FR GE GO "
-        u"GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO "
-        u"NU OG OR OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG "
-        u"RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA "
-        u"VB VC VE VI VR VT VV"_s.split(u' ');
-    return codes;
-}
-
 // An archive opened for one card operation and closed when the operation ends.
 class Session {
 public:
@@ -41,8 +32,9 @@ public:
     bool open() { return m_file.open() || fail(); }
     bool finish() { return m_file.close() || fail(); }
     bool fail() {
+        const QString cause = m_file.path() + u": "_s + m_file.errorString();
         m_file.close();
-        msg::archiveAccessError(m_owner);
+        msg::archiveAccessError(m_owner, cause);
         return false;
     }
     records::RecordFile& file() { return m_file; }
@@ -127,7 +119,7 @@ void RecordCard::buildLayout() {
             auto* combo = new QComboBox(parentWidget);
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->addItems(provinceCodes());
+            combo->addItems(places::provinceCodes());
             combo->lineEdit()->setMaxLength(capacity);
             combo->setCurrentIndex(-1);
             combo->setMaxVisibleItems(20);

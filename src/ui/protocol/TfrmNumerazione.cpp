@@ -115,8 +115,10 @@ void TfrmNumerazione::btnApplicaClick() {
     if (underProtocolTag(callerTag())) {
         settings::IniFile ini(protocol::settingsPath());
         // Settings that were not stored must not look applied: the screen stays open.
-        if (!protocol::writeNumbering(ini, m_inizio->text(), m_tipo->isChecked())) {
-            msg::archiveAccessError(this);
+        if (const files::WriteResult written =
+                protocol::writeNumbering(ini, m_inizio->text(), m_tipo->isChecked());
+            !written) {
+            msg::archiveAccessError(this, written.cause());
             return;
         }
     }

@@ -275,8 +275,10 @@ void TfrmProtocollo::prepareShownCard() {
 
 void TfrmProtocollo::rememberPeople() {
     settings::IniFile ini(protocol::settingsPath());
-    if (!protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)}))
-        msg::archiveAccessError(this);
+    if (const files::WriteResult written =
+            protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)});
+        !written)
+        msg::archiveAccessError(this, written.cause());
 }
 
 void TfrmProtocollo::closeEvent(QCloseEvent* event) {

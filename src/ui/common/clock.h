@@ -1,17 +1,11 @@
 #pragma once
 
-#include <QDate>
-#include <QDateTime>
-#include <functional>
+#include "dates/clock.h"
 
 namespace tavolex::ui {
 
-// Today's date and the current time, replaceable in tests.
-class Clock {
-public:
-    static QDate today();
-    static QDateTime now();
-    static void setNow(std::function<QDateTime()> now); // empty restores the system clock
-};
+// Screens read today's date and the time from the one clock of the core rules, so that a
+// test that fixes the day fixes it for both.
+using dates::Clock;
 
 } // namespace tavolex::ui

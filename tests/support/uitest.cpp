@@ -1,5 +1,7 @@
 #include "uitest.h"
 
+#include "ui/common/messages.h"
+
 #include "core/programfolder.h"
 
 #include <QAbstractButton>
@@ -14,38 +16,24 @@
 namespace tavolex::test {
 
 SeenBox answerNextBox(const std::function<void()>& action, const QString& answer) {
-    SeenBox seen;
-    auto elapsed = std::make_shared<QElapsedTimer>();
-    elapsed->start();
-    auto alive = std::make_shared<bool>(true);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [&seen, answer, elapsed, alive, poll]() {
-        if (!*alive) return;
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (elapsed->elapsed() < 5000) QTimer::singleShot(10, *poll);
-            return;
-        }
-        seen.seen = true;
-        seen.icon = box->icon();
-        seen.text = box->text();
-        QAbstractButton* target = nullptr;
-        for (QAbstractButton* b : box->buttons()) {
-            QString t = b->text();
-            t.remove(u'&');
-            seen.buttons << t;
-            if (!answer.isEmpty() && t == answer) target = b;
-        }
-        if (!target && answer.isEmpty() && !box->buttons().isEmpty())
-            target = box->buttons().constFirst();
-        if (!target) target = box->buttons().constLast();
-        target->click();
-    };
-    QTimer::singleShot(10, *poll);
+    ui::msg::answerNextBoxes({answer});
     action();
-    // A poll still pending must not touch `seen` once this returns.
-    *alive = false;
-    *poll = nullptr; // the poll holds itself: let it go
+    const QList<ui::msg::ShownBox> shown = ui::msg::takeShownBoxes();
+    SeenBox seen;
+    if (shown.isEmpty()) return seen;
+    seen.seen = true;
+    seen.icon = shown.constFirst().icon;
+    seen.text = shown.constFirst().text;
+    seen.buttons = shown.constFirst().buttons;
+    return seen;
+}
+
+QList<SeenBox> answerBoxes(const std::function<void()>& action, const QStringList& answers) {
+    ui::msg::answerNextBoxes(answers);
+    action();
+    QList<SeenBox> seen;
+    for (const ui::msg::ShownBox& box : ui::msg::takeShownBoxes())
+        seen << SeenBox{true, box.icon, box.text, box.buttons};
     return seen;
 }
 

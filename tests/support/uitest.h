@@ -18,8 +18,10 @@ struct SeenBox {
 
 // Runs `action` (which opens a modal message box) and answers the box by clicking
 // the button whose text (without '&') is `answer`; an empty answer clicks the first
-// button that accepts. Gives up after a few seconds.
+// button. The real box is shown and answered from inside its own event loop.
 SeenBox answerNextBox(const std::function<void()>& action, const QString& answer = {});
+// The same for several boxes, one after another, answered with `answers` in order.
+QList<SeenBox> answerBoxes(const std::function<void()>& action, const QStringList& answers);
 
 // Finds a direct or indirect child by objectName; fails the current test if absent.
 template <typename T> T* child(QWidget* parent, const QString& name) {

@@ -33,6 +33,7 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
 using namespace tavolex::ui;
+using tavolex::test::answerBoxes;
 using tavolex::test::answerNextBox;
 using tavolex::test::child;
 
@@ -46,44 +47,6 @@ records::Record client(const Fields& fields, bool recontact = false) {
         r.setText(name, value);
     r.setFlag(records::clientLayout().indexOf(u"Ricontatta"), recontact);
     return r;
-}
-
-// Answers the message boxes that `action` opens one after another, in order; returns
-// what each showed.
-QList<tavolex::test::SeenBox> answerBoxes(const std::function<void()>& action,
-                                          const QStringList& answers) {
-    QList<tavolex::test::SeenBox> seen;
-    auto alive = std::make_shared<bool>(true);
-    auto last = std::make_shared<QPointer<QMessageBox>>();
-    auto ticks = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [&seen, answers, alive, last, ticks, poll] {
-        if (!*alive || seen.size() >= answers.size() || ++*ticks > 500) return;
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box && box != *last && box->isVisible()) {
-            *last = box;
-            tavolex::test::SeenBox s;
-            s.seen = true;
-            s.icon = box->icon();
-            s.text = box->text();
-            const QString wanted = answers.at(seen.size());
-            QAbstractButton* target = box->buttons().constFirst();
-            for (QAbstractButton* b : box->buttons()) {
-                QString t = b->text();
-                t.remove(u'&');
-                s.buttons << t;
-                if (t == wanted) target = b;
-            }
-            seen << s;
-            target->click();
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(10, *poll);
-    action();
-    *alive = false;
-    *poll = nullptr; // the poll holds itself: let it go
-    return seen;
 }
 
 QByteArray contents(const QString& path) {

@@ -133,50 +133,6 @@ void withDialog(const std::function<void()>& open, const std::function<void(QWid
     });
 }
 
-// Runs `action` and answers the message boxes it opens, one after another, with
-// `answers` in order (an empty answer clicks the first button).
-QList<SeenBox> answerBoxes(const std::function<void()>& action, const QStringList& answers) {
-    QList<SeenBox> seen;
-    // One chained poll, so the boxes are answered in the order they appear.
-    auto elapsed = std::make_shared<QElapsedTimer>();
-    elapsed->start();
-    auto alive = std::make_shared<bool>(true);
-    auto lastBox = std::make_shared<QPointer<QMessageBox>>();
-    auto poll = std::make_shared<std::function<void()>>();
-    auto queue = std::make_shared<QStringList>(answers);
-    *poll = [&seen, queue, elapsed, alive, poll, lastBox]() {
-        if (!*alive || queue->isEmpty()) return;
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box == lastBox->data()) {
-            if (elapsed->elapsed() < 5000) QTimer::singleShot(10, *poll);
-            return;
-        }
-        *lastBox = box;
-        SeenBox s;
-        s.seen = true;
-        s.icon = box->icon();
-        s.text = box->text();
-        const QString answer = queue->takeFirst();
-        QAbstractButton* target = nullptr;
-        for (QAbstractButton* b : box->buttons()) {
-            QString t = b->text();
-            t.remove(u'&');
-            s.buttons << t;
-            if (!answer.isEmpty() && t == answer) target = b;
-        }
-        if (!target && !box->buttons().isEmpty()) target = box->buttons().constFirst();
-        seen << s;
-        elapsed->restart();
-        QTimer::singleShot(10, *poll);
-        if (target) target->click();
-    };
-    QTimer::singleShot(10, *poll);
-    action();
-    *alive = false;
-    *poll = nullptr; // the poll holds itself: let it go
-    return seen;
-}
-
 // A double click on a list entry.
 void doubleClickEntry(QListView* list, int row) {
     const QModelIndex entry = list->model()->index(row, 0);

@@ -306,10 +306,3 @@ TEST_F(AttachmentsTest, ApplyReturnsTheValuesAndCancelReturnsNothing) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    installItalianTranslations();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

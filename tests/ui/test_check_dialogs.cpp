@@ -334,10 +334,3 @@ TEST(CheckDialogs, ModalRunFromACaller) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    installItalianTranslations();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -565,10 +565,3 @@ TEST_F(ClientListsTest, ExportScreenHintsAndExit) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    installItalianTranslations();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -230,9 +230,9 @@ TEST(ListScreen, TrovaWrapsAndReportsAnEmptyList) {
     EXPECT_EQ(child<QListView>(&list, u"lstRecords"_s)->font().family(), u"Courier New"_s);
 }
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    makeProgramFolder();
-    return RUN_ALL_TESTS();
-}
+// Every test here works in a fresh program folder.
+class ProgramFolder : public ::testing::Environment {
+public:
+    void SetUp() override { makeProgramFolder(); }
+};
+const auto* const g_folderEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramFolder);

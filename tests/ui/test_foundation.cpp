@@ -561,12 +561,13 @@ TEST(ClientsCard, SearchLoadsTheChosenClientIntoTheCard) {
     EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"2"_s);
 }
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    g_folder = makeProgramFolder();
-    startApplication();
-    const int result = RUN_ALL_TESTS();
-    stopApplication();
-    return result;
-}
+// The whole program, started as its main() starts it, in a fresh program folder.
+class WholeProgram : public ::testing::Environment {
+public:
+    void SetUp() override {
+        g_folder = makeProgramFolder();
+        startApplication();
+    }
+    void TearDown() override { stopApplication(); }
+};
+const auto* const g_programEnvironment = ::testing::AddGlobalTestEnvironment(new WholeProgram);

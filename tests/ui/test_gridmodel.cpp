@@ -94,9 +94,3 @@ TEST_F(GridModelTest, UnreadableArchiveKeepsThePreviousRowsWhenAsked) {
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.cell(0, 1), u"Rossi"_s);
 }
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -924,27 +924,29 @@ TEST_F(Protocol, IncomingLetterRoundTrip) {
     EXPECT_EQ(g_opened, QStringList{u'"' + g_folder + u"Documenti_Allegati/tari.pdf\""_s});
 }
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    g_folder = makeProgramFolder();
-    installItalianTranslations();
-    applyProgramFormats();
-    Clock::setNow([] { return QDateTime(QDate(2025, 3, 15), QTime(10, 30, 0)); });
-    TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
-    TfrmProtocollo::setFileChooser([](QWidget*) { return g_chosenFile; });
-
-    g_mainMenu = new QWidget;
-    g_mainMenu->setObjectName(u"TfrmAvvio"_s);
-    Screens::add(g_mainMenu);
-    g_menu = new TfrmMenuProtocollo;
-    Screens::add(g_menu);
-    g_card = new TfrmProtocollo;
-    Screens::add(g_card);
-    connectScreens();
-    const int result = RUN_ALL_TESTS();
-    delete g_card;
-    delete g_menu;
-    delete g_mainMenu;
-    return result;
-}
+// The protocol application with a stand-in main menu, a fixed day and recorded openings.
+class ProtocolApplication : public ::testing::Environment {
+public:
+    void SetUp() override {
+        g_folder = makeProgramFolder();
+        Clock::setNow([] { return QDateTime(QDate(2025, 3, 15), QTime(10, 30, 0)); });
+        TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
+        TfrmProtocollo::setFileChooser([](QWidget*) { return g_chosenFile; });
+        g_mainMenu = new QWidget;
+        g_mainMenu->setObjectName(u"TfrmAvvio"_s);
+        Screens::add(g_mainMenu);
+        g_menu = new TfrmMenuProtocollo;
+        Screens::add(g_menu);
+        g_card = new TfrmProtocollo;
+        Screens::add(g_card);
+        connectScreens();
+    }
+    void TearDown() override {
+        Screens::clear();
+        delete g_card;
+        delete g_menu;
+        delete g_mainMenu;
+    }
+};
+const auto* const g_protocolEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ProtocolApplication);

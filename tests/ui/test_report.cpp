@@ -382,10 +382,3 @@ TEST_F(ReportTest, PreviewIsModalWithPrintZoomFullScreenAndCloseOnly) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    installItalianTranslations();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

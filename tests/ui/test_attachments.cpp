@@ -235,9 +235,9 @@ TEST_F(AttachmentsTest, FileDialogShowsItsFilterAndListsEveryFile) {
     source(u"lettera.pdf"_s, "pdf");
     QString filterShown;
     QStringList listed;
-    QString chosen;
+    QString picked;
     withNextModal(
-        [&] { chosen = FileChooser::chooseAttachment(nullptr); },
+        [&] { picked = FileChooser::chooseAttachment(nullptr); },
         [&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
@@ -255,7 +255,7 @@ TEST_F(AttachmentsTest, FileDialogShowsItsFilterAndListsEveryFile) {
     EXPECT_EQ(filterShown, u"Tutti i file (*.*)"_s);
     listed.sort();
     EXPECT_EQ(listed, (QStringList{u"LEGGIMI"_s, u"lettera.pdf"_s}));
-    EXPECT_EQ(chosen, bare);
+    EXPECT_EQ(picked, bare);
 }
 
 TEST_F(AttachmentsTest, ClearEmptiesTheNameOnly) {

@@ -195,9 +195,9 @@ report::ReportDocument TfrmClienti::cardReport() const {
         return text::trimmed(text(QString::fromUtf16(control)));
     };
     auto joined = [&](const char16_t* a, const char16_t* b) { return value(a) + u' ' + value(b); };
-    report::CardReport data;
-    data.title = u"SCHEDA ANAGRAFICA CLIENTE"_s;
-    data.rows = {
+    report::CardReport card;
+    card.title = u"SCHEDA ANAGRAFICA CLIENTE"_s;
+    card.rows = {
         {u"Cognome e nome:"_s, value(u"txtCliente")},
         {u"Data di nascita:"_s, value(u"txtDataNasc")},
         {u"Comune di nascita:"_s, joined(u"txtComuneNasc", u"txtProvNasc")},
@@ -224,7 +224,7 @@ report::ReportDocument TfrmClienti::cardReport() const {
         {u"Questioni in sospeso:"_s, value(u"txtQuestioni")},
         {u"Note:"_s, value(u"txtNote")},
     };
-    return report::ReportDocument::card(data);
+    return report::ReportDocument::card(card);
 }
 
 void TfrmClienti::cmdAnteprimaClick() {

@@ -217,10 +217,9 @@ TEST(Password, CorrectPasswordShowsTheMainMenu) {
 // The statistics picture shows bars, not one blank block: a line across the lower part of
 // the tile crosses several separate white bars.
 TEST(MainMenu, StatisticsPictureShowsBars) {
-    const QImage picture = on<QLabel>(u"TfrmAvvio"_s, u"imgGrafici"_s)
-                               ->pixmap()
-                               .toImage()
-                               .convertToFormat(QImage::Format_RGB32);
+    auto* grafici = on<QToolButton>(u"TfrmAvvio"_s, u"imgGrafici"_s);
+    const QImage picture =
+        grafici->icon().pixmap(grafici->iconSize()).toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(picture.isNull());
     const int y = picture.height() * 7 / 10;
     int whiteRuns = 0;
@@ -231,6 +230,24 @@ TEST(MainMenu, StatisticsPictureShowsBars) {
         inWhite = white;
     }
     EXPECT_GE(whiteRuns, 4);
+}
+
+// Pictures are buttons: the keyboard reaches and presses them too.
+TEST(MainMenu, PicturesAnswerTheKeyboard) {
+    auto* info = on<QToolButton>(u"TfrmAvvio"_s, u"imgInfo"_s);
+    EXPECT_NE(info->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(info->accessibleName().isEmpty());
+    QString opened;
+    withNextModal(
+        [info] {
+            info->setFocus();
+            QTest::keyClick(info, Qt::Key_Space);
+        },
+        [&opened](QWidget* dialog) {
+            opened = dialog->objectName();
+            child<QPushButton>(dialog, u"btnChiudi"_s)->click();
+        });
+    EXPECT_EQ(opened, u"TfrmInfo"_s);
 }
 
 TEST(MainMenu, InfoMailLinkAndHelpLink) {

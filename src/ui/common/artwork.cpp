@@ -1,5 +1,6 @@
 #include "artwork.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -120,12 +121,19 @@ QToolButton* makePictureButton(QWidget* parent, const QString& objectName, const
     return button;
 }
 
-QLabel* makeClickablePicture(QWidget* parent, const QString& objectName, const QPixmap& pixmap) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setPixmap(pixmap);
-    label->setCursor(Qt::PointingHandCursor);
-    return label;
+QToolButton* makeClickablePicture(QWidget* parent, const QString& objectName,
+                                  const QPixmap& pixmap) {
+    // A flat button rather than a label: it takes the keyboard focus, Enter and Space press
+    // it, and assistive technology sees a button.
+    auto* button = new QToolButton(parent);
+    button->setObjectName(objectName);
+    button->setAccessibleName(objectName);
+    button->setIcon(QIcon(pixmap));
+    button->setIconSize(pixmap.deviceIndependentSize().toSize());
+    button->setAutoRaise(true);
+    button->setStyleSheet(u"QToolButton { border: none; padding: 0; }"_s);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
 }
 
 namespace {
@@ -152,6 +160,10 @@ private:
 } // namespace
 
 void onClick(QWidget* widget, std::function<void()> action) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, std::move(action));
+        return;
+    }
     widget->installEventFilter(new ClickFilter(widget, std::move(action)));
 }
 

@@ -25,8 +25,10 @@ QPixmap logoPixmap(QSize size);
 QToolButton* makePictureButton(QWidget* parent, const QString& objectName, const QString& caption,
                                const QString& glyph, const QColor& colour);
 
-// A clickable picture (QLabel with a pixmap) that emits through the given callback.
-QLabel* makeClickablePicture(QWidget* parent, const QString& objectName, const QPixmap& pixmap);
+// A clickable picture: a flat button showing the pixmap (focus, Enter and Space, and an
+// accessible name), wired with onClick().
+QToolButton* makeClickablePicture(QWidget* parent, const QString& objectName,
+                                  const QPixmap& pixmap);
 
 // Calls `action` when the widget is clicked (button released over it).
 void onClick(QWidget* widget, std::function<void()> action);

@@ -56,11 +56,18 @@ void Record::setText(QStringView name, const QString& value) {
     setText(checkedIndex(name), value);
 }
 
-std::optional<bool> Record::flag(int field) const {
-    const QString value = text(field);
-    if (value == QStringView(kYes)) return true;
-    if (value == QStringView(kNo)) return false;
+std::optional<bool> flagValue(QStringView text) {
+    if (text == QStringView(kYes)) return true;
+    if (text == QStringView(kNo)) return false;
     return std::nullopt;
+}
+
+std::optional<bool> Record::flag(int field) const {
+    return flagValue(text(field));
+}
+
+std::optional<bool> Record::flag(QStringView name) const {
+    return flag(checkedIndex(name));
 }
 
 void Record::setFlag(int field, bool value) {

@@ -15,6 +15,9 @@ inline constexpr char16_t kNo[] = u"No";
 QString readField(const char* record, const FieldSpec& field);
 QString readFieldTrimmed(const char* record, const FieldSpec& field);
 
+// A yes/no flag's text: "Sì" → true, "No" → false, anything else → no value.
+std::optional<bool> flagValue(QStringView text);
+
 // One record buffer of a given layout.
 class Record {
 public:
@@ -35,6 +38,7 @@ public:
 
     // "Sì" → true, "No" → false, anything else → no value.
     std::optional<bool> flag(int field) const;
+    std::optional<bool> flag(QStringView name) const;
     void setFlag(int field, bool value);
 
 private:

@@ -1,26 +1,12 @@
 #include "TfrmClienti.h"
 
-#include "TfrmCarta.h"
-#include "TfrmCodFisc.h"
 #include "TfrmExpClienti.h"
-#include "TfrmIban.h"
-#include "TfrmPartitaIva.h"
 #include "TfrmRicontatta.h"
 #include "TfrmTrovaClienti.h"
-#include "help/helptexts.h"
+#include "identifierchecks.h"
 #include "programfolder.h"
 #include "records/layouts.h"
-#include "text/casing.h"
-#include "ui/common/artwork.h"
-#include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/misc.h"
-#include "ui/common/report/reportdocument.h"
-#include "ui/common/report/reportservice.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QShowEvent>
-#include <QToolButton>
 
 namespace tavolex::ui {
 
@@ -30,227 +16,252 @@ namespace {
 
 constexpr unsigned kProvinceRules = UpperEachKey | TrimEachKey | UpperOnLeave | TrimOnLeave;
 
-RecordCard::Config clientsConfig() {
+RecordCard::Config clientsConfig(TfrmClienti* card) {
+    using K = FieldKind;
     RecordCard::Config c;
     c.objectName = u"TfrmClienti"_s;
     c.caption = u" Tavolex - Anagrafica Clienti"_s;
     c.layout = &records::clientLayout();
     c.help = help::clientsCard();
     c.sections = {
-        {u"Dati anagrafici e residenza", u"\u263A", QColor(0x2e, 0x6d, 0xb4)},
-        {u"Recapiti", u"\u260E", QColor(0x2e, 0x8b, 0x57)},
-        {u"Identificativi", u"#", QColor(0xc0, 0x6a, 0x1a)},
-        {u"Profilo", u"\u2605", QColor(0x7a, 0x4e, 0xa8)},
-        {u"Questioni in sospeso", u"!", QColor(0xb0, 0x30, 0x30)},
+        {u"Dati anagrafici e residenza"_s, u"\u263A"_s, Tone::People},
+        {u"Recapiti"_s, u"\u260E"_s, Tone::Contacts},
+        {u"Identificativi"_s, u"#"_s, Tone::Codes},
+        {u"Profilo"_s, u"\u2605"_s, Tone::Profile},
+        {u"Questioni in sospeso"_s, u"!"_s, Tone::Warning},
     };
-    using W = CardWidget;
+    auto check = [card](void (*run)(QWidget*, const QString&), const char16_t* field) {
+        return [card, run, field] { run(card, card->text(QString::fromUtf16(field))); };
+    };
     c.fields = {
-        {u"txtCliente", u"Cliente", u"Cognome e nome o ragione sociale:", W::Line, NoRule, 0, 0, 0,
-         3},
-        {u"txtDataNasc", u"DataNasc", u"Data di nascita:", W::Line, NoRule, 0, 0, 3, 1, nullptr,
-         Qt::AlignCenter},
-        {u"txtComuneNasc", u"ComuneNasc", u"Comune di nascita:", W::Line, NoRule, 0, 0, 4},
-        {u"txtProvNasc", u"ProvNasc", u"Prov.", W::Province, kProvinceRules, 0, 0, 5},
-        {u"txtSesso", u"Sesso", u"Sesso:", W::Line, UpperEachKey, 0, 1, 0, 1, nullptr,
-         Qt::AlignCenter},
-        {u"txtRecapito", u"Recapito", u"Recapito preferenziale:", W::Line, NoRule, 0, 1, 1, 2},
-        {u"txtIndirizzoRes", u"IndirizzoRes", u"Residente in Via / Piazza e numero civico:",
-         W::Line, NoRule, 0, 1, 3, 2},
-        {u"txtProvRes", u"ProvRes", u"Prov.", W::Province, kProvinceRules, 0, 1, 5},
-        {u"txtComuneRes", u"ComuneRes", u"Comune di residenza:", W::Line, NoRule, 0, 2, 0, 2},
-        {u"txtCapRes", u"CapRes", u"CAP:", W::Line, UpperOnRelease, 0, 2, 2},
-        {u"txtEstremi", u"Estremi", u"Modalit\u00E0 di pagamento:", W::Line, NoRule, 0, 2, 3, 3},
-        {u"txtTelCasa", u"TelCasa", u"Tel. casa:", W::Line, NoRule, 1, 0, 0, 2},
-        {u"txtTelUff", u"TelUff", u"Tel. ufficio:", W::Line, NoRule, 1, 0, 2, 2},
-        {u"txtTelCel", u"TelCel", u"Tel. cellulare:", W::Line, NoRule, 1, 0, 4, 2},
-        {u"txtFax", u"Fax", u"Fax:", W::Line, NoRule, 1, 1, 0, 2},
-        {u"txtEmail", u"Email", u"E-mail:", W::Line, TrimEachKey | TrimOnLeave, 1, 1, 2, 3},
-        {u"txtCodFisc", u"CodFisc", u"Codice fiscale:", W::Line, TrimEachKey | UpperEachKey, 2, 0,
-         0, 2},
-        {u"txtCarta", u"Carta", u"Carta di credito n.", W::Line, DigitsOnly, 2, 0, 3},
-        {u"txtScadeCarta", u"ScadeCarta", u"Scadenza:", W::Line, NoRule, 2, 0, 5},
-        {u"txtPartitaIva", u"PartitaIva", u"Partita IVA:", W::Line, DigitsOnly, 2, 1, 0, 2},
-        {u"txtIban", u"Iban", u"IBAN:", W::Line, TrimEachKey | UpperEachKey, 2, 1, 3, 2},
-        {u"txtDocumento", u"Documento", u"Estremi documento:", W::Line, NoRule, 3, 0, 0, 2},
-        {u"txtOccupazione", u"Occupazione", u"Occupazione:", W::Line, NoRule, 3, 0, 2, 2},
-        {u"txtCivile", u"Civile", u"Stato civile:", W::Line, NoRule, 3, 0, 4, 2},
-        {u"txtTitoli", u"Titoli", u"Titoli e qualifiche:", W::Line, NoRule, 3, 1, 0, 2},
-        {u"txtProdotti", u"Prodotti", u"Prodotti o servizi di interesse:", W::Line, NoRule, 3, 1, 2,
-         2},
-        {u"txtZona", u"Zona", u"Zona di appartenenza:", W::Line, NoRule, 3, 1, 4, 2},
-        {u"txtQuestioni", u"Questioni", u"Questioni in sospeso:", W::Line, NoRule, 4, 0, 0, 5},
-        {u"chkRicontatta", u"Ricontatta", u"Da ricontattare", W::Check, NoRule, 4, 0, 5, 1,
-         u"Annota che il Cliente \u00E8 da ricontattare per questioni in sospeso."},
-        {u"txtNote", u"Note", u"Note:", W::Line, NoRule, 4, 1, 0, 6},
-        {u"lblFile01", u"File01", u"", W::Hidden},
-        {u"lblFile02", u"File02", u"", W::Hidden},
-        {u"lblFile03", u"File03", u"", W::Hidden},
-        {u"lblDesc01", u"Desc01", u"", W::Hidden},
-        {u"lblDesc02", u"Desc02", u"", W::Hidden},
-        {u"lblDesc03", u"Desc03", u"", W::Hidden},
+        {.control = u"txtCliente"_s,
+         .field = u"Cliente"_s,
+         .label = u"Cognome e nome o ragione sociale:"_s,
+         .at = {0, 0, 0, 3}},
+        {.control = u"txtDataNasc"_s,
+         .field = u"DataNasc"_s,
+         .label = u"Data di nascita:"_s,
+         .at = {0, 0, 3},
+         .align = Qt::AlignCenter},
+        {.control = u"txtComuneNasc"_s,
+         .field = u"ComuneNasc"_s,
+         .label = u"Comune di nascita:"_s,
+         .at = {0, 0, 4}},
+        {.control = u"txtProvNasc"_s,
+         .field = u"ProvNasc"_s,
+         .label = u"Prov."_s,
+         .kind = K::Province,
+         .at = {0, 0, 5},
+         .rules = kProvinceRules},
+        {.control = u"txtSesso"_s,
+         .field = u"Sesso"_s,
+         .label = u"Sesso:"_s,
+         .at = {0, 1, 0},
+         .rules = UpperEachKey,
+         .align = Qt::AlignCenter},
+        {.control = u"txtRecapito"_s,
+         .field = u"Recapito"_s,
+         .label = u"Recapito preferenziale:"_s,
+         .at = {0, 1, 1, 2}},
+        {.control = u"txtIndirizzoRes"_s,
+         .field = u"IndirizzoRes"_s,
+         .label = u"Residente in Via / Piazza e numero civico:"_s,
+         .at = {0, 1, 3, 2}},
+        {.control = u"txtProvRes"_s,
+         .field = u"ProvRes"_s,
+         .label = u"Prov."_s,
+         .kind = K::Province,
+         .at = {0, 1, 5},
+         .rules = kProvinceRules},
+        {.control = u"txtComuneRes"_s,
+         .field = u"ComuneRes"_s,
+         .label = u"Comune di residenza:"_s,
+         .at = {0, 2, 0, 2}},
+        {.control = u"txtCapRes"_s,
+         .field = u"CapRes"_s,
+         .label = u"CAP:"_s,
+         .at = {0, 2, 2},
+         .rules = UpperOnRelease},
+        {.control = u"txtEstremi"_s,
+         .field = u"Estremi"_s,
+         .label = u"Modalit\u00E0 di pagamento:"_s,
+         .at = {0, 2, 3, 3}},
+        {.control = u"txtTelCasa"_s,
+         .field = u"TelCasa"_s,
+         .label = u"Tel. casa:"_s,
+         .at = {1, 0, 0, 2}},
+        {.control = u"txtTelUff"_s,
+         .field = u"TelUff"_s,
+         .label = u"Tel. ufficio:"_s,
+         .at = {1, 0, 2, 2}},
+        {.control = u"txtTelCel"_s,
+         .field = u"TelCel"_s,
+         .label = u"Tel. cellulare:"_s,
+         .at = {1, 0, 4, 2}},
+        {.control = u"txtFax"_s, .field = u"Fax"_s, .label = u"Fax:"_s, .at = {1, 1, 0, 2}},
+        {.control = u"txtEmail"_s,
+         .field = u"Email"_s,
+         .label = u"E-mail:"_s,
+         .at = {1, 1, 2, 3},
+         .rules = TrimEachKey | TrimOnLeave},
+        {.control = u"txtCodFisc"_s,
+         .field = u"CodFisc"_s,
+         .label = u"Codice fiscale:"_s,
+         .at = {2, 0, 0, 2},
+         .rules = TrimEachKey | UpperEachKey},
+        {.control = u"txtCarta"_s,
+         .field = u"Carta"_s,
+         .label = u"Carta di credito n."_s,
+         .at = {2, 0, 3},
+         .rules = DigitsOnly},
+        {.control = u"txtScadeCarta"_s,
+         .field = u"ScadeCarta"_s,
+         .label = u"Scadenza:"_s,
+         .at = {2, 0, 5}},
+        {.control = u"txtPartitaIva"_s,
+         .field = u"PartitaIva"_s,
+         .label = u"Partita IVA:"_s,
+         .at = {2, 1, 0, 2},
+         .rules = DigitsOnly},
+        {.control = u"txtIban"_s,
+         .field = u"Iban"_s,
+         .label = u"IBAN:"_s,
+         .at = {2, 1, 3, 2},
+         .rules = TrimEachKey | UpperEachKey},
+        {.control = u"txtDocumento"_s,
+         .field = u"Documento"_s,
+         .label = u"Estremi documento:"_s,
+         .at = {3, 0, 0, 2}},
+        {.control = u"txtOccupazione"_s,
+         .field = u"Occupazione"_s,
+         .label = u"Occupazione:"_s,
+         .at = {3, 0, 2, 2}},
+        {.control = u"txtCivile"_s,
+         .field = u"Civile"_s,
+         .label = u"Stato civile:"_s,
+         .at = {3, 0, 4, 2}},
+        {.control = u"txtTitoli"_s,
+         .field = u"Titoli"_s,
+         .label = u"Titoli e qualifiche:"_s,
+         .at = {3, 1, 0, 2}},
+        {.control = u"txtProdotti"_s,
+         .field = u"Prodotti"_s,
+         .label = u"Prodotti o servizi di interesse:"_s,
+         .at = {3, 1, 2, 2}},
+        {.control = u"txtZona"_s,
+         .field = u"Zona"_s,
+         .label = u"Zona di appartenenza:"_s,
+         .at = {3, 1, 4, 2}},
+        {.control = u"txtQuestioni"_s,
+         .field = u"Questioni"_s,
+         .label = u"Questioni in sospeso:"_s,
+         .at = {4, 0, 0, 5}},
+        {.control = u"chkRicontatta"_s,
+         .field = u"Ricontatta"_s,
+         .label = u"Da ricontattare"_s,
+         .kind = K::Check,
+         .at = {4, 0, 5},
+         .hint = u"Annota che il Cliente \u00E8 da ricontattare per questioni in sospeso."_s},
+        {.control = u"txtNote"_s, .field = u"Note"_s, .label = u"Note:"_s, .at = {4, 1, 0, 6}},
+        {.control = u"btnEmail"_s,
+         .kind = K::Picture,
+         .at = {1, 1, 5},
+         .hint = u"Invia una e-mail all'indirizzo indicato."_s,
+         .glyph = u"@"_s,
+         .action =
+             [card] { TMisc::Open(u"\"mailto:"_s + card->text(u"txtEmail"_s).trimmed() + u'"'); }},
+        {.control = u"btnCodFisc"_s,
+         .kind = K::Picture,
+         .at = {2, 0, 2},
+         .hint = u"Controlla il codice fiscale."_s,
+         .glyph = u"\u2714"_s,
+         .action = check(checkTaxCode, u"txtCodFisc")},
+        {.control = u"btnCarta"_s,
+         .kind = K::Picture,
+         .at = {2, 0, 4},
+         .hint = u"Controlla il numero di carta di credito."_s,
+         .glyph = u"\u2714"_s,
+         .action = check(checkCardNumber, u"txtCarta")},
+        {.control = u"btnPartitaIva"_s,
+         .kind = K::Picture,
+         .at = {2, 1, 2},
+         .hint = u"Controlla il numero di partita IVA."_s,
+         .glyph = u"\u2714"_s,
+         .action = check(checkVatNumber, u"txtPartitaIva")},
+        {.control = u"btnIban"_s,
+         .kind = K::Picture,
+         .at = {2, 1, 5},
+         .hint = u"Controlla l'IBAN."_s,
+         .glyph = u"\u2714"_s,
+         .action = check(checkIban, u"txtIban")},
     };
-    c.required = {
-        {u"txtCliente",
-         u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Cliente."}};
+    c.attachmentTag = u"clienti"_s;
+    c.commands = {
+        {u"cmdNuovo"_s},
+        {u"cmdDuplica"_s},
+        {u"cmdFile"_s},
+        {u"cmdSalva"_s},
+        {.control = u"cmdTrova"_s, .action = [card] { card->cmdTrovaClick(); }},
+        {u"cmdAnteprima"_s},
+        {u"cmdStampa"_s},
+        {u"cmdPDF"_s},
+        {u"cmdRicontatta"_s, u"Ricontatta"_s, u"\u260E"_s, Tone::Service,
+         u"Visualizza il riepilogo dei Clienti da ricontattare."_s,
+         [card] { card->cmdRicontattaClick(); }},
+        {.control = u"cmdEsporta"_s, .action = [card] { TfrmExpClienti(card).exec(); }},
+        {u"cmdGuida"_s},
+        {u"cmdEsci"_s},
+    };
+    c.required = {{u"txtCliente"_s, u"Attenzione: per salvare la scheda \u00E8 necessario "
+                                    u"indicare il nome del Cliente."_s}};
+    c.reportTitle = u"SCHEDA ANAGRAFICA CLIENTE"_s;
+    c.report = {
+        {u"Cognome e nome:"_s, u"{txtCliente}"_s},
+        {u"Data di nascita:"_s, u"{txtDataNasc}"_s},
+        {u"Comune di nascita:"_s, u"{txtComuneNasc} {txtProvNasc}"_s},
+        {u"Sesso:"_s, u"{txtSesso}"_s},
+        {u"Recapito preferenziale:"_s, u"{txtRecapito}"_s},
+        {u"Indirizzo di residenza:"_s, u"{txtIndirizzoRes}"_s},
+        {u"Comune di residenza:"_s, u"{txtComuneRes} {txtProvRes}"_s},
+        {u"Modalit\u00E0 pagamento:"_s, u"{txtEstremi}"_s},
+        {u"Tel. casa:"_s, u"{txtTelCasa}"_s},
+        {u"Tel. ufficio:"_s, u"{txtTelUff}"_s},
+        {u"Tel. cellulare:"_s, u"{txtTelCel}"_s},
+        {u"Fax:"_s, u"{txtFax}"_s},
+        {u"E-mail:"_s, u"{txtEmail}"_s},
+        {u"Codice fiscale:"_s, u"{txtCodFisc}"_s},
+        {u"Partita IVA:"_s, u"{txtPartitaIva}"_s},
+        {u"Carta di credito:"_s, u"N. {txtCarta}  -  Scadenza: {txtScadeCarta}"_s},
+        {u"IBAN:"_s, u"{txtIban}"_s},
+        {u"Estremi documento:"_s, u"{txtDocumento}"_s},
+        {u"Occupazione:"_s, u"{txtOccupazione}"_s},
+        {u"Titoli e qualifiche:"_s, u"{txtTitoli}"_s},
+        {u"Prodotti e servizi:"_s, u"{txtProdotti}"_s},
+        {u"Zona di appartenenza:"_s, u"{txtZona}"_s},
+        {u"Questioni in sospeso:"_s, u"{txtQuestioni}"_s},
+        {u"Note:"_s, u"{txtNote}"_s},
+    };
+    c.pdfFileName = u"Cliente.pdf"_s;
     return c;
 }
 
 } // namespace
 
-TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(), parent) {
-    addStandardCommand(u"cmdNuovo"_s);
-    addStandardCommand(u"cmdDuplica"_s);
-    const QColor services(0x3a, 0x6e, 0xa5);
-    addCommand(u"cmdFile"_s, u"Allegati"_s, u"\u2261"_s, services,
-               u"Allega file alla scheda corrente."_s, [this] { cmdFileClick(); });
-    addStandardCommand(u"cmdSalva"_s);
-    addCommand(u"cmdTrova"_s, u"Trova"_s, u"\u25C9"_s, services, u"Trova una scheda in archivio."_s,
-               [this] { cmdTrovaClick(); });
-    addCommand(u"cmdAnteprima"_s, u"Anteprima"_s, u"\u25A4"_s, services,
-               u"Visualizza l'anteprima di stampa."_s, [this] { cmdAnteprimaClick(); });
-    addCommand(u"cmdStampa"_s, u"Stampa"_s, u"\u2630"_s, services, u"Stampa la scheda corrente."_s,
-               [this] { cmdStampaClick(); });
-    addCommand(u"cmdPDF"_s, u"PDF"_s, u"PDF"_s, QColor(0xc0, 0x20, 0x20),
-               u"Esporta la scheda in formato PDF."_s, [this] { cmdPDFClick(); });
-    addCommand(u"cmdRicontatta"_s, u"Ricontatta"_s, u"\u260E"_s, services,
-               u"Visualizza il riepilogo dei Clienti da ricontattare."_s,
-               [this] { cmdRicontattaClick(); });
-    addCommand(u"cmdEsporta"_s, u"Esporta"_s, u"XLS"_s, QColor(0x1d, 0x6f, 0x42),
-               u"Esporta le schede in archivio in un file di Microsoft Excel."_s,
-               [this] { cmdEsportaClick(); });
-    addStandardCommand(u"cmdGuida"_s);
-    addStandardCommand(u"cmdEsci"_s);
-
-    addSmallButton(u"btnEmail"_s, u"@"_s, u"Invia una e-mail all'indirizzo indicato."_s, 1, 1, 5,
-                   &TfrmClienti::btnEmailClick);
-    addSmallButton(u"btnCodFisc"_s, u"\u2714"_s, u"Controlla il codice fiscale."_s, 2, 0, 2,
-                   &TfrmClienti::btnCodFiscClick);
-    addSmallButton(u"btnCarta"_s, u"\u2714"_s, u"Controlla il numero di carta di credito."_s, 2, 0,
-                   4, &TfrmClienti::btnCartaClick);
-    addSmallButton(u"btnPartitaIva"_s, u"\u2714"_s, u"Controlla il numero di partita IVA."_s, 2, 1,
-                   2, &TfrmClienti::btnPartitaIvaClick);
-    addSmallButton(u"btnIban"_s, u"\u2714"_s, u"Controlla l'IBAN."_s, 2, 1, 5,
-                   &TfrmClienti::btnIbanClick);
-}
-
-void TfrmClienti::addSmallButton(const QString& name, const QString& glyph, const QString& hint,
-                                 int section, int row, int column, void (TfrmClienti::*slot)()) {
-    QToolButton* button = makePictureButton(this, name, {}, glyph, QColor(0x3a, 0x6e, 0xa5));
-    button->setIconSize(QSize(20, 20));
-    placeInSection(button, section, row, column);
-    behaviour()->setHint(button, hint);
-    connect(button, &QToolButton::clicked, this, slot);
-}
+TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(this), parent) {}
 
 QString TfrmClienti::archivePath() const {
     return programPath(records::clientLayout().archiveName());
 }
 
-void TfrmClienti::btnEmailClick() {
-    TMisc::Open(u"\"mailto:"_s + text(u"txtEmail"_s).trimmed() + u'"');
-}
-
-namespace {
-template <typename Dialog> void runCheck(QWidget* parent, const QString& value) {
-    Dialog dialog(parent);
-    dialog.setInput(value);
-    dialog.exec();
-}
-} // namespace
-
-void TfrmClienti::btnCodFiscClick() {
-    const QString code = text::trimmed(text(u"txtCodFisc"_s));
-    // An all-digit tax code is a company's, which is its VAT number.
-    if (text::isDigitsOnly(code))
-        runCheck<TfrmPartitaIva>(this, code);
-    else
-        runCheck<TfrmCodFisc>(this, code);
-}
-
-void TfrmClienti::btnPartitaIvaClick() {
-    runCheck<TfrmPartitaIva>(this, text::trimmed(text(u"txtPartitaIva"_s)));
-}
-void TfrmClienti::btnIbanClick() {
-    runCheck<TfrmIban>(this, text::trimmed(text(u"txtIban"_s)));
-}
-void TfrmClienti::btnCartaClick() {
-    runCheck<TfrmCarta>(this, text::trimmed(text(u"txtCarta"_s)));
-}
-void TfrmClienti::cmdFileClick() {
-    const AttachmentValues current{text(u"lblFile01"_s).trimmed(), text(u"lblDesc01"_s).trimmed(),
-                                   text(u"lblFile02"_s).trimmed(), text(u"lblDesc02"_s).trimmed(),
-                                   text(u"lblFile03"_s).trimmed(), text(u"lblDesc03"_s).trimmed()};
-    const auto chosen = TfrmAllegaCartella::edit(this, u"clienti"_s, current);
-    if (!chosen) return;
-    setText(u"lblFile01"_s, chosen->file01);
-    setText(u"lblDesc01"_s, chosen->desc01);
-    setText(u"lblFile02"_s, chosen->file02);
-    setText(u"lblDesc02"_s, chosen->desc02);
-    setText(u"lblFile03"_s, chosen->file03);
-    setText(u"lblDesc03"_s, chosen->desc03);
-}
-
-report::ReportDocument TfrmClienti::cardReport() const {
-    auto value = [this](const char16_t* control) {
-        return text::trimmed(text(QString::fromUtf16(control)));
-    };
-    auto joined = [&](const char16_t* a, const char16_t* b) { return value(a) + u' ' + value(b); };
-    report::CardReport card;
-    card.title = u"SCHEDA ANAGRAFICA CLIENTE"_s;
-    card.rows = {
-        {u"Cognome e nome:"_s, value(u"txtCliente")},
-        {u"Data di nascita:"_s, value(u"txtDataNasc")},
-        {u"Comune di nascita:"_s, joined(u"txtComuneNasc", u"txtProvNasc")},
-        {u"Sesso:"_s, value(u"txtSesso")},
-        {u"Recapito preferenziale:"_s, value(u"txtRecapito")},
-        {u"Indirizzo di residenza:"_s, value(u"txtIndirizzoRes")},
-        {u"Comune di residenza:"_s, joined(u"txtComuneRes", u"txtProvRes")},
-        {u"Modalit\u00E0 pagamento:"_s, value(u"txtEstremi")},
-        {u"Tel. casa:"_s, value(u"txtTelCasa")},
-        {u"Tel. ufficio:"_s, value(u"txtTelUff")},
-        {u"Tel. cellulare:"_s, value(u"txtTelCel")},
-        {u"Fax:"_s, value(u"txtFax")},
-        {u"E-mail:"_s, value(u"txtEmail")},
-        {u"Codice fiscale:"_s, value(u"txtCodFisc")},
-        {u"Partita IVA:"_s, value(u"txtPartitaIva")},
-        {u"Carta di credito:"_s,
-         u"N. "_s + value(u"txtCarta") + u"  -  Scadenza: "_s + value(u"txtScadeCarta")},
-        {u"IBAN:"_s, value(u"txtIban")},
-        {u"Estremi documento:"_s, value(u"txtDocumento")},
-        {u"Occupazione:"_s, value(u"txtOccupazione")},
-        {u"Titoli e qualifiche:"_s, value(u"txtTitoli")},
-        {u"Prodotti e servizi:"_s, value(u"txtProdotti")},
-        {u"Zona di appartenenza:"_s, value(u"txtZona")},
-        {u"Questioni in sospeso:"_s, value(u"txtQuestioni")},
-        {u"Note:"_s, value(u"txtNote")},
-    };
-    return report::ReportDocument::card(card);
-}
-
-void TfrmClienti::cmdAnteprimaClick() {
-    report::preview(this, cardReport());
-}
-void TfrmClienti::cmdStampaClick() {
-    report::print(this, cardReport());
-}
-void TfrmClienti::cmdPDFClick() {
-    report::exportPdf(this, cardReport(), u"Cliente.pdf"_s);
-}
 void TfrmClienti::cmdTrovaClick() {
-    TfrmTrovaClienti search(this);
-    search.setCallerTag(u"clienti"_s);
-    search.exec();
-    if (const auto chosen = search.chosen()) loadFromRecord(chosen->bytes, chosen->position);
+    if (const auto chosen = TfrmTrovaClienti::pick(this, u"clienti"_s))
+        loadFromRecord(chosen->bytes, chosen->position);
 }
+
 void TfrmClienti::cmdRicontattaClick() {
     TfrmRicontatta list(this);
     list.exec();
     if (const auto chosen = list.chosen()) loadFromRecord(chosen->bytes, chosen->position);
-}
-
-void TfrmClienti::cmdEsportaClick() {
-    TfrmExpClienti exportScreen(this);
-    exportScreen.exec();
 }
 
 } // namespace tavolex::ui

@@ -42,6 +42,13 @@ SearchScreenDecl declaration() {
 
 TfrmTrovaClienti::TfrmTrovaClienti(QWidget* parent) : SearchScreen(declaration(), parent) {}
 
+std::optional<ChosenRecord> TfrmTrovaClienti::pick(QWidget* parent, const QString& tag) {
+    TfrmTrovaClienti search(parent);
+    search.setCallerTag(tag);
+    search.exec();
+    return search.chosen();
+}
+
 bool TfrmTrovaClienti::isKnownCallerTag(const QString& tag) {
     return tag == u"clienti"_s || tag == u"pratica"_s || tag == u"movimenti_pagatore"_s ||
            tag == u"movimenti_beneficiario"_s;

@@ -19,6 +19,9 @@ public:
     // the search closed otherwise, the load failed or the caller tag is not known.
     std::optional<ChosenRecord> chosen() const { return m_chosen; }
 
+    // Shows the search modally for the caller named by `tag`; the client double-clicked.
+    static std::optional<ChosenRecord> pick(QWidget* parent, const QString& tag);
+
     static bool isKnownCallerTag(const QString& tag);
 
 protected:

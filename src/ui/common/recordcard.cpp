@@ -1,13 +1,19 @@
 #include "recordcard.h"
 
+#include "money/normalise.h"
 #include "places/provinces.h"
 
 #include "artwork.h"
 #include "messages.h"
 #include "records/recordfile.h"
 #include "text/casing.h"
+#include "ui/common/attachments/TfrmAllegaCartella.h"
+#include "ui/common/calendario.h"
 #include "ui/common/guida.h"
+#include "ui/common/report/reportdocument.h"
+#include "ui/common/report/reportservice.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,6 +21,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaProperty>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,13 +57,117 @@ private:
 
 constexpr auto kNoRecord = u"L'archivio non contiene nessuna scheda.";
 
+const QString kAttachmentLabels[] = {u"lblFile01"_s, u"lblFile02"_s, u"lblFile03"_s,
+                                     u"lblDesc01"_s, u"lblDesc02"_s, u"lblDesc03"_s};
+
+// A control's value through its user property (QLineEdit::text, QComboBox::currentText,
+// QAbstractButton::checked), as stored: a checked state is the flag "Sì" or "No". A label,
+// which has no user property, binds its text.
+QString boundText(const QWidget* control) {
+    if (!control) return {};
+    const QMetaProperty user = control->metaObject()->userProperty();
+    const QVariant value = user.isValid() ? user.read(control) : control->property("text");
+    if (value.typeId() == QMetaType::Bool)
+        return QString::fromUtf16(value.toBool() ? records::kYes : records::kNo);
+    return value.toString();
+}
+
+// Writes a stored value back. A flag other than "Sì" or "No" leaves a check as it was; a
+// line shows every loaded text from its first character.
+void setBoundText(QWidget* control, const QString& value) {
+    if (!control) return;
+    const QMetaProperty user = control->metaObject()->userProperty();
+    if (user.isValid() && user.typeId() == QMetaType::Bool) {
+        if (const auto flag = records::flagValue(value)) user.write(control, *flag);
+        return;
+    }
+    setControlText(control, value);
+}
+
+void checkCaption(QButtonGroup* group, const QString& caption) {
+    // A stored text that is none of the captions leaves the buttons as they were.
+    for (QAbstractButton* button : group->buttons()) {
+        if (button->text() == caption) {
+            button->setChecked(true);
+            return;
+        }
+    }
+}
+
+// An amount field rewrites its text in the program's form when the focus leaves it.
+class AmountNormaliser : public QObject {
+public:
+    AmountNormaliser(QLineEdit* edit, int places) : QObject(edit), m_places(places) {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) {
+            auto* edit = static_cast<QLineEdit*>(watched);
+            setControlText(edit, m_places == 4 ? money::normalisedDeadlineAmount(edit->text())
+                                               : money::normalisedMovementAmount(edit->text()));
+        }
+        return false;
+    }
+
+private:
+    int m_places;
+};
+
+void normaliseOnLeaving(QLineEdit* edit, int places) {
+    new AmountNormaliser(edit, places);
+}
+
 } // namespace
+
+QStringList RecordCard::declarationFaults(const Config& config) {
+    QStringList faults;
+    QSet<QString> controls;
+    auto needField = [&](const QString& control, const QString& field) {
+        if (!field.isEmpty() && (!config.layout || config.layout->indexOf(field) < 0))
+            faults << control + u": the record has no field "_s + field;
+    };
+    for (const CardField& field : config.fields) {
+        controls.insert(field.control);
+        needField(field.control, field.field);
+        for (const ChoiceOption& option : field.options) {
+            controls.insert(option.control);
+            needField(option.control, option.field);
+        }
+        if (field.kind != FieldKind::Hidden && field.at.section >= config.sections.size())
+            faults << field.control + u": no section "_s + QString::number(field.at.section);
+    }
+    if (!config.attachmentTag.isEmpty()) {
+        for (const QString& name : kAttachmentLabels) {
+            controls.insert(name);
+            needField(name, name.mid(3));
+        }
+    }
+    for (const RequiredField& required : config.required)
+        if (!controls.contains(required.control))
+            faults << u"required "_s + required.control + u" is not a control of the card"_s;
+    static const QRegularExpression placeholder(u"\\{(\\w+)\\}"_s);
+    for (const ReportRow& row : config.report) {
+        for (const QRegularExpressionMatch& m : placeholder.globalMatch(row.value))
+            if (!controls.contains(m.captured(1)))
+                faults << u"report row "_s + row.caption + u" names no control "_s + m.captured(1);
+    }
+    return faults;
+}
 
 RecordCard::RecordCard(Config config, QWidget* parent)
     : QWidget(parent), m_config(std::move(config)), m_behaviour(new ScreenBehaviour(this)) {
+    if (const QStringList faults = declarationFaults(m_config); !faults.isEmpty())
+        qFatal("The card %s is declared wrongly: %s", qPrintable(m_config.objectName),
+               qPrintable(faults.join(u"; "_s)));
     setObjectName(m_config.objectName);
     setWindowTitle(m_config.caption);
     setProperty("tavolexMaximised", true);
+    if (!m_config.attachmentTag.isEmpty())
+        for (const QString& name : kAttachmentLabels)
+            m_config.fields.append(
+                {.control = name, .field = name.mid(3), .kind = FieldKind::Hidden});
     buildLayout();
 }
 
@@ -68,19 +183,16 @@ void RecordCard::buildLayout() {
     auto* sectionsColumn = new QVBoxLayout;
     sectionsColumn->setSpacing(6);
     body->addLayout(sectionsColumn, 1);
-    for (const CardSection& section : m_config.sections) {
+    for (const CardSection& section : std::as_const(m_config.sections)) {
         auto* frame = new QFrame(this);
         frame->setFrameShape(QFrame::StyledPanel);
-        frame->setStyleSheet(u"QFrame#section { background: #eef2f7; border: 1px solid #c5cfdb; "
-                             u"border-radius: 6px; }"_s);
         frame->setObjectName(u"section"_s);
         m_behaviour->addHintClearingArea(frame);
         auto* row = new QHBoxLayout(frame);
         auto* picture = new QLabel(frame);
-        picture->setPixmap(
-            tilePixmap(QString::fromUtf16(section.glyph), section.colour, QSize(56, 56)));
+        picture->setPixmap(tilePixmap(section.glyph, toneColour(section.tone), QSize(56, 56)));
         picture->setAlignment(Qt::AlignTop);
-        picture->setToolTip(QString::fromUtf16(section.title));
+        picture->setToolTip(section.title);
         row->addWidget(picture);
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(12);
@@ -93,197 +205,208 @@ void RecordCard::buildLayout() {
     }
     sectionsColumn->addStretch();
 
-    for (const CardField& field : m_config.fields) {
-        const QString name = QString::fromUtf16(field.control);
-        const int capacity = [&] {
-            if (!field.field || !*field.field || !m_config.layout) return 255;
-            const int index = m_config.layout->indexOf(QString::fromUtf16(field.field));
-            return index < 0 ? 255 : m_config.layout->field(index).capacity;
-        }();
-        QWidget* parentWidget = this;
-        QGridLayout* grid = nullptr;
-        if (field.widget != CardWidget::Hidden && field.section < m_sectionGrids.size()) {
-            grid = m_sectionGrids[field.section];
-            parentWidget = grid->parentWidget();
-        }
-        QWidget* control = nullptr;
-        switch (field.widget) {
-        case CardWidget::Line: {
-            auto* edit = new QLineEdit(parentWidget);
-            edit->setMaxLength(capacity);
-            edit->setAlignment(field.align);
-            control = edit;
-            break;
-        }
-        case CardWidget::Province: {
-            auto* combo = new QComboBox(parentWidget);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->addItems(places::provinceCodes());
-            combo->lineEdit()->setMaxLength(capacity);
-            combo->setCurrentIndex(-1);
-            combo->setMaxVisibleItems(20);
-            control = combo;
-            break;
-        }
-        case CardWidget::Check: {
-            auto* check = new QCheckBox(QString::fromUtf16(field.label), parentWidget);
-            control = check;
-            break;
-        }
-        case CardWidget::Hidden: {
-            auto* label = new QLabel(this);
-            label->hide();
-            control = label;
-            break;
-        }
-        }
-        control->setObjectName(name);
-        m_controls.insert(name, control);
-        if (grid) {
-            const int row = field.row * 2;
-            if (field.widget != CardWidget::Check) {
-                auto* caption = new QLabel(QString::fromUtf16(field.label), parentWidget);
-                caption->setObjectName(u"lbl"_s + name.mid(3));
-                caption->setBuddy(control);
-                grid->addWidget(caption, row, field.column, 1, field.span);
-                grid->addWidget(control, row + 1, field.column, 1, field.span);
-            } else {
-                grid->addWidget(control, row + 1, field.column, 1, field.span);
-            }
-        }
-        if (field.widget == CardWidget::Line || field.widget == CardWidget::Province) {
-            m_behaviour->addHighlight(control, name.mid(3));
-            m_enterOrder << control;
-        }
-        if (field.rules != NoRule) m_behaviour->setTypingRules(control, field.rules);
-        if (field.hint) m_behaviour->setHint(control, QString::fromUtf16(field.hint));
-    }
-    // Enter moves through the fields in record order, from the last back to the first.
-    for (int i = 0; i < m_enterOrder.size(); ++i)
-        m_behaviour->setEnterNext(m_enterOrder[i], m_enterOrder[(i + 1) % m_enterOrder.size()]);
-    // Tab follows the declaration order too (check boxes included).
     QWidget* previous = nullptr;
-    for (const CardField& field : m_config.fields) {
-        QWidget* control = m_controls.value(QString::fromUtf16(field.control));
-        if (field.widget == CardWidget::Hidden) continue;
-        if (previous) setTabOrder(previous, control);
-        previous = control;
+    for (const CardField& field : std::as_const(m_config.fields)) {
+        QGridLayout* grid =
+            field.kind == FieldKind::Hidden ? nullptr : m_sectionGrids.value(field.at.section);
+        QWidget* control = buildControl(field, grid ? grid->parentWidget() : this);
+        if (grid) {
+            const int row = field.at.row * 2;
+            const bool captioned = !field.label.isEmpty() && field.kind != FieldKind::Check &&
+                                   field.kind != FieldKind::Push && field.kind != FieldKind::Choice;
+            if (captioned) {
+                auto* caption = new QLabel(field.label, grid->parentWidget());
+                caption->setObjectName(u"lbl"_s + field.control.mid(3));
+                caption->setBuddy(control);
+                grid->addWidget(caption, row, field.at.column, 1, field.at.span);
+            }
+            grid->addWidget(control, row + 1, field.at.column, 1, field.at.span);
+        }
+        if (field.kind == FieldKind::Hidden) continue;
+        // Tab follows the declaration order (the buttons of a choice in theirs).
+        const QList<QWidget*> tabbed =
+            field.kind == FieldKind::Choice
+                ? QList<QWidget*>(m_choices.value(field.control)->buttons().cbegin(),
+                                  m_choices.value(field.control)->buttons().cend())
+                : QList<QWidget*>{control};
+        for (QWidget* w : tabbed) {
+            if (previous) setTabOrder(previous, w);
+            previous = w;
+        }
     }
+    // Enter moves through the fields in declaration order, from the last back to the first.
+    for (int i = 0; i < m_enterOrder.size(); ++i)
+        m_behaviour->setEnterNext(m_enterOrder[i],
+                                  m_enterStops.contains(m_enterOrder[i])
+                                      ? nullptr
+                                      : m_enterOrder[(i + 1) % m_enterOrder.size()]);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(2);
     body->addLayout(right);
-    m_commandColumn = new QVBoxLayout;
-    m_commandColumn->setSpacing(2);
-    right->addLayout(m_commandColumn);
+    buildCommands(right);
     right->addStretch();
     auto* nav = new QHBoxLayout;
     right->addLayout(nav);
-    auto navButton = [this, nav](const QString& name, const QString& glyph, const QString& hint,
-                                 void (RecordCard::*slot)()) {
-        QToolButton* b = makePictureButton(this, name, {}, glyph, QColor(0x3a, 0x6e, 0xa5));
-        connect(b, &QToolButton::clicked, this, slot);
-        m_behaviour->setHint(b, hint);
-        nav->addWidget(b);
+    const Command moves[] = {
+        {u"cmdPrimo"_s,
+         {},
+         u"|\u25C0"_s,
+         Tone::Service,
+         u"Visualizza la prima scheda in archivio."_s,
+         [this] { cmdPrimoClick(); }},
+        {u"cmdIndietro"_s,
+         {},
+         u"\u25C0"_s,
+         Tone::Service,
+         u"Visualizza la scheda precedente in archivio."_s,
+         [this] { cmdIndietroClick(); }},
+        {u"cmdAvanti"_s,
+         {},
+         u"\u25B6"_s,
+         Tone::Service,
+         u"Visualizza la scheda successiva in archivio."_s,
+         [this] { cmdAvantiClick(); }},
+        {u"cmdUltimo"_s,
+         {},
+         u"\u25B6|"_s,
+         Tone::Service,
+         u"Visualizza l'ultima scheda in archivio."_s,
+         [this] { cmdUltimoClick(); }},
     };
-    navButton(u"cmdPrimo"_s, u"|\u25C0"_s, u"Visualizza la prima scheda in archivio."_s,
-              &RecordCard::cmdPrimoClick);
-    navButton(u"cmdIndietro"_s, u"\u25C0"_s, u"Visualizza la scheda precedente in archivio."_s,
-              &RecordCard::cmdIndietroClick);
-    m_position = new QLabel(this);
-    m_position->setObjectName(u"lblPosizione"_s);
-    m_position->setMinimumWidth(56);
-    m_position->setAlignment(Qt::AlignCenter);
-    m_position->setStyleSheet(u"QLabel { font-weight: bold; font-size: 14px; }"_s);
-    m_behaviour->addHintClearingArea(m_position);
-    nav->addWidget(m_position);
-    navButton(u"cmdAvanti"_s, u"\u25B6"_s, u"Visualizza la scheda successiva in archivio."_s,
-              &RecordCard::cmdAvantiClick);
-    navButton(u"cmdUltimo"_s, u"\u25B6|"_s, u"Visualizza l'ultima scheda in archivio."_s,
-              &RecordCard::cmdUltimoClick);
+    for (const Command& move : moves) {
+        if (move.control == u"cmdAvanti"_s) {
+            m_position = new QLabel(this);
+            m_position->setObjectName(u"lblPosizione"_s);
+            m_position->setMinimumWidth(56);
+            m_position->setAlignment(Qt::AlignCenter);
+            m_behaviour->addHintClearingArea(m_position);
+            nav->addWidget(m_position);
+        }
+        nav->addWidget(makeCommandButton(this, m_behaviour, move));
+    }
 
-    m_hintBar = new QLabel(m_config.initialHint, this);
-    m_hintBar->setObjectName(u"panInfo"_s);
-    m_hintBar->setMinimumHeight(26);
-    m_hintBar->setContentsMargins(10, 2, 10, 2);
-    m_hintBar->setStyleSheet(u"QLabel { background: #1f4f82; color: white; }"_s);
-    m_behaviour->setHintBar(m_hintBar);
+    m_hintBar = makeHintBar(this, m_behaviour, m_config.initialHint);
     outer->addWidget(m_hintBar);
 }
 
-QToolButton* RecordCard::addCommand(const QString& name, const QString& caption,
-                                    const QString& glyph, const QColor& colour, const QString& hint,
-                                    std::function<void()> action) {
-    QToolButton* button = makePictureButton(this, name, caption, glyph, colour);
-    button->setMinimumWidth(150);
-    m_commandColumn->addWidget(button);
-    m_behaviour->setHint(button, hint);
-    if (action) connect(button, &QToolButton::clicked, this, std::move(action));
-    return button;
+QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget) {
+    const int index = m_config.layout->indexOf(field.field);
+    const int capacity = index < 0 ? 255 : m_config.layout->field(index).capacity;
+    QWidget* control = nullptr;
+    bool entered = true; // takes part in the Enter order and has a focus highlight
+    switch (field.kind) {
+    case FieldKind::Line:
+    case FieldKind::Date:
+    case FieldKind::Amount: {
+        auto* edit = new QLineEdit(parentWidget);
+        edit->setMaxLength(capacity);
+        edit->setAlignment(field.align);
+        edit->setReadOnly(field.readOnly);
+        if (field.kind == FieldKind::Date) installDateField(edit, field.tag);
+        if (field.kind == FieldKind::Amount) normaliseOnLeaving(edit, field.places);
+        control = edit;
+        break;
+    }
+    case FieldKind::List:
+    case FieldKind::Province: {
+        auto* combo = new QComboBox(parentWidget);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->addItems(field.kind == FieldKind::Province ? places::provinceCodes() : field.items);
+        combo->lineEdit()->setMaxLength(capacity);
+        combo->setCurrentIndex(-1);
+        combo->setMaxVisibleItems(20);
+        // Registered with its rules (none for a plain list): the selection is reset when the
+        // field takes the focus.
+        m_behaviour->setTypingRules(combo, field.rules);
+        control = combo;
+        break;
+    }
+    case FieldKind::Check:
+        control = new QCheckBox(field.label, parentWidget);
+        entered = false;
+        break;
+    case FieldKind::Choice: {
+        auto* box = new QWidget(parentWidget);
+        auto* row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto* group = new QButtonGroup(box);
+        for (const ChoiceOption& option : field.options) {
+            auto* radio = new QRadioButton(option.caption, box);
+            radio->setObjectName(option.control);
+            group->addButton(radio);
+            row->addWidget(radio);
+            m_controls.insert(option.control, radio);
+        }
+        row->addStretch();
+        m_choices.insert(field.control, group);
+        control = box;
+        entered = false;
+        break;
+    }
+    case FieldKind::Hidden: {
+        auto* label = new QLabel(this);
+        label->hide();
+        control = label;
+        entered = false;
+        break;
+    }
+    case FieldKind::Picture: {
+        QToolButton* button = makePictureButton(parentWidget, field.control, {}, field.glyph,
+                                                toneColour(Tone::Service));
+        button->setIconSize(QSize(20, 20));
+        button->setFocusPolicy(Qt::TabFocus);
+        control = button;
+        entered = false;
+        break;
+    }
+    case FieldKind::Push:
+        control = new QPushButton(field.label, parentWidget);
+        entered = false;
+        break;
+    }
+    control->setObjectName(field.control);
+    m_controls.insert(field.control, control);
+    if (auto* button = qobject_cast<QAbstractButton*>(control); button && field.action)
+        connect(button, &QAbstractButton::clicked, this, field.action);
+    if (entered) {
+        m_behaviour->addHighlight(control, field.control.mid(3));
+        m_enterOrder << control;
+        if (!field.enter) m_enterStops.insert(control);
+    }
+    if (field.rules != NoRule) m_behaviour->setTypingRules(control, field.rules);
+    if (!field.hint.isEmpty()) m_behaviour->setHint(control, field.hint);
+    return control;
 }
 
-void RecordCard::addStandardCommand(const QString& name) {
-    struct Standard {
-        const char16_t* name;
-        const char16_t* caption;
-        const char16_t* glyph;
-        QColor colour;
-        const char16_t* hint;
-        void (RecordCard::*slot)();
-    };
-    static const Standard standards[] = {
-        {u"cmdNuovo", u"Nuovo", u"+", QColor(0x2e, 0x8b, 0x57),
-         u"Prepara la schermata per la registrazione di una nuova scheda.",
-         &RecordCard::cmdNuovoClick},
-        {u"cmdDuplica", u"Duplica", u"\u2750", QColor(0x4a, 0x7a, 0xb5),
-         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati "
-         u"correnti.",
-         &RecordCard::cmdDuplicaClick},
-        {u"cmdSalva", u"Salva", u"\u2714", QColor(0x1f, 0x6f, 0xb2),
-         u"Salva la scheda corrente in archivio.", &RecordCard::cmdSalvaClick},
-        {u"cmdGuida", u"Guida", u"?", QColor(0x8a, 0x5a, 0xb5), u"Visualizza la guida in linea.",
-         &RecordCard::cmdGuidaClick},
-        {u"cmdEsci", u"Esci", u"\u2716", QColor(0xb0, 0x30, 0x30),
-         u"Esci dalla schermata di lavoro corrente.", &RecordCard::cmdEsciClick},
-    };
-    for (const Standard& s : standards) {
-        if (name != QStringView(s.name)) continue;
-        QToolButton* b =
-            addCommand(name, QString::fromUtf16(s.caption), QString::fromUtf16(s.glyph), s.colour,
-                       QString::fromUtf16(s.hint));
-        connect(b, &QToolButton::clicked, this, s.slot);
+void RecordCard::buildCommands(QVBoxLayout* column) {
+    for (const Command& declared : std::as_const(m_config.commands)) {
+        Command command = completed(declared);
+        if (!command.action) command.action = standardAction(command.control);
+        QToolButton* button = makeCommandButton(this, m_behaviour, command);
+        button->setMinimumWidth(150);
+        column->addWidget(button);
     }
 }
 
-QWidget* RecordCard::control(const QString& name) const {
-    return m_controls.value(name);
-}
-
-QString RecordCard::text(const QString& name) const {
-    QWidget* c = control(name);
-    if (auto* check = qobject_cast<QCheckBox*>(c))
-        return check->isChecked() ? QString::fromUtf16(records::kYes)
-                                  : QString::fromUtf16(records::kNo);
-    return c ? controlText(c) : QString();
-}
-
-void RecordCard::setText(const QString& name, const QString& value) {
-    if (QWidget* c = control(name)) setControlText(c, value);
-}
-
-QString RecordCard::position() const {
-    return text::trimmed(m_position->text());
-}
-void RecordCard::setPosition(const QString& value) {
-    m_position->setText(value);
-}
-
-void RecordCard::placeInSection(QWidget* widget, int section, int row, int column, int span) {
-    QGridLayout* grid = m_sectionGrids.value(section);
-    if (!grid) return;
-    widget->setParent(grid->parentWidget());
-    grid->addWidget(widget, row * 2 + 1, column, 1, span);
+std::function<void()> RecordCard::standardAction(const QString& control) {
+    const std::pair<QStringView, void (RecordCard::*)()> actions[] = {
+        {u"cmdNuovo", &RecordCard::cmdNuovoClick},
+        {u"cmdDuplica", &RecordCard::cmdDuplicaClick},
+        {u"cmdSalva", &RecordCard::cmdSalvaClick},
+        {u"cmdGuida", &RecordCard::cmdGuidaClick},
+        {u"cmdEsci", &RecordCard::cmdEsciClick},
+        {u"cmdAnteprima", &RecordCard::cmdAnteprimaClick},
+        {u"cmdStampa", &RecordCard::cmdStampaClick},
+        {u"cmdPDF", &RecordCard::cmdPDFClick},
+        {u"cmdFile", &RecordCard::editAttachments},
+        {u"cmdAllega", &RecordCard::editAttachments},
+    };
+    for (const auto& [name, slot] : actions)
+        if (control == name) return [this, slot = slot] { (this->*slot)(); };
+    Q_ASSERT_X(false, "RecordCard", "a command without an action");
+    return {};
 }
 
 QWidget* RecordCard::firstField() const {
@@ -294,31 +417,58 @@ void RecordCard::focusField(QWidget* field) {
     if (field) field->setFocus(Qt::OtherFocusReason);
 }
 
+void RecordCard::focusControl(const QString& name) {
+    if (QButtonGroup* group = m_choices.value(name))
+        focusField(group->buttons().value(0));
+    else
+        focusField(control(name));
+}
+
+QWidget* RecordCard::control(const QString& name) const {
+    return m_controls.value(name);
+}
+
+QString RecordCard::text(const QString& name) const {
+    if (QButtonGroup* group = m_choices.value(name))
+        return group->checkedButton() ? group->checkedButton()->text() : QString();
+    QWidget* c = control(name);
+    return c ? boundText(c) : QString();
+}
+
+void RecordCard::setText(const QString& name, const QString& value) {
+    if (QButtonGroup* group = m_choices.value(name)) {
+        checkCaption(group, value);
+        return;
+    }
+    if (QWidget* c = control(name)) setBoundText(c, value);
+}
+
+QString RecordCard::position() const {
+    return text::trimmed(m_position->text());
+}
+void RecordCard::setPosition(const QString& value) {
+    m_position->setText(value);
+}
+
 void RecordCard::storeInto(records::Record& record) const {
     for (const CardField& field : m_config.fields) {
-        if (!field.field || !*field.field) continue;
-        const int index = m_config.layout->indexOf(QString::fromUtf16(field.field));
-        QWidget* c = control(QString::fromUtf16(field.control));
-        if (index < 0 || !c) continue;
-        if (auto* check = qobject_cast<QCheckBox*>(c))
-            record.setFlag(index, check->isChecked());
-        else
-            record.setText(index, controlText(c));
+        if (field.kind == FieldKind::Choice) {
+            for (const ChoiceOption& option : field.options)
+                if (!option.field.isEmpty())
+                    record.setText(option.field, boundText(control(option.control)));
+        }
+        if (!field.field.isEmpty()) record.setText(field.field, text(field.control));
     }
 }
 
 void RecordCard::loadFrom(const records::Record& record) {
     for (const CardField& field : m_config.fields) {
-        if (!field.field || !*field.field) continue;
-        const int index = m_config.layout->indexOf(QString::fromUtf16(field.field));
-        QWidget* c = control(QString::fromUtf16(field.control));
-        if (index < 0 || !c) continue;
-        if (auto* check = qobject_cast<QCheckBox*>(c)) {
-            // Any content other than "Sì" or "No" leaves the box as it was.
-            if (const auto flag = record.flag(index)) check->setChecked(*flag);
-        } else {
-            setControlText(c, record.text(index));
+        if (field.kind == FieldKind::Choice) {
+            for (const ChoiceOption& option : field.options)
+                if (!option.field.isEmpty() && record.flag(option.field).value_or(false))
+                    setBoundText(control(option.control), QString::fromUtf16(records::kYes));
         }
+        if (!field.field.isEmpty()) setText(field.control, record.text(field.field));
     }
 }
 
@@ -327,29 +477,88 @@ void RecordCard::loadFromRecord(const QByteArray& bytes, qint64 position) {
     setPosition(QString::number(position));
 }
 
+void RecordCard::copyFields(
+    const records::Record& from,
+    std::initializer_list<std::pair<const char16_t*, const char16_t*>> pairs) {
+    for (const auto& [field, name] : pairs)
+        setText(QString::fromUtf16(name), text::trimmed(from.text(QStringView(field))));
+}
+
 void RecordCard::clearCard() {
-    for (QWidget* c : std::as_const(m_controls)) {
-        if (auto* check = qobject_cast<QCheckBox*>(c))
-            check->setChecked(false);
-        else if (auto* combo = qobject_cast<QComboBox*>(c)) {
+    // Controls bound to a field; unbound hidden labels hold the card's own state.
+    for (const CardField& field : std::as_const(m_config.fields)) {
+        if (QButtonGroup* group = m_choices.value(field.control)) {
+            // An exclusive group never lets its last checked button go.
+            group->setExclusive(false);
+            for (QAbstractButton* button : group->buttons())
+                button->setChecked(false);
+            group->setExclusive(true);
+        } else if (auto* combo = qobject_cast<QComboBox*>(control(field.control))) {
             combo->setCurrentIndex(-1);
             combo->setEditText({});
-        } else
-            setControlText(c, {});
+        } else if (!field.field.isEmpty()) {
+            setBoundText(control(field.control), {});
+        }
     }
     setPosition({});
 }
 
 bool RecordCard::validateForSave() {
     for (const RequiredField& required : m_config.required) {
-        QWidget* c = control(QString::fromUtf16(required.control));
-        if (text::trimmed(controlText(c)).isEmpty()) {
-            msg::warning(this, QString::fromUtf16(required.message));
-            focusField(c);
+        if (text::trimmed(text(required.control)).isEmpty()) {
+            msg::warning(this, required.message);
+            focusControl(required.control);
             return false;
         }
     }
     return true;
+}
+
+report::CardReport RecordCard::cardReport() const {
+    static const QRegularExpression placeholder(u"\\{(\\w+)\\}"_s);
+    report::CardReport card;
+    card.title = m_config.reportTitle;
+    for (const ReportRow& row : m_config.report) {
+        QString value = row.value;
+        // Replaced from the end, so earlier matches keep their place.
+        QList<QRegularExpressionMatch> matches;
+        for (const QRegularExpressionMatch& m : placeholder.globalMatch(row.value))
+            matches.prepend(m);
+        for (const QRegularExpressionMatch& m : std::as_const(matches))
+            value.replace(m.capturedStart(), m.capturedLength(),
+                          text::trimmed(text(m.captured(1))));
+        card.rows.append({row.caption, value});
+    }
+    return card;
+}
+
+void RecordCard::cmdAnteprimaClick() {
+    report::preview(this, report::ReportDocument::card(cardReport()));
+}
+
+void RecordCard::cmdStampaClick() {
+    report::print(this, report::ReportDocument::card(cardReport()));
+}
+
+void RecordCard::cmdPDFClick() {
+    report::exportPdf(this, report::ReportDocument::card(cardReport()), m_config.pdfFileName);
+}
+
+void RecordCard::editAttachments() {
+    AttachmentValues current;
+    QString* values[] = {&current.file01, &current.desc01, &current.file02,
+                         &current.desc02, &current.file03, &current.desc03};
+    const QString order[] = {u"lblFile01"_s, u"lblDesc01"_s, u"lblFile02"_s,
+                             u"lblDesc02"_s, u"lblFile03"_s, u"lblDesc03"_s};
+    for (int i = 0; i < 6; ++i)
+        *values[i] = text::trimmed(text(order[i]));
+    const std::optional<AttachmentValues> edited =
+        TfrmAllegaCartella::edit(this, m_config.attachmentTag, current);
+    if (!edited) return;
+    const QString chosen[] = {edited->file01, edited->desc01, edited->file02,
+                              edited->desc02, edited->file03, edited->desc03};
+    for (int i = 0; i < 6; ++i)
+        setText(order[i], chosen[i]);
 }
 
 void RecordCard::clearOnDuplicate() {}
@@ -402,9 +611,8 @@ void RecordCard::cmdDuplicaClick() {
                   u"questa \u00E8 stata inserita in archivio."_s);
         return;
     }
-    for (const char16_t* name :
-         {u"lblFile01", u"lblFile02", u"lblFile03", u"lblDesc01", u"lblDesc02", u"lblDesc03"})
-        setText(QString::fromUtf16(name), {});
+    for (const QString& name : kAttachmentLabels)
+        setText(name, {});
     clearOnDuplicate();
     setPosition({});
     Session session(this, archivePath(), m_config.layout->recordSize());

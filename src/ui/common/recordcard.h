@@ -1,18 +1,21 @@
 #pragma once
 
 #include "behaviour.h"
+#include "commands.h"
 #include "help/helptexts.h"
 #include "records/layout.h"
 #include "records/record.h"
+#include "report/reportdata.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
-#include <optional>
 
-class QCheckBox;
+class QButtonGroup;
 class QGridLayout;
 class QLabel;
 class QToolButton;
@@ -20,34 +23,84 @@ class QVBoxLayout;
 
 namespace tavolex::ui {
 
-enum class CardWidget { Line, Province, Check, Hidden };
+// What a card control is.
+enum class FieldKind {
+    Line,     // a line edit as long as its record field
+    List,     // an editable drop-down (`items`); its selection is reset when it takes the focus
+    Province, // the province drop-down
+    Check,    // a check box bound to a yes/no flag
+    Choice,   // exclusive radio buttons (`options`), bound to one field or to a flag each
+    Date,     // a read-only date filled from the calendar (`tag`)
+    Amount,   // a line edit normalised to `places` decimals when it is left
+    Hidden,   // a hidden label: attachments, document lists, state of the card
+    Picture,  // a small picture button (`glyph`) with an `action`
+    Push,     // a push button captioned `label` with an `action`
+};
 
-// One field of a card: control, record field, caption and place on the card.
+// Where a control sits: a section of the card, a row of that section, a column of its six
+// and how many columns it spans.
+struct Place {
+    int section = 0;
+    int row = 0;
+    int column = 0;
+    int span = 1;
+};
+
+// One radio button of a Choice: its control and caption, and the yes/no flag it stands for
+// when the group is stored as flags (empty when the group's field holds the caption).
+struct ChoiceOption {
+    QString control;
+    QString caption;
+    QString field;
+};
+
+// One control of a card, declared with designated initializers, e.g.
+//   {.control = u"txtCliente"_s, .field = u"Cliente"_s, .label = u"Cliente:"_s,
+//    .at = {0, 0, 0, 3}}
+// Declaration order is the Tab and Enter order of the card.
 struct CardField {
-    const char16_t* control;     // objectName, e.g. u"txtCliente"
-    const char16_t* field;       // record field, e.g. u"Cliente"; empty for none
-    const char16_t* label = u""; // caption above the field
-    CardWidget widget = CardWidget::Line;
+    QString control;
+    QString field; // record field bound to the control; empty for none
+    QString label; // caption above the control (check box: its text)
+    FieldKind kind = FieldKind::Line;
+    Place at;
     unsigned rules = NoRule;
-    int section = 0, row = 0, column = 0, span = 1;
-    const char16_t* hint = nullptr;
     Qt::Alignment align = Qt::AlignLeft;
+    QString hint;
+    QStringList items;           // List
+    QList<ChoiceOption> options; // Choice
+    QString tag;                 // Date: the caller tag given to the calendar
+    int places = 2;              // Amount: decimals kept
+    QString glyph;               // Picture
+    std::function<void()> action;
+    bool readOnly = false;
+    bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
 };
 
 struct CardSection {
-    const char16_t* title;
-    const char16_t* glyph;
-    QColor colour;
+    QString title;
+    QString glyph;
+    Tone tone;
 };
 
+// A check made at Save, in declaration order: the control empty after trimming gives the
+// warning and the focus goes to it (for a Choice: to its first button).
 struct RequiredField {
-    const char16_t* control;
-    const char16_t* message;
+    QString control;
+    QString message;
 };
 
-// The record card shared by every archive: one record at a time, New, Save,
-// Duplicate, First, Previous, Next, Last and Exit, over a record file addressed by
-// position. The card keeps no copy of the record outside its controls.
+// A row of the printed card: its caption and its value, where every {control} is replaced
+// by that control's trimmed text ("N. {txtPartitaIva}").
+struct ReportRow {
+    QString caption;
+    QString value;
+};
+
+// The record card shared by every archive: one record at a time, New, Save, Duplicate,
+// First, Previous, Next, Last and Exit, over a record file addressed by position. The card
+// keeps no copy of the record outside its controls; controls are bound to fields through
+// their user property, as QDataWidgetMapper binds them.
 class RecordCard : public QWidget {
     Q_OBJECT
 public:
@@ -57,7 +110,15 @@ public:
         const records::RecordLayout* layout = nullptr;
         QList<CardSection> sections;
         QList<CardField> fields;
+        // The command column, top to bottom; standard names need no more than the name.
+        QList<Command> commands;
         QList<RequiredField> required;
+        // Not empty: the card keeps three attached files (hidden labels lblFile01..03 and
+        // lblDesc01..03) and its cmdFile or cmdAllega opens the attachment screen with this tag.
+        QString attachmentTag;
+        QString reportTitle;
+        QList<ReportRow> report;
+        QString pdfFileName; // what cmdPDF writes
         QString initialHint = QStringLiteral("Pronto per archiviare una nuova scheda...");
         help::HelpText help;
         QString savedNewMessage =
@@ -66,25 +127,38 @@ public:
             "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     };
 
+    // Declaration faults: a bound field its layout lacks, a check, report row or required
+    // field naming no declared control. Empty when the declaration is sound.
+    static QStringList declarationFaults(const Config& config);
+
+    // A card whose declaration has a fault stops the program at start-up with the fault.
     explicit RecordCard(Config config, QWidget* parent = nullptr);
 
     // The archive this card reads and writes (program folder + file name).
     virtual QString archivePath() const = 0;
 
     QWidget* control(const QString& name) const;
+    // A control's text as stored: trimmed-free text, "Sì"/"No" for a check box, the chosen
+    // caption of a Choice bound to one field.
     QString text(const QString& name) const;
     void setText(const QString& name, const QString& value);
     QString position() const;
     void setPosition(const QString& value);
 
-    // Store the card into a record / load a record into the card. A card with controls
-    // outside the field table (radio buttons, say) extends these.
+    // Store the card into a record / load a record into the card.
     virtual void storeInto(records::Record& record) const;
     virtual void loadFrom(const records::Record& record);
     void loadFromRecord(const QByteArray& bytes, qint64 position);
+    // Overwrites controls with the trimmed fields of a record of another archive (a client
+    // picked in the client search, say): pairs of (record field, card control).
+    void copyFields(const records::Record& from,
+                    std::initializer_list<std::pair<const char16_t*, const char16_t*>> pairs);
 
-    // Empties every field, check box, hidden label and the position.
+    // Empties every field, check box, choice, hidden label and the position.
     virtual void clearCard();
+
+    // The printed card, from the controls as shown (unsaved changes included).
+    report::CardReport cardReport() const;
 
 Q_SIGNALS:
     // The card was left (cmdEsci or the close box); the shell decides where to go.
@@ -100,19 +174,18 @@ public Q_SLOTS:
     void cmdUltimoClick();
     void cmdEsciClick();
     void cmdGuidaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdPDFClick();
+    // Opens the attachment screen over the six hidden labels.
+    void editAttachments();
 
 protected:
-    // A right-column picture button; the standard ones are wired by the card.
-    QToolButton* addCommand(const QString& name, const QString& caption, const QString& glyph,
-                            const QColor& colour, const QString& hint,
-                            std::function<void()> action = {});
-    void addStandardCommand(const QString& name);
     QWidget* firstField() const;
-    // Puts an extra control (a small check button) into a section's grid.
-    void placeInSection(QWidget* widget, int section, int row, int column, int span = 1);
     QLabel* hintBar() const { return m_hintBar; }
     ScreenBehaviour* behaviour() const { return m_behaviour; }
     const Config& config() const { return m_config; }
+    void focusControl(const QString& name);
 
     // Checks before saving; the default checks the required fields in order.
     virtual bool validateForSave();
@@ -131,13 +204,17 @@ private:
     // Opens the archive and shows the record the move leads to.
     void browse(Move move);
     void buildLayout();
+    void buildCommands(QVBoxLayout* column);
+    QWidget* buildControl(const CardField& field, QWidget* parentWidget);
     void focusField(QWidget* field);
+    std::function<void()> standardAction(const QString& control);
 
     Config m_config;
     ScreenBehaviour* m_behaviour;
     QHash<QString, QWidget*> m_controls;
+    QHash<QString, QButtonGroup*> m_choices;
     QList<QWidget*> m_enterOrder;
-    QVBoxLayout* m_commandColumn = nullptr;
+    QSet<QWidget*> m_enterStops; // Enter in these goes nowhere
     QLabel* m_position = nullptr;
     QLabel* m_hintBar = nullptr;
     QList<QGridLayout*> m_sectionGrids;

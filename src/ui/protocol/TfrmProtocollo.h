@@ -1,15 +1,8 @@
 #pragma once
 
 #include "ui/common/recordcard.h"
-#include "ui/common/report/reportdata.h"
 
 #include <functional>
-
-class QButtonGroup;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace tavolex::ui {
 
@@ -25,13 +18,7 @@ public:
     // Points the card at the archive of a year (as typed in the year menu) and names the
     // year in the caption.
     void openYear(const QString& yearText);
-    // The card report ("SCHEDA PROTOCOLLO DOCUMENTO") of the card as it is shown.
-    report::CardReport cardReport() const;
     QString archivePath() const override;
-
-    void storeInto(records::Record& record) const override;
-    void loadFrom(const records::Record& record) override;
-    void clearCard() override;
 
     // The text of the chosen mail-type button, empty when none is chosen.
     QString mailType() const;
@@ -39,13 +26,10 @@ public:
     void cmdNuovoClick() override;
     void cmdTrovaClick();
     void cmdRiepilogoClick();
-    void cmdFileClick();
     void cmdStampaClick();
     void cmdEsportaClick();
     void cmdNumerazioneClick();
     void btnSfogliaClick();
-    void btnApriClick();
-    void imgCancella01Click();
 
     // What "Sfoglia..." asks for a file: the chosen path, empty when cancelled. The
     // default is the open-file dialog dlgFile; tests put a chooser of their own.
@@ -53,21 +37,12 @@ public:
     setFileChooser(std::function<QString(QWidget* parent)> chooser); // empty restores the dialog
 
 protected:
-    bool validateForSave() override;
     void prepareShownCard() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void blankCard();
     void rememberPeople();
-    QLineEdit* line(const QString& name) const;
-
-    QLabel* m_file;
-    QLabel* m_inizio;
-    QLabel* m_solare;
-    QButtonGroup* m_types;
-    QList<QRadioButton*> m_typeButtons;
-    QPushButton* m_apri = nullptr;
 };
 
 } // namespace tavolex::ui

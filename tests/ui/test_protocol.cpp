@@ -13,6 +13,7 @@
 #include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/calendario.h"
 #include "ui/common/clock.h"
+#include "ui/common/filechooser.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
 #include "ui/common/screens.h"
@@ -931,7 +932,7 @@ public:
         g_folder = makeProgramFolder();
         Clock::setNow([] { return QDateTime(QDate(2025, 3, 15), QTime(10, 30, 0)); });
         TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
-        TfrmProtocollo::setFileChooser([](QWidget*) { return g_chosenFile; });
+        FileChooser::setHook([](QWidget*) { return g_chosenFile; });
         g_mainMenu = new QWidget;
         g_mainMenu->setObjectName(u"TfrmAvvio"_s);
         Screens::add(g_mainMenu);

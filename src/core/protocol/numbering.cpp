@@ -1,5 +1,7 @@
 #include "numbering.h"
 
+#include "records/recordfile.h"
+
 #include "programfolder.h"
 #include "records/record.h"
 #include "settings/inifile.h"
@@ -99,6 +101,15 @@ QString archiveFileName(const QString& yearText) {
 
 QString cardCaption(const QString& yearText) {
     return u" Tavolex - Protocollo Posta anno "_s + text::trimmed(yearText);
+}
+
+std::optional<QString> nextNumber(const QString& archivePath, int recordSize,
+                                  const NumberingSettings& numbering, int currentYear) {
+    records::RecordFile file(archivePath, recordSize);
+    if (!file.open()) return std::nullopt;
+    const qint64 count = file.count();
+    if (!file.close()) return std::nullopt;
+    return automaticNumber(numbering.start, numbering.yearSuffix, count, currentYear);
 }
 
 } // namespace tavolex::protocol

@@ -58,6 +58,12 @@ QString normaliseStartNumber(const QString& text);
 std::optional<QString> automaticNumber(const QString& start, const QString& yearSuffix,
                                        qint64 recordCount, int currentYear);
 
+// The number "Nuovo" proposes for the archive at `archivePath` (opened, and created when
+// missing, only to count its records). Nothing when the archive cannot be opened or the
+// start is not a whole number.
+std::optional<QString> nextNumber(const QString& archivePath, int recordSize,
+                                  const NumberingSettings& numbering, int currentYear);
+
 // The year typed in the year menu opens an archive only when it is exactly four
 // characters long, as typed (not trimmed). Pasted text could still carry a folder
 // separator, which would point outside the program folder: such a year is refused

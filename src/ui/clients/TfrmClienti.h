@@ -11,6 +11,7 @@ public:
     explicit TfrmClienti(QWidget* parent = nullptr);
     QString archivePath() const override;
 
+    void btnEmailClick();
     void cmdTrovaClick();
     void cmdRicontattaClick();
 };

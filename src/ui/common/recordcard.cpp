@@ -9,6 +9,7 @@
 #include "text/casing.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/calendario.h"
+#include "ui/common/clock.h"
 #include "ui/common/guida.h"
 #include "ui/common/report/reportdocument.h"
 #include "ui/common/report/reportservice.h"
@@ -119,9 +120,20 @@ void normaliseOnLeaving(QLineEdit* edit, int places) {
     new AmountNormaliser(edit, places);
 }
 
+// txtX and chkX bind field X unless the declaration names another.
+void bindByName(RecordCard::Config& config) {
+    for (CardField& field : config.fields) {
+        const bool named = field.control.startsWith(u"txt"_s) || field.control.startsWith(u"chk"_s);
+        const bool editable = field.kind != FieldKind::Hidden && field.kind != FieldKind::Choice &&
+                              field.kind != FieldKind::Picture && field.kind != FieldKind::Push;
+        if (field.field.isEmpty() && named && editable) field.field = field.control.mid(3);
+    }
+}
+
 } // namespace
 
-QStringList RecordCard::declarationFaults(const Config& config) {
+QStringList RecordCard::declarationFaults(Config config) {
+    bindByName(config);
     QStringList faults;
     QSet<QString> controls;
     auto needField = [&](const QString& control, const QString& field) {
@@ -158,6 +170,7 @@ QStringList RecordCard::declarationFaults(const Config& config) {
 
 RecordCard::RecordCard(Config config, QWidget* parent)
     : QWidget(parent), m_config(std::move(config)), m_behaviour(new ScreenBehaviour(this)) {
+    bindByName(m_config);
     if (const QStringList faults = declarationFaults(m_config); !faults.isEmpty())
         qFatal("The card %s is declared wrongly: %s", qPrintable(m_config.objectName),
                qPrintable(faults.join(u"; "_s)));
@@ -233,6 +246,15 @@ void RecordCard::buildLayout() {
             if (previous) setTabOrder(previous, w);
             previous = w;
         }
+    }
+    for (const CardField& field : std::as_const(m_config.fields)) {
+        auto* line = qobject_cast<QLineEdit*>(control(field.enabledBy));
+        if (field.enabledBy.isEmpty() || !line) continue;
+        QWidget* button = control(field.control);
+        button->setEnabled(false);
+        connect(line, &QLineEdit::textChanged, button, [button](const QString& value) {
+            button->setEnabled(!text::trimmed(value).isEmpty());
+        });
     }
     // Enter moves through the fields in declaration order, from the last back to the first.
     for (int i = 0; i < m_enterOrder.size(); ++i)
@@ -518,6 +540,7 @@ report::CardReport RecordCard::cardReport() const {
     static const QRegularExpression placeholder(u"\\{(\\w+)\\}"_s);
     report::CardReport card;
     card.title = m_config.reportTitle;
+    card.footer = report::cardFooter(Clock::now());
     for (const ReportRow& row : m_config.report) {
         QString value = row.value;
         // Replaced from the end, so earlier matches keep their place.

@@ -55,12 +55,14 @@ struct ChoiceOption {
 };
 
 // One control of a card, declared with designated initializers, e.g.
-//   {.control = u"txtCliente"_s, .field = u"Cliente"_s, .label = u"Cliente:"_s,
-//    .at = {0, 0, 0, 3}}
+//   {.control = u"txtCliente"_s, .label = u"Cliente:"_s, .at = {0, 0, 0, 3}}
 // Declaration order is the Tab and Enter order of the card.
 struct CardField {
     QString control;
-    QString field; // record field bound to the control; empty for none
+    // The record field bound to the control. An edit field, list or check box named txtX or
+    // chkX binds field X unless it names another; hidden labels and buttons bind only what
+    // they name.
+    QString field;
     QString label; // caption above the control (check box: its text)
     FieldKind kind = FieldKind::Line;
     Place at;
@@ -72,6 +74,7 @@ struct CardField {
     QString tag;                 // Date: the caller tag given to the calendar
     int places = 2;              // Amount: decimals kept
     QString glyph;               // Picture
+    QString enabledBy; // a button enabled only while this line holds more than blanks
     std::function<void()> action;
     bool readOnly = false;
     bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
@@ -129,7 +132,7 @@ public:
 
     // Declaration faults: a bound field its layout lacks, a check, report row or required
     // field naming no declared control. Empty when the declaration is sound.
-    static QStringList declarationFaults(const Config& config);
+    static QStringList declarationFaults(Config config);
 
     // A card whose declaration has a fault stops the program at start-up with the fault.
     explicit RecordCard(Config config, QWidget* parent = nullptr);

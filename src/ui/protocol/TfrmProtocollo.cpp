@@ -5,31 +5,17 @@
 #include "TfrmRiepProtocollo.h"
 #include "TfrmStampaProtocollo.h"
 #include "TfrmTrovaProtocollo.h"
+#include "dates/datetext.h"
 #include "help/protocolhelp.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
 #include "settings/inifile.h"
 #include "text/casing.h"
-#include "ui/common/artwork.h"
-#include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/attachments/attachmentfolder.h"
-#include "ui/common/calendario.h"
 #include "ui/common/clock.h"
-#include "ui/common/filechooser.h"
 #include "ui/common/messages.h"
-#include "ui/common/misc.h"
-
-#include <QButtonGroup>
-#include <QCloseEvent>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QShowEvent>
-#include <QToolButton>
+#include "ui/common/modal.h"
 
 namespace tavolex::ui {
 
@@ -53,135 +39,67 @@ RecordCard::Config protocolConfig(TfrmProtocollo* card) {
         {u"Mittente e destinatario"_s, u"\u21C4"_s, Tone::Codes},
         {u"Copia digitale"_s, u"\u2702"_s, Tone::Service},
     };
+    const Qt::Alignment centred = Qt::AlignCenter;
+    // clang-format off
     c.fields = {
-        {.control = u"grpTipo"_s,
-         .field = u"Tipo"_s,
-         .kind = K::Choice,
-         .at = {0, 0, 0, 3},
-         .options = {{u"optEntrata"_s, u"In entrata"_s},
-                     {u"optUscita"_s, u"In uscita"_s},
+        {.control = u"grpTipo"_s, .field = u"Tipo"_s, .kind = K::Choice, .at = {0, 0, 0, 3},
+         .options = {{u"optEntrata"_s, u"In entrata"_s}, {u"optUscita"_s, u"In uscita"_s},
                      {u"optInterna"_s, u"Interna"_s}}},
-        {.control = u"txtNumero"_s,
-         .field = u"Numero"_s,
-         .label = u"N. protocollo:"_s,
-         .at = {1, 0, 0},
-         .align = Qt::AlignCenter},
-        {.control = u"txtDataReg"_s,
-         .field = u"DataReg"_s,
-         .label = u"Data registrazione:"_s,
-         .kind = K::Date,
-         .at = {1, 0, 1},
-         .align = Qt::AlignCenter,
-         .hint = u"Fai clic su questo campo e premi un tasto qualsiasi per importare una data "
-                 u"dal calendario."_s,
-         .tag = u"datareg"_s},
-        {.control = u"txtUfficio"_s,
-         .field = u"Ufficio"_s,
-         .label = u"Ufficio:"_s,
-         .at = {1, 0, 2, 2}},
-        {.control = u"txtOperatore"_s,
-         .field = u"Operatore"_s,
-         .label = u"Operatore:"_s,
-         .at = {1, 0, 4, 2}},
-        {.control = u"txtCategoria"_s,
-         .field = u"Categoria"_s,
-         .label = u"Categoria:"_s,
-         .at = {1, 1, 0, 2}},
-        {.control = u"txtCollocazione"_s,
-         .field = u"Collocazione"_s,
-         .label = u"Collocazione documento cartaceo:"_s,
+        {.control = u"txtNumero"_s, .label = u"N. protocollo:"_s, .at = {1, 0, 0}, .align = centred},
+        {.control = u"txtDataReg"_s, .label = u"Data registrazione:"_s, .kind = K::Date,
+         .at = {1, 0, 1}, .align = centred, .hint = u"Fai clic su questo campo e premi un tasto "
+         u"qualsiasi per importare una data dal calendario."_s, .tag = u"datareg"_s},
+        {.control = u"txtUfficio"_s, .label = u"Ufficio:"_s, .at = {1, 0, 2, 2}},
+        {.control = u"txtOperatore"_s, .label = u"Operatore:"_s, .at = {1, 0, 4, 2}},
+        {.control = u"txtCategoria"_s, .label = u"Categoria:"_s, .at = {1, 1, 0, 2}},
+        {.control = u"txtCollocazione"_s, .label = u"Collocazione documento cartaceo:"_s,
          .at = {1, 1, 2, 4}},
-        {.control = u"txtOggetto"_s,
-         .field = u"Oggetto"_s,
-         .label = u"Oggetto:"_s,
-         .at = {2, 0, 0, 6}},
-        {.control = u"txtDataSpe"_s,
-         .field = u"DataSpe"_s,
-         .label = u"Data spedizione:"_s,
-         .at = {2, 1, 0},
-         .align = Qt::AlignCenter},
-        {.control = u"txtDataRic"_s,
-         .field = u"DataRic"_s,
-         .label = u"Data ricezione:"_s,
-         .at = {2, 1, 1},
-         .align = Qt::AlignCenter},
-        {.control = u"txtFormato"_s,
-         .field = u"Formato"_s,
-         .label = u"Formato:"_s,
-         .at = {2, 1, 2, 3}},
-        {.control = u"txtPagine"_s,
-         .field = u"Pagine"_s,
-         .label = u"N. pagine:"_s,
-         .at = {2, 1, 5},
-         .align = Qt::AlignCenter},
-        {.control = u"txtRiferimenti"_s,
-         .field = u"Riferimenti"_s,
-         .label = u"Riferimenti:"_s,
-         .at = {2, 2, 0, 6}},
-        {.control = u"txtNote"_s, .field = u"Note"_s, .label = u"Note:"_s, .at = {2, 3, 0, 6}},
-        {.control = u"txtMittente"_s,
-         .field = u"Mittente"_s,
-         .label = u"Mittente:"_s,
-         .at = {3, 0, 0, 3}},
-        {.control = u"txtRecapitoMit"_s,
-         .field = u"RecapitoMit"_s,
-         .label = u"Recapito:"_s,
-         .at = {3, 0, 3, 3}},
-        {.control = u"txtDestinatario"_s,
-         .field = u"Destinatario"_s,
-         .label = u"Destinatario:"_s,
-         .at = {3, 1, 0, 3}},
-        {.control = u"txtRecapitoDes"_s,
-         .field = u"RecapitoDes"_s,
-         .label = u"Recapito:"_s,
-         .at = {3, 1, 3, 3}},
-        {.control = u"txtCopia"_s,
-         .field = u"Copia"_s,
-         .label = u"Copia digitale documento:"_s,
-         .at = {4, 0, 0, 3},
-         .readOnly = true,
-         .enter = false},
-        {.control = u"btnSfoglia"_s,
-         .label = u"Sfoglia..."_s,
-         .kind = K::Push,
-         .at = {4, 0, 3},
+        {.control = u"txtOggetto"_s, .label = u"Oggetto:"_s, .at = {2, 0, 0, 6}},
+        {.control = u"txtDataSpe"_s, .label = u"Data spedizione:"_s, .at = {2, 1, 0}, .align = centred},
+        {.control = u"txtDataRic"_s, .label = u"Data ricezione:"_s, .at = {2, 1, 1}, .align = centred},
+        {.control = u"txtFormato"_s, .label = u"Formato:"_s, .at = {2, 1, 2, 3}},
+        {.control = u"txtPagine"_s, .label = u"N. pagine:"_s, .at = {2, 1, 5}, .align = centred},
+        {.control = u"txtRiferimenti"_s, .label = u"Riferimenti:"_s, .at = {2, 2, 0, 6}},
+        {.control = u"txtNote"_s, .label = u"Note:"_s, .at = {2, 3, 0, 6}},
+        {.control = u"txtMittente"_s, .label = u"Mittente:"_s, .at = {3, 0, 0, 3}},
+        {.control = u"txtRecapitoMit"_s, .label = u"Recapito:"_s, .at = {3, 0, 3, 3}},
+        {.control = u"txtDestinatario"_s, .label = u"Destinatario:"_s, .at = {3, 1, 0, 3}},
+        {.control = u"txtRecapitoDes"_s, .label = u"Recapito:"_s, .at = {3, 1, 3, 3}},
+        {.control = u"txtCopia"_s, .label = u"Copia digitale documento:"_s, .at = {4, 0, 0, 3},
+         .readOnly = true, .enter = false},
+        {.control = u"btnSfoglia"_s, .label = u"Sfoglia..."_s, .kind = K::Push, .at = {4, 0, 3},
          .hint = u"Seleziona il file da allegare alla scheda corrente."_s,
-         .action = [card] { card->btnSfogliaClick(); }},
-        {.control = u"btnApri"_s,
-         .label = u"Apri"_s,
-         .kind = K::Push,
-         .at = {4, 0, 4},
-         .hint = u"Apri il file allegato alla scheda corrente."_s,
+         .action = [card] {
+             if (const QString name = attachments::chooseAndCopy(card); !name.isEmpty()) card->setText(u"txtCopia"_s, name); }},
+        {.control = u"btnApri"_s, .label = u"Apri"_s, .kind = K::Push, .at = {4, 0, 4},
+         .hint = u"Apri il file allegato alla scheda corrente."_s, .enabledBy = u"txtCopia"_s,
          .action = [card] { attachments::open(text::trimmed(card->text(u"txtCopia"_s))); }},
-        {.control = u"imgCancella01"_s,
-         .kind = K::Picture,
-         .at = {4, 0, 5},
+        {.control = u"imgCancella01"_s, .kind = K::Picture, .at = {4, 0, 5},
          .hint = u"Cancella il percorso del file allegato alla scheda corrente."_s,
-         .glyph = u"\u2715"_s,
-         .action = [card] { card->setText(u"txtCopia"_s, {}); }},
-        // The card's state: the open archive and the numbering settings last read.
+         .glyph = u"\u2715"_s, .action = [card] { card->setText(u"txtCopia"_s, {}); }},
+        // The card's own state: the open archive and the numbering settings last read.
         {.control = u"lblFile"_s, .kind = K::Hidden},
         {.control = u"lblInizio"_s, .kind = K::Hidden},
         {.control = u"lblSolare"_s, .kind = K::Hidden},
     };
     c.attachmentTag = u"protocollo"_s;
+    const auto onArchive = [card](auto& screen) { screen.setArchivePath(card->archivePath()); };
     c.commands = {
-        {.control = u"cmdNuovo"_s,
-         .hint = u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
-        {u"cmdSalva"_s},
-        {.control = u"cmdTrova"_s, .action = [card] { card->cmdTrovaClick(); }},
-        {u"cmdRiepilogo"_s, u"Riepilogo"_s, u"\u2637"_s, Tone::Service,
-         u"Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo."_s,
-         [card] { card->cmdRiepilogoClick(); }},
+        {.control = u"cmdNuovo"_s, .hint = u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
+        {.control = u"cmdSalva"_s},
+        {.control = u"cmdTrova"_s, .action = [card] {
+             if (const auto found = TfrmTrovaProtocollo::pick(card, card->archivePath()))
+                 card->loadFromRecord(found->bytes, found->position); }},
+        {u"cmdRiepilogo"_s, u"Riepilogo"_s, u"\u2637"_s, Tone::Service, u"Visualizza il riepilogo "
+         u"dei documenti protocollati in un intervallo di tempo."_s, [=] { runModal<TfrmRiepProtocollo>(card, onArchive); }},
         {.control = u"cmdFile"_s, .glyph = u"\u2702"_s},
-        {.control = u"cmdStampa"_s,
-         .glyph = u"\u25A4"_s,
-         .action = [card] { card->cmdStampaClick(); }},
-        {.control = u"cmdEsporta"_s, .action = [card] { card->cmdEsportaClick(); }},
-        {u"cmdNumerazione"_s, u"Numerazione"_s, u"N"_s, Tone::Setup,
-         u"Imposta il numero iniziale per la numerazione del protocollo."_s,
-         [card] { card->cmdNumerazioneClick(); }},
-        {u"cmdGuida"_s},
+        {.control = u"cmdStampa"_s, .glyph = u"\u25A4"_s, .action = [card] {
+             runModal<TfrmStampaProtocollo>(card, [card](auto& print) { print.setCardReport(card->cardReport()); }); }},
+        {.control = u"cmdEsporta"_s, .action = [=] { runModal<TfrmExpProtocollo>(card, onArchive); }},
+        {u"cmdNumerazione"_s, u"Numerazione"_s, u"N"_s, Tone::Setup, u"Imposta il numero iniziale "
+         u"per la numerazione del protocollo."_s, [card] {
+             runModal<TfrmNumerazione>(card, [](auto& numbering) { numbering.setCallerTag(u"protocollo"_s); }); }},
+        {.control = u"cmdGuida"_s},
         {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
     };
     c.required = {
@@ -193,163 +111,71 @@ RecordCard::Config protocolConfig(TfrmProtocollo* card) {
     };
     c.reportTitle = u"SCHEDA PROTOCOLLO DOCUMENTO"_s;
     c.report = {
-        {u"Protocollo n."_s, u"{txtNumero}"_s},
-        {u"Data registrazione:"_s, u"{txtDataReg}"_s},
-        {u"Ufficio:"_s, u"{txtUfficio}"_s},
-        {u"Operatore:"_s, u"{txtOperatore}"_s},
-        {u"Categoria:"_s, u"{txtCategoria}"_s},
-        {u"Collocazione cartaceo:"_s, u"{txtCollocazione}"_s},
-        {u"Oggetto:"_s, u"{txtOggetto}"_s},
-        {u"Data spedizione:"_s, u"{txtDataSpe}"_s},
+        {u"Protocollo n."_s, u"{txtNumero}"_s},           {u"Data registrazione:"_s, u"{txtDataReg}"_s},
+        {u"Ufficio:"_s, u"{txtUfficio}"_s},               {u"Operatore:"_s, u"{txtOperatore}"_s},
+        {u"Categoria:"_s, u"{txtCategoria}"_s},           {u"Collocazione cartaceo:"_s, u"{txtCollocazione}"_s},
+        {u"Oggetto:"_s, u"{txtOggetto}"_s},               {u"Data spedizione:"_s, u"{txtDataSpe}"_s},
         {u"Data ricezione:"_s, u"{txtDataRic}"_s},
         {u"Formato:"_s, u"{txtFormato}  -  N. pagine: {txtPagine}"_s},
-        {u"Riferimenti:"_s, u"{txtRiferimenti}"_s},
-        {u"Mittente:"_s, u"{txtMittente}"_s},
-        {u"Recapito mittente:"_s, u"{txtRecapitoMit}"_s},
-        {u"Destinatario:"_s, u"{txtDestinatario}"_s},
+        {u"Riferimenti:"_s, u"{txtRiferimenti}"_s},       {u"Mittente:"_s, u"{txtMittente}"_s},
+        {u"Recapito mittente:"_s, u"{txtRecapitoMit}"_s}, {u"Destinatario:"_s, u"{txtDestinatario}"_s},
         {u"Recapito destinatario:"_s, u"{txtRecapitoDes}"_s},
         {u"Note:"_s, u"{txtNote}"_s},
     };
+    // clang-format on
     return c;
 }
 
 } // namespace
 
-TfrmProtocollo::TfrmProtocollo(QWidget* parent) : RecordCard(protocolConfig(this), parent) {
-    QWidget* apri = control(u"btnApri"_s);
-    apri->setEnabled(false);
-    connect(qobject_cast<QLineEdit*>(control(u"txtCopia"_s)), &QLineEdit::textChanged, apri,
-            [apri](const QString& name) { apri->setEnabled(!text::trimmed(name).isEmpty()); });
-}
+TfrmProtocollo::TfrmProtocollo(QWidget* parent) : RecordCard(protocolConfig(this), parent) {}
 
 void TfrmProtocollo::openYear(const QString& yearText) {
-    setArchive(programPath(protocol::archiveFileName(yearText)));
+    setText(u"lblFile"_s, programPath(protocol::archiveFileName(yearText)));
     setWindowTitle(protocol::cardCaption(yearText));
-}
-
-void TfrmProtocollo::setArchive(const QString& path) {
-    setText(u"lblFile"_s, path);
 }
 
 QString TfrmProtocollo::archivePath() const {
     return text::trimmed(text(u"lblFile"_s));
 }
 
-void TfrmProtocollo::setFileChooser(std::function<QString(QWidget* parent)> chooser) {
-    FileChooser::setHook(std::move(chooser));
-}
-
-QString TfrmProtocollo::mailType() const {
-    return text(u"grpTipo"_s);
-}
-
+// A blank card keeps the office and operator and proposes today's registration date.
 void TfrmProtocollo::blankCard() {
-    const QString office = text(u"txtUfficio"_s);
-    const QString operatorName = text(u"txtOperatore"_s);
+    const QString office = text(u"txtUfficio"_s), operatorName = text(u"txtOperatore"_s);
     clearCard();
     setText(u"txtUfficio"_s, office);
     setText(u"txtOperatore"_s, operatorName);
-    setText(u"txtDataReg"_s, Clock::today().toString(u"dd/MM/yyyy"_s));
+    setText(u"txtDataReg"_s, dates::formatDate(Clock::today()));
 }
 
 void TfrmProtocollo::prepareShownCard() {
-    const protocol::RememberedPeople people =
-        protocol::readRemembered(settings::IniFile(protocol::settingsPath()));
+    const auto people = protocol::readRemembered(settings::IniFile(protocol::settingsPath()));
     setText(u"txtUfficio"_s, people.office);
     setText(u"txtOperatore"_s, people.operatorName);
     blankCard();
-    control(u"txtNumero"_s)->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmProtocollo::rememberPeople() {
-    settings::IniFile ini(protocol::settingsPath());
-    if (const files::WriteResult written =
-            protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)});
-        !written)
-        msg::archiveAccessError(this, written.cause());
+    focusControl(u"txtNumero"_s);
 }
 
 void TfrmProtocollo::closeEvent(QCloseEvent* event) {
     // Office and operator are remembered whether or not the card was saved.
-    rememberPeople();
+    settings::IniFile ini(protocol::settingsPath());
+    const auto written =
+        protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)});
+    if (!written) msg::archiveAccessError(this, written.cause());
     RecordCard::closeEvent(event);
 }
 
 void TfrmProtocollo::cmdNuovoClick() {
-    const protocol::NumberingSettings numbering =
-        protocol::readNumbering(settings::IniFile(protocol::settingsPath()));
+    const auto numbering = protocol::readNumbering(settings::IniFile(protocol::settingsPath()));
     setText(u"lblInizio"_s, numbering.start);
     setText(u"lblSolare"_s, numbering.yearSuffix);
-    records::RecordFile file(archivePath(), records::protocolLayout().recordSize());
-    if (!file.open()) {
-        msg::archiveAccessError(this);
-        return;
-    }
-    const qint64 count = file.count();
-    if (!file.close()) {
-        msg::archiveAccessError(this);
-        return;
-    }
-    // The number is worked out before anything is blanked: a "Nuovo" that fails leaves
-    // the card as it was.
-    const std::optional<QString> number = protocol::automaticNumber(
-        numbering.start, numbering.yearSuffix, count, Clock::today().year());
-    if (!number) {
-        msg::archiveAccessError(this);
-        return;
-    }
+    // Worked out before anything is blanked: a "Nuovo" that fails leaves the card as it was.
+    const std::optional<QString> number = protocol::nextNumber(
+        archivePath(), records::protocolLayout().recordSize(), numbering, Clock::today().year());
+    if (!number) return msg::archiveAccessError(this);
     blankCard();
     setText(u"txtNumero"_s, *number);
-    setText(u"txtDataReg"_s, Clock::today().toString(u"dd/MM/yyyy"_s));
-    control(u"txtCategoria"_s)->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmProtocollo::cmdTrovaClick() {
-    TfrmTrovaProtocollo search(this);
-    search.setCallerTag(u"protocollo"_s);
-    search.setArchivePath(archivePath());
-    search.exec();
-    // The search hands the chosen record back; only the protocol tag loads it here.
-    if (const std::optional<lists::ChosenRecord>& found = search.chosen();
-        found && search.callerTag() == u"protocollo"_s)
-        loadFromRecord(found->bytes, found->position);
-}
-
-void TfrmProtocollo::cmdRiepilogoClick() {
-    TfrmRiepProtocollo summary(this);
-    summary.setArchivePath(archivePath());
-    summary.exec();
-}
-
-void TfrmProtocollo::cmdStampaClick() {
-    TfrmStampaProtocollo print(this);
-    report::CardReport card = cardReport();
-    card.footer = report::cardFooter(Clock::now());
-    print.setCardReport(card);
-    print.exec();
-}
-
-void TfrmProtocollo::cmdEsportaClick() {
-    TfrmExpProtocollo exporter(this);
-    exporter.setArchivePath(archivePath());
-    exporter.exec();
-}
-
-void TfrmProtocollo::cmdNumerazioneClick() {
-    TfrmNumerazione numbering(this);
-    numbering.setCallerTag(u"protocollo"_s);
-    numbering.exec();
-}
-
-void TfrmProtocollo::btnSfogliaClick() {
-    const QString chosen = FileChooser::chooseAttachment(this);
-    if (chosen.isEmpty()) return;
-    const QString name = QFileInfo(chosen).fileName();
-    setText(u"txtCopia"_s, name);
-    // A failed copy ends the action silently; the name stays on the card.
-    attachments::copyIn(chosen, name, [this] {
-        return msg::question(this, TfrmAllegaCartella::overwriteQuestion());
-    });
+    focusControl(u"txtCategoria"_s);
 }
 
 } // namespace tavolex::ui

@@ -43,6 +43,15 @@ SearchScreenDecl declaration() {
 
 TfrmTrovaProtocollo::TfrmTrovaProtocollo(QWidget* parent) : SearchScreen(declaration(), parent) {}
 
+std::optional<lists::ChosenRecord> TfrmTrovaProtocollo::pick(QWidget* parent,
+                                                             const QString& archivePath) {
+    TfrmTrovaProtocollo search(parent);
+    search.setCallerTag(u"protocollo"_s);
+    search.setArchivePath(archivePath);
+    search.exec();
+    return search.callerTag() == u"protocollo"_s ? search.chosen() : std::nullopt;
+}
+
 void TfrmTrovaProtocollo::setArchivePath(const QString& path) {
     m_archive = path;
 }

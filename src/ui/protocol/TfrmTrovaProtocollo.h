@@ -19,6 +19,10 @@ public:
     void setArchivePath(const QString& path);
     QString archivePath() const;
 
+    // Shows the search over `archivePath` modally for the protocol card ("protocollo"); the
+    // record double-clicked, with its position.
+    static std::optional<lists::ChosenRecord> pick(QWidget* parent, const QString& archivePath);
+
     // The record behind the entry chosen by double click, with its position.
     const std::optional<lists::ChosenRecord>& chosen() const { return m_chosen; }
 

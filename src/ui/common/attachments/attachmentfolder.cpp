@@ -1,7 +1,10 @@
 #include "attachmentfolder.h"
 
+#include "TfrmAllegaCartella.h"
 #include "core/files/safewrite.h"
 #include "core/programfolder.h"
+#include "ui/common/filechooser.h"
+#include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
 #include <QDir>
@@ -58,6 +61,15 @@ bool copyIn(const QString& source, const QString& name,
         if (confirmOverwrite && !confirmOverwrite()) return false;
     }
     return copyReplacing(source, destination);
+}
+
+QString chooseAndCopy(QWidget* parent) {
+    const QString chosen = FileChooser::chooseAttachment(parent);
+    if (chosen.isEmpty()) return {};
+    const QString name = QFileInfo(chosen).fileName();
+    copyIn(chosen, name,
+           [parent] { return msg::question(parent, TfrmAllegaCartella::overwriteQuestion()); });
+    return name;
 }
 
 } // namespace tavolex::ui::attachments

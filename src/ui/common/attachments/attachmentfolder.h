@@ -26,3 +26,14 @@ bool copyIn(const QString& source, const QString& name,
             const std::function<bool()>& confirmOverwrite);
 
 } // namespace tavolex::ui::attachments
+
+class QWidget;
+
+namespace tavolex::ui::attachments {
+
+// "Sfoglia...": asks for a file and copies it into the folder (asking before replacing a
+// copy of the same name). The chosen file's bare name, empty when nothing was chosen; a
+// failed copy ends silently and still gives the name.
+QString chooseAndCopy(QWidget* parent);
+
+} // namespace tavolex::ui::attachments

@@ -34,6 +34,12 @@ search::RecordFilter searchFilter(const QStringList& filterTexts);
 // "Il presente elenco contiene " + count + " schede."
 QString foundCountText(qsizetype count);
 
+inline constexpr char16_t kSearchCaption[] = u" Trova scadenze pagamenti in archivio";
+inline constexpr char16_t kSearchPrintedTitle[] = u"Riepilogo scadenze e appuntamenti";
+// The mode the card writes into the search's lblMemory; only in it does a double-click load
+// the chosen deadline into the card.
+inline constexpr char16_t kSearchCardMode[] = u"Scadenzario";
+
 // --- Grids -----------------------------------------------------------------------------------
 
 // One row of a due-date list (21 columns) or of the export grid (20 columns).

@@ -1,0 +1,81 @@
+#include "archive.h"
+
+#include "programfolder.h"
+#include "records/layouts.h"
+#include "records/recordfile.h"
+
+namespace tavolex::deadlines {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+int recordSize() {
+    return records::deadlineLayout().recordSize();
+}
+
+bool scan(const QString& path, const std::function<void(qint64, const char*)>& visit) {
+    return records::RecordFile::scan(path, recordSize(), [&](qint64 k, const char* record) {
+        visit(k, record);
+        return true;
+    });
+}
+} // namespace
+
+QString archivePath(int year) {
+    return programPath(u"%1.sca"_s.arg(year, 4, 10, QChar(u'0')));
+}
+
+bool countImminent(const QString& path, const QDate& today, qint64* count) {
+    qint64 n = 0;
+    const bool read = scan(path, [&](qint64, const char* record) {
+        if (imminenceOf(record, today).value_or(false)) ++n;
+    });
+    *count = n;
+    return read;
+}
+
+bool dueListRows(const QString& path, const DueSelection& selection, QList<DeadlineRow>* rows) {
+    QList<DeadlineRow> listed;
+    const bool read = scan(path, [&](qint64, const char* record) {
+        if (!selection.selects(record)) return;
+        listed.append({listed.size() + 1, gridFields(record), orderKey(record)});
+    });
+    if (read) sortByOrderKey(listed);
+    *rows = std::move(listed);
+    return read;
+}
+
+bool confirmationLines(const QString& path, ConfirmationList list, QStringList* lines) {
+    QStringList listed;
+    const bool read = scan(path, [&](qint64, const char* record) {
+        if (isInList(record, list)) listed << summaryLine(record);
+    });
+    sortSummaryLines(listed);
+    *lines = std::move(listed);
+    return read;
+}
+
+bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
+    QStringList listed;
+    if (!search::listMatching(path, recordSize(), searchFilter(filterTexts), &summaryLine, &listed))
+        return false;
+    sortSummaryLines(listed);
+    *lines = std::move(listed);
+    return true;
+}
+
+bool findByLine(const QString& path, const QString& line,
+                std::optional<lists::ChosenRecord>* found) {
+    return lists::findLastWithLine(path, recordSize(), &summaryLine, line, found);
+}
+
+bool archiveRows(const QString& path, QList<DeadlineRow>* rows) {
+    QList<DeadlineRow> listed;
+    const bool read = scan(path, [&](qint64 k, const char* record) {
+        listed.append({k, gridFields(record), QString()});
+    });
+    *rows = std::move(listed);
+    return read;
+}
+
+} // namespace tavolex::deadlines

@@ -1,0 +1,158 @@
+#include "lines.h"
+
+#include "fields.h"
+#include "lists/listline.h"
+#include "records/layouts.h"
+#include "records/record.h"
+
+#include <algorithm>
+
+namespace tavolex::deadlines {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString summaryLine(const char* record) {
+    const DeadlineFields& f = fields();
+    QString line;
+    line.reserve(30 + 8 + 10 + 7 + 5 + 11 + 28 + 2 + 30 + 4 + f.importo.capacity);
+    lists::appendColumn(line, {}, records::readField(record, f.causale), 30);
+    lists::appendColumn(line, u"  Data: "_s, records::readField(record, f.dataSca), 10);
+    lists::appendColumn(line, u"  Ora: "_s, records::readField(record, f.ora), 5);
+    lists::appendColumn(line, u"  Cliente: "_s, records::readField(record, f.cliente), 28);
+    lists::appendColumn(line, u"  "_s, records::readField(record, f.oggetto), 30);
+    lists::appendColumn(line, u"  \u20AC "_s, records::readField(record, f.importo), -1);
+    return line;
+}
+
+void sortSummaryLines(QStringList& lines) {
+    std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        return compareIgnoringCase(a, b) < 0;
+    });
+}
+
+const QStringList& searchFields() {
+    static const QStringList names = {u"DataSca"_s, u"Ora"_s,        u"Cliente"_s, u"CodFisc"_s,
+                                      u"Oggetto"_s, u"Protocollo"_s, u"Stato"_s,   u"Consulente"_s,
+                                      u"Causale"_s, u"Note"_s};
+    return names;
+}
+
+search::RecordFilter searchFilter(const QStringList& filterTexts) {
+    const QStringList& names = searchFields();
+    QList<search::FieldFilter> filters;
+    const qsizetype n = std::min(filterTexts.size(), names.size());
+    for (qsizetype i = 0; i < n; ++i)
+        filters.append({filterTexts[i], names[i]});
+    return search::RecordFilter(records::deadlineLayout(), filters);
+}
+
+QString foundCountText(qsizetype count) {
+    return u"Il presente elenco contiene %1 schede."_s.arg(count);
+}
+
+QString DeadlineRow::cell(int column) const {
+    if (column == 0) return QString::number(number);
+    if (column >= 1 && column <= fields.size()) return fields[column - 1];
+    if (column == 20) return key;
+    return {};
+}
+
+QStringList gridFields(const char* record) {
+    QStringList cells;
+    cells.reserve(19);
+    for (const records::FieldSpec* spec : deadlines::fields().grid)
+        cells << records::readFieldTrimmed(record, *spec);
+    return cells;
+}
+
+void sortByOrderKey(QList<DeadlineRow>& rows) {
+    std::stable_sort(rows.begin(), rows.end(), [](const DeadlineRow& a, const DeadlineRow& b) {
+        return compareIgnoringCase(a.key, b.key) < 0;
+    });
+}
+
+namespace {
+
+// Columns 0 to 19, shared by both grids.
+QList<GridColumn> sharedColumns() {
+    return {
+        {u"N."_s, 60, 0, false},
+        {u"Data scadenza"_s, 150, 150, false},
+        {u"Ora appuntamento"_s, 150, 150, false},
+        {u"Cognome e nome Cliente"_s, 250, 250, false},
+        {u"Codice fiscale"_s, 180, 200, false},
+        {u"Recapito preferenziale"_s, 250, 250, false},
+        {u"Oggetto pratica"_s, 300, 300, false},
+        {u"Tipologia"_s, 250, 250, false},
+        {u"Protocollo n."_s, 250, 250, false},
+        {u"Data apertura"_s, 150, 150, false},
+        {u"Data chiusura"_s, 150, 150, false},
+        {u"Stato avanzamento"_s, 250, 250, false},
+        {u"Consulente o curatore"_s, 250, 250, false},
+        {u"Causale scadenza"_s, 300, 300, false},
+        {u"Modalit\u00E0 di pagamento"_s, 300, 300, true},
+        {u"Importo in euro"_s, 180, 200, true},
+        {u"Estremi ricevuta"_s, 250, 250, true},
+        {u"Appuntamento da confermare"_s, 200, 250, true},
+        {u"Pagamento effettuato"_s, 200, 250, true},
+        {u"Note"_s, 300, 300, false},
+    };
+}
+
+QList<exporting::SheetColumn> sheetColumns(const QList<GridColumn>& grid) {
+    QList<exporting::SheetColumn> columns;
+    for (qsizetype i = 1; i < grid.size(); ++i)
+        columns.append({grid[i].header, grid[i].exportWidth});
+    return columns;
+}
+
+} // namespace
+
+const QList<GridColumn>& dueListColumns() {
+    static const QList<GridColumn> columns = [] {
+        QList<GridColumn> c = sharedColumns();
+        c.append({u"Codice univoco"_s, 150, 150, true});
+        return c;
+    }();
+    return columns;
+}
+
+const QList<GridColumn>& archiveGridColumns() {
+    static const QList<GridColumn> columns = sharedColumns();
+    return columns;
+}
+
+QList<exporting::SheetColumn> dueListSheetColumns() {
+    return sheetColumns(dueListColumns());
+}
+
+QList<exporting::SheetColumn> archiveSheetColumns() {
+    return sheetColumns(archiveGridColumns());
+}
+
+DueListTexts dueListTexts(DueList list) {
+    switch (list) {
+    case DueList::Imminent:
+        return {u" Scadenze imminenti"_s, exporting::kExpImminenti};
+    case DueList::Daily:
+        return {u" Scadenze del giorno"_s, exporting::kExpGiornaliere};
+    case DueList::Monthly:
+        return {u" Scadenze del mese"_s, exporting::kExpMensili};
+    }
+    return {};
+}
+
+ConfirmationListTexts confirmationListTexts(ConfirmationList list) {
+    switch (list) {
+    case ConfirmationList::PaymentsToMake:
+        return {u" Riepilogo pagamenti da effettuare"_s, u"Riepilogo pagamenti da effettuare"_s};
+    case ConfirmationList::PaymentsMade:
+        return {u" Riepilogo pagamenti effettuati"_s, u"Riepilogo pagamenti effettuati"_s};
+    case ConfirmationList::AppointmentsToConfirm:
+        return {u" Riepilogo appuntamenti da confermare"_s,
+                u"Riepilogo appuntamenti da confermare"_s};
+    }
+    return {};
+}
+
+} // namespace tavolex::deadlines

@@ -7,6 +7,7 @@
 #include "records/layouts.h"
 #include "records/record.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -300,6 +301,18 @@ TEST_F(CashBookTest, AListedRecordThatCannotBeReadEndsTheOperation) {
         EXPECT_EQ(book.readable, c.readable) << c.what;
         EXPECT_EQ(book.badRecord, c.badRecord) << c.what;
     }
+}
+
+TEST_F(CashBookTest, AnArchiveThatCannotBeReadIsAnError) {
+    // A folder where the archive should be: it exists but holds no records to read.
+    ASSERT_TRUE(QDir().mkpath(path()));
+    const CashBook book = readCashBook(path(), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
+    EXPECT_FALSE(book.readable);
+    EXPECT_EQ(book.badRecord, 0);
+    // The other passes leave their result as it was.
+    QList<QStringList> rows{{u"kept"_s}};
+    EXPECT_FALSE(unpaidRows(path(), UnpaidList::Both, QDate(2024, 6, 1), &rows));
+    EXPECT_EQ(rows, QList<QStringList>{{u"kept"_s}});
 }
 
 TEST_F(CashBookTest, MissingArchiveIsAnEmptyCashBook) {

@@ -1,0 +1,68 @@
+#include "archive.h"
+
+#include "dates/datetext.h"
+#include "movementlines.h"
+#include "movementrecord.h"
+#include "programfolder.h"
+#include "records/record.h"
+#include "records/recordfile.h"
+#include "search/filters.h"
+#include "text/casing.h"
+
+namespace tavolex::movements {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString archiveFileName(const QString& yearText) {
+    return text::trimmed(yearText) + u".eur"_s;
+}
+
+QString archivePath(const QString& yearText) {
+    return programPath(archiveFileName(yearText));
+}
+
+QString cardCaption(const QString& yearText) {
+    return u" Tavolex - Entrate e uscite anno "_s + text::trimmed(yearText);
+}
+
+bool isDue(const char* record, const QDate& today) {
+    const MovementFields& f = fields();
+    if (!isNo(record, f.saldato)) return false;
+    const std::optional<QDate> due = dates::parseDate(records::readField(record, f.dataSca));
+    if (!due) return false;
+    // Up to three digits: the field holds three characters, so the number cannot overflow.
+    const QString notice = records::readFieldTrimmed(record, f.preavviso);
+    if (!text::isDigitsOnly(notice)) return false;
+    return due->addDays(-notice.toInt()) <= today;
+}
+
+bool dueLines(const QString& path, const QDate& today, QStringList* lines) {
+    QStringList listed;
+    const bool read = records::RecordFile::scan(path, recordSize(), [&](qint64, const char* r) {
+        if (isDue(r, today)) listed << listLine(r);
+        return true;
+    });
+    if (read) *lines = std::move(listed);
+    return read;
+}
+
+bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
+    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &listLine, lines);
+}
+
+bool findByLine(const QString& path, const QString& line,
+                std::optional<lists::ChosenRecord>* found) {
+    return lists::findLastWithLine(path, recordSize(), &listLine, line, found);
+}
+
+bool exportRows(const QString& path, QList<QStringList>* rows) {
+    QList<QStringList> grid;
+    const bool read = records::RecordFile::scan(path, recordSize(), [&](qint64, const char* r) {
+        grid << gridRow(r, grid.size() + 1);
+        return true;
+    });
+    if (read) *rows = std::move(grid);
+    return read;
+}
+
+} // namespace tavolex::movements

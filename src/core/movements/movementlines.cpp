@@ -1,0 +1,101 @@
+#include "movementlines.h"
+
+#include "lists/listline.h"
+#include "movementrecord.h"
+#include "records/layouts.h"
+#include "records/record.h"
+
+namespace tavolex::movements {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString listLine(const char* record) {
+    const MovementFields& f = fields();
+    QString line;
+    line.reserve(40 + 8 + 10 + 6 + 30 + 5 + 30 + 11 + 16);
+    lists::appendColumn(line, {}, records::readField(record, f.causale), 40);
+    lists::appendColumn(line, u"  Scad. "_s, records::readField(record, f.dataSca), 10);
+    lists::appendColumn(line, u"  Da: "_s, records::readField(record, f.pagatore), 30);
+    lists::appendColumn(line, u"  A: "_s, records::readField(record, f.beneficiario), 30);
+    lists::appendColumn(line, u"  Importo: "_s, records::readField(record, f.totale), -1);
+    return line;
+}
+
+const QStringList& searchFields() {
+    static const QStringList names = {
+        u"Data"_s,      u"DataSca"_s,      u"Causale"_s,  u"Promemoria"_s, u"Pagatore"_s,
+        u"Categoria"_s, u"Beneficiario"_s, u"Ricevuta"_s, u"Tariffa"_s,    u"Note"_s};
+    return names;
+}
+
+search::RecordFilter searchFilter(const QStringList& filterTexts) {
+    const QStringList& names = searchFields();
+    QList<search::FieldFilter> filters;
+    const qsizetype n = std::min(filterTexts.size(), names.size());
+    for (qsizetype i = 0; i < n; ++i)
+        filters.append({filterTexts[i], names[i]});
+    return search::RecordFilter(records::movementLayout(), filters);
+}
+
+QString foundCountText(qsizetype count) {
+    return u"Il presente riepilogo contiene "_s + QString::number(count) + u" schede."_s;
+}
+
+const QList<GridColumn>& gridColumns() {
+    static const QList<GridColumn> columns = {
+        {u"N."_s, 60, 0},
+        {u"Tipo movimento"_s, 150, 150},
+        {u"Data operazione"_s, 150, 180},
+        {u"Causale"_s, 300, 300},
+        {u"Promemoria"_s, 300, 300},
+        {u"Data scadenza"_s, 150, 180},
+        {u"Giorni preavviso"_s, 120, 150},
+        {u"Importo in euro"_s, 150, 150},
+        {u"Pagatore"_s, 250, 250},
+        {u"Recapito"_s, 250, 250},
+        {u"Codice fiscale"_s, 200, 200},
+        {u"Partita IVA"_s, 180, 180},
+        {u"Categoria"_s, 250, 250},
+        {u"E-mail"_s, 200, 250},
+        {u"Modalit\u00E0 pagamento"_s, 250, 250},
+        {u"Beneficiario"_s, 250, 250},
+        {u"Recapito"_s, 250, 250},
+        {u"CRO o Ricevuta n."_s, 250, 250},
+        {u"Note"_s, 300, 300},
+        {u"Tariffa applicata"_s, 250, 250},
+        {u"Saldato"_s, 100, 120},
+    };
+    return columns;
+}
+
+QList<exporting::SheetColumn> exportColumns() {
+    QList<exporting::SheetColumn> columns;
+    const QList<GridColumn>& grid = gridColumns();
+    for (qsizetype i = 1; i < grid.size(); ++i)
+        columns.append({grid[i].header, grid[i].exportWidth});
+    return columns;
+}
+
+QString kindText(const char* record) {
+    const records::FieldSpec& entrata = fields().entrata;
+    if (isYes(record, entrata)) return u"Entrata"_s;
+    if (isNo(record, entrata)) return u"Uscita"_s;
+    return {};
+}
+
+QStringList gridRow(const char* record, qsizetype number) {
+    const MovementFields& f = fields();
+    const records::FieldSpec* const cells[] = {
+        &f.data,      &f.causale,  &f.promemoria,  &f.dataSca,      &f.preavviso,
+        &f.totale,    &f.pagatore, &f.recapitoPag, &f.codFisc,      &f.partitaIva,
+        &f.categoria, &f.email,    &f.pagamento,   &f.beneficiario, &f.recapitoBen,
+        &f.ricevuta,  &f.note,     &f.tariffa,     &f.saldato};
+    QStringList row;
+    row.reserve(21);
+    row << QString::number(number) << kindText(record);
+    for (const records::FieldSpec* spec : cells)
+        row << records::readFieldTrimmed(record, *spec);
+    return row;
+}
+
+} // namespace tavolex::movements

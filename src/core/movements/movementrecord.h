@@ -1,0 +1,44 @@
+#pragma once
+
+#include "records/layout.h"
+
+#include <QString>
+
+namespace tavolex::movements {
+
+// The fields of a yearly movement archive ("yyyy.eur", 3414-byte records), looked up once in
+// the record layout, so that the passes over an archive read only the fields they need
+// straight from the raw bytes.
+struct MovementFields {
+    const records::FieldSpec& entrata;
+    const records::FieldSpec& uscita;
+    const records::FieldSpec& data;
+    const records::FieldSpec& causale;
+    const records::FieldSpec& promemoria;
+    const records::FieldSpec& dataSca;
+    const records::FieldSpec& preavviso;
+    const records::FieldSpec& importo;
+    const records::FieldSpec& totale;
+    const records::FieldSpec& pagatore;
+    const records::FieldSpec& recapitoPag;
+    const records::FieldSpec& codFisc;
+    const records::FieldSpec& partitaIva;
+    const records::FieldSpec& categoria;
+    const records::FieldSpec& email;
+    const records::FieldSpec& pagamento;
+    const records::FieldSpec& beneficiario;
+    const records::FieldSpec& recapitoBen;
+    const records::FieldSpec& ricevuta;
+    const records::FieldSpec& note;
+    const records::FieldSpec& tariffa;
+    const records::FieldSpec& saldato;
+};
+const MovementFields& fields();
+int recordSize(); // 3414
+
+// A yes/no field read on the raw bytes, trimmed as any stored text, without decoding it:
+// "Sì" (53 EC) or "No" (4E 6F). A damaged flag is neither.
+bool isYes(const char* record, const records::FieldSpec& flag);
+bool isNo(const char* record, const records::FieldSpec& flag);
+
+} // namespace tavolex::movements

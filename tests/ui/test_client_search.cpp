@@ -293,6 +293,26 @@ TEST_F(ClientListsTest, DoubleClickHandsBackTheLastRecordWithTheSameLine) {
     EXPECT_EQ(screen.chosen()->position, 3);
 }
 
+// A caller gets the double-clicked client straight from pick(); nothing when it closes.
+TEST_F(ClientListsTest, PickHandsTheChosenClientBack) {
+    writeArchive(searchArchive());
+    std::optional<ChosenRecord> picked;
+    test::withNextModal([&] { picked = TfrmTrovaClienti::pick(nullptr, u"pratica"_s); },
+                        [](QWidget* modal) {
+                            auto* screen = qobject_cast<TfrmTrovaClienti*>(modal);
+                            ASSERT_NE(screen, nullptr);
+                            search(*screen, {u"rossi"_s});
+                            screen->activateRow(1);
+                        });
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->position, 2);
+    EXPECT_EQ(picked->bytes, searchArchive()[1].bytes());
+
+    test::withNextModal([&] { picked = TfrmTrovaClienti::pick(nullptr, u"clienti"_s); },
+                        [](QWidget* modal) { modal->close(); });
+    EXPECT_FALSE(picked.has_value());
+}
+
 TEST_F(ClientListsTest, ClosingOrFailingLoadsNothing) {
     writeArchive({client({{u"Cliente"_s, u"Rossi"_s}})});
     {

@@ -518,6 +518,8 @@ void RecordCard::clearCard() {
         } else if (auto* combo = qobject_cast<QComboBox*>(control(field.control))) {
             combo->setCurrentIndex(-1);
             combo->setEditText({});
+        } else if (auto* check = qobject_cast<QCheckBox*>(control(field.control))) {
+            check->setChecked(false);
         } else if (!field.field.isEmpty()) {
             setBoundText(control(field.control), {});
         }

@@ -214,4 +214,12 @@ const QList<SheetColumn>& clientExportColumns() {
     return columns;
 }
 
+QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns) {
+    QList<SheetColumn> sheet;
+    for (const FieldColumn& column : columns)
+        sheet.append(
+            {column.fileHeader.isEmpty() ? column.header : column.fileHeader, column.fileWidth});
+    return sheet;
+}
+
 } // namespace tavolex::exporting

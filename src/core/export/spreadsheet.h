@@ -16,6 +16,17 @@ struct SheetColumn {
     int width = 0;
 };
 
+// A column of a grid and its export, declared once by record field: the heading and width
+// on screen and in the file (a file heading left empty is the screen's).
+struct FieldColumn {
+    QString field;
+    QString header;
+    int screenWidth = 0;
+    int fileWidth = 0;
+    QString fileHeader;
+};
+QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
+
 // Text of the cell at (row, column), both 0-based. Called once per cell, row by row.
 using CellText = std::function<QString(qsizetype row, int column)>;
 

@@ -52,7 +52,8 @@ HelpText generalGuide() {
 
 QList<HelpText> userGuide() {
     return {generalGuide(),        clientsCard(),     clientsExport(),
-            protocolApplication(), protocolSummary(), protocolExport()};
+            protocolApplication(), protocolSummary(), protocolExport(),
+            practicesCard(),       practicesExport()};
 }
 
 } // namespace tavolex::help

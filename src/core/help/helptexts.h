@@ -15,6 +15,8 @@ struct HelpText {
 HelpText generalGuide();  // main menu
 HelpText clientsCard();   // client card
 HelpText clientsExport(); // client export
+HelpText practicesCard();   // practice card
+HelpText practicesExport(); // practice export
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

@@ -23,6 +23,12 @@
 #include "ui/common/recordcard.h"
 #include "ui/common/screens.h"
 #include "ui/common/yearmenu.h"
+#include "ui/practices/TfrmCartella.h"
+#include "ui/practices/TfrmDettagli.h"
+#include "ui/practices/TfrmExpPratiche.h"
+#include "ui/practices/TfrmPratica.h"
+#include "ui/practices/TfrmTrovaPratica.h"
+#include "ui/practices/TfrmUrgenti.h"
 #include "ui/protocol/TfrmExpProtocollo.h"
 #include "ui/protocol/TfrmMenuProtocollo.h"
 #include "ui/protocol/TfrmNumerazione.h"
@@ -78,12 +84,12 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmRicontatta", create<TfrmRicontatta>},
         {u"TfrmTrovaClienti", create<TfrmTrovaClienti>},
         {u"TfrmExpClienti", create<TfrmExpClienti>},
-        {u"TfrmPratica", {}},
-        {u"TfrmTrovaPratica", {}},
-        {u"TfrmUrgenti", {}},
-        {u"TfrmExpPratiche", {}},
-        {u"TfrmDettagli", {}},
-        {u"TfrmCartella", {}},
+        {u"TfrmPratica", create<TfrmPratica>},
+        {u"TfrmTrovaPratica", create<TfrmTrovaPratica>},
+        {u"TfrmUrgenti", create<TfrmUrgenti>},
+        {u"TfrmExpPratiche", create<TfrmExpPratiche>},
+        {u"TfrmDettagli", create<TfrmDettagli>},
+        {u"TfrmCartella", create<TfrmCartella>},
         {u"TfrmScadenzario", {}},
         {u"TfrmExpImminenti", {}},
         {u"TfrmExpGiornaliere", {}},

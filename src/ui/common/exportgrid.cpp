@@ -32,6 +32,19 @@ RecordGridModel::RecordGridModel(const records::RecordLayout& layout, QList<int>
     : QAbstractTableModel(parent), m_layout(layout), m_kept(std::move(keptFields)),
       m_columns(std::move(columns)) {}
 
+RecordGridModel* RecordGridModel::byField(const records::RecordLayout& layout,
+                                          const QList<exporting::FieldColumn>& columns) {
+    QList<int> kept;
+    QList<GridColumn> shown = {{u"N."_s, 60, -1}};
+    for (const exporting::FieldColumn& column : columns) {
+        const int index = layout.indexOf(column.field);
+        Q_ASSERT_X(index >= 0, "RecordGridModel::byField", "a column names no record field");
+        shown.append({column.header, column.screenWidth, int(kept.size())});
+        kept.append(index);
+    }
+    return new RecordGridModel(layout, kept, shown);
+}
+
 QList<int> RecordGridModel::fieldIndexes(const records::RecordLayout& layout,
                                          std::initializer_list<const char16_t*> names) {
     QList<int> indexes;

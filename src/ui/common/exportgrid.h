@@ -44,6 +44,11 @@ public:
     RecordGridModel(const records::RecordLayout& layout, QList<int> keptFields,
                     QList<GridColumn> columns, QObject* parent = nullptr);
 
+    // A grid declared by record field: "N." (the row number, 60 wide) then one column per
+    // field.
+    static RecordGridModel* byField(const records::RecordLayout& layout,
+                                    const QList<exporting::FieldColumn>& columns);
+
     // Field indexes of the named fields, in the given order.
     static QList<int> fieldIndexes(const records::RecordLayout& layout,
                                    std::initializer_list<const char16_t*> names);

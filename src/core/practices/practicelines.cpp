@@ -1,0 +1,122 @@
+#include "practicelines.h"
+
+#include "lists/listline.h"
+#include "programfolder.h"
+#include "records/layouts.h"
+#include "records/record.h"
+#include "records/recordfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstring>
+
+namespace tavolex::practices {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const records::FieldSpec& practiceField(const char16_t* name) {
+    const records::RecordLayout& layout = records::practiceLayout();
+    return layout.field(layout.indexOf(QStringView(name)));
+}
+
+} // namespace
+
+QString practiceLine(const char* record) {
+    static const records::FieldSpec& oggetto = practiceField(u"Oggetto");
+    static const records::FieldSpec& protocollo = practiceField(u"Protocollo");
+    static const records::FieldSpec& apertura = practiceField(u"Apertura");
+    static const records::FieldSpec& cliente = practiceField(u"Cliente");
+    static const records::FieldSpec& recapito = practiceField(u"Recapito");
+    static const records::FieldSpec& stato = practiceField(u"Stato");
+    QString line;
+    line.reserve(160);
+    lists::appendColumn(line, {}, records::readField(record, oggetto), 42);
+    lists::appendColumn(line, u"  Prot. "_s, records::readField(record, protocollo), 16);
+    lists::appendColumn(line, u"  Data: "_s, records::readField(record, apertura), 10);
+    lists::appendColumn(line, u"  "_s, records::readField(record, cliente), 28);
+    lists::appendColumn(line, u"  Tel. "_s, records::readField(record, recapito), 14);
+    lists::appendColumn(line, u"  "_s, records::readField(record, stato), -1);
+    return line;
+}
+
+bool isUrgent(const char* record) {
+    static const records::FieldSpec& urgente = practiceField(u"Urgente");
+    return records::readFieldTrimmed(record, urgente) == QStringView(records::kYes);
+}
+
+const QStringList& searchFields() {
+    static const QStringList names = {
+        u"Oggetto"_s,   u"Tipologia"_s, u"Protocollo"_s, u"Apertura"_s,   u"Stato"_s,
+        u"Documenti"_s, u"Cliente"_s,   u"CodFisc"_s,    u"Consulente"_s, u"Note"_s};
+    return names;
+}
+
+search::RecordFilter searchFilter(const QStringList& filterTexts) {
+    const QStringList& names = searchFields();
+    QList<search::FieldFilter> filters;
+    for (qsizetype i = 0; i < std::min(filterTexts.size(), names.size()); ++i)
+        filters.append({filterTexts[i], names[i]});
+    return search::RecordFilter(records::practiceLayout(), filters);
+}
+
+bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
+    return search::listMatching(path, records::practiceLayout().recordSize(),
+                                searchFilter(filterTexts), practiceLine, lines);
+}
+
+bool urgentLines(const QString& path, QStringList* lines) {
+    return records::RecordFile::scan(path, records::practiceLayout().recordSize(),
+                                     [lines](qint64, const char* record) {
+                                         if (isUrgent(record)) lines->append(practiceLine(record));
+                                         return true;
+                                     });
+}
+
+bool findByLine(const QString& path, const QString& line, Among among,
+                std::optional<lists::ChosenRecord>* found) {
+    // Only records that are on the list can be behind one of its lines.
+    const auto lineOf = [among](const char* record) {
+        return among == Among::Urgent && !isUrgent(record) ? QString() : practiceLine(record);
+    };
+    return lists::findLastWithLine(path, records::practiceLayout().recordSize(), lineOf, line,
+                                   found);
+}
+
+const QList<exporting::FieldColumn>& exportColumns() {
+    static const QList<exporting::FieldColumn> columns = {
+        {u"Oggetto"_s, u"Oggetto pratica"_s, 300, 400},
+        {u"Tipologia"_s, u"Tipologia"_s, 200, 250},
+        {u"Protocollo"_s, u"Protocollo n."_s, 150, 200},
+        {u"Apertura"_s, u"Data apertura"_s, 100, 200},
+        {u"Chiusura"_s, u"Data chiusura"_s, 100, 200},
+        {u"Stato"_s, u"Stato avanzamento"_s, 200, 250},
+        {u"Documenti"_s, u"Documenti principali"_s, 300, 400},
+        {u"Uffici"_s, u"Uffici interessati"_s, 300, 400},
+        {u"Consulente"_s, u"Consulente o curatore"_s, 250, 250},
+        {u"Cliente"_s, u"Cliente"_s, 250, 250},
+        {u"Recapito"_s, u"Recapito preferenziale"_s, 200, 250},
+        {u"IndirizzoRes"_s, u"Via e numero civico"_s, 250, 250},
+        {u"ComuneRes"_s, u"Comune di residenza"_s, 250, 250},
+        {u"ProvRes"_s, u"Prov."_s, 100, 120},
+        {u"CapRes"_s, u"CAP"_s, 100, 120},
+        {u"CodFisc"_s, u"Codice fiscale"_s, 150, 250},
+        {u"PartitaIva"_s, u"Partita IVA"_s, 150, 200},
+        {u"Saldati"_s, u"Pagamenti saldati"_s, 300, 400},
+        {u"Sospesi"_s, u"Pagamenti da effettuare"_s, 300, 400},
+        {u"Note"_s, u"Note"_s, 350, 400},
+    };
+    return columns;
+}
+
+QString folderOf(const QString& position) {
+    return programPath(u"Pratica_"_s + position.trimmed());
+}
+
+bool makeFolder(const QString& path) {
+    if (QFileInfo(path).isDir()) return true;
+    return QDir().mkpath(path);
+}
+
+} // namespace tavolex::practices

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ui/common/recordcard.h"
+
+namespace tavolex::ui {
+
+// The practice card over Pratiche.pro, one file for all years.
+class TfrmPratica : public RecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmPratica(QWidget* parent = nullptr);
+    QString archivePath() const override;
+
+    void impClienteClick();
+    void btnElencoClick();
+    void cmdTrovaClick();
+    void cmdCartellaClick();
+    void cmdUrgenteClick();
+
+protected:
+    void prepareNewCard() override;
+};
+
+} // namespace tavolex::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/common/chosenrecord.h"
+#include "ui/common/listscreen.h"
+
+#include <optional>
+
+namespace tavolex::ui {
+
+// " Riepilogo pratiche urgenti": every practice whose "Pratica urgente" box is ticked; a
+// double-click hands the practice back for the practice card.
+class TfrmUrgenti : public ListScreen {
+    Q_OBJECT
+public:
+    explicit TfrmUrgenti(QWidget* parent = nullptr);
+
+    std::optional<ChosenRecord> chosen() const { return m_chosen; }
+
+    // Fills the list from Pratiche.pro; runs each time the screen is shown.
+    void FormShow();
+
+protected:
+    void loadEntry(const QString& line) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::optional<ChosenRecord> m_chosen;
+};
+
+} // namespace tavolex::ui

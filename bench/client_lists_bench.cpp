@@ -93,6 +93,7 @@ bool generateArchive(const QString& path) {
 
 void runProtocolBench();   // protocol_bench.cpp
 void runRecordFileBench(); // recordfile_bench.cpp
+void runPracticesBench();  // practices_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -183,5 +184,7 @@ int main(int argc, char** argv) {
     runProtocolBench();
     std::printf("\n");
     runRecordFileBench();
+    std::printf("\n");
+    runPracticesBench();
     return 0;
 }

@@ -3,6 +3,7 @@
 // more (screens created at start, a program folder) registers a ::testing::Environment.
 #include "ui/common/messages.h"
 #include "ui/common/screens.h"
+#include "ui/common/theme.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tavolex::ui::installItalianTranslations();
     tavolex::ui::applyProgramFormats();
+    tavolex::ui::applyTheme();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

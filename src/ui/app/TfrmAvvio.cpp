@@ -48,7 +48,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     setObjectName(u"TfrmAvvio"_s);
     setWindowTitle(u" Tavolex"_s);
     setProperty("tavolexMaximised", true);
-    setStyleSheet(u"TfrmAvvio { background: #f3f6fa; }"_s);
+    setAttribute(Qt::WA_StyledBackground);
     auto* outer = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;

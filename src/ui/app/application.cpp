@@ -22,6 +22,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/recordcard.h"
 #include "ui/common/screens.h"
+#include "ui/common/theme.h"
 #include "ui/common/yearmenu.h"
 #include "ui/practices/TfrmCartella.h"
 #include "ui/practices/TfrmDettagli.h"
@@ -157,6 +158,7 @@ void startApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
     installItalianTranslations();
     applyProgramFormats();
+    applyTheme();
     // A settings write killed half-way may have left its temporary file behind.
     files::removeLeftoverTemporaries(protocol::settingsPath());
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));

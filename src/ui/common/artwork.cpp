@@ -131,7 +131,7 @@ QToolButton* makeClickablePicture(QWidget* parent, const QString& objectName,
     button->setIcon(QIcon(pixmap));
     button->setIconSize(pixmap.deviceIndependentSize().toSize());
     button->setAutoRaise(true);
-    button->setStyleSheet(u"QToolButton { border: none; padding: 0; }"_s);
+    button->setProperty("tavolexPicture", true);
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

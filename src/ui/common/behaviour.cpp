@@ -45,9 +45,7 @@ QWidget* ScreenBehaviour::fieldFor(QObject* watched) const {
 QFrame* ScreenBehaviour::addHighlight(QWidget* field, const QString& stem) {
     auto* frame = new QFrame(field->parentWidget());
     frame->setObjectName(u"eff"_s + stem);
-    frame->setStyleSheet(u"QFrame { background: #ffff00; border: 2px solid qlineargradient("
-                         u"x1:0, y1:0, x2:0, y2:1, stop:0 #ffff00, stop:1 #ffffff); "
-                         u"border-radius: 3px; }"_s);
+    frame->setProperty("tavolexHighlight", true);
     frame->hide();
     m_highlights.insert(field, frame);
     watch(field);

@@ -4,10 +4,12 @@
 #include "messages.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace tavolex::ui {
 
@@ -35,27 +37,40 @@ CheckDialog::CheckDialog(CheckDialogForm form, QWidget* parent)
       m_check(std::move(form.check)), m_limit(form.field.limit) {
     setObjectName(form.name);
     setWindowTitle(form.caption);
-    setFixedSize(480, 140);
-
     auto* title = new QLabel(form.title, this);
     title->setObjectName(u"lblTitolo"_s);
     title->setWordWrap(true);
-    title->setGeometry(16, 12, 448, 32);
 
     m_field = new QLineEdit(this);
     m_field->setObjectName(form.field.name);
     m_field->setMaxLength(m_limit);
-    m_field->setGeometry(20, 56, 440, 24);
 
     auto* check = new QPushButton(u"Controlla"_s, this);
     check->setObjectName(u"btnControlla"_s);
-    check->setGeometry(272, 98, 92, 28);
     connect(check, &QPushButton::clicked, this, &CheckDialog::btnControllaClick);
-
     auto* close = new QPushButton(u"Chiudi"_s, this);
     close->setObjectName(u"btnChiudi"_s);
-    close->setGeometry(372, 98, 92, 28);
     connect(close, &QPushButton::clicked, this, &CheckDialog::btnChiudiClick);
+
+    // Laid out rather than placed, so larger fonts and screen scales still fit; the field
+    // keeps room around it for its focus rectangle.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 12, 16, 12);
+    column->setSpacing(10);
+    column->addWidget(title);
+    auto* fieldRow = new QHBoxLayout;
+    fieldRow->setContentsMargins(4, 4, 4, 4);
+    fieldRow->addWidget(m_field);
+    column->addLayout(fieldRow);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(check);
+    buttons->addWidget(close);
+    column->addLayout(buttons);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(480);
+    title->setMinimumWidth(448);
+    column->activate();
 
     auto* behaviour = new ScreenBehaviour(this);
     // Placed at once: the rectangle is part of the form even before the field has the focus.

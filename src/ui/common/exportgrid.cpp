@@ -4,6 +4,7 @@
 
 #include "artwork.h"
 #include "behaviour.h"
+#include "commands.h"
 #include "core/programfolder.h"
 #include "listscreen.h"
 #include "messages.h"
@@ -198,39 +199,26 @@ GridScreen::GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidg
         m_commandLayout = row;
     }
 
-    struct Standard {
-        const char16_t* name;
-        const char16_t* caption;
-        const char16_t* glyph;
-        QColor colour;
-        const char16_t* hint;
-        void (GridScreen::*slot)();
+    const Command standards[] = {
+        {.control = u"cmdEsporta"_s,
+         .hint = u"Esporta l'archivio in formato Microsoft Excel."_s,
+         .action = [this] { cmdEsportaClick(); }},
+        {.control = u"cmdGuida"_s,
+         .hint = u"Visualizza la pagina della guida sensibile al contesto."_s,
+         .action = [this] { cmdGuidaClick(); }},
+        {.control = u"cmdEsci"_s,
+         .hint = u"Esci da questo ambiente di lavoro."_s,
+         .action = [this] { cmdEsciClick(); }},
     };
-    const Standard standards[] = {
-        {u"cmdEsporta", u"Esporta", u"XLS", QColor(0x1d, 0x6f, 0x42),
-         u"Esporta l'archivio in formato Microsoft Excel.", &GridScreen::cmdEsportaClick},
-        {u"cmdGuida", u"Guida", u"?", QColor(0x8a, 0x5a, 0xb5),
-         u"Visualizza la pagina della guida sensibile al contesto.", &GridScreen::cmdGuidaClick},
-        {u"cmdEsci", u"Esci", u"\u2716", QColor(0xb0, 0x30, 0x30),
-         u"Esci da questo ambiente di lavoro.", &GridScreen::cmdEsciClick},
-    };
-    for (const Standard& s : standards) {
-        QToolButton* button =
-            makeCommand(QString::fromUtf16(s.name), QString::fromUtf16(s.caption),
-                        QString::fromUtf16(s.glyph), s.colour, QString::fromUtf16(s.hint));
-        connect(button, &QToolButton::clicked, this, s.slot);
+    for (const Command& standard : standards) {
+        QToolButton* button = makeCommand(completed(standard));
         // The column keeps its stretch at the bottom.
         m_commandLayout->insertWidget(
             m_commandLayout->count() - (decl.commands == GridScreenDecl::Commands::Column), button);
         m_commandOrder << button;
     }
 
-    m_hintBar = new QLabel(decl.initialHint, this);
-    m_hintBar->setObjectName(u"panInfo"_s);
-    m_hintBar->setMinimumHeight(26);
-    m_hintBar->setContentsMargins(10, 2, 10, 2);
-    m_hintBar->setStyleSheet(u"QLabel { background: #1f4f82; color: white; }"_s);
-    m_behaviour->setHintBar(m_hintBar);
+    m_hintBar = makeHintBar(this, m_behaviour, decl.initialHint);
     outer->addWidget(m_hintBar);
 
     setFixedSize(decl.size);
@@ -249,20 +237,14 @@ void GridScreen::orderTabs() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-QToolButton* GridScreen::makeCommand(const QString& name, const QString& caption,
-                                     const QString& glyph, const QColor& colour,
-                                     const QString& hint) {
-    QToolButton* button = makePictureButton(this, name, caption, glyph, colour);
+QToolButton* GridScreen::makeCommand(const Command& command) {
+    QToolButton* button = makeCommandButton(this, m_behaviour, command);
     if (m_decl.commands == GridScreenDecl::Commands::Column) button->setMinimumWidth(130);
-    m_behaviour->setHint(button, hint);
     return button;
 }
 
-QToolButton* GridScreen::addCommand(const QString& name, const QString& caption,
-                                    const QString& glyph, const QColor& colour, const QString& hint,
-                                    std::function<void()> action) {
-    QToolButton* button = makeCommand(name, caption, glyph, colour, hint);
-    if (action) connect(button, &QToolButton::clicked, this, std::move(action));
+QToolButton* GridScreen::addCommand(const Command& command) {
+    QToolButton* button = makeCommand(command);
     m_commandLayout->insertWidget(m_customCommands, button);
     m_commandOrder.insert(m_customCommands++, button);
     orderTabs();

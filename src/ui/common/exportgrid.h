@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands.h"
 #include "export/spreadsheet.h"
 #include "help/helptexts.h"
 
@@ -137,10 +138,8 @@ protected:
     // Prepares the screen each time it is shown (the grid, the header fields).
     virtual void prepare() {}
 
-    // A picture button before the standard ones, with its hint.
-    QToolButton* addCommand(const QString& name, const QString& caption, const QString& glyph,
-                            const QColor& colour, const QString& hint,
-                            std::function<void()> action);
+    // A picture button before the standard ones, with its hint and action.
+    QToolButton* addCommand(const Command& command);
     // A control of the screen's own before the picture buttons (row) or above the grid.
     void addHeaderWidget(QWidget* widget);
 
@@ -152,8 +151,7 @@ protected:
 
 private:
     void orderTabs();
-    QToolButton* makeCommand(const QString& name, const QString& caption, const QString& glyph,
-                             const QColor& colour, const QString& hint);
+    QToolButton* makeCommand(const Command& command);
 
     GridScreenDecl m_decl;
     RecordGridModel* m_model;

@@ -24,7 +24,7 @@ TfrmGuida::TfrmGuida(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     m_title = new QLabel(this);
     m_title->setObjectName(u"lblTitolo"_s);
-    m_title->setStyleSheet(u"QLabel { color: #dc143c; font-size: 18px; font-weight: bold; }"_s);
+    m_title->setProperty("tavolexHelpTitle", true);
     m_title->setWordWrap(true);
     layout->addWidget(m_title);
     m_text = new QPlainTextEdit(this);

@@ -87,7 +87,7 @@ ListScreen::ListScreen(const QString& objectName, const QString& caption, QWidge
     QFont courier(u"Courier New"_s, 12);
     courier.setStyleHint(QFont::TypeWriter);
     m_list->setFont(courier);
-    m_list->setStyleSheet(u"QListView { color: black; }"_s);
+    m_list->setProperty("tavolexFixedPitch", true);
     m_list->setMinimumSize(900, 360);
     m_delegate = new ListLineDelegate(m_list);
     m_list->setItemDelegate(m_delegate);

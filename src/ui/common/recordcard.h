@@ -74,7 +74,7 @@ struct CardField {
     QString tag;                 // Date: the caller tag given to the calendar
     int places = 2;              // Amount: decimals kept
     QString glyph;               // Picture
-    QString enabledBy; // a button enabled only while this line holds more than blanks
+    QString enabledBy;           // a button enabled only while this line holds more than blanks
     std::function<void()> action;
     bool readOnly = false;
     bool enter = true; // false: Enter in this field goes nowhere (it is still reached)

@@ -76,8 +76,7 @@ QWidget* SearchScreen::buildFilterPanel(const SearchScreenDecl& decl) {
 
     m_waiting = new QLabel(u"Ricerca schede in corso. Attendere..."_s, panel);
     m_waiting->setObjectName(u"lblAttendere"_s);
-    if (!decl.plainFilterPanel)
-        m_waiting->setStyleSheet(u"QLabel { color: #b22222; font-weight: bold; }"_s);
+    m_waiting->setProperty("tavolexAlert", !decl.plainFilterPanel);
     m_waiting->hide();
     layout->addWidget(m_waiting);
 

@@ -3,6 +3,12 @@
 #include <QApplication>
 #include <QFile>
 
+// The style sheet lives in the UI library's resources; a static library's resources are
+// registered explicitly (outside any namespace, as Q_INIT_RESOURCE requires).
+static void registerResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace tavolex::ui {
 
 QColor toneColour(Tone tone) {
@@ -44,6 +50,7 @@ QColor toneColour(Tone tone) {
 }
 
 void applyTheme() {
+    registerResources();
     QFile sheet(QStringLiteral(":/common/theme.qss"));
     if (sheet.open(QIODevice::ReadOnly)) qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
 }

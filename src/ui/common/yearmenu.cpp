@@ -25,7 +25,8 @@ YearMenu::YearMenu(const YearMenuDecl& decl, QWidget* parent) : QWidget(parent),
     setObjectName(decl.objectName);
     setWindowTitle(decl.caption);
     setProperty("tavolexMaximised", true);
-    setStyleSheet(decl.objectName + u" { background: #f3f6fa; }"_s);
+    setProperty("tavolexMenuScreen", true);
+    setAttribute(Qt::WA_StyledBackground);
     applyProgramFormats();
     auto* behaviour = new ScreenBehaviour(this);
 

@@ -45,10 +45,11 @@ TfrmRiepProtocollo::TfrmRiepProtocollo(QWidget* parent)
     };
     m_start = dateField(u"txtDataInizio"_s, u"Protocollati dalla data:"_s);
     m_end = dateField(u"txtDataFine"_s, u"alla data:"_s);
-    QToolButton* trova = addCommand(
-        u"cmdTrova"_s, u"Riepilogo"_s, u"\u25C9"_s, QColor(0x3a, 0x6e, 0xa5),
-        u"Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato."_s,
-        [this] { cmdTrovaClick(); });
+    QToolButton* trova =
+        addCommand({u"cmdTrova"_s, u"Riepilogo"_s, u"\u25C9"_s, Tone::Service,
+                    u"Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo "
+                    u"selezionato."_s,
+                    [this] { cmdTrovaClick(); }});
     behaviour()->setEnterNext(m_start, m_end);
     behaviour()->setEnterNext(m_end, trova);
 }

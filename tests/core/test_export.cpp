@@ -150,7 +150,7 @@ TEST(Spreadsheet, CellsAreAskedRowByRow) {
 }
 
 TEST(Spreadsheet, ClientExportColumns) {
-    const QList<SheetColumn>& columns = clientExportColumns();
+    const QList<SheetColumn> columns = clientExportColumns();
     ASSERT_EQ(columns.size(), 25);
     EXPECT_EQ(columns[0].heading, u"Cognome e nome Cliente"_s);
     EXPECT_EQ(columns[0].width, 250);

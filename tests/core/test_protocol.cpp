@@ -214,12 +214,14 @@ TEST(ProtocolLines, SearchLineColumns) {
 }
 
 TEST(ProtocolLines, GridAndExportColumns) {
-    const QList<GridColumn>& columns = gridColumns();
-    ASSERT_EQ(columns.size(), 19);
-    EXPECT_EQ(columns[0].header, u"N."_s);
-    EXPECT_EQ(columns[14].header, u"Note"_s);
-    EXPECT_EQ(columns[14].screenWidth, 350);
-    EXPECT_EQ(columns[14].exportWidth, 300);
+    const QList<exporting::FieldColumn>& shown = columns();
+    ASSERT_EQ(shown.size(), 18);
+    // The grid shows the first 18 fields in record order.
+    for (int i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(records::protocolLayout().indexOf(shown[i].field), i);
+    EXPECT_EQ(shown[13].header, u"Note"_s);
+    EXPECT_EQ(shown[13].screenWidth, 350);
+    EXPECT_EQ(shown[13].fileWidth, 300);
     const QList<exporting::SheetColumn> exported = exportColumns();
     ASSERT_EQ(exported.size(), 18);
     EXPECT_EQ(exported[0].heading, u"N. protocollo"_s);

@@ -183,35 +183,40 @@ files::WriteResult writeSpreadsheet(const QString& path, const QString& workshee
     return files::replaceFile(path, spreadsheetBytes(worksheetName, columns, rows));
 }
 
-const QList<SheetColumn>& clientExportColumns() {
-    static const QList<SheetColumn> columns = {
-        {u"Cognome e nome Cliente"_s, 250},
-        {u"Data di nascita"_s, 200},
-        {u"Comune di nascita"_s, 250},
-        {u"Recapito preferenziale"_s, 250},
-        {u"Indirizzo di residenza"_s, 300},
-        {u"Comune di residenza"_s, 250},
-        {u"Modalit\u00E0 di pagamento"_s, 250},
-        {u"Tel. casa"_s, 250},
-        {u"Tel. ufficio"_s, 250},
-        {u"Tel. cellulare"_s, 250},
-        {u"Fax"_s, 250},
-        {u"E-mail"_s, 250},
-        {u"Codice fiscale"_s, 250},
-        {u"Partita IVA"_s, 250},
-        {u"Carta di credito n."_s, 300},
-        {u"Scadenza"_s, 150},
-        {u"IBAN"_s, 300},
-        {u"Estremi documento"_s, 280},
-        {u"Occupazione"_s, 250},
-        {u"Stato civile"_s, 250},
-        {u"Titoli e qualifiche"_s, 280},
-        {u"Prodotti e servizi di interesse"_s, 300},
-        {u"Zona di appartenenza"_s, 250},
-        {u"Questioni in sospeso"_s, 300},
-        {u"Note"_s, 300},
+const QList<FieldColumn>& clientColumns() {
+    static const QList<FieldColumn> columns = {
+        {u"Cliente"_s, u"Cognome e nome Cliente"_s, 250, 250},
+        {u"DataNasc"_s, u"Data di nascita"_s, 120, 200},
+        {u"ComuneNasc"_s, u"Comune / Stato estero di nascita"_s, 250, 250, u"Comune di nascita"_s,
+         u"ProvNasc"_s},
+        {u"Recapito"_s, u"Recapito preferenziale"_s, 200, 250},
+        {u"IndirizzoRes"_s, u"Indirizzo di residenza"_s, 250, 300},
+        {u"ComuneRes"_s, u"Comune di residenza"_s, 250, 250, {}, u"ProvRes"_s},
+        {u"Estremi"_s, u"Modalit\u00E0 di pagamento"_s, 250, 250},
+        {u"TelCasa"_s, u"Tel. casa"_s, 200, 250},
+        {u"TelUff"_s, u"Tel. ufficio"_s, 200, 250},
+        {u"TelCel"_s, u"Tel. cellulare"_s, 200, 250},
+        {u"Fax"_s, u"Fax"_s, 200, 250},
+        {u"Email"_s, u"E-mail"_s, 250, 250},
+        {u"CodFisc"_s, u"Codice fiscale"_s, 150, 250},
+        {u"PartitaIva"_s, u"Partita IVA"_s, 150, 250},
+        {u"Carta"_s, u"Carta di credito n."_s, 250, 300},
+        {u"ScadeCarta"_s, u"Scadenza"_s, 160, 150},
+        {u"Iban"_s, u"IBAN"_s, 250, 300},
+        {u"Documento"_s, u"Estremi documento"_s, 280, 280},
+        {u"Occupazione"_s, u"Occupazione"_s, 250, 250},
+        {u"Civile"_s, u"Stato civile"_s, 250, 250},
+        {u"Titoli"_s, u"Titoli e qualifiche"_s, 280, 280},
+        {u"Prodotti"_s, u"Prodotti e servizi di interesse"_s, 300, 300},
+        {u"Zona"_s, u"Zona di appartenenza"_s, 250, 250},
+        {u"Questioni"_s, u"Questioni in sospeso"_s, 300, 300},
+        {u"Note"_s, u"Note"_s, 350, 300},
     };
     return columns;
+}
+
+QList<SheetColumn> clientExportColumns() {
+    return sheetColumns(clientColumns());
 }
 
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns) {

@@ -24,6 +24,7 @@ struct FieldColumn {
     int screenWidth = 0;
     int fileWidth = 0;
     QString fileHeader;
+    QString joined; // a second field shown after the first, with a blank between
 };
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
 
@@ -87,6 +88,8 @@ inline constexpr char16_t kExportFailed[] =
     u"Excel non sia gi\u00E0 aperto.";
 
 // The 25 columns of the client export, in file order.
-const QList<SheetColumn>& clientExportColumns();
+// The client grid and export, by field; clientExportColumns() are its file headings.
+const QList<FieldColumn>& clientColumns();
+QList<SheetColumn> clientExportColumns();
 
 } // namespace tavolex::exporting

@@ -52,37 +52,32 @@ search::RecordFilter searchFilter(const QStringList& filterTexts) {
     return search::RecordFilter(records::protocolLayout(), filters);
 }
 
-const QList<GridColumn>& gridColumns() {
-    static const QList<GridColumn> columns = {
-        {u"N."_s, 60, 0},
-        {u"N. protocollo"_s, 180, 200},
-        {u"Tipologia posta"_s, 250, 250},
-        {u"Data registrazione"_s, 150, 200},
-        {u"Ufficio"_s, 250, 250},
-        {u"Operatore"_s, 250, 250},
-        {u"Categoria"_s, 250, 250},
-        {u"Collocazione documento cartaceo"_s, 300, 300},
-        {u"Oggetto"_s, 300, 300},
-        {u"Data spedizione"_s, 180, 200},
-        {u"Data ricezione"_s, 180, 200},
-        {u"Formato"_s, 250, 250},
-        {u"N. pagine"_s, 180, 200},
-        {u"Riferimenti"_s, 300, 300},
-        {u"Note"_s, 350, 300},
-        {u"Mittente"_s, 250, 250},
-        {u"Recapito mittente"_s, 250, 250},
-        {u"Destinatario"_s, 250, 250},
-        {u"Recapito destinatario"_s, 250, 250},
+const QList<exporting::FieldColumn>& columns() {
+    static const QList<exporting::FieldColumn> list = {
+        {u"Numero"_s, u"N. protocollo"_s, 180, 200},
+        {u"Tipo"_s, u"Tipologia posta"_s, 250, 250},
+        {u"DataReg"_s, u"Data registrazione"_s, 150, 200},
+        {u"Ufficio"_s, u"Ufficio"_s, 250, 250},
+        {u"Operatore"_s, u"Operatore"_s, 250, 250},
+        {u"Categoria"_s, u"Categoria"_s, 250, 250},
+        {u"Collocazione"_s, u"Collocazione documento cartaceo"_s, 300, 300},
+        {u"Oggetto"_s, u"Oggetto"_s, 300, 300},
+        {u"DataSpe"_s, u"Data spedizione"_s, 180, 200},
+        {u"DataRic"_s, u"Data ricezione"_s, 180, 200},
+        {u"Formato"_s, u"Formato"_s, 250, 250},
+        {u"Pagine"_s, u"N. pagine"_s, 180, 200},
+        {u"Riferimenti"_s, u"Riferimenti"_s, 300, 300},
+        {u"Note"_s, u"Note"_s, 350, 300},
+        {u"Mittente"_s, u"Mittente"_s, 250, 250},
+        {u"RecapitoMit"_s, u"Recapito mittente"_s, 250, 250},
+        {u"Destinatario"_s, u"Destinatario"_s, 250, 250},
+        {u"RecapitoDes"_s, u"Recapito destinatario"_s, 250, 250},
     };
-    return columns;
+    return list;
 }
 
 QList<exporting::SheetColumn> exportColumns() {
-    QList<exporting::SheetColumn> columns;
-    const QList<GridColumn>& grid = gridColumns();
-    for (qsizetype i = 1; i < grid.size(); ++i)
-        columns.append({grid[i].header, grid[i].exportWidth});
-    return columns;
+    return exporting::sheetColumns(columns());
 }
 
 std::optional<QDate> parseDate(const QString& text) {

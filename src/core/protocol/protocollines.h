@@ -23,15 +23,9 @@ QString searchLine(const char* record);
 const QStringList& searchFields();
 search::RecordFilter searchFilter(const QStringList& filterTexts);
 
-// The 19 columns of the summary and export grids: "N." (the row number) then the first
-// 18 record fields. exportWidth is 0 for the row number, which is not exported.
-struct GridColumn {
-    QString header;
-    int screenWidth = 0;
-    int exportWidth = 0;
-};
-const QList<GridColumn>& gridColumns();
-// Columns 1 to 18 as written to "Protocollo.xls".
+// The summary and export grids: "N." (the row number) then the first 18 record fields,
+// declared by field with their widths on screen and in "Protocollo.xls".
+const QList<exporting::FieldColumn>& columns();
 QList<exporting::SheetColumn> exportColumns();
 
 // Dates typed as dd/mm/yyyy (day and month of one or two digits, four-digit year).

@@ -40,8 +40,13 @@ RecordGridModel* RecordGridModel::byField(const records::RecordLayout& layout,
     for (const exporting::FieldColumn& column : columns) {
         const int index = layout.indexOf(column.field);
         Q_ASSERT_X(index >= 0, "RecordGridModel::byField", "a column names no record field");
-        shown.append({column.header, column.screenWidth, int(kept.size())});
+        GridColumn grid{column.header, column.screenWidth, int(kept.size())};
         kept.append(index);
+        if (!column.joined.isEmpty()) {
+            grid.second = int(kept.size());
+            kept.append(layout.indexOf(column.joined));
+        }
+        shown.append(grid);
     }
     return new RecordGridModel(layout, kept, shown);
 }

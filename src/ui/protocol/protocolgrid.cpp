@@ -8,14 +8,7 @@ namespace tavolex::ui::protocolscreens {
 using namespace Qt::Literals::StringLiterals;
 
 RecordGridModel* makeGridModel() {
-    const QList<protocol::GridColumn>& shown = protocol::gridColumns();
-    QList<int> kept;
-    QList<GridColumn> columns;
-    for (int i = 0; i < shown.size(); ++i) {
-        columns << GridColumn{shown[i].header, shown[i].screenWidth, i - 1};
-        if (i > 0) kept << i - 1; // column i shows field i - 1
-    }
-    return new RecordGridModel(records::protocolLayout(), kept, columns);
+    return RecordGridModel::byField(records::protocolLayout(), protocol::columns());
 }
 
 GridScreenDecl gridDeclaration() {

@@ -6,6 +6,7 @@
 #include "ui/common/clock.h"
 #include "ui/common/listscreen.h"
 #include "ui/common/screens.h"
+#include "ui/common/yearmenu.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -236,3 +237,51 @@ public:
     void SetUp() override { makeProgramFolder(); }
 };
 const auto* const g_folderEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramFolder);
+
+namespace {
+// A menu of three boxes whose buttons open lists over it, as the unpaid-payments and the
+// statistics menus do.
+class ThreeBoxMenu : public YearMenu {
+public:
+    ThreeBoxMenu() : YearMenu(declaration(), nullptr) {}
+    static YearMenuDecl declaration() {
+        YearMenuDecl decl;
+        decl.objectName = u"TfrmProvaMenu"_s;
+        decl.boxes = {
+            {u"Entrate"_s, u"txtAnnoPreventivi"_s, u"btnApriPreventivi"_s, u"Visualizza"_s},
+            {u"Uscite"_s, u"txtAnnoNDC"_s, u"btnApriNDC"_s, u"Visualizza"_s},
+            {u"Tutti"_s, u"txtAnnoDDT"_s, u"btnApriDDT"_s, u"Visualizza"_s}};
+        return decl;
+    }
+};
+} // namespace
+
+TEST(YearMenu, SeveralBoxesEachHandTheirYearAndTheMenuStays) {
+    Clock::setNow([] { return QDateTime(QDate(2025, 6, 1), QTime(8, 0)); });
+    ThreeBoxMenu menu;
+    QList<std::pair<int, QString>> chosen;
+    QObject::connect(&menu, &YearMenu::yearChosen, [&](int box, const QString& year) {
+        chosen.append({box, year});
+    });
+    bool finished = false;
+    QObject::connect(&menu, &YearMenu::finished, [&] { finished = true; });
+    menu.show();
+    for (const QString& name : {u"txtAnnoPreventivi"_s, u"txtAnnoNDC"_s, u"txtAnnoDDT"_s})
+        EXPECT_EQ(child<QLineEdit>(&menu, name)->text(), u"2025"_s);
+    EXPECT_EQ(menu.focusWidget(), child<QLineEdit>(&menu, u"txtAnnoPreventivi"_s));
+
+    child<QLineEdit>(&menu, u"txtAnnoNDC"_s)->setText(u"24"_s);
+    const SeenBox box = answerNextBox([&] { child<QPushButton>(&menu, u"btnApriNDC"_s)->click(); });
+    EXPECT_EQ(box.text, u"Attenzione: indicare l'anno solare utilizzando quattro cifre."_s);
+    EXPECT_EQ(menu.focusWidget(), child<QLineEdit>(&menu, u"txtAnnoNDC"_s));
+    EXPECT_TRUE(chosen.isEmpty());
+
+    child<QLineEdit>(&menu, u"txtAnnoNDC"_s)->setText(u"2024"_s);
+    child<QPushButton>(&menu, u"btnApriNDC"_s)->click();
+    child<QPushButton>(&menu, u"btnApriDDT"_s)->click();
+    EXPECT_EQ(chosen, (QList<std::pair<int, QString>>{{1, u"2024"_s}, {2, u"2025"_s}}));
+    EXPECT_TRUE(menu.isVisible()); // no card: the menu stays for the next list
+    child<QToolButton>(&menu, u"imgEsci"_s)->click();
+    EXPECT_TRUE(finished);
+    Clock::setNow({});
+}

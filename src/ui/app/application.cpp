@@ -150,7 +150,8 @@ void connectScreens() {
     }
     if (auto* menu = Screens::find<TfrmMenuProtocollo>(u"TfrmMenuProtocollo"_s))
         if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
-            QObject::connect(menu, &YearMenu::yearChosen, card, &TfrmProtocollo::openYear);
+            QObject::connect(menu, &YearMenu::yearChosen, card,
+                             [card](int, const QString& year) { card->openYear(year); });
 }
 
 void startApplication() {

@@ -2,17 +2,12 @@
 
 #include "artwork.h"
 #include "behaviour.h"
-#include "clock.h"
-#include "messages.h"
 #include "recordcard.h"
 #include "screens.h" // applyProgramFormats
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -49,30 +44,15 @@ YearMenu::YearMenu(const YearMenuDecl& decl, QWidget* parent) : QWidget(parent),
     intro->setWordWrap(true);
     outer->addWidget(intro);
 
-    auto* box = new QGroupBox(decl.boxTitle, this);
-    auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel(u"Anno:"_s, box));
-    m_year = new QLineEdit(box);
-    m_year->setObjectName(u"txtAnnoPreventivi"_s);
-    m_year->setMaxLength(4);
-    m_year->setAlignment(Qt::AlignCenter);
-    QFont bold = m_year->font();
-    bold.setBold(true);
-    m_year->setFont(bold);
-    m_year->setFixedWidth(90);
-    row->addWidget(m_year);
-    m_open = new QPushButton(u"Apri"_s, box);
-    m_open->setObjectName(u"btnApriPreventivi"_s);
-    connect(m_open, &QPushButton::clicked, this, &YearMenu::btnApriPreventiviClick);
-    row->addWidget(m_open);
-    auto* centre = new QHBoxLayout;
-    centre->addStretch();
-    centre->addWidget(box);
-    centre->addStretch();
-    outer->addLayout(centre);
+    m_boxes = new YearBoxes(decl.boxes, behaviour, this, decl.isAcceptableYear);
+    connect(m_boxes, &YearBoxes::yearChosen, this, [this](int box, const QString& year) {
+        Q_EMIT yearChosen(box, year);
+        if (m_decl.cardName.isEmpty()) return;
+        m_memory->setText(m_decl.openTag);
+        close();
+    });
+    outer->addWidget(m_boxes);
     outer->addStretch();
-    behaviour->setTypingRules(m_year, DigitsOnly);
-    behaviour->setEnterNext(m_year, m_open);
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -94,23 +74,12 @@ QString YearMenu::callerTag() const {
 void YearMenu::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    m_year->setText(Clock::today().toString(u"yyyy"_s));
     m_memory->setText(u"avvio"_s);
-    m_year->setFocus(Qt::OtherFocusReason);
+    m_boxes->reset();
 }
 
 void YearMenu::btnApriPreventiviClick() {
-    const QString year = m_year->text();
-    const bool acceptable =
-        m_decl.isAcceptableYear ? m_decl.isAcceptableYear(year) : year.size() == 4;
-    if (!acceptable) {
-        msg::warning(this, u"Attenzione: indicare l'anno solare utilizzando quattro cifre."_s);
-        m_year->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    Q_EMIT yearChosen(year);
-    m_memory->setText(m_decl.openTag);
-    close();
+    m_boxes->choose(0);
 }
 
 void YearMenu::imgGuidaClick() {

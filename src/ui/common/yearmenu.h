@@ -1,13 +1,12 @@
 #pragma once
 
 #include "help/helptexts.h"
+#include "yearboxes.h"
 
 #include <QColor>
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace tavolex::ui {
 
@@ -19,9 +18,12 @@ struct YearMenuDecl {
     QString tileGlyph;
     QColor tileColour;
     QString tileText;
-    QString intro;    // the text above the box
-    QString boxTitle; // the box around "Anno:", the year field and "Apri"
-    // The caller tag set by "Apri", and the card that closing under that tag asks for.
+    QString intro; // the text above the boxes
+    // The year boxes: one ("Apri", which closes the menu for the card) or several (each
+    // "Visualizza" opening a list over the menu, which stays).
+    QList<YearBox> boxes;
+    // The caller tag set when a year is chosen, and the card that closing under that tag
+    // asks for; without a card, choosing a year leaves the menu open.
     QString openTag;
     QString cardName;
     // Whether the year text (as typed) names an archive; a refusal gives the four-digit
@@ -30,9 +32,9 @@ struct YearMenuDecl {
     help::HelpText (*help)() = nullptr;
 };
 
-// The year menu of an application with yearly archives: the year field
-// txtAnnoPreventivi (current year on every showing), "Apri" (btnApriPreventivi), which
-// hands the year on (yearChosen), and the pictures imgGuida and imgEsci.
+// The year menu of an application with yearly archives: its year boxes (current year on
+// every showing), whose buttons hand the year on (yearChosen), and the pictures imgGuida and
+// imgEsci.
 // The hidden tag lblMemory decides what closing asks for: "avvio" (set on showing) the
 // main menu (finished), the open tag (set by "Apri") the card (cardRequested). The menu
 // knows no other screen: the shell connects these signals.
@@ -42,13 +44,13 @@ public:
     QString callerTag() const;
     const QString& cardName() const { return m_decl.cardName; }
 
-    void btnApriPreventiviClick();
+    void btnApriPreventiviClick(); // the first box's button
     void imgGuidaClick();
     void imgEsciClick();
 
 Q_SIGNALS:
-    // An accepted year, as typed.
-    void yearChosen(const QString& yearText);
+    // An accepted year, as typed, from box `box`.
+    void yearChosen(int box, const QString& yearText);
     void cardRequested();
     void finished();
 
@@ -60,8 +62,7 @@ protected:
 
 private:
     YearMenuDecl m_decl;
-    QLineEdit* m_year;
-    QPushButton* m_open;
+    YearBoxes* m_boxes;
     QLabel* m_memory;
 };
 

@@ -17,7 +17,7 @@ YearMenuDecl declaration() {
     decl.tileText = u"Protocollo Posta"_s;
     decl.intro = u"In questo ambiente \u00E8 possibile protocollare i documenti interni e la "
                  u"posta in entrata e in uscita."_s;
-    decl.boxTitle = u"Archivio protocollo documenti:"_s;
+    decl.boxes = {{.title = u"Archivio protocollo documenti:"_s}};
     decl.openTag = u"protocollo"_s;
     decl.cardName = u"TfrmProtocollo"_s;
     decl.isAcceptableYear = &protocol::isAcceptableYear;

@@ -94,3 +94,41 @@ TEST_F(GridModelTest, UnreadableArchiveKeepsThePreviousRowsWhenAsked) {
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.cell(0, 1), u"Rossi"_s);
 }
+
+// A summary sorted by a key keeps each row's place in the file as its N.; retyped cells
+// change what the grid shows (and exports) until the next fill, and only in editable
+// columns.
+TEST_F(GridModelTest, SortedByKeyKeepsFileOrderNumbersAndEditsLastUntilTheNextFill) {
+    writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s},
+                  {u"Bianchi"_s, u"Milano"_s, u"MI"_s},
+                  {u"Neri"_s, u"Bari"_s, u"BA"_s},
+                  {u"Verdi"_s, u"Milano"_s, u"MI"_s}});
+    RecordGridModel model = makeModel();
+    const auto& town = records::clientLayout().field(records::clientLayout().indexOf(u"ComuneRes"));
+    model.setSortKey(
+        [&town](const char* record) { return records::readFieldTrimmed(record, town).toUtf8(); });
+    model.setEditableColumns({1});
+    ASSERT_TRUE(model.fill(path()));
+    const QList<QStringList> expected = {{u"3"_s, u"Neri"_s},
+                                         {u"2"_s, u"Bianchi"_s}, // Milano twice: file order
+                                         {u"4"_s, u"Verdi"_s},
+                                         {u"1"_s, u"Rossi"_s}};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(model.cell(r, 0), expected[r][0]) << r;
+        EXPECT_EQ(model.cell(r, 1), expected[r][1]) << r;
+    }
+
+    EXPECT_TRUE(model.flags(model.index(1, 1)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.flags(model.index(1, 2)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model.setData(model.index(1, 1), u"Bianchi Srl"_s, Qt::EditRole));
+    EXPECT_FALSE(model.setData(model.index(1, 2), u"Como"_s, Qt::EditRole));
+    EXPECT_EQ(model.cell(1, 1), u"Bianchi Srl"_s);
+    EXPECT_EQ(model.cell(1, 2), u"Milano MI"_s);
+    EXPECT_EQ(model.cell(2, 1), u"Verdi"_s);
+
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("Srl")); // the archive is never touched
+    ASSERT_TRUE(model.fill(path()));
+    EXPECT_EQ(model.cell(1, 1), u"Bianchi"_s);
+}

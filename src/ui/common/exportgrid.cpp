@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 
 namespace tavolex::ui {
 
@@ -71,10 +72,12 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     std::vector<char> text;
     std::vector<qint64> starts;
     std::vector<quint8> lengths;
+    std::vector<QByteArray> keys;
     const bool read =
         records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
             if (accept && !accept(record)) return true;
             starts.push_back(qint64(text.size()));
+            if (m_sortKey) keys.push_back(m_sortKey(record));
             for (const Spec& spec : specs) {
                 const auto* field = reinterpret_cast<const unsigned char*>(record + spec.offset);
                 const unsigned char* begin = field + 1;
@@ -91,10 +94,19 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
         });
     m_complete = read;
     if (!read && onFailure == OnFailure::KeepPrevious) return false;
+    std::vector<qint64> order;
+    if (m_sortKey) {
+        order.resize(starts.size());
+        std::iota(order.begin(), order.end(), qint64(0));
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](qint64 a, qint64 b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    }
     beginResetModel();
     m_text = std::move(text);
     m_starts = std::move(starts);
     m_lengths = std::move(lengths);
+    m_order = std::move(order);
+    m_edits.clear();
     endResetModel();
     return read;
 }
@@ -104,13 +116,15 @@ void RecordGridModel::clear() {
     m_text.clear();
     m_starts.clear();
     m_lengths.clear();
+    m_order.clear();
+    m_edits.clear();
     m_complete = true;
     endResetModel();
 }
 
-QString RecordGridModel::kept(int row, int field) const {
-    const size_t first = size_t(row) * size_t(m_kept.size());
-    qint64 at = m_starts[size_t(row)];
+QString RecordGridModel::kept(qint64 stored, int field) const {
+    const size_t first = size_t(stored) * size_t(m_kept.size());
+    qint64 at = m_starts[size_t(stored)];
     for (int i = 0; i < field; ++i)
         at += m_lengths[first + size_t(i)];
     return text::decode1252(m_text.data() + at, m_lengths[first + size_t(field)]);
@@ -118,10 +132,12 @@ QString RecordGridModel::kept(int row, int field) const {
 
 QString RecordGridModel::cell(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size()) return {};
+    const qint64 stored = storedRow(row);
+    if (const auto edit = m_edits.constFind({stored, column}); edit != m_edits.cend()) return *edit;
     const GridColumn& c = m_columns[column];
-    if (c.first < 0) return QString::number(row + 1);
-    if (c.second < 0) return kept(row, c.first);
-    return kept(row, c.first) + u' ' + kept(row, c.second);
+    if (c.first < 0) return QString::number(stored + 1);
+    if (c.second < 0) return kept(stored, c.first);
+    return kept(stored, c.first) + u' ' + kept(stored, c.second);
 }
 
 int RecordGridModel::rowCount(const QModelIndex& parent) const {
@@ -133,8 +149,23 @@ int RecordGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
-    if (role == Qt::DisplayRole && index.isValid()) return cell(index.row(), index.column());
+    if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid())
+        return cell(index.row(), index.column());
     return {};
+}
+
+Qt::ItemFlags RecordGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && m_editable.contains(index.column())) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool RecordGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || !m_editable.contains(index.column()))
+        return false;
+    m_edits.insert({storedRow(index.row()), index.column()}, value.toString());
+    Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
 }
 
 QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -157,7 +188,9 @@ GridScreen::GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidg
     m_grid = new QTableView(this);
     m_grid->setObjectName(u"grdRecords"_s);
     m_grid->setModel(m_model);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only the cells a model marks editable can be retyped.
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
     m_grid->setAlternatingRowColors(decl.alternatingRows);
     m_grid->setWordWrap(false);
     if (decl.selectRows) m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);

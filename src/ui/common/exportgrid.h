@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QDialog>
+#include <QHash>
 #include <QList>
 #include <QSize>
 #include <functional>
@@ -68,16 +69,27 @@ public:
     // are not the archive's.
     void markIncomplete() { m_complete = false; }
 
+    // Rows sorted by a key made from each record (stable: rows with equal keys keep file
+    // order). The row number "N." stays the row's place in file order.
+    using SortKey = std::function<QByteArray(const char* record)>;
+    void setSortKey(SortKey key) { m_sortKey = std::move(key); }
+    // Columns whose cells the user may retype; an edit changes what the grid shows and
+    // exports, never the archive, and lasts until the next fill.
+    void setEditableColumns(QList<int> columns) { m_editable = std::move(columns); }
+
     const QList<GridColumn>& columns() const { return m_columns; }
     QString cell(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QString kept(int row, int field) const;
+    QString kept(qint64 stored, int field) const;
+    qint64 storedRow(int row) const { return m_order.empty() ? row : m_order[size_t(row)]; }
 
     const records::RecordLayout& m_layout;
     QList<int> m_kept;
@@ -86,6 +98,10 @@ private:
     std::vector<qint64> m_starts;  // per row, where its text begins in m_text
     std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
     bool m_complete = true;
+    SortKey m_sortKey;
+    std::vector<qint64> m_order; // shown row -> stored row, when sorted
+    QList<int> m_editable;
+    QHash<QPair<qint64, int>, QString> m_edits; // (stored row, column) -> retyped text
 };
 
 // What a grid-with-export screen declares; the pattern builds the rest.

@@ -6,6 +6,7 @@
 #include "ui/common/clock.h"
 #include "ui/common/listscreen.h"
 #include "ui/common/screens.h"
+#include "ui/common/wait.h"
 #include "ui/common/yearmenu.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -284,4 +287,32 @@ TEST(YearMenu, SeveralBoxesEachHandTheirYearAndTheMenuStays) {
     child<QToolButton>(&menu, u"imgEsci"_s)->click();
     EXPECT_TRUE(finished);
     Clock::setNow({});
+}
+
+// A long scan runs off the UI thread: the screen keeps its event loop (timers, painting,
+// the wait label) but cannot be closed until the result is back.
+TEST(WaitHelper, WorkRunsAwayFromTheScreenWhichStaysAliveAndOpen) {
+    QWidget screen;
+    auto* label = new QLabel(u"Ricerca schede in corso. Attendere..."_s, &screen);
+    label->hide();
+    screen.show();
+    bool labelShownMeanwhile = false;
+    bool closeAccepted = true;
+    QTimer::singleShot(20, &screen, [&] {
+        labelShownMeanwhile = label->isVisible();
+        closeAccepted = screen.close();
+    });
+    QThread* worker = nullptr;
+    const int result = runWaiting<int>(label, [&worker] {
+        worker = QThread::currentThread();
+        QThread::msleep(300);
+        return 42;
+    });
+    EXPECT_EQ(result, 42);
+    EXPECT_NE(worker, QThread::currentThread());
+    EXPECT_TRUE(labelShownMeanwhile);
+    EXPECT_FALSE(closeAccepted);
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_FALSE(label->isVisible());
+    EXPECT_TRUE(screen.close()); // closing works again afterwards
 }

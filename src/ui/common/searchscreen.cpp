@@ -2,6 +2,7 @@
 
 #include "behaviour.h"
 #include "messages.h"
+#include "wait.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -132,9 +133,10 @@ void SearchScreen::btnCercaMouseDown() {
 }
 
 void SearchScreen::btnCercaClick() {
+    // The scan runs off the UI thread: the wait label stays painted while it lasts.
     QStringList lines;
-    const bool read = runSearch(filterTexts(), &lines);
-    m_waiting->hide();
+    const bool read = runWaiting<bool>(
+        m_waiting, [this, filters = filterTexts(), &lines] { return runSearch(filters, &lines); });
     if (!read) {
         msg::plain(this, msg::archiveAccessErrorText());
         return;

@@ -64,6 +64,7 @@ protected:
     SearchScreen(const SearchScreenDecl& decl, QWidget* parent);
 
     // The lines of the matching records; false when the archive cannot be read.
+    // Runs on a worker thread: it reads files only and touches no widget.
     virtual bool runSearch(const QStringList& filterTexts, QStringList* lines) = 0;
 
     void showEvent(QShowEvent* event) override;

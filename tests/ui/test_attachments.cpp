@@ -1,6 +1,7 @@
 #include "core/programfolder.h"
 #include "support/uitest.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
+#include "ui/common/attachments/attachmentfolder.h"
 #include "ui/common/filechooser.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -306,3 +308,31 @@ TEST_F(AttachmentsTest, ApplyReturnsTheValuesAndCancelReturnsNothing) {
 }
 
 } // namespace
+
+// A large file is copied off the UI thread behind the progress window; a small one
+// without it. Either way the copy is whole.
+TEST_F(AttachmentsTest, LargeCopyShowsProgressAndArrivesWhole) {
+    QByteArray big(32 * 1024 * 1024, '\0');
+    for (qsizetype i = 0; i < big.size(); i += 4096)
+        big[i] = char(i / 4096);
+    const QString bigSource = source(u"scansione.pdf"_s, big);
+    const QString smallSource = source(u"nota.txt"_s, "breve");
+    QWidget owner;
+    owner.show();
+    for (const auto& [path, name, expectProgress] :
+         {std::tuple{bigSource, u"scansione.pdf"_s, true},
+          std::tuple{smallSource, u"nota.txt"_s, false}}) {
+        SCOPED_TRACE(name.toStdString());
+        QStringList modals;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&modals] {
+            if (QWidget* modal = QApplication::activeModalWidget()) modals << modal->objectName();
+        });
+        poll.start(0);
+        EXPECT_TRUE(attachments::copyIn(path, name, {}, &owner));
+        poll.stop();
+        EXPECT_EQ(modals.contains(u"dlgCopia"_s), expectProgress);
+        EXPECT_EQ(contents(folder + name), contents(path));
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}

@@ -173,7 +173,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot) {
     const QString name = QFileInfo(chosen).fileName();
     slotAt(slot).file->setText(name);
     // A failed copy is not reported: the slot keeps the name either way.
-    attachments::copyIn(chosen, name, [this] { return msg::question(this, overwriteQuestion()); });
+    attachments::copyIn(
+        chosen, name, [this] { return msg::question(this, overwriteQuestion()); }, this);
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot) {

@@ -6,10 +6,14 @@
 #include "ui/common/filechooser.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
+#include "ui/common/wait.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
+#include <atomic>
 
 namespace tavolex::ui::attachments {
 
@@ -34,22 +38,49 @@ void open(const QString& name) {
 }
 
 namespace {
-bool copyReplacing(const QString& source, const QString& destination) {
+
+// Files at least this large are copied behind a progress window.
+constexpr qint64 kShowProgressFrom = 8 * 1024 * 1024;
+
+bool copyReplacing(const QString& source, const QString& destination,
+                   std::atomic<qint64>* copied = nullptr) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return false;
-    return bool(files::replaceFile(destination, [&in](QIODevice& out) {
+    return bool(files::replaceFile(destination, [&in, copied](QIODevice& out) {
         char chunk[64 * 1024];
         for (;;) {
             const qint64 n = in.read(chunk, sizeof chunk);
             if (n < 0 || (n > 0 && out.write(chunk, n) != n)) return false;
             if (n == 0) return true;
+            if (copied) *copied += n;
         }
     }));
 }
+
+// A large copy runs on a worker thread behind a window-modal progress dialog (no cancel: a
+// half-made copy is never put in place anyway), so the program keeps painting.
+bool copyWithProgress(const QString& source, const QString& destination, qint64 size,
+                      QWidget* parent) {
+    QProgressDialog progress(u"Copia del file in corso. Attendere..."_s, QString(), 0, 1000,
+                             parent);
+    progress.setObjectName(u"dlgCopia"_s);
+    progress.setWindowTitle(u" Allega file"_s);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    std::atomic<qint64> copied = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
+        progress.setValue(int(copied.load() * 1000 / std::max<qint64>(size, 1)));
+    });
+    tick.start(50);
+    return runWaiting<bool>(nullptr, [&] { return copyReplacing(source, destination, &copied); });
+}
+
 } // namespace
 
 bool copyIn(const QString& source, const QString& name,
-            const std::function<bool()>& confirmOverwrite) {
+            const std::function<bool()>& confirmOverwrite, QWidget* progressParent) {
     const QString bare = name.trimmed();
     if (bare.isEmpty() || !isPlainName(bare)) return false;
     const QFileInfo from(source);
@@ -60,6 +91,8 @@ bool copyIn(const QString& source, const QString& name,
         if (to.canonicalFilePath() == from.canonicalFilePath()) return false;
         if (confirmOverwrite && !confirmOverwrite()) return false;
     }
+    if (progressParent && from.size() >= kShowProgressFrom)
+        return copyWithProgress(source, destination, from.size(), progressParent);
     return copyReplacing(source, destination);
 }
 
@@ -67,8 +100,10 @@ QString chooseAndCopy(QWidget* parent) {
     const QString chosen = FileChooser::chooseAttachment(parent);
     if (chosen.isEmpty()) return {};
     const QString name = QFileInfo(chosen).fileName();
-    copyIn(chosen, name,
-           [parent] { return msg::question(parent, TfrmAllegaCartella::overwriteQuestion()); });
+    copyIn(
+        chosen, name,
+        [parent] { return msg::question(parent, TfrmAllegaCartella::overwriteQuestion()); },
+        parent);
     return name;
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace tavolex::ui::attachments {
 
 // Program folder + "Documenti_Allegati/": the copies of the attached files of every
@@ -21,15 +23,10 @@ void open(const QString& name);
 // Copies `source` into the folder under `name` (trimmed), creating the folder first.
 // When a file of that name is already there, `confirmOverwrite` decides; choosing the
 // folder's own copy again needs no copy. An existing copy is replaced only by a
-// complete new one. False when nothing was copied, for whatever reason.
+// complete new one. False when nothing was copied, for whatever reason. With a
+// `progressParent`, a large file is copied off the UI thread behind a progress window.
 bool copyIn(const QString& source, const QString& name,
-            const std::function<bool()>& confirmOverwrite);
-
-} // namespace tavolex::ui::attachments
-
-class QWidget;
-
-namespace tavolex::ui::attachments {
+            const std::function<bool()>& confirmOverwrite, QWidget* progressParent = nullptr);
 
 // "Sfoglia...": asks for a file and copies it into the folder (asking before replacing a
 // copy of the same name). The chosen file's bare name, empty when nothing was chosen; a

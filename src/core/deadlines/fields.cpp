@@ -8,7 +8,7 @@ const DeadlineFields& fields() {
     static const DeadlineFields f = [] {
         const records::RecordLayout& l = records::deadlineLayout();
         auto spec = [&l](const char16_t* name) -> const records::FieldSpec& {
-            return l.field(l.indexOf(QStringView(name)));
+            return l.field(QStringView(name));
         };
         return DeadlineFields{
             spec(u"Giorno"),

@@ -51,9 +51,8 @@ HelpText generalGuide() {
 }
 
 QList<HelpText> userGuide() {
-    return {generalGuide(),        clientsCard(),     clientsExport(),
-            protocolApplication(), protocolSummary(), protocolExport(),
-            practicesCard(),       practicesExport()};
+    return {generalGuide(),    clientsCard(),    clientsExport(), protocolApplication(),
+            protocolSummary(), protocolExport(), practicesCard(), practicesExport()};
 }
 
 } // namespace tavolex::help

@@ -12,9 +12,9 @@ struct HelpText {
     QString text;
 };
 
-HelpText generalGuide();  // main menu
-HelpText clientsCard();   // client card
-HelpText clientsExport(); // client export
+HelpText generalGuide();    // main menu
+HelpText clientsCard();     // client card
+HelpText clientsExport();   // client export
 HelpText practicesCard();   // practice card
 HelpText practicesExport(); // practice export
 

@@ -29,12 +29,7 @@ const QStringList& searchFields() {
 }
 
 search::RecordFilter searchFilter(const QStringList& filterTexts) {
-    const QStringList& names = searchFields();
-    QList<search::FieldFilter> filters;
-    const qsizetype n = std::min(filterTexts.size(), names.size());
-    for (qsizetype i = 0; i < n; ++i)
-        filters.append({filterTexts[i], names[i]});
-    return search::RecordFilter(records::movementLayout(), filters);
+    return search::filterOver(records::movementLayout(), searchFields(), filterTexts);
 }
 
 QString foundCountText(qsizetype count) {

@@ -28,7 +28,7 @@ const MovementFields& fields() {
     static const MovementFields f = [] {
         const records::RecordLayout& l = records::movementLayout();
         auto spec = [&l](const char16_t* name) -> const records::FieldSpec& {
-            return l.field(l.indexOf(QStringView(name)));
+            return l.field(QStringView(name));
         };
         return MovementFields{
             spec(u"Entrata"),      spec(u"Uscita"),      spec(u"Data"),        spec(u"Causale"),

@@ -14,22 +14,13 @@ namespace tavolex::practices {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-const records::FieldSpec& practiceField(const char16_t* name) {
-    const records::RecordLayout& layout = records::practiceLayout();
-    return layout.field(layout.indexOf(QStringView(name)));
-}
-
-} // namespace
-
 QString practiceLine(const char* record) {
-    static const records::FieldSpec& oggetto = practiceField(u"Oggetto");
-    static const records::FieldSpec& protocollo = practiceField(u"Protocollo");
-    static const records::FieldSpec& apertura = practiceField(u"Apertura");
-    static const records::FieldSpec& cliente = practiceField(u"Cliente");
-    static const records::FieldSpec& recapito = practiceField(u"Recapito");
-    static const records::FieldSpec& stato = practiceField(u"Stato");
+    static const records::FieldSpec& oggetto = records::practiceLayout().field(u"Oggetto");
+    static const records::FieldSpec& protocollo = records::practiceLayout().field(u"Protocollo");
+    static const records::FieldSpec& apertura = records::practiceLayout().field(u"Apertura");
+    static const records::FieldSpec& cliente = records::practiceLayout().field(u"Cliente");
+    static const records::FieldSpec& recapito = records::practiceLayout().field(u"Recapito");
+    static const records::FieldSpec& stato = records::practiceLayout().field(u"Stato");
     QString line;
     line.reserve(160);
     lists::appendColumn(line, {}, records::readField(record, oggetto), 42);
@@ -42,7 +33,7 @@ QString practiceLine(const char* record) {
 }
 
 bool isUrgent(const char* record) {
-    static const records::FieldSpec& urgente = practiceField(u"Urgente");
+    static const records::FieldSpec& urgente = records::practiceLayout().field(u"Urgente");
     return records::readFieldTrimmed(record, urgente) == QStringView(records::kYes);
 }
 
@@ -54,11 +45,7 @@ const QStringList& searchFields() {
 }
 
 search::RecordFilter searchFilter(const QStringList& filterTexts) {
-    const QStringList& names = searchFields();
-    QList<search::FieldFilter> filters;
-    for (qsizetype i = 0; i < std::min(filterTexts.size(), names.size()); ++i)
-        filters.append({filterTexts[i], names[i]});
-    return search::RecordFilter(records::practiceLayout(), filters);
+    return search::filterOver(records::practiceLayout(), searchFields(), filterTexts);
 }
 
 bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {

@@ -22,8 +22,7 @@ bool findByLine(const QString& path, const QString& line,
 }
 
 bool isRegisteredWithin(const char* record, const QDate& start, const QDate& end) {
-    static const records::FieldSpec& dataReg =
-        records::protocolLayout().field(records::protocolLayout().indexOf(u"DataReg"));
+    static const records::FieldSpec& dataReg = records::protocolLayout().field(u"DataReg");
     const std::optional<QDate> date = parseDate(records::readField(record, dataReg));
     return date && start <= *date && *date <= end;
 }

@@ -9,22 +9,14 @@ namespace tavolex::protocol {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-const records::FieldSpec& protocolField(const char16_t* name) {
-    const records::RecordLayout& l = records::protocolLayout();
-    return l.field(l.indexOf(QStringView(name)));
-}
-
-} // namespace
-
 QString searchLine(const char* record) {
-    static const records::FieldSpec& numero = protocolField(u"Numero");
-    static const records::FieldSpec& dataReg = protocolField(u"DataReg");
-    static const records::FieldSpec& tipo = protocolField(u"Tipo");
-    static const records::FieldSpec& oggetto = protocolField(u"Oggetto");
-    static const records::FieldSpec& mittente = protocolField(u"Mittente");
-    static const records::FieldSpec& destinatario = protocolField(u"Destinatario");
+    static const records::FieldSpec& numero = records::protocolLayout().field(u"Numero");
+    static const records::FieldSpec& dataReg = records::protocolLayout().field(u"DataReg");
+    static const records::FieldSpec& tipo = records::protocolLayout().field(u"Tipo");
+    static const records::FieldSpec& oggetto = records::protocolLayout().field(u"Oggetto");
+    static const records::FieldSpec& mittente = records::protocolLayout().field(u"Mittente");
+    static const records::FieldSpec& destinatario =
+        records::protocolLayout().field(u"Destinatario");
     QString line;
     line.reserve(180);
     lists::appendColumn(line, u"Prot. n. "_s, records::readField(record, numero), 14);
@@ -44,12 +36,7 @@ const QStringList& searchFields() {
 }
 
 search::RecordFilter searchFilter(const QStringList& filterTexts) {
-    const QStringList& names = searchFields();
-    QList<search::FieldFilter> filters;
-    const qsizetype n = std::min(filterTexts.size(), names.size());
-    for (qsizetype i = 0; i < n; ++i)
-        filters.append({filterTexts[i], names[i]});
-    return search::RecordFilter(records::protocolLayout(), filters);
+    return search::filterOver(records::protocolLayout(), searchFields(), filterTexts);
 }
 
 const QList<exporting::FieldColumn>& columns() {

@@ -36,4 +36,12 @@ int RecordLayout::indexOf(QStringView name) const {
     return -1;
 }
 
+const FieldSpec& RecordLayout::field(QStringView name) const {
+    const int index = indexOf(name);
+    if (index < 0)
+        qFatal("The record layout %s has no field %s", qPrintable(m_archiveName),
+               qPrintable(name.toString()));
+    return m_fields[size_t(index)];
+}
+
 } // namespace tavolex::records

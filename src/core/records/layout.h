@@ -38,6 +38,9 @@ public:
     const FieldSpec& field(int index) const { return m_fields.at(index); }
     const std::vector<FieldSpec>& fields() const { return m_fields; }
     int indexOf(QStringView name) const; // -1 when absent
+    // The named field; the program names only fields of its own layouts, so a name the
+    // layout lacks is a programming error and stops the program with that name.
+    const FieldSpec& field(QStringView name) const;
 
 private:
     void computeOffsets(int expectedSize);

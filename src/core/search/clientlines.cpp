@@ -26,7 +26,7 @@ const ClientFields& fields() {
     static const ClientFields f = [] {
         const records::RecordLayout& l = records::clientLayout();
         auto spec = [&l](const char16_t* name) -> const records::FieldSpec& {
-            return l.field(l.indexOf(QStringView(name)));
+            return l.field(QStringView(name));
         };
         return ClientFields{spec(u"Cliente"),   spec(u"Recapito"), spec(u"Occupazione"),
                             spec(u"Prodotti"),  spec(u"Note"),     spec(u"Questioni"),
@@ -86,12 +86,7 @@ const QStringList& clientSearchFields() {
 }
 
 RecordFilter clientSearchFilter(const QStringList& filterTexts) {
-    const QStringList& names = clientSearchFields();
-    QList<FieldFilter> filters;
-    const qsizetype n = std::min(filterTexts.size(), names.size());
-    for (qsizetype i = 0; i < n; ++i)
-        filters.append({filterTexts[i], names[i]});
-    return RecordFilter(records::clientLayout(), filters);
+    return filterOver(records::clientLayout(), clientSearchFields(), filterTexts);
 }
 
 } // namespace tavolex::search

@@ -118,4 +118,13 @@ bool listMatching(const QString& archivePath, int recordSize, const RecordFilter
     return read;
 }
 
+RecordFilter filterOver(const records::RecordLayout& layout, const QStringList& fieldNames,
+                        const QStringList& filterTexts) {
+    QList<FieldFilter> filters;
+    const qsizetype n = std::min(filterTexts.size(), fieldNames.size());
+    for (qsizetype i = 0; i < n; ++i)
+        filters.append({filterTexts[i], fieldNames[i]});
+    return RecordFilter(layout, filters);
+}
+
 } // namespace tavolex::search

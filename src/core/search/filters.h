@@ -76,6 +76,11 @@ private:
     std::vector<ActiveFilter> m_active;
 };
 
+// The filter of a search screen: filter i compared with record field fieldNames[i] (extra
+// texts or names are ignored).
+RecordFilter filterOver(const records::RecordLayout& layout, const QStringList& fieldNames,
+                        const QStringList& filterTexts);
+
 // A search over an archive: the list line of every record the filter lets through, in
 // file order. False only when the archive exists but cannot be read (`lines` is then
 // left as it was); a missing archive lists nothing and is not created.

@@ -10,19 +10,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 GridScreenDecl declaration() {
-    GridScreenDecl decl;
-    decl.objectName = u"TfrmExpClienti"_s;
-    decl.caption = u" Esporta archivio Clienti in Microsoft Excel"_s;
-    decl.initialHint = u"Esportazione archivio in Microsoft Excel."_s;
-    decl.size = QSize(1100, 660);
-    decl.commands = GridScreenDecl::Commands::Column;
-    decl.rowHeight = 21;
-    decl.alternatingRows = true;
-    decl.centred = true;
+    GridScreenDecl decl = GridScreenDecl::archiveExport(
+        u"TfrmExpClienti"_s, u" Esporta archivio Clienti in Microsoft Excel"_s,
+        exporting::kExpClienti, exporting::clientExportColumns(), &help::clientsExport);
     decl.refillOnEveryShow = true;
-    decl.target = exporting::kExpClienti;
-    decl.exportColumns = exporting::clientExportColumns();
-    decl.help = &help::clientsExport;
     return decl;
 }
 

@@ -39,10 +39,10 @@ void TfrmRicontatta::FormShow() {
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmRicontatta::loadEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmRicontatta::findEntry(const QString& line) {
     const records::RecordLayout& layout = records::clientLayout();
     // Only records that are on the list can be behind one of its lines.
-    m_chosen = lastRecordWithLine(
+    return lastRecordWithLine(
         programPath(layout.archiveName()), layout.recordSize(),
         [](const char* record) {
             return search::isToRecontact(record) ? search::clientRecontactLine(record) : QString();

@@ -14,18 +14,12 @@ class TfrmRicontatta : public ListScreen {
 public:
     explicit TfrmRicontatta(QWidget* parent = nullptr);
 
-    // The record of the entry double-clicked (the last one with that line), if any.
-    std::optional<ChosenRecord> chosen() const { return m_chosen; }
-
     // Fills the list from Clienti.pro; runs each time the screen is shown.
     void FormShow();
 
 protected:
-    void loadEntry(const QString& line) override;
+    std::optional<ChosenRecord> findEntry(const QString& line) override;
     void showEvent(QShowEvent* event) override;
-
-private:
-    std::optional<ChosenRecord> m_chosen;
 };
 
 } // namespace tavolex::ui

@@ -43,10 +43,7 @@ SearchScreenDecl declaration() {
 TfrmTrovaClienti::TfrmTrovaClienti(QWidget* parent) : SearchScreen(declaration(), parent) {}
 
 std::optional<ChosenRecord> TfrmTrovaClienti::pick(QWidget* parent, const QString& tag) {
-    TfrmTrovaClienti search(parent);
-    search.setCallerTag(tag);
-    search.exec();
-    return search.chosen();
+    return pickFrom<TfrmTrovaClienti>(parent, tag);
 }
 
 bool TfrmTrovaClienti::isKnownCallerTag(const QString& tag) {
@@ -62,11 +59,10 @@ bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* li
         [](const char* record) { return search::clientSearchLine(record); }, lines);
 }
 
-void TfrmTrovaClienti::loadEntry(const QString& line) {
-    m_chosen.reset();
-    if (!isKnownCallerTag(callerTag())) return;
+std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line) {
+    if (!isKnownCallerTag(callerTag())) return std::nullopt;
     const records::RecordLayout& layout = records::clientLayout();
-    m_chosen = lastRecordWithLine(
+    return lastRecordWithLine(
         programPath(layout.archiveName()), layout.recordSize(),
         [](const char* record) { return search::clientSearchLine(record); }, line);
 }

@@ -15,10 +15,6 @@ class TfrmTrovaClienti : public SearchScreen {
 public:
     explicit TfrmTrovaClienti(QWidget* parent = nullptr);
 
-    // The record of the entry double-clicked (the last one with that line); nothing when
-    // the search closed otherwise, the load failed or the caller tag is not known.
-    std::optional<ChosenRecord> chosen() const { return m_chosen; }
-
     // Shows the search modally for the caller named by `tag`; the client double-clicked.
     static std::optional<ChosenRecord> pick(QWidget* parent, const QString& tag);
 
@@ -26,10 +22,7 @@ public:
 
 protected:
     bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    void loadEntry(const QString& line) override;
-
-private:
-    std::optional<ChosenRecord> m_chosen;
+    std::optional<ChosenRecord> findEntry(const QString& line) override;
 };
 
 } // namespace tavolex::ui

@@ -34,6 +34,25 @@ RecordGridModel::RecordGridModel(const records::RecordLayout& layout, QList<int>
     : QAbstractTableModel(parent), m_layout(layout), m_kept(std::move(keptFields)),
       m_columns(std::move(columns)) {}
 
+GridScreenDecl GridScreenDecl::archiveExport(QString objectName, QString caption,
+                                             exporting::ExportTarget target,
+                                             QList<exporting::SheetColumn> columns,
+                                             help::HelpText (*help)()) {
+    GridScreenDecl decl;
+    decl.objectName = std::move(objectName);
+    decl.caption = std::move(caption);
+    decl.initialHint = u"Esportazione archivio in Microsoft Excel."_s;
+    decl.size = QSize(1100, 660);
+    decl.commands = Commands::Column;
+    decl.rowHeight = 21;
+    decl.alternatingRows = true;
+    decl.centred = true;
+    decl.target = target;
+    decl.exportColumns = std::move(columns);
+    decl.help = help;
+    return decl;
+}
+
 RecordGridModel* RecordGridModel::byField(const records::RecordLayout& layout,
                                           const QList<exporting::FieldColumn>& columns) {
     QList<int> kept;

@@ -126,6 +126,13 @@ struct GridScreenDecl {
     exporting::ExportTarget target{};
     QList<exporting::SheetColumn> exportColumns;
     help::HelpText (*help)() = nullptr;
+
+    // The export screen of a whole archive: a column of buttons beside rows of 21 pixels in
+    // alternating colours, centred, starting with "Esportazione archivio in Microsoft Excel.".
+    static GridScreenDecl archiveExport(QString objectName, QString caption,
+                                        exporting::ExportTarget target,
+                                        QList<exporting::SheetColumn> columns,
+                                        help::HelpText (*help)());
 };
 
 // The grid-with-export pattern: a read-only grid grdRecords over a RecordGridModel, the

@@ -196,7 +196,8 @@ void ListScreen::btnTrovaClick() {
 
 void ListScreen::entryDoubleClicked() {
     const int row = selectedRow();
-    if (row >= 0) loadEntry(m_model->stringList().at(row));
+    m_chosen.reset();
+    if (row >= 0) m_chosen = findEntry(m_model->stringList().at(row));
     accept();
 }
 

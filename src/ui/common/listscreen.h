@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chosenrecord.h"
 #include "report/reportdata.h"
 
 #include <QDialog>
@@ -41,6 +42,9 @@ public:
 
     // Selects the entry and does what a double-click on it does.
     void activateRow(int row);
+    // The record behind the entry double-clicked (the last one with that line), if any: what
+    // the screen hands back to its caller.
+    std::optional<ChosenRecord> chosen() const { return m_chosen; }
 
     // "Stampa" (btnStampa), placed before "Chiudi" by addPrintButton: the lines as a list
     // report with the given title, through the print dialog.
@@ -50,8 +54,12 @@ public:
     void btnTrovaClick();
 
 protected:
-    // Loads the record behind the chosen entry; the screen closes afterwards.
-    virtual void loadEntry(const QString& line) { Q_UNUSED(line); }
+    // The record behind a double-clicked entry; the screen closes afterwards. Any failure
+    // gives nothing.
+    virtual std::optional<ChosenRecord> findEntry(const QString& line) {
+        Q_UNUSED(line);
+        return std::nullopt;
+    }
     // Place for the screen's own controls above the list.
     QBoxLayout* headerArea() const { return m_header; }
     QBoxLayout* footerArea() const { return m_footer; }
@@ -80,7 +88,18 @@ private:
     QPushButton* m_close;
     QString m_lastSearch;
     QString m_reportTitle;
+    std::optional<ChosenRecord> m_chosen;
 };
+
+// Shows a list or search screen modally for the caller named by `tag`; the record it hands
+// back.
+template <typename Screen>
+std::optional<ChosenRecord> pickFrom(QWidget* parent, const QString& tag) {
+    Screen screen(parent);
+    screen.setCallerTag(tag);
+    screen.exec();
+    return screen.chosen();
+}
 
 // Places a fixed-size dialog in the middle of the screen it is on.
 void centreOnScreen(QWidget* dialog);

@@ -106,6 +106,23 @@ QWidget* SearchScreen::buildFilterPanel(const SearchScreenDecl& decl) {
     return panel;
 }
 
+SearchScreenDecl SearchScreenDecl::twoPanels(QString objectName, QString caption,
+                                             QString reportTitle,
+                                             std::span<const SearchFilter> filters) {
+    SearchScreenDecl decl;
+    decl.objectName = std::move(objectName);
+    decl.caption = std::move(caption);
+    decl.reportTitle = std::move(reportTitle);
+    decl.size = QSize(1000, 600);
+    decl.filters = filters;
+    decl.filterPanelName = u"panAvvio"_s;
+    decl.resultPanelName = u"panContainer"_s;
+    decl.countPlace = CountPlace::BesideButtons;
+    decl.plainFilterPanel = true;
+    decl.closeBeforeSearch = true;
+    return decl;
+}
+
 QStringList SearchScreen::filterTexts() const {
     QStringList texts;
     for (const QLineEdit* field : m_filters)

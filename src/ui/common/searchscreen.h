@@ -41,6 +41,11 @@ struct SearchScreenDecl {
     bool closeBeforeSearch = false;
     // Each showing centres the screen and goes back to the filter panel (FormShow).
     bool resetOnShow = false;
+
+    // The search of an archive in two named panels (panAvvio, then panContainer), "Chiudi"
+    // before "Cerca", the count beside the list's buttons, 1000 × 600.
+    static SearchScreenDecl twoPanels(QString objectName, QString caption, QString reportTitle,
+                                      std::span<const SearchFilter> filters);
 };
 
 // The two-panel search: the filter panel (instructions, filters, "Cerca", "Chiudi" and

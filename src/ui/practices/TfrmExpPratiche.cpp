@@ -12,19 +12,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 GridScreenDecl declaration() {
-    GridScreenDecl decl;
-    decl.objectName = u"TfrmExpPratiche"_s;
-    decl.caption = u" Esporta Archivio Pratiche in Microsoft Excel"_s;
-    decl.initialHint = u"Esportazione archivio in Microsoft Excel."_s;
-    decl.size = QSize(1100, 660);
-    decl.commands = GridScreenDecl::Commands::Column;
-    decl.rowHeight = 21;
-    decl.alternatingRows = true;
-    decl.centred = true;
-    decl.target = exporting::kExpPratiche;
-    decl.exportColumns = exporting::sheetColumns(practices::exportColumns());
-    decl.help = &help::practicesExport;
-    return decl;
+    return GridScreenDecl::archiveExport(
+        u"TfrmExpPratiche"_s, u" Esporta Archivio Pratiche in Microsoft Excel"_s,
+        exporting::kExpPratiche, exporting::sheetColumns(practices::exportColumns()),
+        &help::practicesExport);
 }
 
 } // namespace

@@ -21,18 +21,8 @@ constexpr SearchFilter kFilters[] = {
 };
 
 SearchScreenDecl declaration() {
-    SearchScreenDecl decl;
-    decl.objectName = u"TfrmTrovaPratica"_s;
-    decl.caption = u" Trova pratiche in archivio"_s;
-    decl.reportTitle = u"Riepilogo Pratiche"_s;
-    decl.size = QSize(1000, 600);
-    decl.filters = kFilters;
-    decl.filterPanelName = u"panAvvio"_s;
-    decl.resultPanelName = u"panContainer"_s;
-    decl.countPlace = SearchScreenDecl::CountPlace::BesideButtons;
-    decl.plainFilterPanel = true;
-    decl.closeBeforeSearch = true;
-    return decl;
+    return SearchScreenDecl::twoPanels(u"TfrmTrovaPratica"_s, u" Trova pratiche in archivio"_s,
+                                       u"Riepilogo Pratiche"_s, kFilters);
 }
 
 QString archive() {
@@ -44,10 +34,7 @@ QString archive() {
 TfrmTrovaPratica::TfrmTrovaPratica(QWidget* parent) : SearchScreen(declaration(), parent) {}
 
 std::optional<ChosenRecord> TfrmTrovaPratica::pick(QWidget* parent, const QString& tag) {
-    TfrmTrovaPratica search(parent);
-    search.setCallerTag(tag);
-    search.exec();
-    return search.chosen();
+    return pickFrom<TfrmTrovaPratica>(parent, tag);
 }
 
 bool TfrmTrovaPratica::isKnownCallerTag(const QString& tag) {
@@ -60,13 +47,11 @@ bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, QStringList* li
            practices::searchArchive(archive(), filterTexts, lines);
 }
 
-void TfrmTrovaPratica::loadEntry(const QString& line) {
-    m_chosen.reset();
-    if (!isKnownCallerTag(callerTag())) return;
-    // Any failure just closes the screen.
+std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line) {
+    if (!isKnownCallerTag(callerTag())) return std::nullopt;
     std::optional<ChosenRecord> found;
-    if (practices::findByLine(archive(), line, practices::Among::All, &found))
-        m_chosen = std::move(found);
+    practices::findByLine(archive(), line, practices::Among::All, &found);
+    return found;
 }
 
 } // namespace tavolex::ui

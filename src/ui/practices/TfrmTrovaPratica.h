@@ -19,15 +19,11 @@ public:
     // Shows the search modally for the caller named by `tag`; the practice double-clicked.
     static std::optional<ChosenRecord> pick(QWidget* parent, const QString& tag);
 
-    std::optional<ChosenRecord> chosen() const { return m_chosen; }
     static bool isKnownCallerTag(const QString& tag);
 
 protected:
     bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    void loadEntry(const QString& line) override;
-
-private:
-    std::optional<ChosenRecord> m_chosen;
+    std::optional<ChosenRecord> findEntry(const QString& line) override;
 };
 
 } // namespace tavolex::ui

@@ -40,11 +40,10 @@ void TfrmUrgenti::FormShow() {
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmUrgenti::loadEntry(const QString& line) {
-    m_chosen.reset();
+std::optional<ChosenRecord> TfrmUrgenti::findEntry(const QString& line) {
     std::optional<ChosenRecord> found;
-    if (practices::findByLine(archive(), line, practices::Among::Urgent, &found))
-        m_chosen = std::move(found);
+    practices::findByLine(archive(), line, practices::Among::Urgent, &found);
+    return found;
 }
 
 } // namespace tavolex::ui

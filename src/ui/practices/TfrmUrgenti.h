@@ -14,17 +14,12 @@ class TfrmUrgenti : public ListScreen {
 public:
     explicit TfrmUrgenti(QWidget* parent = nullptr);
 
-    std::optional<ChosenRecord> chosen() const { return m_chosen; }
-
     // Fills the list from Pratiche.pro; runs each time the screen is shown.
     void FormShow();
 
 protected:
-    void loadEntry(const QString& line) override;
+    std::optional<ChosenRecord> findEntry(const QString& line) override;
     void showEvent(QShowEvent* event) override;
-
-private:
-    std::optional<ChosenRecord> m_chosen;
 };
 
 } // namespace tavolex::ui

@@ -25,18 +25,8 @@ constexpr SearchFilter kFilters[] = {
 };
 
 SearchScreenDecl declaration() {
-    SearchScreenDecl decl;
-    decl.objectName = u"TfrmTrovaProtocollo"_s;
-    decl.caption = u" Trova documenti protocollati"_s;
-    decl.reportTitle = u"Protocollo documenti"_s;
-    decl.size = QSize(1000, 600);
-    decl.filters = kFilters;
-    decl.filterPanelName = u"panAvvio"_s;
-    decl.resultPanelName = u"panContainer"_s;
-    decl.countPlace = SearchScreenDecl::CountPlace::BesideButtons;
-    decl.plainFilterPanel = true;
-    decl.closeBeforeSearch = true;
-    return decl;
+    return SearchScreenDecl::twoPanels(u"TfrmTrovaProtocollo"_s, u" Trova documenti protocollati"_s,
+                                       u"Protocollo documenti"_s, kFilters);
 }
 
 } // namespace
@@ -66,10 +56,10 @@ bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, QStringList*
            protocol::searchArchive(archivePath(), filterTexts, lines);
 }
 
-void TfrmTrovaProtocollo::loadEntry(const QString& line) {
-    // Any failure just closes the screen.
-    std::optional<lists::ChosenRecord> found;
-    if (protocol::findByLine(archivePath(), line, &found)) m_chosen = std::move(found);
+std::optional<ChosenRecord> TfrmTrovaProtocollo::findEntry(const QString& line) {
+    std::optional<ChosenRecord> found;
+    protocol::findByLine(archivePath(), line, &found);
+    return found;
 }
 
 } // namespace tavolex::ui

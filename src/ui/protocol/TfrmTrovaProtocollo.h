@@ -23,16 +23,12 @@ public:
     // record double-clicked, with its position.
     static std::optional<lists::ChosenRecord> pick(QWidget* parent, const QString& archivePath);
 
-    // The record behind the entry chosen by double click, with its position.
-    const std::optional<lists::ChosenRecord>& chosen() const { return m_chosen; }
-
 protected:
     bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    void loadEntry(const QString& line) override;
+    std::optional<ChosenRecord> findEntry(const QString& line) override;
 
 private:
     QString m_archive;
-    std::optional<lists::ChosenRecord> m_chosen;
 };
 
 } // namespace tavolex::ui

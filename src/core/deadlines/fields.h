@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/record.h"
+
 // The fields of the deadline record by name, looked up once, and the stored text of a field
 // as raw bytes. For the deadline sources only.
 #include "records/layout.h"
@@ -33,18 +35,6 @@ struct DeadlineFields {
 
 const DeadlineFields& fields();
 
-// The stored Windows-1252 bytes of a field, trimmed as any stored text (codes up to 32 go
-// from both ends). A length byte above the capacity reads as the capacity.
-inline QByteArrayView storedTrimmed(const char* record, const records::FieldSpec& field) {
-    const char* at = record + field.offset;
-    const int length = std::min<int>(static_cast<unsigned char>(at[0]), field.capacity);
-    const auto* begin = reinterpret_cast<const unsigned char*>(at + 1);
-    const auto* end = begin + length;
-    while (begin < end && *begin <= 32)
-        ++begin;
-    while (end > begin && end[-1] <= 32)
-        --end;
-    return QByteArrayView(begin, end - begin);
-}
+using records::storedTrimmed;
 
 } // namespace tavolex::deadlines

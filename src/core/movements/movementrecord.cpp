@@ -1,28 +1,11 @@
 #include "movementrecord.h"
 
 #include "records/layouts.h"
+#include "records/record.h"
 
 #include <algorithm>
 
 namespace tavolex::movements {
-
-namespace {
-
-// Whether the stored text, trimmed of blanks and control characters, is exactly the two
-// Windows-1252 bytes a, b.
-bool holdsTwo(const char* record, const records::FieldSpec& spec, unsigned char a,
-              unsigned char b) {
-    const auto* at = reinterpret_cast<const unsigned char*>(record + spec.offset);
-    const unsigned char* begin = at + 1;
-    const unsigned char* end = begin + std::min<int>(at[0], spec.capacity);
-    while (begin < end && *begin <= 32)
-        ++begin;
-    while (end > begin && end[-1] <= 32)
-        --end;
-    return end - begin == 2 && begin[0] == a && begin[1] == b;
-}
-
-} // namespace
 
 const MovementFields& fields() {
     static const MovementFields f = [] {
@@ -43,14 +26,6 @@ const MovementFields& fields() {
 
 int recordSize() {
     return records::movementLayout().recordSize();
-}
-
-bool isYes(const char* record, const records::FieldSpec& flag) {
-    return holdsTwo(record, flag, 'S', 0xEC);
-}
-
-bool isNo(const char* record, const records::FieldSpec& flag) {
-    return holdsTwo(record, flag, 'N', 'o');
 }
 
 } // namespace tavolex::movements

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/record.h"
+
 #include "records/layout.h"
 
 #include <QString>
@@ -36,9 +38,7 @@ struct MovementFields {
 const MovementFields& fields();
 int recordSize(); // 3414
 
-// A yes/no field read on the raw bytes, trimmed as any stored text, without decoding it:
-// "Sì" (53 EC) or "No" (4E 6F). A damaged flag is neither.
-bool isYes(const char* record, const records::FieldSpec& flag);
-bool isNo(const char* record, const records::FieldSpec& flag);
+using records::isNo;
+using records::isYes;
 
 } // namespace tavolex::movements

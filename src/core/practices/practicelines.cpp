@@ -34,7 +34,7 @@ QString practiceLine(const char* record) {
 
 bool isUrgent(const char* record) {
     static const records::FieldSpec& urgente = records::practiceLayout().field(u"Urgente");
-    return records::readFieldTrimmed(record, urgente) == QStringView(records::kYes);
+    return records::isYes(record, urgente);
 }
 
 const QStringList& searchFields() {

@@ -66,16 +66,7 @@ QString clientRecontactLine(const records::Record& record) {
 }
 
 bool isToRecontact(const char* record) {
-    const records::FieldSpec& spec = fields().ricontatta;
-    const auto* at = reinterpret_cast<const unsigned char*>(record + spec.offset);
-    const unsigned char* begin = at + 1;
-    const unsigned char* end = begin + std::min<int>(at[0], spec.capacity);
-    // Trimmed as any stored text: blanks and control characters at both ends.
-    while (begin < end && *begin <= 32)
-        ++begin;
-    while (end > begin && end[-1] <= 32)
-        --end;
-    return end - begin == 2 && begin[0] == 'S' && begin[1] == 0xEC; // "Sì" in Windows-1252
+    return records::isYes(record, fields().ricontatta);
 }
 
 const QStringList& clientSearchFields() {

@@ -11,6 +11,7 @@
 #include "misc.h"
 #include "recordcard.h"
 #include "records/layout.h"
+#include "records/record.h"
 #include "records/recordfile.h"
 #include "screens.h"
 #include "text/win1252.h"
@@ -80,14 +81,9 @@ QList<int> RecordGridModel::fieldIndexes(const records::RecordLayout& layout,
 }
 
 bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
-    struct Spec {
-        int offset, capacity;
-    };
-    std::vector<Spec> specs;
-    for (int index : std::as_const(m_kept)) {
-        const records::FieldSpec& f = m_layout.field(index);
-        specs.push_back({f.offset, f.capacity});
-    }
+    std::vector<const records::FieldSpec*> specs;
+    for (int index : std::as_const(m_kept))
+        specs.push_back(&m_layout.field(index));
     std::vector<char> text;
     std::vector<qint64> starts;
     std::vector<quint8> lengths;
@@ -97,17 +93,10 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
             if (accept && !accept(record)) return true;
             starts.push_back(qint64(text.size()));
             if (m_sortKey) keys.push_back(m_sortKey(record));
-            for (const Spec& spec : specs) {
-                const auto* field = reinterpret_cast<const unsigned char*>(record + spec.offset);
-                const unsigned char* begin = field + 1;
-                const unsigned char* end = begin + std::min<int>(field[0], spec.capacity);
-                // Trimmed like every stored text: blanks and control characters at both ends.
-                while (begin < end && *begin <= 32)
-                    ++begin;
-                while (end > begin && end[-1] <= 32)
-                    --end;
-                text.insert(text.end(), begin, end);
-                lengths.push_back(quint8(end - begin));
+            for (const records::FieldSpec* spec : specs) {
+                const QByteArrayView kept = records::storedTrimmed(record, *spec);
+                text.insert(text.end(), kept.begin(), kept.end());
+                lengths.push_back(quint8(kept.size()));
             }
             return true;
         });

@@ -1,7 +1,9 @@
 #include "recordcard.h"
 
+#include "dates/datetext.h"
 #include "money/normalise.h"
 #include "places/provinces.h"
+#include "settings/inifile.h"
 
 #include "artwork.h"
 #include "messages.h"
@@ -509,6 +511,7 @@ void RecordCard::copyFields(
 void RecordCard::clearCard() {
     // Controls bound to a field; unbound hidden labels hold the card's own state.
     for (const CardField& field : std::as_const(m_config.fields)) {
+        if (field.remembered) continue;
         if (QButtonGroup* group = m_choices.value(field.control)) {
             // An exclusive group never lets its last checked button go.
             group->setExclusive(false);
@@ -590,6 +593,7 @@ void RecordCard::clearOnDuplicate() {}
 
 void RecordCard::cmdNuovoClick() {
     clearCard();
+    fillToday(false);
     prepareNewCard();
     focusField(firstField());
 }
@@ -721,11 +725,40 @@ void RecordCard::showEvent(QShowEvent* event) {
 }
 
 void RecordCard::prepareShownCard() {
+    if (m_config.settingsFile) {
+        const settings::IniFile ini(m_config.settingsFile());
+        for (const CardField& field : std::as_const(m_config.fields))
+            if (field.remembered)
+                setText(field.control, ini.readString(m_config.settingsSection, field.field));
+    }
     clearCard();
+    fillToday(true);
     focusField(firstField());
 }
 
+void RecordCard::fillToday(bool onShow) {
+    for (const CardField& field : std::as_const(m_config.fields))
+        if (field.today == FillToday::OnShowAndNew || (!onShow && field.today == FillToday::OnNew))
+            setText(field.control, dates::formatDate(Clock::today()));
+}
+
+// Every remembered field is written, even after one write fails, so one bad value does not
+// cost the others; a failure is reported once, with its cause.
+void RecordCard::rememberFields() {
+    if (!m_config.settingsFile) return;
+    settings::IniFile ini(m_config.settingsFile());
+    std::optional<files::WriteResult> failed;
+    for (const CardField& field : std::as_const(m_config.fields)) {
+        if (!field.remembered) continue;
+        const files::WriteResult written = ini.writeString(m_config.settingsSection, field.field,
+                                                           text::trimmed(text(field.control)));
+        if (!written && !failed) failed = written;
+    }
+    if (failed) msg::archiveAccessError(this, failed->cause());
+}
+
 void RecordCard::closeEvent(QCloseEvent* event) {
+    rememberFields();
     event->accept();
     hide();
     Q_EMIT finished();

@@ -37,6 +37,9 @@ enum class FieldKind {
     Push,     // a push button captioned `label` with an `action`
 };
 
+// When a field receives today's date (dd/mm/yyyy) by itself.
+enum class FillToday { Never, OnNew, OnShowAndNew };
+
 // Where a control sits: a section of the card, a row of that section, a column of its six
 // and how many columns it spans.
 struct Place {
@@ -78,6 +81,10 @@ struct CardField {
     std::function<void()> action;
     bool readOnly = false;
     bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
+    // Kept when the card is cleared, read from the card's settings when it is shown and
+    // written back (trimmed) when it is closed, under the field's name as key.
+    bool remembered = false;
+    FillToday today = FillToday::Never;
 };
 
 struct CardSection {
@@ -122,6 +129,9 @@ public:
         QString reportTitle;
         QList<ReportRow> report;
         QString pdfFileName; // what cmdPDF writes
+        // The settings file and section of the remembered fields.
+        QString (*settingsFile)() = nullptr;
+        QString settingsSection;
         QString initialHint = QStringLiteral("Pronto per archiviare una nuova scheda...");
         help::HelpText help;
         QString savedNewMessage =
@@ -157,7 +167,8 @@ public:
     void copyFields(const records::Record& from,
                     std::initializer_list<std::pair<const char16_t*, const char16_t*>> pairs);
 
-    // Empties every field, check box, choice, hidden label and the position.
+    // Empties every field, check box, choice, hidden label and the position; remembered
+    // fields keep their text.
     virtual void clearCard();
 
     // The printed card, from the controls as shown (unsaved changes included).
@@ -210,6 +221,8 @@ private:
     void buildCommands(QVBoxLayout* column);
     QWidget* buildControl(const CardField& field, QWidget* parentWidget);
     void focusField(QWidget* field);
+    void fillToday(bool onShow);
+    void rememberFields();
     std::function<void()> standardAction(const QString& control);
 
     Config m_config;

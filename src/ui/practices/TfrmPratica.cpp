@@ -51,7 +51,8 @@ RecordCard::Config practiceConfig(TfrmPratica* card) {
         {.control = u"txtOggetto"_s, .label = u"Oggetto pratica:"_s, .at = {0, 0, 0, 6}},
         {.control = u"txtTipologia"_s, .label = u"Tipologia:"_s, .at = {0, 1, 0, 3}},
         {.control = u"txtProtocollo"_s, .label = u"Protocollo n."_s, .at = {0, 1, 3, 3}},
-        {.control = u"txtApertura"_s, .label = u"Data apertura:"_s, .at = {0, 2, 0}, .align = Qt::AlignCenter},
+        {.control = u"txtApertura"_s, .label = u"Data apertura:"_s, .at = {0, 2, 0}, .align = Qt::AlignCenter,
+         .today = FillToday::OnNew},
         {.control = u"impApertura"_s, .kind = K::Picture, .at = {0, 2, 1}, .hint = todayHint,
          .glyph = u"\u25A6"_s, .action = today(u"txtApertura")},
         {.control = u"txtChiusura"_s, .label = u"Data chiusura:"_s, .at = {0, 2, 2}, .align = Qt::AlignCenter},
@@ -139,10 +140,6 @@ TfrmPratica::TfrmPratica(QWidget* parent) : RecordCard(practiceConfig(this), par
 
 QString TfrmPratica::archivePath() const {
     return programPath(records::practiceLayout().archiveName());
-}
-
-void TfrmPratica::prepareNewCard() {
-    setText(u"txtApertura"_s, dates::formatDate(Clock::today()));
 }
 
 void TfrmPratica::impClienteClick() {

@@ -16,9 +16,6 @@ public:
     void cmdTrovaClick();
     void cmdCartellaClick();
     void cmdUrgenteClick();
-
-protected:
-    void prepareNewCard() override;
 };
 
 } // namespace tavolex::ui

@@ -48,9 +48,10 @@ RecordCard::Config protocolConfig(TfrmProtocollo* card) {
         {.control = u"txtNumero"_s, .label = u"N. protocollo:"_s, .at = {1, 0, 0}, .align = centred},
         {.control = u"txtDataReg"_s, .label = u"Data registrazione:"_s, .kind = K::Date,
          .at = {1, 0, 1}, .align = centred, .hint = u"Fai clic su questo campo e premi un tasto "
-         u"qualsiasi per importare una data dal calendario."_s, .tag = u"datareg"_s},
-        {.control = u"txtUfficio"_s, .label = u"Ufficio:"_s, .at = {1, 0, 2, 2}},
-        {.control = u"txtOperatore"_s, .label = u"Operatore:"_s, .at = {1, 0, 4, 2}},
+         u"qualsiasi per importare una data dal calendario."_s, .tag = u"datareg"_s,
+         .today = FillToday::OnShowAndNew},
+        {.control = u"txtUfficio"_s, .label = u"Ufficio:"_s, .at = {1, 0, 2, 2}, .remembered = true},
+        {.control = u"txtOperatore"_s, .label = u"Operatore:"_s, .at = {1, 0, 4, 2}, .remembered = true},
         {.control = u"txtCategoria"_s, .label = u"Categoria:"_s, .at = {1, 1, 0, 2}},
         {.control = u"txtCollocazione"_s, .label = u"Collocazione documento cartaceo:"_s,
          .at = {1, 1, 2, 4}},
@@ -83,6 +84,8 @@ RecordCard::Config protocolConfig(TfrmProtocollo* card) {
         {.control = u"lblSolare"_s, .kind = K::Hidden},
     };
     c.attachmentTag = u"protocollo"_s;
+    c.settingsFile = &protocol::settingsPath; // office and operator are remembered there
+    c.settingsSection = QString::fromUtf16(protocol::kDocumentsSection);
     const auto onArchive = [card](auto& screen) { screen.setArchivePath(card->archivePath()); };
     c.commands = {
         {.control = u"cmdNuovo"_s, .hint = u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
@@ -139,32 +142,6 @@ QString TfrmProtocollo::archivePath() const {
     return text::trimmed(text(u"lblFile"_s));
 }
 
-// A blank card keeps the office and operator and proposes today's registration date.
-void TfrmProtocollo::blankCard() {
-    const QString office = text(u"txtUfficio"_s), operatorName = text(u"txtOperatore"_s);
-    clearCard();
-    setText(u"txtUfficio"_s, office);
-    setText(u"txtOperatore"_s, operatorName);
-    setText(u"txtDataReg"_s, dates::formatDate(Clock::today()));
-}
-
-void TfrmProtocollo::prepareShownCard() {
-    const auto people = protocol::readRemembered(settings::IniFile(protocol::settingsPath()));
-    setText(u"txtUfficio"_s, people.office);
-    setText(u"txtOperatore"_s, people.operatorName);
-    blankCard();
-    focusControl(u"txtNumero"_s);
-}
-
-void TfrmProtocollo::closeEvent(QCloseEvent* event) {
-    // Office and operator are remembered whether or not the card was saved.
-    settings::IniFile ini(protocol::settingsPath());
-    const auto written =
-        protocol::writeRemembered(ini, {text(u"txtUfficio"_s), text(u"txtOperatore"_s)});
-    if (!written) msg::archiveAccessError(this, written.cause());
-    RecordCard::closeEvent(event);
-}
-
 void TfrmProtocollo::cmdNuovoClick() {
     const auto numbering = protocol::readNumbering(settings::IniFile(protocol::settingsPath()));
     setText(u"lblInizio"_s, numbering.start);
@@ -173,7 +150,7 @@ void TfrmProtocollo::cmdNuovoClick() {
     const std::optional<QString> number = protocol::nextNumber(
         archivePath(), records::protocolLayout().recordSize(), numbering, Clock::today().year());
     if (!number) return msg::archiveAccessError(this);
-    blankCard();
+    RecordCard::cmdNuovoClick();
     setText(u"txtNumero"_s, *number);
     focusControl(u"txtCategoria"_s);
 }

@@ -17,13 +17,6 @@ public:
     QString archivePath() const override;
 
     void cmdNuovoClick() override;
-
-protected:
-    void prepareShownCard() override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void blankCard();
 };
 
 } // namespace tavolex::ui

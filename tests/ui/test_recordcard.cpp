@@ -50,7 +50,6 @@ RecordCard::Config movementCard() {
 class ProvaCard : public RecordCard {
 public:
     ProvaCard() : RecordCard(movementCard()) {}
-    QString archivePath() const override { return {}; }
 };
 
 TEST(CardDeclaration, SoundDeclarationHasNoFault) {
@@ -112,7 +111,6 @@ TEST(CardDeclarationDeathTest, CardWithAFaultStopsAtStartUp) {
                   c.fields.append({.control = u"txtImporti"_s, .at = {0, 2, 0}});
                   return c;
               }()) {}
-        QString archivePath() const override { return {}; }
     };
     EXPECT_DEATH(Broken(), "TfrmProva is declared wrongly: txtImporti: the record has no "
                            "field Importi");

@@ -22,6 +22,7 @@ RecordCard::Config clientsConfig(TfrmClienti* card) {
     c.objectName = u"TfrmClienti"_s;
     c.caption = u" Tavolex - Anagrafica Clienti"_s;
     c.layout = &records::clientLayout();
+    c.archiveFile = c.layout->archiveName();
     c.help = help::clientsCard();
     c.sections = {
         {u"Dati anagrafici e residenza"_s, u"\u263A"_s, Tone::People},
@@ -122,10 +123,6 @@ RecordCard::Config clientsConfig(TfrmClienti* card) {
 } // namespace
 
 TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(this), parent) {}
-
-QString TfrmClienti::archivePath() const {
-    return programPath(records::clientLayout().archiveName());
-}
 
 void TfrmClienti::btnEmailClick() {
     TMisc::Open(u"\"mailto:"_s + text(u"txtEmail"_s).trimmed() + u'"');

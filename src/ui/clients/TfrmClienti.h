@@ -9,7 +9,6 @@ class TfrmClienti : public RecordCard {
     Q_OBJECT
 public:
     explicit TfrmClienti(QWidget* parent = nullptr);
-    QString archivePath() const override;
 
     void btnEmailClick();
     void cmdTrovaClick();

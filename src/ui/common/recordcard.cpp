@@ -3,6 +3,7 @@
 #include "dates/datetext.h"
 #include "money/normalise.h"
 #include "places/provinces.h"
+#include "programfolder.h"
 #include "settings/inifile.h"
 
 #include "artwork.h"
@@ -446,6 +447,11 @@ void RecordCard::focusControl(const QString& name) {
         focusField(group->buttons().value(0));
     else
         focusField(control(name));
+}
+
+QString RecordCard::archivePath() const {
+    if (!m_config.archiveFile.isEmpty()) return programPath(m_config.archiveFile);
+    return text::trimmed(text(u"lblFile"_s));
 }
 
 QWidget* RecordCard::control(const QString& name) const {

@@ -118,6 +118,7 @@ public:
         QString objectName;
         QString caption;
         const records::RecordLayout* layout = nullptr;
+        QString archiveFile; // empty: the path is in the hidden label lblFile
         QList<CardSection> sections;
         QList<CardField> fields;
         // The command column, top to bottom; standard names need no more than the name.
@@ -147,8 +148,9 @@ public:
     // A card whose declaration has a fault stops the program at start-up with the fault.
     explicit RecordCard(Config config, QWidget* parent = nullptr);
 
-    // The archive this card reads and writes (program folder + file name).
-    virtual QString archivePath() const = 0;
+    // The archive this card reads and writes: program folder + the declared archive file,
+    // or, for a card of yearly archives, the path held in its hidden label lblFile.
+    QString archivePath() const;
 
     QWidget* control(const QString& name) const;
     // A control's text as stored: trimmed-free text, "Sì"/"No" for a check box, the chosen

@@ -29,6 +29,7 @@ RecordCard::Config practiceConfig(TfrmPratica* card) {
     c.objectName = u"TfrmPratica"_s;
     c.caption = u" Tavolex - Archivio Pratiche"_s;
     c.layout = &records::practiceLayout();
+    c.archiveFile = c.layout->archiveName();
     c.help = help::practicesCard();
     c.initialHint = u"Pronto per stampare una nuova scheda..."_s;
     c.sections = {
@@ -137,10 +138,6 @@ RecordCard::Config practiceConfig(TfrmPratica* card) {
 } // namespace
 
 TfrmPratica::TfrmPratica(QWidget* parent) : RecordCard(practiceConfig(this), parent) {}
-
-QString TfrmPratica::archivePath() const {
-    return programPath(records::practiceLayout().archiveName());
-}
 
 void TfrmPratica::impClienteClick() {
     const auto chosen = TfrmTrovaClienti::pick(this, u"pratica"_s);

@@ -9,7 +9,6 @@ class TfrmPratica : public RecordCard {
     Q_OBJECT
 public:
     explicit TfrmPratica(QWidget* parent = nullptr);
-    QString archivePath() const override;
 
     void impClienteClick();
     void btnElencoClick();

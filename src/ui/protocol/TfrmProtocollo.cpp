@@ -5,7 +5,6 @@
 #include "TfrmRiepProtocollo.h"
 #include "TfrmStampaProtocollo.h"
 #include "TfrmTrovaProtocollo.h"
-#include "dates/datetext.h"
 #include "help/protocolhelp.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
@@ -23,10 +22,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
-
 RecordCard::Config protocolConfig(TfrmProtocollo* card) {
     using K = FieldKind;
+    const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
     RecordCard::Config c;
     c.objectName = u"TfrmProtocollo"_s;
     c.caption = u" Tavolex - Protocollo Posta"_s;
@@ -136,10 +134,6 @@ TfrmProtocollo::TfrmProtocollo(QWidget* parent) : RecordCard(protocolConfig(this
 void TfrmProtocollo::openYear(const QString& yearText) {
     setText(u"lblFile"_s, programPath(protocol::archiveFileName(yearText)));
     setWindowTitle(protocol::cardCaption(yearText));
-}
-
-QString TfrmProtocollo::archivePath() const {
-    return text::trimmed(text(u"lblFile"_s));
 }
 
 void TfrmProtocollo::cmdNuovoClick() {

@@ -14,7 +14,6 @@ public:
     // Points the card at the archive of a year (as typed in the year menu) and names the
     // year in the caption.
     void openYear(const QString& yearText);
-    QString archivePath() const override;
 
     void cmdNuovoClick() override;
 };

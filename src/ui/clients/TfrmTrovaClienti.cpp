@@ -35,6 +35,8 @@ SearchScreenDecl declaration() {
     decl.highlightFilters = true;
     decl.countPlace = SearchScreenDecl::CountPlace::AboveList;
     decl.resetOnShow = true;
+    decl.callerTags = {u"clienti"_s, u"pratica"_s, u"movimenti_pagatore"_s,
+                       u"movimenti_beneficiario"_s};
     return decl;
 }
 
@@ -46,11 +48,6 @@ std::optional<ChosenRecord> TfrmTrovaClienti::pick(QWidget* parent, const QStrin
     return pickFrom<TfrmTrovaClienti>(parent, tag);
 }
 
-bool TfrmTrovaClienti::isKnownCallerTag(const QString& tag) {
-    return tag == u"clienti"_s || tag == u"pratica"_s || tag == u"movimenti_pagatore"_s ||
-           tag == u"movimenti_beneficiario"_s;
-}
-
 bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* lines) {
     const records::RecordLayout& layout = records::clientLayout();
     return search::listMatching(
@@ -60,7 +57,6 @@ bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* li
 }
 
 std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line) {
-    if (!isKnownCallerTag(callerTag())) return std::nullopt;
     const records::RecordLayout& layout = records::clientLayout();
     return lastRecordWithLine(
         programPath(layout.archiveName()), layout.recordSize(),

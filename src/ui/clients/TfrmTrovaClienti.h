@@ -18,8 +18,6 @@ public:
     // Shows the search modally for the caller named by `tag`; the client double-clicked.
     static std::optional<ChosenRecord> pick(QWidget* parent, const QString& tag);
 
-    static bool isKnownCallerTag(const QString& tag);
-
 protected:
     bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
     std::optional<ChosenRecord> findEntry(const QString& line) override;

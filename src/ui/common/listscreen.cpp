@@ -197,7 +197,8 @@ void ListScreen::btnTrovaClick() {
 void ListScreen::entryDoubleClicked() {
     const int row = selectedRow();
     m_chosen.reset();
-    if (row >= 0) m_chosen = findEntry(m_model->stringList().at(row));
+    if (row >= 0 && (m_knownTags.isEmpty() || m_knownTags.contains(callerTag())))
+        m_chosen = findEntry(m_model->stringList().at(row));
     accept();
 }
 

@@ -40,6 +40,10 @@ public:
     // Empties txtTrova and the remembered search text (done each time a screen is shown).
     void resetFind();
 
+    // The callers a double-click hands a record to; with another tag it hands back nothing.
+    // Empty (the default): any caller.
+    void setKnownCallerTags(QStringList tags) { m_knownTags = std::move(tags); }
+
     // Selects the entry and does what a double-click on it does.
     void activateRow(int row);
     // The record behind the entry double-clicked (the last one with that line), if any: what
@@ -89,6 +93,7 @@ private:
     QString m_lastSearch;
     QString m_reportTitle;
     std::optional<ChosenRecord> m_chosen;
+    QStringList m_knownTags;
 };
 
 // Shows a list or search screen modally for the caller named by `tag`; the record it hands

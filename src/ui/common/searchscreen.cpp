@@ -21,6 +21,7 @@ SearchScreen::SearchScreen(const SearchScreenDecl& decl, QWidget* parent)
     // The list pattern's panel is the result panel, shown in place of the filter panel
     // once a search has run.
     if (!decl.resultPanelName.isEmpty()) listPanel()->setObjectName(decl.resultPanelName);
+    setKnownCallerTags(decl.callerTags);
     m_found = new QLabel(listPanel());
     m_found->setObjectName(u"lblTrovate"_s);
     if (decl.countPlace == SearchScreenDecl::CountPlace::AboveList) {

@@ -41,6 +41,9 @@ struct SearchScreenDecl {
     bool closeBeforeSearch = false;
     // Each showing centres the screen and goes back to the filter panel (FormShow).
     bool resetOnShow = false;
+    // The callers a double-click hands a record back to (lblMemory); with any other tag it
+    // hands back nothing. Empty: any caller.
+    QStringList callerTags;
 
     // The search of an archive in two named panels (panAvvio, then panContainer), "Chiudi"
     // before "Cerca", the count beside the list's buttons, 1000 × 600.

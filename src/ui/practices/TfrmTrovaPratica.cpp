@@ -21,8 +21,10 @@ constexpr SearchFilter kFilters[] = {
 };
 
 SearchScreenDecl declaration() {
-    return SearchScreenDecl::twoPanels(u"TfrmTrovaPratica"_s, u" Trova pratiche in archivio"_s,
-                                       u"Riepilogo Pratiche"_s, kFilters);
+    SearchScreenDecl decl = SearchScreenDecl::twoPanels(
+        u"TfrmTrovaPratica"_s, u" Trova pratiche in archivio"_s, u"Riepilogo Pratiche"_s, kFilters);
+    decl.callerTags = {u"pratica"_s, u"scadenzario"_s};
+    return decl;
 }
 
 QString archive() {
@@ -37,10 +39,6 @@ std::optional<ChosenRecord> TfrmTrovaPratica::pick(QWidget* parent, const QStrin
     return pickFrom<TfrmTrovaPratica>(parent, tag);
 }
 
-bool TfrmTrovaPratica::isKnownCallerTag(const QString& tag) {
-    return tag == u"pratica"_s || tag == u"scadenzario"_s;
-}
-
 bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, QStringList* lines) {
     // Opened as every action opens the archive: a missing one is created empty.
     return records::RecordFile::touch(archive(), records::practiceLayout().recordSize()) &&
@@ -48,7 +46,6 @@ bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, QStringList* li
 }
 
 std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line) {
-    if (!isKnownCallerTag(callerTag())) return std::nullopt;
     std::optional<ChosenRecord> found;
     practices::findByLine(archive(), line, practices::Among::All, &found);
     return found;

@@ -68,30 +68,15 @@ void sortByOrderKey(QList<DeadlineRow>& rows) {
 
 namespace {
 
-// Columns 0 to 19, shared by both grids.
+// Columns 0 to 19, shared by both grids: "N." then the fields; the cells of columns 14 to 18
+// can be retyped for an export.
 QList<GridColumn> sharedColumns() {
-    return {
-        {u"N."_s, 60, 0, false},
-        {u"Data scadenza"_s, 150, 150, false},
-        {u"Ora appuntamento"_s, 150, 150, false},
-        {u"Cognome e nome Cliente"_s, 250, 250, false},
-        {u"Codice fiscale"_s, 180, 200, false},
-        {u"Recapito preferenziale"_s, 250, 250, false},
-        {u"Oggetto pratica"_s, 300, 300, false},
-        {u"Tipologia"_s, 250, 250, false},
-        {u"Protocollo n."_s, 250, 250, false},
-        {u"Data apertura"_s, 150, 150, false},
-        {u"Data chiusura"_s, 150, 150, false},
-        {u"Stato avanzamento"_s, 250, 250, false},
-        {u"Consulente o curatore"_s, 250, 250, false},
-        {u"Causale scadenza"_s, 300, 300, false},
-        {u"Modalit\u00E0 di pagamento"_s, 300, 300, true},
-        {u"Importo in euro"_s, 180, 200, true},
-        {u"Estremi ricevuta"_s, 250, 250, true},
-        {u"Appuntamento da confermare"_s, 200, 250, true},
-        {u"Pagamento effettuato"_s, 200, 250, true},
-        {u"Note"_s, 300, 300, false},
-    };
+    QList<GridColumn> columns = {{u"N."_s, 60, 0, false}};
+    for (const exporting::FieldColumn& field : fieldColumns())
+        columns.append(
+            {field.header, field.screenWidth, field.fileWidth,
+             columns.size() >= kFirstEditableColumn && columns.size() <= kLastEditableColumn});
+    return columns;
 }
 
 QList<exporting::SheetColumn> sheetColumns(const QList<GridColumn>& grid) {
@@ -103,10 +88,35 @@ QList<exporting::SheetColumn> sheetColumns(const QList<GridColumn>& grid) {
 
 } // namespace
 
+const QList<exporting::FieldColumn>& fieldColumns() {
+    static const QList<exporting::FieldColumn> columns = {
+        {u"DataSca"_s, u"Data scadenza"_s, 150, 150},
+        {u"Ora"_s, u"Ora appuntamento"_s, 150, 150},
+        {u"Cliente"_s, u"Cognome e nome Cliente"_s, 250, 250},
+        {u"CodFisc"_s, u"Codice fiscale"_s, 180, 200},
+        {u"Recapito"_s, u"Recapito preferenziale"_s, 250, 250},
+        {u"Oggetto"_s, u"Oggetto pratica"_s, 300, 300},
+        {u"Tipologia"_s, u"Tipologia"_s, 250, 250},
+        {u"Protocollo"_s, u"Protocollo n."_s, 250, 250},
+        {u"Apertura"_s, u"Data apertura"_s, 150, 150},
+        {u"Chiusura"_s, u"Data chiusura"_s, 150, 150},
+        {u"Stato"_s, u"Stato avanzamento"_s, 250, 250},
+        {u"Consulente"_s, u"Consulente o curatore"_s, 250, 250},
+        {u"Causale"_s, u"Causale scadenza"_s, 300, 300},
+        {u"Pagamento"_s, u"Modalit\u00E0 di pagamento"_s, 300, 300},
+        {u"Importo"_s, u"Importo in euro"_s, 180, 200},
+        {u"Ricevuta"_s, u"Estremi ricevuta"_s, 250, 250},
+        {u"DaConfermare"_s, u"Appuntamento da confermare"_s, 200, 250},
+        {u"Effettuato"_s, u"Pagamento effettuato"_s, 200, 250},
+        {u"Note"_s, u"Note"_s, 300, 300},
+    };
+    return columns;
+}
+
 const QList<GridColumn>& dueListColumns() {
     static const QList<GridColumn> columns = [] {
         QList<GridColumn> c = sharedColumns();
-        c.append({u"Codice univoco"_s, 150, 150, true});
+        c.append({QString::fromUtf16(kOrderKeyHeader), kOrderKeyWidth, kOrderKeyWidth, true});
         return c;
     }();
     return columns;

@@ -66,6 +66,14 @@ struct GridColumn {
     int exportWidth = 0;   // 0: not exported (the "N." column)
     bool editable = false; // edited in the grid only, for a later export; never stored
 };
+// Columns 1 to 19 of both grids, by record field, with their widths on screen and in the
+// file; columns 14 to 18 (and the order key of the due-date lists) can be retyped.
+const QList<exporting::FieldColumn>& fieldColumns();
+inline constexpr int kFirstEditableColumn = 14;
+inline constexpr int kLastEditableColumn = 18;
+inline constexpr char16_t kOrderKeyHeader[] = u"Codice univoco";
+inline constexpr int kOrderKeyWidth = 150;
+
 // The 21 columns of the due-date lists: "N.", "Data scadenza" … "Note", "Codice univoco".
 const QList<GridColumn>& dueListColumns();
 // The 20 columns of the archive export grid: the same without "Codice univoco".

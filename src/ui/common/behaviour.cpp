@@ -160,7 +160,7 @@ void ScreenBehaviour::pointerMoved(QWidget* watched, const QPoint& position) {
     QWidget* target = under ? under : watched;
     if (const auto hint = m_hints.constFind(target); hint != m_hints.cend())
         m_hintBar->setText(*hint);
-    else if (m_clearing.contains(target))
+    else if (m_clearing.contains(target) || m_hintsOnlyOverControls)
         m_hintBar->clear();
 }
 
@@ -192,10 +192,27 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         if (QFrame* frame = m_highlights.value(widget)) frame->hide();
         applyToField(widget, TrimOnLeave | UpperOnLeave);
+        if (auto* combo = qobject_cast<QComboBox*>(widget);
+            combo && (m_rules.value(widget) & PickOnly) && watched == widget &&
+            combo->findText(text::trimmed(combo->currentText()), Qt::MatchExactly) < 0)
+            combo->setEditText({});
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((m_rules.value(widget) & DigitsOnly) && !isDigitKeyAllowed(key)) return true;
+        const unsigned rules = m_rules.value(widget);
+        if ((rules & DigitsOnly) && !isDigitKeyAllowed(key)) return true;
+        if ((rules & AmountKeys) && !isDigitKeyAllowed(key) && key->text() != u","_s) return true;
+        if (rules & PickOnly) {
+            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
+                setControlText(widget, {});
+                return true;
+            }
+            const bool passes = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                                key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
+                                key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                                key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+            if (!passes) return true;
+        }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             m_next.contains(widget)) {
             if (QWidget* next = m_next.value(widget)) next->setFocus(Qt::OtherFocusReason);

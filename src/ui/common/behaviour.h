@@ -22,6 +22,10 @@ enum TypingRule : unsigned {
     UpperOnLeave = 1 << 4,   // upper-cased when the field loses the focus
     DigitsOnly = 1 << 5,     // keys that do not yield a digit are discarded
     TrimOnRelease = 1 << 6,  // trimmed after every key release
+    AmountKeys = 1 << 7,     // only digits and "," (and the editing keys) get through
+    // A drop-down that takes no typing: Backspace or Delete empty it, other keys are
+    // discarded, and a text that is not one of its entries is erased when it is left.
+    PickOnly = 1 << 8,
 };
 
 // The small behaviours every screen shares: the yellow focus highlight, Enter moving
@@ -45,6 +49,8 @@ public:
     void setHintBar(QLabel* bar);
     void setHint(QWidget* control, const QString& hint);
     void addHintClearingArea(QWidget* area);
+    // For screens whose bar is emptied whenever the pointer is over no control with a hint.
+    void setHintsOnlyOverControls(bool only) { m_hintsOnlyOverControls = only; }
 
     static QString applyRules(const QString& text, unsigned rules, unsigned which);
 
@@ -65,6 +71,7 @@ private:
     QHash<QWidget*, bool> m_clearing;
     QPointer<QLabel> m_hintBar;
     QWidget* m_screen;
+    bool m_hintsOnlyOverControls = false;
 };
 
 // Text of an edit-like control (line edit, editable combo box, label); empty otherwise.

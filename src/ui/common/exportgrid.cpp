@@ -114,6 +114,7 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     m_starts = std::move(starts);
     m_lengths = std::move(lengths);
     m_order = std::move(order);
+    m_keys = std::move(keys);
     m_edits.clear();
     endResetModel();
     return read;
@@ -125,6 +126,7 @@ void RecordGridModel::clear() {
     m_starts.clear();
     m_lengths.clear();
     m_order.clear();
+    m_keys.clear();
     m_edits.clear();
     m_complete = true;
     endResetModel();
@@ -143,6 +145,9 @@ QString RecordGridModel::cell(int row, int column) const {
     const qint64 stored = storedRow(row);
     if (const auto edit = m_edits.constFind({stored, column}); edit != m_edits.cend()) return *edit;
     const GridColumn& c = m_columns[column];
+    if (c.first == GridColumn::kSortKey)
+        return size_t(stored) < m_keys.size() ? QString::fromLatin1(m_keys[size_t(stored)])
+                                              : QString();
     if (c.first < 0) return QString::number(stored + 1);
     if (c.second < 0) return kept(stored, c.first);
     return kept(stored, c.first) + u' ' + kept(stored, c.second);
@@ -160,6 +165,12 @@ QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
     if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid())
         return cell(index.row(), index.column());
     return {};
+}
+
+void RecordGridModel::addSortKeyColumn(const QString& heading, int width) {
+    beginResetModel();
+    m_columns.append({heading, width, GridColumn::kSortKey});
+    endResetModel();
 }
 
 Qt::ItemFlags RecordGridModel::flags(const QModelIndex& index) const {

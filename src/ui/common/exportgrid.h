@@ -27,9 +27,10 @@ namespace tavolex::ui {
 class ScreenBehaviour;
 
 // One column of a grid: its heading and width, and what it shows: the row number
-// (1, 2, 3 ...) when `first` is -1, else kept field `first`, joined with a blank to kept
-// field `second` when that is not -1.
+// (1, 2, 3 ...) when `first` is -1, the row's sort key when it is kSortKey, else kept field
+// `first`, joined with a blank to kept field `second` when that is not -1.
 struct GridColumn {
+    static constexpr int kSortKey = -2;
     QString heading;
     int width = 0;
     int first = -1;
@@ -73,6 +74,8 @@ public:
     // order). The row number "N." stays the row's place in file order.
     using SortKey = std::function<QByteArray(const char* record)>;
     void setSortKey(SortKey key) { m_sortKey = std::move(key); }
+    // A last column showing each row's sort key.
+    void addSortKeyColumn(const QString& heading, int width);
     // Columns whose cells the user may retype; an edit changes what the grid shows and
     // exports, never the archive, and lasts until the next fill.
     void setEditableColumns(QList<int> columns) { m_editable = std::move(columns); }
@@ -99,7 +102,8 @@ private:
     std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
     bool m_complete = true;
     SortKey m_sortKey;
-    std::vector<qint64> m_order; // shown row -> stored row, when sorted
+    std::vector<qint64> m_order;    // shown row -> stored row, when sorted
+    std::vector<QByteArray> m_keys; // per stored row, when sorted
     QList<int> m_editable;
     QHash<QPair<qint64, int>, QString> m_edits; // (stored row, column) -> retyped text
 };

@@ -188,7 +188,18 @@ RecordCard::RecordCard(Config config, QWidget* parent)
 }
 
 void RecordCard::buildLayout() {
-    auto* outer = new QVBoxLayout(this);
+    QWidget* host = this;
+    if (!m_config.panelName.isEmpty()) {
+        auto* screen = new QVBoxLayout(this);
+        screen->setContentsMargins(0, 0, 0, 0);
+        m_panel = new QWidget(this);
+        m_panel->setObjectName(m_config.panelName);
+        screen->addWidget(m_panel);
+        m_behaviour->addHintClearingArea(m_panel);
+        host = m_panel;
+    }
+    m_behaviour->setHintsOnlyOverControls(m_config.hintsOnlyOverControls);
+    auto* outer = new QVBoxLayout(host);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     auto* body = new QHBoxLayout;
@@ -334,6 +345,7 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
         break;
     }
     case FieldKind::List:
+    case FieldKind::Pick:
     case FieldKind::Province: {
         auto* combo = new QComboBox(parentWidget);
         combo->setEditable(true);
@@ -342,10 +354,14 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
         combo->lineEdit()->setMaxLength(capacity);
         combo->setCurrentIndex(-1);
         combo->setMaxVisibleItems(20);
-        // Registered with its rules (none for a plain list): the selection is reset when the
-        // field takes the focus.
-        m_behaviour->setTypingRules(combo, field.rules);
         control = combo;
+        break;
+    }
+    case FieldKind::Label: {
+        auto* label = new QLabel(parentWidget);
+        label->setAlignment(field.align);
+        control = label;
+        entered = false;
         break;
     }
     case FieldKind::Check:
@@ -400,7 +416,12 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
         m_enterOrder << control;
         if (!field.enter) m_enterStops.insert(control);
     }
-    if (field.rules != NoRule) m_behaviour->setTypingRules(control, field.rules);
+    // A drop-down is registered even without rules: its selection is reset when it takes the
+    // focus.
+    const unsigned rules = field.rules | (field.kind == FieldKind::Pick ? PickOnly : NoRule) |
+                           (field.kind == FieldKind::Amount ? AmountKeys : NoRule);
+    if (rules != NoRule || qobject_cast<QComboBox*>(control))
+        m_behaviour->setTypingRules(control, rules);
     if (!field.hint.isEmpty()) m_behaviour->setHint(control, field.hint);
     return control;
 }
@@ -517,7 +538,7 @@ void RecordCard::copyFields(
 void RecordCard::clearCard() {
     // Controls bound to a field; unbound hidden labels hold the card's own state.
     for (const CardField& field : std::as_const(m_config.fields)) {
-        if (field.remembered) continue;
+        if (field.kept) continue;
         if (QButtonGroup* group = m_choices.value(field.control)) {
             // An exclusive group never lets its last checked button go.
             group->setExclusive(false);
@@ -526,11 +547,11 @@ void RecordCard::clearCard() {
             group->setExclusive(true);
         } else if (auto* combo = qobject_cast<QComboBox*>(control(field.control))) {
             combo->setCurrentIndex(-1);
-            combo->setEditText({});
+            setControlText(combo, field.initial);
         } else if (auto* check = qobject_cast<QCheckBox*>(control(field.control))) {
             check->setChecked(false);
         } else if (!field.field.isEmpty()) {
-            setBoundText(control(field.control), {});
+            setBoundText(control(field.control), field.initial);
         }
     }
     setPosition({});
@@ -538,7 +559,7 @@ void RecordCard::clearCard() {
 
 bool RecordCard::validateForSave() {
     for (const RequiredField& required : m_config.required) {
-        if (text::trimmed(text(required.control)).isEmpty()) {
+        if (text::trimmed(text(required.control)).size() < required.minLength) {
             msg::warning(this, required.message);
             focusControl(required.control);
             return false;
@@ -734,7 +755,7 @@ void RecordCard::prepareShownCard() {
     if (m_config.settingsFile) {
         const settings::IniFile ini(m_config.settingsFile());
         for (const CardField& field : std::as_const(m_config.fields))
-            if (field.remembered)
+            if (field.kept)
                 setText(field.control, ini.readString(m_config.settingsSection, field.field));
     }
     clearCard();
@@ -755,7 +776,7 @@ void RecordCard::rememberFields() {
     settings::IniFile ini(m_config.settingsFile());
     std::optional<files::WriteResult> failed;
     for (const CardField& field : std::as_const(m_config.fields)) {
-        if (!field.remembered) continue;
+        if (!field.kept) continue;
         const files::WriteResult written = ini.writeString(m_config.settingsSection, field.field,
                                                            text::trimmed(text(field.control)));
         if (!written && !failed) failed = written;

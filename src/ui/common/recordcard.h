@@ -32,6 +32,8 @@ enum class FieldKind {
     Choice,   // exclusive radio buttons (`options`), bound to one field or to a flag each
     Date,     // a read-only date filled from the calendar (`tag`)
     Amount,   // a line edit normalised to `places` decimals when it is left
+    Pick,     // a drop-down of `items` that takes no typing (see PickOnly)
+    Label,    // a label showing a stored value, not editable
     Hidden,   // a hidden label: attachments, document lists, state of the card
     Picture,  // a small picture button (`glyph`) with an `action`
     Push,     // a push button captioned `label` with an `action`
@@ -81,10 +83,11 @@ struct CardField {
     std::function<void()> action;
     bool readOnly = false;
     bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
-    // Kept when the card is cleared, read from the card's settings when it is shown and
-    // written back (trimmed) when it is closed, under the field's name as key.
-    bool remembered = false;
+    // Kept when the card is cleared; with card settings, read from them when the card is
+    // shown and written back (trimmed) when it is closed, under the field's name as key.
+    bool kept = false;
     FillToday today = FillToday::Never;
+    QString initial; // what clearing puts in the field instead of nothing
 };
 
 struct CardSection {
@@ -98,6 +101,7 @@ struct CardSection {
 struct RequiredField {
     QString control;
     QString message;
+    int minLength = 1; // fails when the trimmed text is shorter
 };
 
 // A row of the printed card: its caption and its value, where every {control} is replaced
@@ -130,7 +134,12 @@ public:
         QString reportTitle;
         QList<ReportRow> report;
         QString pdfFileName; // what cmdPDF writes
-        // The settings file and section of the remembered fields.
+        // Not empty: the card lives in a panel of that name, so that a screen can put other
+        // panels beside it.
+        QString panelName;
+        // The hint bar is emptied whenever the pointer is over no control with a hint.
+        bool hintsOnlyOverControls = false;
+        // The settings file and section of the kept fields.
         QString (*settingsFile)() = nullptr;
         QString settingsSection;
         QString initialHint = QStringLiteral("Pronto per archiviare una nuova scheda...");
@@ -198,6 +207,7 @@ public Q_SLOTS:
 
 protected:
     QWidget* firstField() const;
+    QWidget* cardPanel() const { return m_panel; }
     QLabel* hintBar() const { return m_hintBar; }
     ScreenBehaviour* behaviour() const { return m_behaviour; }
     const Config& config() const { return m_config; }
@@ -234,6 +244,7 @@ private:
     QList<QWidget*> m_enterOrder;
     QSet<QWidget*> m_enterStops; // Enter in these goes nowhere
     QLabel* m_position = nullptr;
+    QWidget* m_panel = nullptr;
     QLabel* m_hintBar = nullptr;
     QList<QGridLayout*> m_sectionGrids;
 };

@@ -48,8 +48,8 @@ RecordCard::Config protocolConfig(TfrmProtocollo* card) {
          .at = {1, 0, 1}, .align = centred, .hint = u"Fai clic su questo campo e premi un tasto "
          u"qualsiasi per importare una data dal calendario."_s, .tag = u"datareg"_s,
          .today = FillToday::OnShowAndNew},
-        {.control = u"txtUfficio"_s, .label = u"Ufficio:"_s, .at = {1, 0, 2, 2}, .remembered = true},
-        {.control = u"txtOperatore"_s, .label = u"Operatore:"_s, .at = {1, 0, 4, 2}, .remembered = true},
+        {.control = u"txtUfficio"_s, .label = u"Ufficio:"_s, .at = {1, 0, 2, 2}, .kept = true},
+        {.control = u"txtOperatore"_s, .label = u"Operatore:"_s, .at = {1, 0, 4, 2}, .kept = true},
         {.control = u"txtCategoria"_s, .label = u"Categoria:"_s, .at = {1, 1, 0, 2}},
         {.control = u"txtCollocazione"_s, .label = u"Collocazione documento cartaceo:"_s,
          .at = {1, 1, 2, 4}},

@@ -51,8 +51,21 @@ HelpText generalGuide() {
 }
 
 QList<HelpText> userGuide() {
-    return {generalGuide(),    clientsCard(),    clientsExport(), protocolApplication(),
-            protocolSummary(), protocolExport(), practicesCard(), practicesExport()};
+    // clang-format off
+    return {
+        generalGuide(),
+        clientsCard(),
+        clientsExport(),
+        protocolApplication(),
+        protocolSummary(),
+        protocolExport(),
+        practicesCard(),
+        practicesExport(),
+        deadlinesApplication(),
+        deadlinesSummaries(),
+        deadlinesExport(),
+    };
+    // clang-format on
 }
 
 } // namespace tavolex::help

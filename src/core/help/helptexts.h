@@ -12,11 +12,14 @@ struct HelpText {
     QString text;
 };
 
-HelpText generalGuide();    // main menu
-HelpText clientsCard();     // client card
-HelpText clientsExport();   // client export
-HelpText practicesCard();   // practice card
-HelpText practicesExport(); // practice export
+HelpText generalGuide();         // main menu
+HelpText clientsCard();          // client card
+HelpText clientsExport();        // client export
+HelpText practicesCard();        // practice card
+HelpText practicesExport();      // practice export
+HelpText deadlinesApplication(); // deadlines screen
+HelpText deadlinesSummaries();   // due-date lists
+HelpText deadlinesExport();      // deadline export
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

@@ -24,6 +24,9 @@
 #include "ui/common/screens.h"
 #include "ui/common/theme.h"
 #include "ui/common/yearmenu.h"
+#include "ui/deadlines/TfrmScadenzario.h"
+#include "ui/deadlines/confirmationlists.h"
+#include "ui/deadlines/duelists.h"
 #include "ui/practices/TfrmCartella.h"
 #include "ui/practices/TfrmDettagli.h"
 #include "ui/practices/TfrmExpPratiche.h"
@@ -91,15 +94,15 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmExpPratiche", create<TfrmExpPratiche>},
         {u"TfrmDettagli", create<TfrmDettagli>},
         {u"TfrmCartella", create<TfrmCartella>},
-        {u"TfrmScadenzario", {}},
-        {u"TfrmExpImminenti", {}},
-        {u"TfrmExpGiornaliere", {}},
-        {u"TfrmExpMensili", {}},
-        {u"TfrmExpScadenzario", {}},
-        {u"TfrmConfermati", {}},
-        {u"TfrmNonConfermati", {}},
-        {u"TfrmTrovaScadenzario", {}},
-        {u"TfrmDaConfermare", {}},
+        {u"TfrmScadenzario", create<TfrmScadenzario>},
+        {u"TfrmExpImminenti", create<TfrmExpImminenti>},
+        {u"TfrmExpGiornaliere", create<TfrmExpGiornaliere>},
+        {u"TfrmExpMensili", create<TfrmExpMensili>},
+        {u"TfrmExpScadenzario", create<TfrmExpScadenzario>},
+        {u"TfrmConfermati", create<TfrmConfermati>},
+        {u"TfrmNonConfermati", create<TfrmNonConfermati>},
+        {u"TfrmTrovaScadenzario", create<TfrmTrovaScadenzario>},
+        {u"TfrmDaConfermare", create<TfrmDaConfermare>},
         {u"TfrmMenuMovimenti", {}},
         {u"TfrmMovimenti", {}},
         {u"TfrmExpMovimenti", {}},

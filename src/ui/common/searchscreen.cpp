@@ -22,6 +22,7 @@ SearchScreen::SearchScreen(const SearchScreenDecl& decl, QWidget* parent)
     // once a search has run.
     if (!decl.resultPanelName.isEmpty()) listPanel()->setObjectName(decl.resultPanelName);
     setKnownCallerTags(decl.callerTags);
+    m_countText = decl.countText;
     m_found = new QLabel(listPanel());
     m_found->setObjectName(u"lblTrovate"_s);
     if (decl.countPlace == SearchScreenDecl::CountPlace::AboveList) {
@@ -160,7 +161,7 @@ void SearchScreen::btnCercaClick() {
         return;
     }
     setLines(lines);
-    m_found->setText(u"Il presente riepilogo contiene %1 schede."_s.arg(lines.size()));
+    m_found->setText(m_countText.arg(lines.size()));
     m_filterPanel->hide();
     listPanel()->show();
     resetFind();

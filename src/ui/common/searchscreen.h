@@ -44,6 +44,8 @@ struct SearchScreenDecl {
     // The callers a double-click hands a record back to (lblMemory); with any other tag it
     // hands back nothing. Empty: any caller.
     QStringList callerTags;
+    // The count label after a search, %1 the number of lines.
+    QString countText = QStringLiteral("Il presente riepilogo contiene %1 schede.");
 
     // The search of an archive in two named panels (panAvvio, then panContainer), "Chiudi"
     // before "Cerca", the count beside the list's buttons, 1000 × 600.
@@ -88,6 +90,7 @@ private:
     QPushButton* m_cerca = nullptr;
     QLabel* m_waiting = nullptr;
     QLabel* m_found = nullptr;
+    QString m_countText;
 };
 
 } // namespace tavolex::ui

@@ -1,0 +1,376 @@
+#include "TfrmScadenzario.h"
+
+#include "confirmationlists.h"
+#include "dates/datetext.h"
+#include "deadlines/archive.h"
+#include "deadlines/rules.h"
+#include "duelists.h"
+#include "programfolder.h"
+#include "records/layouts.h"
+#include "records/recordfile.h"
+#include "text/casing.h"
+#include "ui/clients/identifierchecks.h"
+#include "ui/common/artwork.h"
+#include "ui/common/clock.h"
+#include "ui/common/messages.h"
+#include "ui/common/modal.h"
+#include "ui/common/sound.h"
+#include "ui/common/yearboxes.h"
+#include "ui/practices/TfrmTrovaPratica.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QStringList twoDigits(int first, int last) {
+    QStringList values;
+    for (int i = first; i <= last; ++i)
+        values << u"%1"_s.arg(i, 2, 10, QChar(u'0'));
+    return values;
+}
+
+RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
+    using K = FieldKind;
+    const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
+    RecordCard::Config c;
+    c.objectName = u"TfrmScadenzario"_s;
+    c.caption = u" Tavolex - Scadenze e Appuntamenti"_s;
+    c.layout = &records::deadlineLayout();
+    c.help = help::deadlinesApplication();
+    c.panelName = u"panContainer"_s;
+    c.hintsOnlyOverControls = true;
+    c.savedNewMessage = u"La scheda corrente \u00E8 stata salvata in archivio."_s;
+    c.sections = {
+        {u"Data scadenza e appuntamento"_s, u"\u25F7"_s, Tone::Records},
+        {u"Cliente e pratica"_s, u"\u263A"_s, Tone::People},
+        {u"Pagamento"_s, u"\u20AC"_s, Tone::Codes},
+    };
+    const unsigned upper = UpperEachKey | TrimEachKey;
+    const Qt::Alignment centred = Qt::AlignCenter;
+    // clang-format off
+    c.fields = {
+        {.control = u"txtGiorno"_s, .label = u"Giorno:"_s, .kind = K::Pick, .at = {0, 0, 0}, .items = twoDigits(1, 31)},
+        {.control = u"txtMese"_s, .label = u"Mese:"_s, .kind = K::Pick, .at = {0, 0, 1}, .items = deadlines::monthNames()},
+        {.control = u"lblAnno"_s, .field = u"Anno"_s, .label = u"Anno:"_s, .kind = K::Label, .at = {0, 0, 2}, .kept = true},
+        {.control = u"txtOreApp"_s, .field = u"Ore"_s, .label = u"Ore:"_s, .kind = K::Pick, .at = {0, 0, 3},
+         .items = twoDigits(0, 23), .initial = u"00"_s},
+        {.control = u"txtMinutiApp"_s, .field = u"Minuti"_s, .label = u"Minuti:"_s, .kind = K::Pick, .at = {0, 0, 4},
+         .items = twoDigits(0, 59), .initial = u"00"_s},
+        {.control = u"txtAvviso"_s, .field = u"Preavviso"_s, .label = u"Avvisa n. giorni prima della scadenza:"_s,
+         .at = {0, 0, 5}, .rules = DigitsOnly, .align = centred},
+        {.control = u"txtCliente"_s, .label = u"Cognome e nome Cliente:"_s, .at = {1, 0, 0, 2}},
+        {.control = u"txtCodFisc"_s, .label = u"Codice fiscale:"_s, .at = {1, 0, 2}, .rules = upper},
+        {.control = u"btnCodFisc"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = u"Controlla il codice fiscale."_s,
+         .glyph = u"\u2714"_s, .action = [card] { checkTaxCode(card, card->text(u"txtCodFisc"_s)); }},
+        {.control = u"txtRecapito"_s, .label = u"Recapito preferenziale:"_s, .at = {1, 0, 4, 2}},
+        {.control = u"txtOggetto"_s, .label = u"Oggetto pratica:"_s, .at = {1, 1, 0, 6}},
+        {.control = u"txtTipologia"_s, .label = u"Tipologia:"_s, .at = {1, 2, 0, 2}},
+        {.control = u"txtProtocollo"_s, .label = u"Protocollo n."_s, .at = {1, 2, 2}},
+        {.control = u"txtApertura"_s, .label = u"Data apertura:"_s, .at = {1, 2, 3}, .align = centred},
+        {.control = u"txtChiusura"_s, .label = u"Data chiusura:"_s, .at = {1, 2, 4}, .align = centred},
+        {.control = u"txtStato"_s, .label = u"Stato avanzamento:"_s, .at = {1, 2, 5}},
+        {.control = u"txtConsulente"_s, .label = u"Consulente o curatore:"_s, .at = {1, 3, 0, 2}},
+        {.control = u"txtDettagli"_s, .field = u"Causale"_s, .label = u"Causale scadenza:"_s, .at = {1, 3, 2, 4}},
+        {.control = u"txtOfficina"_s, .field = u"Pagamento"_s, .label = u"Modalit\u00E0 di pagamento:"_s, .at = {2, 0, 0, 3}},
+        {.control = u"txtCosto"_s, .field = u"Importo"_s, .label = u"Importo in euro:"_s, .kind = K::Amount, .at = {2, 0, 3},
+         .align = Qt::AlignRight, .places = 4, .initial = u"0,00"_s},
+        {.control = u"txtContatto"_s, .field = u"Ricevuta"_s, .label = u"Estremi ricevuta:"_s, .at = {2, 0, 4, 2}},
+        {.control = u"txtNote"_s, .label = u"Note:"_s, .at = {2, 1, 0, 4}},
+        {.control = u"chkDaConfermare"_s, .label = u"Appuntamento da confermare"_s, .kind = K::Check, .at = {2, 1, 4},
+         .hint = u"Spunta questa casella per annotare che l'appuntamento \u00E8 in attesa di conferma."_s},
+        {.control = u"chkEffettuata"_s, .field = u"Effettuato"_s, .label = u"Pagamento effettuato"_s, .kind = K::Check,
+         .at = {2, 1, 5}, .hint = u"Spunta questa casella per annotare che il pagamento \u00E8 stata effettuato."_s},
+        // The card's state: the open archive, the due date and the time built at Save.
+        {.control = u"lblFile"_s, .kind = K::Hidden, .kept = true},
+        {.control = u"lblData"_s, .field = u"DataSca"_s, .kind = K::Hidden},
+        {.control = u"lblOra"_s, .field = u"Ora"_s, .kind = K::Hidden},
+    };
+    const auto onArchive = [card](auto& screen) { screen.setArchivePath(card->archivePath()); };
+    const auto load = [card](const std::optional<ChosenRecord>& chosen) {
+        if (chosen) card->loadFromRecord(chosen->bytes, chosen->position);
+    };
+    const auto list = [=]<typename Screen>(Screen*) {
+        return [=] {
+            Screen screen(card);
+            onArchive(screen);
+            screen.exec();
+            load(screen.chosen());
+        };
+    };
+    c.commands = {
+        {.control = u"cmdNuovo"_s},
+        {.control = u"cmdDuplica"_s},
+        {u"cmdImporta"_s, u"Importa dati"_s, u"\u2630"_s, Tone::Service,
+         u"Importa i dati dall'archivio delle pratiche."_s, [card] { card->cmdImportaClick(); }},
+        {.control = u"cmdSalva"_s},
+        {.control = u"cmdTrova"_s, .action = [card] { card->cmdTrovaClick(); }},
+        {.control = u"cmdStampa"_s},
+        {u"cmdEsporta"_s, u"Esporta archivio"_s, u"XLS"_s, Tone::Export, u"Esporta le schede in archivio in un "
+         u"file di Microsoft Excel."_s, [=] { runModal<TfrmExpScadenzario>(card, onArchive); }},
+        {u"cmdDaConfermare"_s, u"Da confermare"_s, u"?"_s, Tone::Setup, u"Visualizza l'elenco degli "
+         u"appuntamenti in attesa di conferma."_s, list(static_cast<TfrmDaConfermare*>(nullptr))},
+        {u"cmdDaEffettuare"_s, u"Da effettuare"_s, u"\u20AC"_s, Tone::Exit, u"Visualizza il riepilogo dei "
+         u"pagamenti da effettuare, sia scaduti che non."_s, list(static_cast<TfrmConfermati*>(nullptr))},
+        {u"cmdEffettuate"_s, u"Effettuati"_s, u"\u2714"_s, Tone::Create, u"Visualizza il riepilogo storico dei "
+         u"pagamenti effettuati."_s, list(static_cast<TfrmNonConfermati*>(nullptr))},
+        {.control = u"cmdGuida"_s, .hint = u"Visualizza la pagina della guida sensibile al contesto."_s},
+        {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
+    };
+    c.required = {
+        {u"txtGiorno"_s, kRequired + u"il giorno della scadenza."_s},
+        {u"txtGiorno"_s, kRequired + u"il giorno della scadenza usando due cifre."_s, 2},
+        {u"txtMese"_s, kRequired + u"il mese della scadenza."_s},
+        {u"txtOreApp"_s, kRequired + u"l'ora dell'appuntamento."_s},
+        {u"txtMinutiApp"_s, kRequired + u"i minuti dell'ora dell'appuntamento."_s},
+        {u"txtOreApp"_s, kRequired + u"l'ora dell'appuntamento usando due cifre."_s, 2},
+        {u"txtMinutiApp"_s, kRequired + u"i minuti dell'ora dell'appuntamento usando due cifre."_s, 2},
+        {u"txtAvviso"_s, kRequired + u"i giorni di preavviso."_s},
+        {u"txtCliente"_s, kRequired + u"il nome del Cliente."_s},
+        {u"txtOggetto"_s, kRequired + u"l'oggetto della pratica a cui la scadenza si riferisce."_s},
+        {u"txtDettagli"_s, kRequired + u"la causale della scadenza."_s},
+    };
+    c.reportTitle = u"SCHEDA SCADENZA / APPUNTAMENTO"_s;
+    c.report = {
+        {u"Data scadenza:"_s, u"{txtGiorno} {txtMese} {lblAnno}"_s},
+        {u"Ora appuntamento:"_s, u"{txtOreApp}:{txtMinutiApp}"_s},
+        {u"Giorni preavviso:"_s, u"{txtAvviso}"_s},
+        {u"Cognome e nome Cliente:"_s, u"{txtCliente}"_s}, {u"Codice fiscale:"_s, u"{txtCodFisc}"_s},
+        {u"Recapito preferenziale:"_s, u"{txtRecapito}"_s}, {u"Oggetto pratica:"_s, u"{txtOggetto}"_s},
+        {u"Tipologia:"_s, u"{txtTipologia}"_s},             {u"Protocollo n."_s, u"{txtProtocollo}"_s},
+        {u"Data apertura:"_s, u"{txtApertura}"_s},           {u"Data chiusura:"_s, u"{txtChiusura}"_s},
+        {u"Stato avanzamento:"_s, u"{txtStato}"_s},          {u"Consulente o curatore:"_s, u"{txtConsulente}"_s},
+        {u"Causale scadenza:"_s, u"{txtDettagli}"_s},        {u"Modalit\u00E0 di pagamento:"_s, u"{txtOfficina}"_s},
+        {u"Importo in euro:"_s, u"{txtCosto}"_s},            {u"Estremi ricevuta:"_s, u"{txtContatto}"_s},
+        {u"Note:"_s, u"{txtNote}"_s},
+        {u"Appuntamento da confermare:"_s, u"{chkDaConfermare}"_s},
+        {u"Pagamento effettuato:"_s, u"{chkEffettuata}"_s},
+        {u" "_s, u" "_s}, {u" "_s, u" "_s}, {u" "_s, u" "_s}, {u" "_s, u" "_s},
+    };
+    // clang-format on
+    return c;
+}
+
+} // namespace
+
+TfrmScadenzario::TfrmScadenzario(QWidget* parent)
+    : RecordCard(deadlineConfig(this), parent), m_sound(new WarningSound(this)) {
+    m_startPanel = buildStartPanel();
+    layout()->addWidget(m_startPanel);
+    showStartPanel(true);
+}
+
+QWidget* TfrmScadenzario::buildStartPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(u"panAvvio"_s);
+    auto* column = new QVBoxLayout(panel);
+    auto label = [panel](const QString& name, const QString& text, bool bold = false) {
+        auto* l = new QLabel(text, panel);
+        l->setObjectName(name);
+        QFont f = l->font();
+        f.setBold(bold);
+        l->setFont(f);
+        return l;
+    };
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    QToolButton* guida =
+        makePictureButton(panel, u"imgGuida"_s, {}, u"?"_s, toneColour(Tone::Help));
+    connect(guida, &QToolButton::clicked, this, &RecordCard::cmdGuidaClick);
+    top->addWidget(guida);
+    column->addLayout(top);
+
+    auto* grid = new QGridLayout;
+    column->addLayout(grid, 1);
+    auto* open = new QVBoxLayout;
+    open->addWidget(label(u"lblInfo05"_s,
+                          u"Accedi all'archivio annuale per inserire o modificare le scadenze."_s,
+                          true));
+    open->addWidget(label(u"lblApri"_s, u"Indicare l'anno solare e premere Apri."_s));
+    m_year = new YearBoxes({{{}, u"txtAnno"_s, u"btnApri"_s, u"Apri"_s}}, behaviour(), panel);
+    connect(m_year, &YearBoxes::yearChosen, this,
+            [this](int, const QString& year) { openYear(year); });
+    open->addWidget(m_year);
+    open->addSpacing(24);
+    open->addWidget(label(u"lblInfo06"_s, u"Visualizza le scadenze imminenti."_s, true));
+    open->addWidget(label(u"lblOK"_s, u"Premere OK per ottenere l'elenco delle scadenze."_s));
+    auto* okRow = new QHBoxLayout;
+    m_present = new QLabel(panel);
+    m_present->setObjectName(u"imgPresenti"_s);
+    static_cast<QLabel*>(m_present)->setPixmap(
+        tilePixmap(u"!"_s, toneColour(Tone::Exit), QSize(64, 64)));
+    m_absent = new QLabel(panel);
+    m_absent->setObjectName(u"imgAssenti"_s);
+    static_cast<QLabel*>(m_absent)->setPixmap(
+        tilePixmap(u"\u2714"_s, toneColour(Tone::Create), QSize(64, 64)));
+    m_ok = new QPushButton(u"OK"_s, panel);
+    m_ok->setObjectName(u"btnOK"_s);
+    connect(m_ok, &QPushButton::clicked, this, &TfrmScadenzario::btnOKClick);
+    okRow->addWidget(m_present);
+    okRow->addWidget(m_absent);
+    okRow->addWidget(m_ok);
+    okRow->addStretch();
+    open->addLayout(okRow);
+    open->addStretch();
+    grid->addLayout(open, 0, 0);
+
+    auto* days = new QVBoxLayout;
+    m_calendar = new QCalendarWidget(panel);
+    m_calendar->setObjectName(u"calAppuntamenti"_s);
+    m_calendar->setSelectedDate(Clock::today());
+    days->addWidget(m_calendar);
+    auto* dayButtons = new QHBoxLayout;
+    for (const auto& [name, caption, action] :
+         {std::tuple{u"btnGiorno"_s, u"Scadenze del giorno"_s, &TfrmScadenzario::btnGiornoClick},
+          std::tuple{u"btnMese"_s, u"Scadenze del mese"_s, &TfrmScadenzario::btnMeseClick}}) {
+        auto* button = new QPushButton(caption, panel);
+        button->setObjectName(name);
+        connect(button, &QPushButton::clicked, this, action);
+        dayButtons->addWidget(button);
+    }
+    days->addLayout(dayButtons);
+    days->addStretch();
+    grid->addLayout(days, 0, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    QToolButton* esci =
+        makePictureButton(panel, u"imgEsci"_s, {}, u"\u2716"_s, toneColour(Tone::Exit));
+    connect(esci, &QToolButton::clicked, this, &QWidget::close);
+    bottom->addWidget(esci);
+    column->addLayout(bottom);
+    return panel;
+}
+
+void TfrmScadenzario::showStartPanel(bool start) {
+    m_startPanel->setVisible(start);
+    cardPanel()->setVisible(!start);
+}
+
+void TfrmScadenzario::prepareShownCard() {
+    setWindowTitle(u" Tavolex - Scadenze e Appuntamenti"_s);
+    showStartPanel(true);
+    m_year->reset();
+    checkImminence();
+}
+
+void TfrmScadenzario::checkImminence() {
+    const QDate today = Clock::today();
+    const QString path = deadlines::archivePath(today.year());
+    qint64 imminent = 0;
+    // A failure keeps the pictures and the button as they were, without a message.
+    if (!records::RecordFile::touch(path, records::deadlineLayout().recordSize()) ||
+        !deadlines::countImminent(path, today, &imminent))
+        return;
+    m_present->setVisible(imminent > 0);
+    m_absent->setVisible(imminent == 0);
+    m_ok->setEnabled(imminent > 0);
+    if (imminent > 0) m_sound->playOnce(programPath(u"Avviso.mp3"_s));
+}
+
+void TfrmScadenzario::openYear(const QString& yearText) {
+    const QString year = text::trimmed(yearText);
+    setText(u"lblFile"_s, programPath(year + u".sca"_s));
+    setText(u"lblAnno"_s, year);
+    setWindowTitle(u" Tavolex - Scadenze e appuntamenti anno "_s + year);
+    showStartPanel(false);
+    cmdNuovoClick();
+}
+
+void TfrmScadenzario::resetPicks() {
+    for (const QString& name : {u"txtGiorno"_s, u"txtMese"_s, u"txtOreApp"_s, u"txtMinutiApp"_s}) {
+        auto* pick = qobject_cast<QComboBox*>(control(name));
+        const QString shown = pick->currentText();
+        pick->setCurrentIndex(-1);
+        pick->setEditText(shown);
+    }
+}
+
+bool TfrmScadenzario::validateForSave() {
+    resetPicks();
+    if (text::trimmed(text(u"txtCosto"_s)).isEmpty()) setText(u"txtCosto"_s, u"0,00"_s);
+    if (!RecordCard::validateForSave()) return false;
+    setText(u"lblOra"_s,
+            text::trimmed(text(u"txtOreApp"_s)) + u':' + text::trimmed(text(u"txtMinutiApp"_s)));
+    const QString due =
+        deadlines::dueDateText(text(u"txtGiorno"_s), text(u"txtMese"_s), text(u"lblAnno"_s));
+    if (due.isEmpty()) {
+        msg::warning(this, u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
+                           u"salvare la scheda \u00E8 necessario indicare una data valida."_s);
+        focusControl(u"txtMese"_s);
+        return false;
+    }
+    setText(u"lblData"_s, due);
+    if (!dates::parseDate(due)) {
+        msg::plain(this, u"Attenzione: la data "_s + due +
+                             u" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario "
+                             u"indicare una data valida."_s);
+        focusControl(u"txtGiorno"_s);
+        return false;
+    }
+    return true;
+}
+
+void TfrmScadenzario::clearOnDuplicate() {
+    for (const QString& name : {u"txtGiorno"_s, u"txtMese"_s})
+        setText(name, {});
+    setText(u"txtOreApp"_s, u"00"_s);
+    setText(u"txtMinutiApp"_s, u"00"_s);
+    resetPicks();
+}
+
+void TfrmScadenzario::cmdImportaClick() {
+    const auto chosen = TfrmTrovaPratica::pick(this, u"scadenzario"_s);
+    if (!chosen) return;
+    copyFields(records::Record(records::practiceLayout(), chosen->bytes),
+               {{u"Oggetto", u"txtOggetto"},
+                {u"Tipologia", u"txtTipologia"},
+                {u"Protocollo", u"txtProtocollo"},
+                {u"Apertura", u"txtApertura"},
+                {u"Chiusura", u"txtChiusura"},
+                {u"Stato", u"txtStato"},
+                {u"Consulente", u"txtConsulente"},
+                {u"Cliente", u"txtCliente"},
+                {u"Recapito", u"txtRecapito"},
+                {u"CodFisc", u"txtCodFisc"}});
+}
+
+void TfrmScadenzario::cmdTrovaClick() {
+    TfrmTrovaScadenzario search(this);
+    search.setCallerTag(QString::fromUtf16(deadlines::kSearchCardMode));
+    search.setArchivePath(archivePath());
+    search.exec();
+    if (const auto chosen = search.chosen()) loadFromRecord(chosen->bytes, chosen->position);
+}
+
+void TfrmScadenzario::btnOKClick() {
+    runModal<TfrmExpImminenti>(this);
+}
+
+void TfrmScadenzario::btnGiornoClick() {
+    runModal<TfrmExpGiornaliere>(this, [this](TfrmExpGiornaliere& list) {
+        list.setCalendarDate(m_calendar->selectedDate());
+    });
+}
+
+void TfrmScadenzario::btnMeseClick() {
+    runModal<TfrmExpMensili>(
+        this, [this](TfrmExpMensili& list) { list.setCalendarDate(m_calendar->selectedDate()); });
+}
+
+void TfrmScadenzario::closeEvent(QCloseEvent* event) {
+    m_sound->stop();
+    showStartPanel(true);
+    RecordCard::closeEvent(event);
+}
+
+} // namespace tavolex::ui

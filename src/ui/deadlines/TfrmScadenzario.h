@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ui/common/recordcard.h"
+
+class QCalendarWidget;
+class QPushButton;
+
+namespace tavolex::ui {
+
+class WarningSound;
+class YearBoxes;
+
+// " Tavolex - Scadenze e Appuntamenti": a start panel (panAvvio) that warns of imminent
+// deadlines, with a sound, and leads to the due-date lists and to a year's archive; and the
+// deadline card (panContainer) over that year's archive.
+class TfrmScadenzario : public RecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmScadenzario(QWidget* parent = nullptr);
+
+    // The start panel's check: warns when the current year holds imminent deadlines.
+    void checkImminence();
+    // "Apri" with an accepted year: the card of that year's archive, cleared.
+    void openYear(const QString& yearText);
+
+    void cmdImportaClick();
+    void cmdTrovaClick();
+    void btnOKClick();
+    void btnGiornoClick();
+    void btnMeseClick();
+
+protected:
+    bool validateForSave() override;
+    void clearOnDuplicate() override;
+    void prepareShownCard() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildStartPanel();
+    void showStartPanel(bool start);
+    void resetPicks();
+
+    QWidget* m_startPanel = nullptr;
+    YearBoxes* m_year = nullptr;
+    QPushButton* m_ok = nullptr;
+    QWidget* m_present = nullptr;
+    QWidget* m_absent = nullptr;
+    QCalendarWidget* m_calendar = nullptr;
+    WarningSound* m_sound = nullptr;
+};
+
+} // namespace tavolex::ui

@@ -1,0 +1,98 @@
+#include "duelists.h"
+
+#include "deadlines/archive.h"
+#include "deadlines/lines.h"
+#include "records/layouts.h"
+#include "records/recordfile.h"
+#include "ui/common/behaviour.h"
+#include "ui/common/clock.h"
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The deadline screens are fixed 862 × 560 windows without title-bar buttons.
+GridScreenDecl deadlineGrid(QString objectName, QString caption, exporting::ExportTarget target,
+                            QList<exporting::SheetColumn> columns, help::HelpText (*help)()) {
+    GridScreenDecl decl = GridScreenDecl::archiveExport(std::move(objectName), std::move(caption),
+                                                        target, std::move(columns), help);
+    decl.size = QSize(862, 560);
+    return decl;
+}
+
+RecordGridModel* deadlineModel(bool withOrderKey) {
+    RecordGridModel* model =
+        RecordGridModel::byField(records::deadlineLayout(), deadlines::fieldColumns());
+    QList<int> editable;
+    for (int c = deadlines::kFirstEditableColumn; c <= deadlines::kLastEditableColumn; ++c)
+        editable << c;
+    if (withOrderKey) {
+        model->setSortKey(
+            [](const char* record) { return deadlines::orderKey(record).toLatin1(); });
+        model->addSortKeyColumn(QString::fromUtf16(deadlines::kOrderKeyHeader),
+                                deadlines::kOrderKeyWidth);
+        editable << model->columnCount() - 1;
+    }
+    model->setEditableColumns(editable);
+    return model;
+}
+
+void withoutTitleButtons(QWidget* screen) {
+    screen->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+} // namespace
+
+DueListScreen::DueListScreen(deadlines::DueList list, const QString& objectName, QWidget* parent)
+    : GridScreen(deadlineGrid(objectName, deadlines::dueListTexts(list).caption,
+                              deadlines::dueListTexts(list).target,
+                              deadlines::dueListSheetColumns(), &help::deadlinesSummaries),
+                 deadlineModel(true), parent),
+      m_list(list), m_calendarDate(Clock::today()) {
+    withoutTitleButtons(this);
+    behaviour()->setHintsOnlyOverControls(true);
+}
+
+void DueListScreen::prepare() {
+    const QDate today = Clock::today();
+    const QString path =
+        deadlines::archivePath(deadlines::archiveYearOf(m_list, m_calendarDate, today));
+    const deadlines::DueSelection selection(
+        m_list, m_list == deadlines::DueList::Imminent ? today : m_calendarDate);
+    // A missing year is created empty; a record whose date or notice days cannot be read
+    // is left out, never the end of the list.
+    if (!records::RecordFile::touch(path, records::deadlineLayout().recordSize())) {
+        model()->clear();
+        model()->markIncomplete();
+        return;
+    }
+    model()->fill(path, [&selection](const char* record) { return selection.selects(record); });
+}
+
+TfrmExpImminenti::TfrmExpImminenti(QWidget* parent)
+    : DueListScreen(deadlines::DueList::Imminent, u"TfrmExpImminenti"_s, parent) {}
+TfrmExpGiornaliere::TfrmExpGiornaliere(QWidget* parent)
+    : DueListScreen(deadlines::DueList::Daily, u"TfrmExpGiornaliere"_s, parent) {}
+TfrmExpMensili::TfrmExpMensili(QWidget* parent)
+    : DueListScreen(deadlines::DueList::Monthly, u"TfrmExpMensili"_s, parent) {}
+
+TfrmExpScadenzario::TfrmExpScadenzario(QWidget* parent)
+    : GridScreen(deadlineGrid(u"TfrmExpScadenzario"_s, u" Esporta archivio Scadenzario pagamenti"_s,
+                              exporting::kExpScadenzario, deadlines::archiveSheetColumns(),
+                              &help::deadlinesExport),
+                 deadlineModel(false), parent) {
+    withoutTitleButtons(this);
+}
+
+void TfrmExpScadenzario::prepare() {
+    if (!records::RecordFile::touch(m_archive, records::deadlineLayout().recordSize())) {
+        model()->clear();
+        model()->markIncomplete();
+        return;
+    }
+    model()->fill(m_archive);
+}
+
+} // namespace tavolex::ui

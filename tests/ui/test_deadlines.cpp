@@ -1,0 +1,465 @@
+// The deadlines application inside the whole program: the start panel's warning and sound,
+// the card, the due-date lists, the confirmation lists, search and export, driven by
+// objectName with real message boxes answered.
+#include "support/recordfixtures.h"
+#include "support/uitest.h"
+
+#include "records/layouts.h"
+#include "records/record.h"
+#include "ui/app/application.h"
+#include "ui/common/clock.h"
+#include "ui/common/exportgrid.h"
+#include "ui/common/listscreen.h"
+#include "ui/common/sound.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+using namespace tavolex;
+using namespace tavolex::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString g_folder;
+QStringList g_played;
+
+QWidget* screen() {
+    return topLevel(u"TfrmScadenzario"_s);
+}
+template <typename T = QWidget> T* on(const QString& control) {
+    return child<T>(screen(), control);
+}
+void click(const QString& control) {
+    on<QAbstractButton>(control)->click();
+}
+SeenBox clickAndAnswer(const QString& control, const QString& answer = {}) {
+    return answerNextBox([&] { click(control); }, answer);
+}
+void type(const QString& control, const QString& text) {
+    QWidget* w = on(control);
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        combo->setEditText(text);
+    else
+        static_cast<QLineEdit*>(w)->setText(text);
+}
+QString shown(const QString& control) {
+    QWidget* w = on(control);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    return static_cast<QLineEdit*>(w)->text();
+}
+QString path(int year) {
+    return g_folder + QString::number(year) + u".sca"_s;
+}
+QByteArray bytesOf(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+QString field(const QByteArray& record, const char16_t* name) {
+    return records::readField(record.constData(), records::deadlineLayout().field(name));
+}
+// A deadline due on dd/mm of `year` at hh:mi with `notice` days.
+records::Record deadline(const QString& date, const QString& notice, FieldValues more = {},
+                         const QString& time = u"00:00"_s) {
+    records::Record r = makeRecord(records::deadlineLayout(), more);
+    r.setText(u"DataSca", date);
+    r.setText(u"Giorno", date.left(2));
+    r.setText(u"Anno", date.right(4));
+    static const QStringList months = {u"Gennaio"_s,   u"Febbraio"_s, u"Marzo"_s,    u"Aprile"_s,
+                                       u"Maggio"_s,    u"Giugno"_s,   u"Luglio"_s,   u"Agosto"_s,
+                                       u"Settembre"_s, u"Ottobre"_s,  u"Novembre"_s, u"Dicembre"_s};
+    r.setText(u"Mese", months.value(date.mid(3, 2).toInt() - 1));
+    r.setText(u"Preavviso", notice);
+    r.setText(u"Ora", time);
+    r.setText(u"Ore", time.left(2));
+    r.setText(u"Minuti", time.right(2));
+    return r;
+}
+void writeYear(int year, const QList<records::Record>& records) {
+    QFile::remove(path(year));
+    if (!records.isEmpty()) {
+        ASSERT_TRUE(writeRecords(path(year), records));
+    }
+}
+void enter() {
+    QWidget* menu = topLevel(u"TfrmAvvio"_s);
+    if (screen()->isVisible()) click(u"cmdEsci"_s);
+    child<QAbstractButton>(menu, u"btnScadenzario"_s)->click();
+    ASSERT_TRUE(screen()->isVisible());
+}
+void openYear(const QString& year) {
+    type(u"txtAnno"_s, year);
+    click(u"btnApri"_s);
+}
+void fillRequired() {
+    type(u"txtGiorno"_s, u"05"_s);
+    type(u"txtMese"_s, u"Marzo"_s);
+    type(u"txtAvviso"_s, u"3"_s);
+    type(u"txtCliente"_s, u"Rossi Mario"_s);
+    type(u"txtOggetto"_s, u"Successione"_s);
+    type(u"txtDettagli"_s, u"Bollo auto"_s);
+}
+
+class DeadlinesProgram : public ::testing::Environment {
+public:
+    void SetUp() override {
+        g_folder = makeProgramFolder();
+        ui::Clock::setNow([] { return QDateTime(QDate(2024, 3, 7), QTime(9, 0)); });
+        ui::WarningSound::setHook([](const QString& file) { g_played << file; });
+        startApplication();
+    }
+    void TearDown() override {
+        stopApplication();
+        ui::WarningSound::setHook({});
+        ui::Clock::setNow({});
+    }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new DeadlinesProgram);
+
+// Today is 07/03/2024.
+TEST(StartPanel, WarnsOfImminentDeadlinesAndPlaysTheSoundOnce) {
+    QFile sound(g_folder + u"Avviso.mp3"_s);
+    ASSERT_TRUE(sound.open(QIODevice::WriteOnly));
+    sound.write("ID3");
+    sound.close();
+
+    struct Case {
+        const char* what;
+        QList<records::Record> records;
+        bool imminent;
+    };
+    records::Record damaged = deadline(u"31/02/2024"_s, u"x"_s);
+    const Case cases[] = {
+        {"no archive yet", {}, false},
+        {"due in 3 days with 2 notice days, and due yesterday",
+         {deadline(u"10/03/2024"_s, u"2"_s), deadline(u"06/03/2024"_s, u"30"_s)},
+         false},
+        {"due in 3 days with 3 notice days", {deadline(u"10/03/2024"_s, u"3"_s)}, true},
+        {"due today with 0 notice days, paid",
+         {deadline(u"07/03/2024"_s, u"0"_s, {{u"Effettuato", u"S\u00EC"_s}})},
+         true},
+        {"a damaged record before an imminent one",
+         {damaged, deadline(u"08/03/2024"_s, u"1"_s)},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeYear(2024, c.records);
+        // Next year's archive is never read, however early its notice starts.
+        writeYear(2025, {deadline(u"02/01/2025"_s, u"400"_s)});
+        g_played.clear();
+        enter();
+        EXPECT_TRUE(QFile::exists(path(2024))); // created when missing
+        EXPECT_EQ(screen()->windowTitle(), u" Tavolex - Scadenze e Appuntamenti"_s);
+        EXPECT_FALSE(on(u"panAvvio"_s)->isHidden());
+        EXPECT_TRUE(on(u"panContainer"_s)->isHidden());
+        EXPECT_EQ(shown(u"txtAnno"_s), u"2024"_s);
+        EXPECT_EQ(on(u"imgPresenti"_s)->isHidden(), !c.imminent);
+        EXPECT_EQ(on(u"imgAssenti"_s)->isHidden(), c.imminent);
+        EXPECT_EQ(on(u"btnOK"_s)->isEnabled(), c.imminent);
+        EXPECT_EQ(g_played, c.imminent ? QStringList{g_folder + u"Avviso.mp3"_s} : QStringList());
+    }
+    QFile::remove(g_folder + u"Avviso.mp3"_s);
+    g_played.clear();
+    enter(); // still imminent, but no file: no sound and no message
+    EXPECT_TRUE(g_played.isEmpty());
+}
+
+TEST(StartPanel, YearNeedsFourDigitsAndOpensTheCard) {
+    writeYear(2024, {});
+    enter();
+    type(u"txtAnno"_s, u"24"_s);
+    const SeenBox box = clickAndAnswer(u"btnApri"_s);
+    EXPECT_EQ(box.text, u"Attenzione: indicare l'anno solare utilizzando quattro cifre."_s);
+    EXPECT_TRUE(on(u"panContainer"_s)->isHidden());
+    openYear(u"2024"_s);
+    EXPECT_FALSE(on(u"panContainer"_s)->isHidden());
+    EXPECT_TRUE(on(u"panAvvio"_s)->isHidden());
+    EXPECT_EQ(screen()->windowTitle(), u" Tavolex - Scadenze e appuntamenti anno 2024"_s);
+    EXPECT_EQ(shown(u"lblAnno"_s), u"2024"_s);
+    EXPECT_EQ(shown(u"txtOreApp"_s), u"00"_s);
+    EXPECT_EQ(shown(u"txtCosto"_s), u"0,00"_s);
+    click(u"cmdEsci"_s);
+    EXPECT_FALSE(screen()->isVisible());
+    EXPECT_TRUE(topLevel(u"TfrmAvvio"_s)->isVisible());
+}
+
+TEST(DeadlineCard, SaveChecksInOrderWithFocusThenDateChecks) {
+    writeYear(2024, {});
+    enter();
+    openYear(u"2024"_s);
+    const QString prefix = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
+    type(u"txtOreApp"_s, {});
+    type(u"txtMinutiApp"_s, {});
+    const std::tuple<QString, QString, QString> steps[] = {
+        {u"txtGiorno"_s, u"5"_s, u"il giorno della scadenza."_s},
+        {u"txtGiorno"_s, u"31"_s, u"il giorno della scadenza usando due cifre."_s},
+        {u"txtMese"_s, u"Aprile"_s, u"il mese della scadenza."_s},
+        {u"txtOreApp"_s, u"9"_s, u"l'ora dell'appuntamento."_s},
+        {u"txtMinutiApp"_s, u"5"_s, u"i minuti dell'ora dell'appuntamento."_s},
+        {u"txtOreApp"_s, u"09"_s, u"l'ora dell'appuntamento usando due cifre."_s},
+        {u"txtMinutiApp"_s, u"05"_s, u"i minuti dell'ora dell'appuntamento usando due cifre."_s},
+        {u"txtAvviso"_s, u"3"_s, u"i giorni di preavviso."_s},
+        {u"txtCliente"_s, u"Rossi"_s, u"il nome del Cliente."_s},
+        {u"txtOggetto"_s, u"Successione"_s,
+         u"l'oggetto della pratica a cui la scadenza si riferisce."_s},
+        {u"txtDettagli"_s, u"Bollo"_s, u"la causale della scadenza."_s},
+    };
+    for (const auto& [control, value, message] : steps) {
+        SCOPED_TRACE(message.toStdString());
+        const SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+        EXPECT_EQ(box.text, prefix + message);
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_EQ(screen()->focusWidget(), on(control));
+        type(control, value);
+    }
+    // 31 April does not exist: a plain message, the focus on the day, nothing written.
+    SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+    EXPECT_EQ(box.text, u"Attenzione: la data 31/04/2024 non esiste.\n\r\n\rPer poter salvare la "
+                        u"scheda \u00E8 necessario indicare una data valida."_s);
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(screen()->focusWidget(), on(u"txtGiorno"_s));
+    EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
+    type(u"txtMese"_s, u"Marzolino"_s);
+    box = clickAndAnswer(u"cmdSalva"_s);
+    EXPECT_EQ(box.text, u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
+                        u"salvare la scheda \u00E8 necessario indicare una data valida."_s);
+    EXPECT_EQ(screen()->focusWidget(), on(u"txtMese"_s));
+    // 29 February exists in 2024.
+    type(u"txtGiorno"_s, u"29"_s);
+    type(u"txtMese"_s, u"febbraio"_s);
+    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+              u"La scheda corrente \u00E8 stata salvata in archivio."_s);
+    EXPECT_EQ(field(bytesOf(path(2024)), u"DataSca"), u"29/02/2024"_s);
+}
+
+TEST(DeadlineCard, AppendsAsRecordEightThenOverwritesWithTheLayoutBytes) {
+    QList<records::Record> seven;
+    for (int i = 1; i <= 7; ++i)
+        seven << deadline(u"0%1/01/2024"_s.arg(i), u"1"_s);
+    writeYear(2024, seven);
+    enter();
+    openYear(u"2024"_s);
+    fillRequired();
+    type(u"txtCosto"_s, u"12,5"_s);
+    on<QCheckBox>(u"chkDaConfermare"_s)->setChecked(true);
+    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+              u"La scheda corrente \u00E8 stata salvata in archivio."_s);
+    EXPECT_EQ(shown(u"lblPosizione"_s), u"8"_s);
+    QByteArray bytes = bytesOf(path(2024));
+    ASSERT_EQ(bytes.size(), 8 * 1328);
+    const QByteArray record = bytes.mid(7 * 1328);
+    EXPECT_EQ(record.mid(0, 3), QByteArray("\x02"
+                                           "05"));
+    EXPECT_EQ(field(record, u"Mese"), u"Marzo"_s);
+    EXPECT_EQ(field(record, u"Anno"), u"2024"_s);
+    EXPECT_EQ(field(record, u"DataSca"), u"05/03/2024"_s);
+    EXPECT_EQ(field(record, u"Ora"), u"00:00"_s);
+    EXPECT_EQ(field(record, u"Causale"), u"Bollo auto"_s);
+    EXPECT_EQ(record.mid(1322, 3), QByteArray("\x02S\xEC"));
+    EXPECT_EQ(record.mid(1325, 3), QByteArray("\x02No"));
+
+    type(u"txtNote"_s, u"rinnovo"_s);
+    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+              u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s);
+    bytes = bytesOf(path(2024));
+    ASSERT_EQ(bytes.size(), 8 * 1328);
+    EXPECT_EQ(field(bytes.mid(7 * 1328), u"Note"), u"rinnovo"_s);
+
+    // Duplica keeps client, practice, reason and boxes; empties the date; the time is 00:00.
+    type(u"txtOreApp"_s, u"10"_s);
+    EXPECT_EQ(clickAndAnswer(u"cmdDuplica"_s).text,
+              u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl "
+              u"termine premere Salva per inserire la scheda in archivio."_s);
+    EXPECT_EQ(shown(u"lblPosizione"_s), QString());
+    EXPECT_EQ(shown(u"txtGiorno"_s), QString());
+    EXPECT_EQ(shown(u"txtMese"_s), QString());
+    EXPECT_EQ(shown(u"txtOreApp"_s), u"00"_s);
+    EXPECT_EQ(shown(u"txtCliente"_s), u"Rossi Mario"_s);
+    EXPECT_TRUE(on<QCheckBox>(u"chkDaConfermare"_s)->isChecked());
+
+    // Navigation shows stored records with their fields and flags.
+    click(u"cmdPrimo"_s);
+    EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s);
+    EXPECT_EQ(shown(u"txtGiorno"_s), u"01"_s);
+    EXPECT_EQ(shown(u"lblData"_s), u"01/01/2024"_s);
+}
+
+TEST(DeadlineCard, ImportCopiesTenPracticeFieldsAndNothingElse) {
+    writeYear(2024, {});
+    QFile::remove(g_folder + u"Pratiche.pro"_s);
+    ASSERT_TRUE(
+        writeRecords(g_folder + u"Pratiche.pro"_s,
+                     {makeRecord(records::practiceLayout(), {{u"Oggetto", u"Ricorso TAR"_s},
+                                                             {u"Tipologia", u"Amministrativa"_s},
+                                                             {u"Protocollo", u"P-9"_s},
+                                                             {u"Apertura", u"01/02/2024"_s},
+                                                             {u"Chiusura", u"01/06/2024"_s},
+                                                             {u"Stato", u"Aperta"_s},
+                                                             {u"Consulente", u"Studio Verdi"_s},
+                                                             {u"Cliente", u"Neri Paola"_s},
+                                                             {u"Recapito", u"06 1234"_s},
+                                                             {u"CodFisc", u"NRIPLA80A01H501X"_s},
+                                                             {u"Note", u"non copiata"_s}})}));
+    enter();
+    openYear(u"2024"_s);
+    fillRequired();
+    QString tag;
+    withNextModal([] { click(u"cmdImporta"_s); },
+                  [&](QWidget* dialog) {
+                      tag = child<QLabel>(dialog, u"lblMemory"_s)->text();
+                      child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
+                      static_cast<ui::ListScreen*>(dialog)->activateRow(0);
+                  });
+    EXPECT_EQ(tag, u"scadenzario"_s);
+    const std::pair<QString, QString> copied[] = {
+        {u"txtOggetto"_s, u"Ricorso TAR"_s},     {u"txtTipologia"_s, u"Amministrativa"_s},
+        {u"txtProtocollo"_s, u"P-9"_s},          {u"txtApertura"_s, u"01/02/2024"_s},
+        {u"txtChiusura"_s, u"01/06/2024"_s},     {u"txtStato"_s, u"Aperta"_s},
+        {u"txtConsulente"_s, u"Studio Verdi"_s}, {u"txtCliente"_s, u"Neri Paola"_s},
+        {u"txtRecapito"_s, u"06 1234"_s},        {u"txtCodFisc"_s, u"NRIPLA80A01H501X"_s}};
+    for (const auto& [control, value] : copied)
+        EXPECT_EQ(shown(control), value) << control.toStdString();
+    EXPECT_EQ(shown(u"txtDettagli"_s), u"Bollo auto"_s);
+    EXPECT_EQ(shown(u"txtNote"_s), QString());
+    EXPECT_EQ(shown(u"txtGiorno"_s), u"05"_s);
+}
+
+// Deadlines of 10/03 15:00, 10/03 09:30, 09/03 18:00 and 06/03 08:00, stored in that order.
+TEST(DueLists, SortedByKeyWithFileNumbersAndEditsReachOnlyTheExport) {
+    writeYear(2024, {deadline(u"10/03/2024"_s, u"10"_s, {{u"Importo", u"10,00"_s}}, u"15:00"_s),
+                     deadline(u"10/03/2024"_s, u"10"_s, {{u"Importo", u"20,00"_s}}, u"09:30"_s),
+                     deadline(u"09/03/2024"_s, u"0"_s, {}, u"18:00"_s),
+                     deadline(u"06/03/2024"_s, u"0"_s, {}, u"08:00"_s)});
+    enter();
+    // Imminent on 07/03: the first two (ten notice days); not 09/03 (no notice) nor 06/03.
+    QStringList numbers, keys;
+    withNextModal([] { click(u"btnOK"_s); },
+                  [&](QWidget* dialog) {
+                      auto* grid = static_cast<ui::GridScreen*>(dialog);
+                      EXPECT_EQ(dialog->windowTitle(), u" Scadenze imminenti"_s);
+                      for (int r = 0; r < grid->rowCount(); ++r) {
+                          numbers << grid->cellText(r, 0);
+                          keys << grid->cellText(r, 20);
+                      }
+                      auto* view = child<QTableView>(dialog, u"grdRecords"_s);
+                      view->model()->setData(view->model()->index(0, 15), u"99,99"_s);
+                      answerBoxes([&] { child<QAbstractButton>(dialog, u"cmdEsporta"_s)->click(); },
+                                  {u"S\u00EC"_s, u"No"_s});
+                      static_cast<QDialog*>(dialog)->reject();
+                  });
+    EXPECT_EQ(numbers, (QStringList{u"2"_s, u"1"_s}));
+    EXPECT_EQ(keys, (QStringList{u"03100930"_s, u"03101500"_s}));
+    const QByteArray sheet = bytesOf(g_folder + u"Scadenze_Imminenti.xls"_s);
+    EXPECT_TRUE(sheet.contains("Scadenze imminenti"));
+    EXPECT_TRUE(sheet.contains("99,99"));
+    EXPECT_FALSE(sheet.contains("20,00"));
+    EXPECT_TRUE(sheet.contains("10,00"));
+    EXPECT_FALSE(bytesOf(path(2024)).contains("99,99"));
+
+    // The month of the calendar's date: all four, in date and time order.
+    QStringList monthNumbers;
+    withNextModal([] { click(u"btnMese"_s); },
+                  [&](QWidget* dialog) {
+                      auto* grid = static_cast<ui::GridScreen*>(dialog);
+                      for (int r = 0; r < grid->rowCount(); ++r)
+                          monthNumbers << grid->cellText(r, 0);
+                      static_cast<QDialog*>(dialog)->reject();
+                  });
+    EXPECT_EQ(monthNumbers, (QStringList{u"4"_s, u"3"_s, u"2"_s, u"1"_s}));
+}
+
+TEST(ConfirmationLists, SelectSortAndLoadTheCard) {
+    writeYear(
+        2024,
+        {deadline(
+             u"05/03/2024"_s, u"1"_s,
+             {{u"Causale", u"Bollo"_s}, {u"Effettuato", u"No"_s}, {u"DaConfermare", u"S\u00EC"_s}}),
+         deadline(
+             u"06/03/2024"_s, u"1"_s,
+             {{u"Causale", u"affitto"_s}, {u"Effettuato", u"No"_s}, {u"DaConfermare", u"No"_s}}),
+         deadline(u"07/03/2024"_s, u"1"_s,
+                  {{u"Causale", u"Canone"_s},
+                   {u"Effettuato", u"S\u00EC"_s},
+                   {u"DaConfermare", u"No"_s}})});
+    enter();
+    openYear(u"2024"_s);
+    struct Case {
+        QString button, caption;
+        QStringList reasons;
+    };
+    const Case cases[] = {
+        {u"cmdDaEffettuare"_s, u" Riepilogo pagamenti da effettuare"_s, {u"affitto"_s, u"Bollo"_s}},
+        {u"cmdEffettuate"_s, u" Riepilogo pagamenti effettuati"_s, {u"Canone"_s}},
+        {u"cmdDaConfermare"_s, u" Riepilogo appuntamenti da confermare"_s, {u"Bollo"_s}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button.toStdString());
+        QStringList reasons;
+        QString caption;
+        withNextModal([&] { click(c.button); },
+                      [&](QWidget* dialog) {
+                          caption = dialog->windowTitle();
+                          for (const QString& line : static_cast<ui::ListScreen*>(dialog)->lines())
+                              reasons << line.left(30).trimmed();
+                          static_cast<ui::ListScreen*>(dialog)->activateRow(0);
+                      });
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_EQ(reasons, c.reasons);
+        EXPECT_EQ(shown(u"txtDettagli"_s), c.reasons.first());
+    }
+    EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s); // Bollo, record 1
+}
+
+TEST(DeadlineSearch, FiltersCountAndLoadAndExportTheWholeYear) {
+    QList<records::Record> year;
+    for (int i = 1; i <= 12; ++i)
+        year << deadline(u"%1/03/2024"_s.arg(i, 2, 10, QChar(u'0')), u"1"_s,
+                         {{u"Cliente", i % 2 ? u"Rossi Mario"_s : u"ROSSINI ANNA"_s},
+                          {u"Causale", i == 4 ? u"IMU saldo"_s : u"Affitto"_s}});
+    writeYear(2024, year);
+    writeYear(2025, {});
+    enter();
+    openYear(u"2024"_s);
+    QString count;
+    withNextModal([] { click(u"cmdTrova"_s); },
+                  [&](QWidget* dialog) {
+                      EXPECT_EQ(dialog->windowTitle(), u" Trova scadenze pagamenti in archivio"_s);
+                      EXPECT_EQ(child<QLabel>(dialog, u"lblMemory"_s)->text(), u"Scadenzario"_s);
+                      child<QLineEdit>(dialog, u"txtCliente"_s)->setText(u"ROSSI"_s);
+                      child<QLineEdit>(dialog, u"txtDettagli"_s)->setText(u"imu"_s);
+                      child<QLineEdit>(dialog, u"txtNote"_s)->setText(u"   "_s);
+                      child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
+                      count = child<QLabel>(dialog, u"lblTrovate"_s)->text();
+                      static_cast<ui::ListScreen*>(dialog)->activateRow(0);
+                  });
+    EXPECT_EQ(count, u"Il presente elenco contiene 1 schede."_s);
+    EXPECT_EQ(shown(u"lblPosizione"_s), u"4"_s);
+    EXPECT_EQ(shown(u"txtCliente"_s), u"ROSSINI ANNA"_s);
+
+    int rows = -1;
+    withNextModal([] { click(u"cmdEsporta"_s); },
+                  [&](QWidget* dialog) {
+                      EXPECT_EQ(dialog->windowTitle(),
+                                u" Esporta archivio Scadenzario pagamenti"_s);
+                      rows = static_cast<ui::GridScreen*>(dialog)->rowCount();
+                      answerBoxes([&] { child<QAbstractButton>(dialog, u"cmdEsporta"_s)->click(); },
+                                  {u"S\u00EC"_s, u"No"_s});
+                      static_cast<QDialog*>(dialog)->reject();
+                  });
+    EXPECT_EQ(rows, 12);
+    const QByteArray sheet = bytesOf(g_folder + u"Scadenze_e_Appuntamenti.xls"_s);
+    EXPECT_TRUE(sheet.contains("Scadenze e appuntamenti"));
+    EXPECT_EQ(sheet.count("<tr"), 13);
+    EXPECT_FALSE(sheet.contains("Codice univoco"));
+}
+
+} // namespace

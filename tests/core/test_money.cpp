@@ -297,6 +297,11 @@ TEST(DeadlineAmount, FourDecimalsAtMostTwoAtLeast) {
         {u"0,00004"_s, u"0,00"_s},
         {u"3,99995"_s, u"4,00"_s},
         {u"1,00049999"_s, u"1,0005"_s},
+        // An exact half rounds up (binary floating point would give 0,0001 and 12,3456).
+        {u"0,00015"_s, u"0,0002"_s},
+        {u"12,34565"_s, u"12,3457"_s},
+        {u"5,123456"_s, u"5,1235"_s},
+        {u",,"_s, u"0,00"_s},
         {u"12345678901,23456"_s, u"12345678901,2346"_s},
         {u"123456789012,34567"_s, u"123456789012,346"_s}, // 15 significant digits
     };

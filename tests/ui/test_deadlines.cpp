@@ -10,6 +10,7 @@
 #include "ui/common/clock.h"
 #include "ui/common/exportgrid.h"
 #include "ui/common/listscreen.h"
+#include "ui/common/recordcard.h"
 #include "ui/common/sound.h"
 
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tavolex;
@@ -291,6 +293,45 @@ TEST(DeadlineCard, AppendsAsRecordEightThenOverwritesWithTheLayoutBytes) {
     EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s);
     EXPECT_EQ(shown(u"txtGiorno"_s), u"01"_s);
     EXPECT_EQ(shown(u"lblData"_s), u"01/01/2024"_s);
+}
+
+// The four drop-downs take no typing: Backspace empties, other keys do nothing, and a text
+// that is not an entry is erased on leaving; the amount keeps digits and "," and is
+// normalised on leaving; the printed card shows the screen as it is.
+TEST(DeadlineCard, DropDownsAmountAndPrintedCard) {
+    writeYear(2024, {});
+    enter();
+    openYear(u"2024"_s);
+    screen()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen()));
+    auto* month = on<QComboBox>(u"txtMese"_s);
+    month->setFocus();
+    month->setEditText(u"Marzo"_s);
+    QTest::keyClick(month->lineEdit(), Qt::Key_X);
+    EXPECT_EQ(month->currentText(), u"Marzo"_s);
+    QTest::keyClick(month->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(month->currentText(), QString());
+    month->setEditText(u"Marzolino"_s);
+    auto* amount = on<QLineEdit>(u"txtCosto"_s);
+    amount->setFocus(); // leaving the month erases what is not an entry
+    EXPECT_EQ(month->currentText(), QString());
+    amount->clear();
+    QTest::keyClicks(amount, u"12a,345-65"_s);
+    EXPECT_EQ(amount->text(), u"12,34565"_s);
+    on(u"txtNote"_s)->setFocus();
+    EXPECT_EQ(amount->text(), u"12,3457"_s);
+
+    fillRequired();
+    on<QCheckBox>(u"chkEffettuata"_s)->setChecked(true);
+    const auto printed = static_cast<ui::RecordCard*>(screen())->cardReport();
+    EXPECT_EQ(printed.title, u"SCHEDA SCADENZA / APPUNTAMENTO"_s);
+    ASSERT_EQ(printed.rows.size(), 24);
+    EXPECT_EQ(printed.rows[0].value, u"05 Marzo 2024"_s);
+    EXPECT_EQ(printed.rows[1].value, u"00:00"_s);
+    EXPECT_EQ(printed.rows[15].value, u"12,3457"_s);
+    EXPECT_EQ(printed.rows[18].value, u"No"_s);
+    EXPECT_EQ(printed.rows[19].value, u"S\u00EC"_s);
+    EXPECT_EQ(printed.rows[23].label, u" "_s);
 }
 
 TEST(DeadlineCard, ImportCopiesTenPracticeFieldsAndNothingElse) {

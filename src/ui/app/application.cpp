@@ -5,6 +5,7 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
+#include "files/log.h"
 #include "files/safewrite.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
@@ -163,6 +164,10 @@ void startApplication() {
     installItalianTranslations();
     applyProgramFormats();
     applyTheme();
+    // An installed copy keeps each user's archives in a folder of their own, made at the
+    // first start; should that fail, the password check reports the access error.
+    if (!prepareProgramFolder())
+        qCWarning(lcFiles).noquote() << "cannot prepare the program folder" << programFolder();
     // A settings write killed half-way may have left its temporary file behind.
     files::removeLeftoverTemporaries(protocol::settingsPath());
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));

@@ -56,7 +56,7 @@ void TfrmGuida::setHelp(const QString& title, const QString& text) {
 }
 
 void TfrmGuida::lnkWebClick() {
-    TMisc::Open(u'"' + programPath(u"Guida.pdf"_s) + u'"');
+    TMisc::Open(u'"' + shippedPath(u"Guida.pdf"_s) + u'"');
 }
 
 void TfrmGuida::showEvent(QShowEvent* event) {

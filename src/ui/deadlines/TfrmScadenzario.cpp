@@ -274,7 +274,7 @@ void TfrmScadenzario::checkImminence() {
     m_present->setVisible(imminent > 0);
     m_absent->setVisible(imminent == 0);
     m_ok->setEnabled(imminent > 0);
-    if (imminent > 0) m_sound->playOnce(programPath(u"Avviso.mp3"_s));
+    if (imminent > 0) m_sound->playOnce(shippedPath(u"Avviso.mp3"_s));
 }
 
 void TfrmScadenzario::openYear(const QString& yearText) {

@@ -78,6 +78,27 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour) {
     return QIcon(tilePixmap(glyph, colour, QSize(40, 40)));
 }
 
+QPixmap iconPixmap(int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF tile =
+        QRectF(pixmap.rect()).adjusted(side / 32.0, side / 32.0, -side / 32.0, -side / 32.0);
+    QLinearGradient g(tile.topLeft(), tile.bottomRight());
+    g.setColorAt(0, QColor(0x1f, 0x5f, 0xa8));
+    g.setColorAt(1, QColor(0x0b, 0x2e, 0x5c));
+    p.setBrush(g);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(tile, tile.width() * 0.18, tile.width() * 0.18);
+    // The same "T" as the vector icon: a bar and a stem.
+    const qreal u = side / 256.0;
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(64 * u, 70 * u, 128 * u, 34 * u));
+    p.drawRect(QRectF(110 * u, 104 * u, 36 * u, 96 * u));
+    return pixmap;
+}
+
 QPixmap logoPixmap(QSize size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);

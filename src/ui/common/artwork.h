@@ -20,6 +20,8 @@ QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size,
 QPixmap chartTilePixmap(const QColor& colour, QSize size);
 QIcon glyphIcon(const QString& glyph, const QColor& colour);
 QPixmap logoPixmap(QSize size);
+// The program's icon: the "T" tile of the logo, `side` pixels square.
+QPixmap iconPixmap(int side);
 
 // A picture button of a card, menu or export screen: reacts to a click, hand cursor.
 QToolButton* makePictureButton(QWidget* parent, const QString& objectName, const QString& caption,

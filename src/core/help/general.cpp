@@ -52,7 +52,8 @@ HelpText generalGuide() {
 
 QList<HelpText> userGuide() {
     return {generalGuide(),    clientsCard(),    clientsExport(), protocolApplication(),
-            protocolSummary(), protocolExport(), practicesCard(), practicesExport()};
+            protocolSummary(), protocolExport(), practicesCard(), practicesExport(),
+            cashBook(),        unpaidMenu(),     unpaidList(),    statistics()};
 }
 
 } // namespace tavolex::help

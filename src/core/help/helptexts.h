@@ -17,6 +17,10 @@ HelpText clientsCard();     // client card
 HelpText clientsExport();   // client export
 HelpText practicesCard();   // practice card
 HelpText practicesExport(); // practice export
+HelpText cashBook();        // cash book and balance
+HelpText unpaidMenu();      // menu of the unpaid payments
+HelpText unpaidList();      // the three lists of unpaid payments
+HelpText statistics();      // menu and screens of the statistics charts
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

@@ -236,8 +236,8 @@ void StatsChart::paintPie(QPainter& painter, const QRectF& plot) const {
 
     // A disc tilted back, seen from an orthogonal angle, with its thickness below it.
     const qreal tilt = 0.6;
-    const qreal rx = qMax<qreal>(1, qMin((plot.width() - 240 * scale) / 2,
-                                         (plot.height() - 60 * scale) / (2 * tilt + 0.14)));
+    const qreal rx = qMax<qreal>(1, qMin((plot.width() - 260 * scale) / 2,
+                                         (plot.height() - 110 * scale) / (2 * tilt + 0.14)));
     const qreal ry = rx * tilt;
     const qreal thickness = rx * 0.14;
     const QPointF centre(plot.center().x(), plot.center().y() - thickness / 2);

@@ -95,6 +95,7 @@ void runProtocolBench();   // protocol_bench.cpp
 void runRecordFileBench(); // recordfile_bench.cpp
 void runPracticesBench();  // practices_bench.cpp
 void runDeadlinesBench();  // deadlines_bench.cpp
+void runAccountsBench();   // accounts_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -189,5 +190,7 @@ int main(int argc, char** argv) {
     runPracticesBench();
     std::printf("\n");
     runDeadlinesBench();
+    std::printf("\n");
+    runAccountsBench();
     return 0;
 }

@@ -64,6 +64,10 @@ QList<HelpText> userGuide() {
         deadlinesApplication(),
         deadlinesSummaries(),
         deadlinesExport(),
+        cashBook(),
+        unpaidMenu(),
+        unpaidList(),
+        statistics(),
     };
     // clang-format on
 }

@@ -20,6 +20,10 @@ HelpText practicesExport();      // practice export
 HelpText deadlinesApplication(); // deadlines screen
 HelpText deadlinesSummaries();   // due-date lists
 HelpText deadlinesExport();      // deadline export
+HelpText cashBook();             // cash book and balance
+HelpText unpaidMenu();           // menu of the unpaid payments
+HelpText unpaidList();           // the three lists of unpaid payments
+HelpText statistics();           // menu and screens of the statistics charts
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

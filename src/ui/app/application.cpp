@@ -9,6 +9,12 @@
 #include "files/safewrite.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
+#include "ui/accounts/TfrmBilancio.h"
+#include "ui/accounts/TfrmInsoluti.h"
+#include "ui/accounts/TfrmMenuBilancio.h"
+#include "ui/accounts/TfrmMenuInsoluti.h"
+#include "ui/accounts/TfrmMenuStats.h"
+#include "ui/accounts/TfrmStats.h"
 #include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
 #include "ui/clients/TfrmCodFisc.h"
@@ -110,16 +116,16 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmSospesiMov", {}},
         {u"TfrmTrovaMovimenti", {}},
         {u"TfrmStampaMovimento", {}},
-        {u"TfrmMenuBilancio", {}},
-        {u"TfrmBilancio", {}},
-        {u"TfrmMenuInsoluti", {}},
-        {u"TfrmInsolutiEnt", {}},
-        {u"TfrmInsolutiUsc", {}},
-        {u"TfrmInsolutiAll", {}},
-        {u"TfrmMenuStats", {}},
-        {u"TfrmStatsUscite", {}},
-        {u"TfrmStatsEntrate", {}},
-        {u"TfrmStatsBilancio", {}},
+        {u"TfrmMenuBilancio", create<TfrmMenuBilancio>},
+        {u"TfrmBilancio", create<TfrmBilancio>},
+        {u"TfrmMenuInsoluti", create<TfrmMenuInsoluti>},
+        {u"TfrmInsolutiEnt", create<TfrmInsolutiEnt>},
+        {u"TfrmInsolutiUsc", create<TfrmInsolutiUsc>},
+        {u"TfrmInsolutiAll", create<TfrmInsolutiAll>},
+        {u"TfrmMenuStats", create<TfrmMenuStats>},
+        {u"TfrmStatsUscite", create<TfrmStatsUscite>},
+        {u"TfrmStatsEntrate", create<TfrmStatsEntrate>},
+        {u"TfrmStatsBilancio", create<TfrmStatsBilancio>},
     };
     return order;
 }
@@ -152,6 +158,8 @@ void connectScreens() {
                              [name = menu->cardName()] { Screens::show(name); });
         }
     }
+    if (auto* period = Screens::find<TfrmMenuBilancio>(u"TfrmMenuBilancio"_s))
+        QObject::connect(period, &TfrmMenuBilancio::finished, period, showMainMenu);
     if (auto* menu = Screens::find<TfrmMenuProtocollo>(u"TfrmMenuProtocollo"_s))
         if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
             QObject::connect(menu, &YearMenu::yearChosen, card,

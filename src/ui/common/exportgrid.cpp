@@ -30,9 +30,49 @@ namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns().size());
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid())
+        return cell(index.row(), index.column());
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section >= 0 &&
+        section < columns().size())
+        return columns()[section].heading;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+RowsGridModel::RowsGridModel(QList<GridColumn> columns, QObject* parent)
+    : GridModel(parent), m_columns(std::move(columns)) {}
+
+void RowsGridModel::setRows(QList<QStringList> rows, bool complete) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_complete = complete;
+    endResetModel();
+}
+
+void RowsGridModel::clear() {
+    setRows({});
+}
+
+QString RowsGridModel::cell(int row, int column) const {
+    if (row < 0 || row >= m_rows.size()) return {};
+    return m_rows[row].value(column);
+}
+
+int RowsGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
 RecordGridModel::RecordGridModel(const records::RecordLayout& layout, QList<int> keptFields,
                                  QList<GridColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), m_layout(layout), m_kept(std::move(keptFields)),
+    : GridModel(parent), m_layout(layout), m_kept(std::move(keptFields)),
       m_columns(std::move(columns)) {}
 
 GridScreenDecl GridScreenDecl::archiveExport(QString objectName, QString caption,
@@ -157,16 +197,6 @@ int RecordGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_starts.size());
 }
 
-int RecordGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_columns.size());
-}
-
-QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
-    if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid())
-        return cell(index.row(), index.column());
-    return {};
-}
-
 void RecordGridModel::addSortKeyColumn(const QString& heading, int width) {
     beginResetModel();
     m_columns.append({heading, width, GridColumn::kSortKey});
@@ -187,14 +217,7 @@ bool RecordGridModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
-QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section >= 0 &&
-        section < m_columns.size())
-        return m_columns[section].heading;
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-GridScreen::GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidget* parent)
+GridScreen::GridScreen(const GridScreenDecl& decl, GridModel* model, QWidget* parent)
     : QDialog(parent), m_decl(decl), m_model(model), m_behaviour(new ScreenBehaviour(this)) {
     m_model->setParent(this);
     setObjectName(decl.objectName);
@@ -258,7 +281,7 @@ GridScreen::GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidg
 
     const Command standards[] = {
         {.control = u"cmdEsporta"_s,
-         .hint = u"Esporta l'archivio in formato Microsoft Excel."_s,
+         .hint = decl.exportHint,
          .action = [this] { cmdEsportaClick(); }},
         {.control = u"cmdGuida"_s,
          .hint = u"Visualizza la pagina della guida sensibile al contesto."_s,
@@ -348,8 +371,7 @@ void GridScreen::cmdEsportaClick() {
         msg::plain(this, QString::fromUtf16(exporting::kExportFailed));
         return;
     }
-    if (msg::question(this, QString::fromUtf16(exporting::kAskOpenExport)))
-        TMisc::Open(u'"' + path + u'"');
+    if (msg::question(this, m_decl.askOpenExport)) TMisc::Open(u'"' + path + u'"');
 }
 
 void GridScreen::cmdGuidaClick() {

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QSize>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -37,11 +38,54 @@ struct GridColumn {
     int second = -1;
 };
 
+// What a grid screen shows and exports: columns with headings and widths, and a text per
+// cell. Whether the rows are the whole archive (isComplete) decides whether they may be
+// exported.
+class GridModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    virtual const QList<GridColumn>& columns() const = 0;
+    virtual QString cell(int row, int column) const = 0;
+    virtual void clear() = 0;
+    // False after a fill that could not read its archive, until the next fill or clear.
+    bool isComplete() const { return m_complete; }
+    // For a screen whose archive could not even be opened: the rows (kept or cleared)
+    // are not the archive's.
+    void markIncomplete() { m_complete = false; }
+
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+protected:
+    bool m_complete = true;
+};
+
+// A read-only grid over rows computed beforehand (cells that are not plain record fields,
+// such as a kind written out from a flag): one list of texts per row, in column order.
+class RowsGridModel : public GridModel {
+public:
+    explicit RowsGridModel(QList<GridColumn> columns, QObject* parent = nullptr);
+
+    // The rows shown from now on; `complete` false when they are not the whole archive.
+    void setRows(QList<QStringList> rows, bool complete = true);
+    void clear() override;
+
+    const QList<GridColumn>& columns() const override { return m_columns; }
+    QString cell(int row, int column) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+
+private:
+    QList<GridColumn> m_columns;
+    QList<QStringList> m_rows;
+};
+
 // A read-only grid over the records of an archive. Per row it keeps only the trimmed
 // Windows-1252 bytes of the fields its columns show, one row after another in a single
 // buffer, and decodes a cell only when it is asked for: a hundred thousand records fill
 // in moments and cost little more than their shown text.
-class RecordGridModel : public QAbstractTableModel {
+class RecordGridModel : public GridModel {
 public:
     // `keptFields` are field indexes of `layout`; columns refer to them by position.
     RecordGridModel(const records::RecordLayout& layout, QList<int> keptFields,
@@ -63,12 +107,7 @@ public:
     // given). False when the file exists but cannot be read.
     bool fill(const QString& path, const RecordTest& accept = {},
               OnFailure onFailure = OnFailure::KeepRowsRead);
-    void clear();
-    // False after a fill that could not read its archive, until the next fill or clear.
-    bool isComplete() const { return m_complete; }
-    // For a screen whose archive could not even be opened: the rows (kept or cleared)
-    // are not the archive's.
-    void markIncomplete() { m_complete = false; }
+    void clear() override;
 
     // Rows sorted by a key made from each record (stable: rows with equal keys keep file
     // order). The row number "N." stays the row's place in file order.
@@ -80,15 +119,12 @@ public:
     // exports, never the archive, and lasts until the next fill.
     void setEditableColumns(QList<int> columns) { m_editable = std::move(columns); }
 
-    const QList<GridColumn>& columns() const { return m_columns; }
-    QString cell(int row, int column) const;
+    const QList<GridColumn>& columns() const override { return m_columns; }
+    QString cell(int row, int column) const override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
     QString kept(qint64 stored, int field) const;
@@ -100,7 +136,6 @@ private:
     std::vector<char> m_text;
     std::vector<qint64> m_starts;  // per row, where its text begins in m_text
     std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
-    bool m_complete = true;
     SortKey m_sortKey;
     std::vector<qint64> m_order;    // shown row -> stored row, when sorted
     std::vector<QByteArray> m_keys; // per stored row, when sorted
@@ -129,6 +164,9 @@ struct GridScreenDecl {
     // columns from the second on (the row number is not exported).
     exporting::ExportTarget target{};
     QList<exporting::SheetColumn> exportColumns;
+    // The hint of cmdEsporta and the question asked once the file is written.
+    QString exportHint = QStringLiteral("Esporta l'archivio in formato Microsoft Excel.");
+    QString askOpenExport = QString::fromUtf16(exporting::kAskOpenExport);
     help::HelpText (*help)() = nullptr;
 
     // The export screen of a whole archive: a column of buttons beside rows of 21 pixels in
@@ -160,7 +198,7 @@ public:
 
 protected:
     // The model is taken over by the screen.
-    GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidget* parent);
+    GridScreen(const GridScreenDecl& decl, GridModel* model, QWidget* parent);
 
     // Prepares the screen each time it is shown (the grid, the header fields).
     virtual void prepare() {}
@@ -170,7 +208,9 @@ protected:
     // A control of the screen's own before the picture buttons (row) or above the grid.
     void addHeaderWidget(QWidget* widget);
 
-    RecordGridModel* model() const { return m_model; }
+    GridModel* gridModel() const { return m_model; }
+    // The model of a screen built over the records of an archive (else null).
+    RecordGridModel* model() const { return dynamic_cast<RecordGridModel*>(m_model); }
     QTableView* grid() const { return m_grid; }
     ScreenBehaviour* behaviour() const { return m_behaviour; }
 
@@ -181,7 +221,7 @@ private:
     QToolButton* makeCommand(const Command& command);
 
     GridScreenDecl m_decl;
-    RecordGridModel* m_model;
+    GridModel* m_model;
     ScreenBehaviour* m_behaviour;
     QTableView* m_grid;
     QLabel* m_hintBar;

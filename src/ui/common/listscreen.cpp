@@ -93,8 +93,9 @@ ListScreen::ListScreen(const QString& objectName, const QString& caption, QWidge
     m_list->setItemDelegate(m_delegate);
     connect(m_list, &QListView::doubleClicked, this, &ListScreen::entryDoubleClicked);
     layout->addWidget(m_list, 1);
-    layout->addWidget(new QLabel(
-        u"Per richiamare i dati di una scheda, selezionarla con un doppio clic."_s, m_panel));
+    m_doubleClickHint = new QLabel(
+        u"Per richiamare i dati di una scheda, selezionarla con un doppio clic."_s, m_panel);
+    layout->addWidget(m_doubleClickHint);
 
     m_footer = new QHBoxLayout;
     layout->addLayout(m_footer);
@@ -167,6 +168,13 @@ QPushButton* ListScreen::addPrintButton(const QString& reportTitle) {
     return print;
 }
 
+void ListScreen::showLinesOnly(const QString& closeName, const QString& closeCaption) {
+    m_loadsRecords = false;
+    m_doubleClickHint->hide();
+    m_close->setObjectName(closeName);
+    m_close->setText(closeCaption);
+}
+
 report::ListReport ListScreen::listReport() const {
     report::ListReport r;
     r.title = m_reportTitle;
@@ -195,6 +203,7 @@ void ListScreen::btnTrovaClick() {
 }
 
 void ListScreen::entryDoubleClicked() {
+    if (!m_loadsRecords) return;
     const int row = selectedRow();
     m_chosen.reset();
     if (row >= 0 && (m_knownTags.isEmpty() || m_knownTags.contains(callerTag())))

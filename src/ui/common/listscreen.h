@@ -74,6 +74,10 @@ protected:
     QWidget* listPanel() const { return m_panel; }
     QVBoxLayout* screenLayout() const { return m_screenLayout; }
     QPushButton* addPrintButton(const QString& reportTitle);
+    // A list that only shows lines (no record behind an entry): the double-click instruction
+    // goes, a double-click does nothing, and the closing button gets the screen's own name
+    // and caption.
+    void showLinesOnly(const QString& closeName, const QString& closeCaption);
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
@@ -90,6 +94,8 @@ private:
     QLineEdit* m_find;
     QLabel* m_memory;
     QPushButton* m_close;
+    QLabel* m_doubleClickHint;
+    bool m_loadsRecords = true;
     QString m_lastSearch;
     QString m_reportTitle;
     std::optional<ChosenRecord> m_chosen;

@@ -27,6 +27,7 @@ struct ListReport {
     QString title;
     QStringList lines; // printed as they are, blanks included, one per line
     QString footer;    // empty: listFooter() of the day the report is prepared
+    QString name;      // the report's name; empty: "Riepilogo dati"
 };
 
 // Document information of an exported PDF, as shown by any PDF viewer.

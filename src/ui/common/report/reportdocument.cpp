@@ -171,7 +171,7 @@ ReportDocument ReportDocument::list(const ListReport& report) {
     constexpr qreal kGap = 7.56;
 
     ReportDocument doc;
-    doc.m_name = u"Riepilogo dati"_s;
+    doc.m_name = report.name.isEmpty() ? u"Riepilogo dati"_s : report.name;
     doc.m_title = report.title;
     doc.m_layout = a4(QPageLayout::Landscape);
     const qreal pageHeight = printableUnits(doc.m_layout).height();

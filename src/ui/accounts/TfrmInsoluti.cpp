@@ -1,0 +1,64 @@
+#include "TfrmInsoluti.h"
+
+#include "movements/movementlines.h"
+#include "movements/movementrecord.h"
+#include "records/recordfile.h"
+#include "ui/common/clock.h"
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+GridScreenDecl declaration(accounts::UnpaidList list, const QString& objectName) {
+    GridScreenDecl decl = GridScreenDecl::archiveExport(
+        objectName, accounts::listCaption(list), accounts::exportTarget(list),
+        movements::exportColumns(), &help::unpaidList);
+    decl.exportHint = u"Esporta i dati in formato Microsoft Excel."_s;
+    decl.askOpenExport = QString::fromUtf16(exporting::kAskOpenUnpaidExport);
+    return decl;
+}
+
+// "N." and the 20 movement columns, with their widths on screen.
+RowsGridModel* movementGrid() {
+    QList<GridColumn> columns;
+    for (const movements::GridColumn& column : movements::gridColumns())
+        columns << GridColumn{column.header, column.screenWidth};
+    return new RowsGridModel(columns);
+}
+
+} // namespace
+
+UnpaidListScreen::UnpaidListScreen(accounts::UnpaidList list, const QString& objectName,
+                                   QWidget* parent)
+    : GridScreen(declaration(list, objectName), movementGrid(), parent), m_list(list) {}
+
+void UnpaidListScreen::prepare() {
+    auto* rows = static_cast<RowsGridModel*>(gridModel());
+    if (m_path.isEmpty()) {
+        rows->clear();
+        return;
+    }
+    // Opened as every action opens the archive: a missing year is created empty.
+    if (!records::RecordFile::touch(m_path, movements::recordSize())) {
+        rows->setRows({}, false);
+        return;
+    }
+    QList<QStringList> listed;
+    const bool read = accounts::unpaidRows(m_path, m_list, Clock::today(), &listed);
+    // An archive that cannot be read leaves no rows, and nothing that may be exported as
+    // if it were the year's list.
+    rows->setRows(listed, read);
+}
+
+TfrmInsolutiEnt::TfrmInsolutiEnt(QWidget* parent)
+    : UnpaidListScreen(accounts::UnpaidList::Income, u"TfrmInsolutiEnt"_s, parent) {}
+
+TfrmInsolutiUsc::TfrmInsolutiUsc(QWidget* parent)
+    : UnpaidListScreen(accounts::UnpaidList::Expense, u"TfrmInsolutiUsc"_s, parent) {}
+
+TfrmInsolutiAll::TfrmInsolutiAll(QWidget* parent)
+    : UnpaidListScreen(accounts::UnpaidList::Both, u"TfrmInsolutiAll"_s, parent) {}
+
+} // namespace tavolex::ui

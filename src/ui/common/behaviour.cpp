@@ -110,7 +110,7 @@ void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
 }
 
 namespace {
-bool isDigitKeyAllowed(const QKeyEvent* key) {
+bool isDigitKeyAllowed(const QKeyEvent* key, bool comma) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -125,7 +125,7 @@ bool isDigitKeyAllowed(const QKeyEvent* key) {
         break;
     }
     const QString t = key->text();
-    return t.size() == 1 && t[0] >= u'0' && t[0] <= u'9';
+    return t.size() == 1 && ((t[0] >= u'0' && t[0] <= u'9') || (comma && t[0] == u','));
 }
 } // namespace
 
@@ -195,7 +195,10 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((m_rules.value(widget) & DigitsOnly) && !isDigitKeyAllowed(key)) return true;
+        const unsigned rules = m_rules.value(widget);
+        if ((rules & (DigitsOnly | DigitsAndComma)) &&
+            !isDigitKeyAllowed(key, rules & DigitsAndComma))
+            return true;
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             m_next.contains(widget)) {
             if (QWidget* next = m_next.value(widget)) next->setFocus(Qt::OtherFocusReason);

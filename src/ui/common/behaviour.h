@@ -22,6 +22,7 @@ enum TypingRule : unsigned {
     UpperOnLeave = 1 << 4,   // upper-cased when the field loses the focus
     DigitsOnly = 1 << 5,     // keys that do not yield a digit are discarded
     TrimOnRelease = 1 << 6,  // trimmed after every key release
+    DigitsAndComma = 1 << 7, // as DigitsOnly, and the decimal comma passes too
 };
 
 // The small behaviours every screen shares: the yellow focus highlight, Enter moving

@@ -28,12 +28,15 @@ class ScreenBehaviour;
 
 // One column of a grid: its heading and width, and what it shows: the row number
 // (1, 2, 3 ...) when `first` is -1, else kept field `first`, joined with a blank to kept
-// field `second` when that is not -1.
+// field `second` when that is not -1, or, with `shownAs`, the word paired with field
+// `first`.
 struct GridColumn {
     QString heading;
     int width = 0;
     int first = -1;
     int second = -1;
+    // Stored texts shown as other words (exporting::FieldColumn::shownAs).
+    QList<std::pair<QString, QString>> shownAs;
 };
 
 // A read-only grid over the records of an archive. Per row it keeps only the trimmed

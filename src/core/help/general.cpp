@@ -1,4 +1,5 @@
 #include "helptexts.h"
+#include "movementshelp.h"
 #include "protocolhelp.h"
 
 #include <QStringList>
@@ -51,8 +52,9 @@ HelpText generalGuide() {
 }
 
 QList<HelpText> userGuide() {
-    return {generalGuide(),    clientsCard(),    clientsExport(), protocolApplication(),
-            protocolSummary(), protocolExport(), practicesCard(), practicesExport()};
+    return {generalGuide(),         clientsCard(),    clientsExport(), protocolApplication(),
+            protocolSummary(),      protocolExport(), practicesCard(), practicesExport(),
+            movementsApplication(), movementsExport()};
 }
 
 } // namespace tavolex::help

@@ -94,6 +94,7 @@ bool generateArchive(const QString& path) {
 void runProtocolBench();   // protocol_bench.cpp
 void runRecordFileBench(); // recordfile_bench.cpp
 void runPracticesBench();  // practices_bench.cpp
+void runMovementsBench();  // movements_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -186,5 +187,7 @@ int main(int argc, char** argv) {
     runRecordFileBench();
     std::printf("\n");
     runPracticesBench();
+    std::printf("\n");
+    runMovementsBench();
     return 0;
 }

@@ -18,6 +18,7 @@
 #include "ui/common/screens.h"
 #include "ui/movements/TfrmStampaMovimento.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFile>
@@ -194,6 +195,25 @@ TEST_F(Movements, YearMenuOpensTheYearOnANewCard) {
     EXPECT_EQ(amountColour(), QColor(Qt::black));
     EXPECT_EQ(card()->focusWidget(), on(u"txtCausale"_s));
     EXPECT_EQ(on<QLineEdit>(u"txtPagamento"_s)->maxLength(), 150);
+
+    // The hint bar follows the pointer over the controls whose hints differ from other cards'.
+    const std::pair<const char16_t*, QString> hints[] = {
+        {u"cmdNuovo", u"Predispone la schermata per l'inserimento di una nuova scheda."_s},
+        {u"cmdScadenze",
+         u"Visualizza il riepilogo dei pagamenti in scadenza o scaduti e non saldati."_s},
+        {u"cmdGuida", u"Visualizza la pagina della guida sensibile al contesto."_s},
+        {u"cmdEsci", u"Esci da questa schermata di lavoro."_s},
+        {u"optUscita", u"Spunta questa casella per registrare un importo in uscita."_s},
+        {u"impDataSca", u"Cancella la data."_s},
+        {u"impBeneficiario", u"Importa i dati dall'archivio anagrafico dei Clienti."_s},
+        {u"chkSaldato",
+         u"Spunta questa casella per indicare che il pagamento \u00E8 stato saldato."_s},
+    };
+    for (const auto& [control, hint] : hints) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(on(QString::fromUtf16(control)), &enter);
+        EXPECT_EQ(shown(u"panInfo"_s), hint);
+    }
 
     // The first action creates the archive.
     EXPECT_FALSE(QFile::exists(archive()));

@@ -74,10 +74,10 @@ RecordCard::Config movementsConfig(TfrmMovimenti* card) {
          .align = centred, .hint = dateHint, .tag = u"movimenti_scadenza"_s},
         {.control = u"impDataSca"_s, .kind = K::Picture, .at = {0, 3, 1}, .hint = clearDate,
          .glyph = u"\u2715"_s, .action = clear(u"txtDataSca")},
-        {.control = u"txtPreavviso"_s, .label = u"Avvisa n. giorni prima della scadenza:"_s, .at = {0, 3, 2},
+        {.control = u"txtPreavviso"_s, .label = u"Avvisa n. giorni prima della scadenza:"_s, .at = {0, 3, 2, 2},
          .rules = DigitsOnly, .align = centred, .initial = u"0"_s},
         {.control = u"txtImporto"_s, .label = QString::fromUtf16(kIncomeLabel), .kind = K::Amount,
-         .at = {0, 3, 3, 2}, .rules = DigitsAndComma, .align = Qt::AlignRight, .places = 2,
+         .at = {0, 3, 4, 2}, .rules = DigitsAndComma, .align = Qt::AlignRight, .places = 2,
          .initial = u"0,00"_s},
         {.control = u"txtPagatore"_s, .label = u"Pagatore:"_s, .at = {1, 0, 0, 3}},
         {.control = u"impPagatore"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = importHint,
@@ -122,7 +122,7 @@ RecordCard::Config movementsConfig(TfrmMovimenti* card) {
              runModal<TfrmExpMovimenti>(card, [card](auto& grid) { grid.setArchivePath(card->archivePath()); }); }},
         {u"cmdScadenze"_s, u"Scadenze"_s, u"!"_s, Tone::Exit, u"Visualizza il riepilogo dei "
          u"pagamenti in scadenza o scaduti e non saldati."_s, [card] { card->cmdScadenzeClick(); }},
-        {.control = u"cmdGuida"_s},
+        {.control = u"cmdGuida"_s, .hint = u"Visualizza la pagina della guida sensibile al contesto."_s},
         {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
     };
     c.reportTitle = u"SCHEDA INFORMATIVA MOVIMENTO"_s;

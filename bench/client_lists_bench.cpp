@@ -96,6 +96,7 @@ void runRecordFileBench(); // recordfile_bench.cpp
 void runPracticesBench();  // practices_bench.cpp
 void runDeadlinesBench();  // deadlines_bench.cpp
 void runAccountsBench();   // accounts_bench.cpp
+void runMovementsBench();  // movements_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -192,5 +193,7 @@ int main(int argc, char** argv) {
     runDeadlinesBench();
     std::printf("\n");
     runAccountsBench();
+    std::printf("\n");
+    runMovementsBench();
     return 0;
 }

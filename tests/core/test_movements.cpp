@@ -263,6 +263,41 @@ TEST(MovementGrid, ColumnsAndRowCells) {
     EXPECT_TRUE(rows.isEmpty());
 }
 
+// The by-field declaration of the same columns shows what gridRow() shows, with the same
+// headings and widths: the kind through its words, every other column its field.
+TEST(MovementGrid, FieldColumnsShowWhatTheRowShows) {
+    const QList<exporting::FieldColumn>& byField = fieldColumns();
+    ASSERT_EQ(byField.size(), 20);
+    const QList<exporting::SheetColumn> sheet = exporting::sheetColumns(byField);
+    const QList<exporting::SheetColumn> exported = exportColumns();
+    ASSERT_EQ(sheet.size(), exported.size());
+    for (qsizetype i = 0; i < byField.size(); ++i) {
+        EXPECT_EQ(byField[i].header, gridColumns()[i + 1].header);
+        EXPECT_EQ(byField[i].screenWidth, gridColumns()[i + 1].screenWidth);
+        EXPECT_EQ(sheet[i].heading, exported[i].heading);
+        EXPECT_EQ(sheet[i].width, exported[i].width);
+    }
+    const records::RecordLayout& layout = records::movementLayout();
+    for (const QString& entrata : {kSi, u"No"_s, u"??"_s}) {
+        records::Record r = movement({{u"Entrata", entrata}});
+        for (qsizetype i = 0; i < byField.size(); ++i)
+            r.setText(byField[i].field, u"v%1"_s.arg(i));
+        r.setText(u"Entrata"_s, entrata);
+        const QStringList row = gridRow(r.bytes().constData(), 1);
+        for (qsizetype i = 0; i < byField.size(); ++i) {
+            const QString stored = r.text(byField[i].field);
+            QString shown = stored;
+            if (!byField[i].shownAs.isEmpty()) {
+                shown.clear();
+                for (const auto& [from, to] : byField[i].shownAs)
+                    if (from == stored) shown = to;
+            }
+            EXPECT_GE(layout.indexOf(byField[i].field), 0) << byField[i].field.toStdString();
+            EXPECT_EQ(shown, row[i + 1]) << byField[i].field.toStdString();
+        }
+    }
+}
+
 // ---------------------------------------------------------------- the yearly archive
 
 TEST(MovementArchive, NameAndCaption) {

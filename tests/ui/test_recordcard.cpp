@@ -92,6 +92,8 @@ TEST(CardDeclaration, NamesEveryFault) {
              c.report.append({u"Note:"_s, u"{txtNote}"_s});
          },
          u"report row Note: names no control txtNote"_s},
+        {"a first focus that is not on the card", [](auto& c) { c.firstFocus = u"txtNote"_s; },
+         u"first focus txtNote is not a control of the card"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 namespace tavolex::exporting {
 
@@ -25,6 +26,9 @@ struct FieldColumn {
     int fileWidth = 0;
     QString fileHeader;
     QString joined; // a second field shown after the first, with a blank between
+    // Not empty: the stored text is shown as the word paired with it (a yes/no flag as
+    // "Entrata" or "Uscita"); a stored text the list does not name is shown empty.
+    QList<std::pair<QString, QString>> shownAs;
 };
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
 

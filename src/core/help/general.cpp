@@ -1,4 +1,5 @@
 #include "helptexts.h"
+#include "movementshelp.h"
 #include "protocolhelp.h"
 
 #include <QStringList>
@@ -64,6 +65,8 @@ QList<HelpText> userGuide() {
         deadlinesApplication(),
         deadlinesSummaries(),
         deadlinesExport(),
+        movementsApplication(),
+        movementsExport(),
         cashBook(),
         unpaidMenu(),
         unpaidList(),

@@ -71,6 +71,29 @@ QList<exporting::SheetColumn> exportColumns() {
     return columns;
 }
 
+const QList<exporting::FieldColumn>& fieldColumns() {
+    static const QList<exporting::FieldColumn> columns = [] {
+        const QStringList names = {
+            u"Entrata"_s,     u"Data"_s,      u"Causale"_s,  u"Promemoria"_s,  u"DataSca"_s,
+            u"Preavviso"_s,   u"Totale"_s,    u"Pagatore"_s, u"RecapitoPag"_s, u"CodFisc"_s,
+            u"PartitaIva"_s,  u"Categoria"_s, u"Email"_s,    u"Pagamento"_s,   u"Beneficiario"_s,
+            u"RecapitoBen"_s, u"Ricevuta"_s,  u"Note"_s,     u"Tariffa"_s,     u"Saldato"_s};
+        QList<exporting::FieldColumn> list;
+        const QList<GridColumn>& grid = gridColumns();
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const GridColumn& g = grid[i + 1];
+            list.append({.field = names[i],
+                         .header = g.header,
+                         .screenWidth = g.screenWidth,
+                         .fileWidth = g.exportWidth});
+        }
+        list[0].shownAs = {{QString::fromUtf16(records::kYes), u"Entrata"_s},
+                           {QString::fromUtf16(records::kNo), u"Uscita"_s}};
+        return list;
+    }();
+    return columns;
+}
+
 QString kindText(const char* record) {
     const records::FieldSpec& entrata = fields().entrata;
     if (isYes(record, entrata)) return u"Entrata"_s;

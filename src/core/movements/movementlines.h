@@ -40,6 +40,10 @@ struct GridColumn {
 const QList<GridColumn>& gridColumns();
 // Columns 1 to 20 as written to the spreadsheet file.
 QList<exporting::SheetColumn> exportColumns();
+// Columns 1 to 20 declared by record field, for grids that keep only the fields they show:
+// the kind from the Entrata flag ("Entrata" for "Sì", "Uscita" for "No"), then one
+// field each, with the headings and widths of gridColumns().
+const QList<exporting::FieldColumn>& fieldColumns();
 
 // "Entrata" when Entrata is "Sì", "Uscita" when it is "No", empty for a damaged flag.
 QString kindText(const char* record);

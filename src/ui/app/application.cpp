@@ -34,6 +34,12 @@
 #include "ui/deadlines/TfrmScadenzario.h"
 #include "ui/deadlines/confirmationlists.h"
 #include "ui/deadlines/duelists.h"
+#include "ui/movements/TfrmExpMovimenti.h"
+#include "ui/movements/TfrmMenuMovimenti.h"
+#include "ui/movements/TfrmMovimenti.h"
+#include "ui/movements/TfrmSospesiMov.h"
+#include "ui/movements/TfrmStampaMovimento.h"
+#include "ui/movements/TfrmTrovaMovimenti.h"
 #include "ui/practices/TfrmCartella.h"
 #include "ui/practices/TfrmDettagli.h"
 #include "ui/practices/TfrmExpPratiche.h"
@@ -110,12 +116,12 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmNonConfermati", create<TfrmNonConfermati>},
         {u"TfrmTrovaScadenzario", create<TfrmTrovaScadenzario>},
         {u"TfrmDaConfermare", create<TfrmDaConfermare>},
-        {u"TfrmMenuMovimenti", {}},
-        {u"TfrmMovimenti", {}},
-        {u"TfrmExpMovimenti", {}},
-        {u"TfrmSospesiMov", {}},
-        {u"TfrmTrovaMovimenti", {}},
-        {u"TfrmStampaMovimento", {}},
+        {u"TfrmMenuMovimenti", create<TfrmMenuMovimenti>},
+        {u"TfrmMovimenti", create<TfrmMovimenti>},
+        {u"TfrmExpMovimenti", create<TfrmExpMovimenti>},
+        {u"TfrmSospesiMov", create<TfrmSospesiMov>},
+        {u"TfrmTrovaMovimenti", create<TfrmTrovaMovimenti>},
+        {u"TfrmStampaMovimento", create<TfrmStampaMovimento>},
         {u"TfrmMenuBilancio", create<TfrmMenuBilancio>},
         {u"TfrmBilancio", create<TfrmBilancio>},
         {u"TfrmMenuInsoluti", create<TfrmMenuInsoluti>},
@@ -162,6 +168,10 @@ void connectScreens() {
         QObject::connect(period, &TfrmMenuBilancio::finished, period, showMainMenu);
     if (auto* menu = Screens::find<TfrmMenuProtocollo>(u"TfrmMenuProtocollo"_s))
         if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
+            QObject::connect(menu, &YearMenu::yearChosen, card,
+                             [card](int, const QString& year) { card->openYear(year); });
+    if (auto* menu = Screens::find<TfrmMenuMovimenti>(u"TfrmMenuMovimenti"_s))
+        if (auto* card = Screens::find<TfrmMovimenti>(u"TfrmMovimenti"_s))
             QObject::connect(menu, &YearMenu::yearChosen, card,
                              [card](int, const QString& year) { card->openYear(year); });
 }

@@ -110,7 +110,7 @@ void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
 }
 
 namespace {
-bool isDigitKeyAllowed(const QKeyEvent* key) {
+bool isDigitKeyAllowed(const QKeyEvent* key, bool comma) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -125,7 +125,7 @@ bool isDigitKeyAllowed(const QKeyEvent* key) {
         break;
     }
     const QString t = key->text();
-    return t.size() == 1 && t[0] >= u'0' && t[0] <= u'9';
+    return t.size() == 1 && ((t[0] >= u'0' && t[0] <= u'9') || (comma && t[0] == u','));
 }
 } // namespace
 
@@ -200,8 +200,9 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         const unsigned rules = m_rules.value(widget);
-        if ((rules & DigitsOnly) && !isDigitKeyAllowed(key)) return true;
-        if ((rules & AmountKeys) && !isDigitKeyAllowed(key) && key->text() != u","_s) return true;
+        if ((rules & (DigitsOnly | DigitsAndComma)) &&
+            !isDigitKeyAllowed(key, rules & DigitsAndComma))
+            return true;
         if (rules & PickOnly) {
             if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
                 setControlText(widget, {});

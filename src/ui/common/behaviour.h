@@ -23,6 +23,7 @@ enum TypingRule : unsigned {
     DigitsOnly = 1 << 5,     // keys that do not yield a digit are discarded
     TrimOnRelease = 1 << 6,  // trimmed after every key release
     AmountKeys = 1 << 7,     // only digits and "," (and the editing keys) get through
+    DigitsAndComma = AmountKeys,
     // A drop-down that takes no typing: Backspace or Delete empty it, other keys are
     // discarded, and a text that is not one of its entries is erased when it is left.
     PickOnly = 1 << 8,

@@ -102,6 +102,7 @@ RecordGridModel* RecordGridModel::byField(const records::RecordLayout& layout,
         const int index = layout.indexOf(column.field);
         Q_ASSERT_X(index >= 0, "RecordGridModel::byField", "a column names no record field");
         GridColumn grid{column.header, column.screenWidth, int(kept.size())};
+        grid.shownAs = column.shownAs;
         kept.append(index);
         if (!column.joined.isEmpty()) {
             grid.second = int(kept.size());
@@ -189,6 +190,12 @@ QString RecordGridModel::cell(int row, int column) const {
         return size_t(stored) < m_keys.size() ? QString::fromLatin1(m_keys[size_t(stored)])
                                               : QString();
     if (c.first < 0) return QString::number(stored + 1);
+    if (!c.shownAs.isEmpty()) {
+        const QString value = kept(stored, c.first);
+        for (const auto& [storedText, word] : c.shownAs)
+            if (value == storedText) return word;
+        return {};
+    }
     if (c.second < 0) return kept(stored, c.first);
     return kept(stored, c.first) + u' ' + kept(stored, c.second);
 }

@@ -29,13 +29,16 @@ class ScreenBehaviour;
 
 // One column of a grid: its heading and width, and what it shows: the row number
 // (1, 2, 3 ...) when `first` is -1, the row's sort key when it is kSortKey, else kept field
-// `first`, joined with a blank to kept field `second` when that is not -1.
+// `first`, joined with a blank to kept field `second` when that is not -1, or, with
+// `shownAs`, the word paired with field `first`.
 struct GridColumn {
     static constexpr int kSortKey = -2;
     QString heading;
     int width = 0;
     int first = -1;
     int second = -1;
+    // Stored texts shown as other words (exporting::FieldColumn::shownAs).
+    QList<std::pair<QString, QString>> shownAs;
 };
 
 // What a grid screen shows and exports: columns with headings and widths, and a text per

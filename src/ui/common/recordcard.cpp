@@ -159,6 +159,8 @@ QStringList RecordCard::declarationFaults(Config config) {
             needField(name, name.mid(3));
         }
     }
+    if (!config.firstFocus.isEmpty() && !controls.contains(config.firstFocus))
+        faults << u"first focus "_s + config.firstFocus + u" is not a control of the card"_s;
     for (const RequiredField& required : config.required)
         if (!controls.contains(required.control))
             faults << u"required "_s + required.control + u" is not a control of the card"_s;
@@ -240,7 +242,7 @@ void RecordCard::buildLayout() {
         if (grid) {
             const int row = field.at.row * 2;
             const bool captioned = !field.label.isEmpty() && field.kind != FieldKind::Check &&
-                                   field.kind != FieldKind::Push && field.kind != FieldKind::Choice;
+                                   field.kind != FieldKind::Push;
             if (captioned) {
                 auto* caption = new QLabel(field.label, grid->parentWidget());
                 caption->setObjectName(u"lbl"_s + field.control.mid(3));
@@ -336,7 +338,7 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
     case FieldKind::Date:
     case FieldKind::Amount: {
         auto* edit = new QLineEdit(parentWidget);
-        edit->setMaxLength(capacity);
+        edit->setMaxLength(field.maxLength > 0 ? qMin(field.maxLength, capacity) : capacity);
         edit->setAlignment(field.align);
         edit->setReadOnly(field.readOnly);
         if (field.kind == FieldKind::Date) installDateField(edit, field.tag);
@@ -379,6 +381,7 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
             group->addButton(radio);
             row->addWidget(radio);
             m_controls.insert(option.control, radio);
+            if (!option.hint.isEmpty()) m_behaviour->setHint(radio, option.hint);
         }
         row->addStretch();
         m_choices.insert(field.control, group);
@@ -456,6 +459,7 @@ std::function<void()> RecordCard::standardAction(const QString& control) {
 }
 
 QWidget* RecordCard::firstField() const {
+    if (!m_config.firstFocus.isEmpty()) return control(m_config.firstFocus);
     return m_enterOrder.value(0);
 }
 
@@ -553,6 +557,7 @@ void RecordCard::clearCard() {
         } else if (!field.field.isEmpty()) {
             setBoundText(control(field.control), field.initial);
         }
+        if (!field.initial.isEmpty()) setText(field.control, field.initial);
     }
     setPosition({});
 }

@@ -57,6 +57,7 @@ struct ChoiceOption {
     QString control;
     QString caption;
     QString field;
+    QString hint;
 };
 
 // One control of a card, declared with designated initializers, e.g.
@@ -82,12 +83,14 @@ struct CardField {
     QString enabledBy;           // a button enabled only while this line holds more than blanks
     std::function<void()> action;
     bool readOnly = false;
+    int maxLength = 0; // what may be typed: 0 for the record field's capacity
+    // What a cleared card shows (New and every showing); for a Choice, the caption checked.
+    QString initial;
     bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
     // Kept when the card is cleared; with card settings, read from them when the card is
     // shown and written back (trimmed) when it is closed, under the field's name as key.
     bool kept = false;
     FillToday today = FillToday::Never;
-    QString initial; // what clearing puts in the field instead of nothing
 };
 
 struct CardSection {
@@ -125,6 +128,9 @@ public:
         QString archiveFile; // empty: the path is in the hidden label lblFile
         QList<CardSection> sections;
         QList<CardField> fields;
+        // The field that New, Duplicate and every showing put the focus on; empty: the
+        // first field in Enter order.
+        QString firstFocus;
         // The command column, top to bottom; standard names need no more than the name.
         QList<Command> commands;
         QList<RequiredField> required;

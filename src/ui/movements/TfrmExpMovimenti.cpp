@@ -1,0 +1,42 @@
+#include "TfrmExpMovimenti.h"
+
+#include "help/movementshelp.h"
+#include "movements/movementlines.h"
+#include "movements/movementrecord.h"
+#include "records/layouts.h"
+#include "records/recordfile.h"
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+GridScreenDecl declaration() {
+    return GridScreenDecl::archiveExport(
+        u"TfrmExpMovimenti"_s, u" Esporta archivio movimenti in Microsoft Excel"_s,
+        exporting::kExpMovimenti, movements::exportColumns(), &help::movementsExport);
+}
+
+} // namespace
+
+TfrmExpMovimenti::TfrmExpMovimenti(QWidget* parent)
+    : GridScreen(declaration(),
+                 RecordGridModel::byField(records::movementLayout(), movements::fieldColumns()),
+                 parent) {}
+
+void TfrmExpMovimenti::setArchivePath(const QString& path) {
+    m_archive = path;
+}
+
+void TfrmExpMovimenti::prepare() {
+    // Opened as every action opens the archive; a failing read keeps the rows read so far.
+    if (!records::RecordFile::touch(m_archive, movements::recordSize())) {
+        model()->clear();
+        model()->markIncomplete();
+        return;
+    }
+    model()->fill(m_archive);
+}
+
+} // namespace tavolex::ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ui/common/recordcard.h"
+
+namespace tavolex::ui {
+
+// The movement card over the yearly archive chosen in the year menu (hidden label lblFile).
+// Shown by the year menu; closing it returns to the main menu.
+class TfrmMovimenti : public RecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmMovimenti(QWidget* parent = nullptr);
+
+    // Points the card at the archive of a year (as typed in the year menu) and names the
+    // year in the caption.
+    void openYear(const QString& yearText);
+
+    void impPagatoreClick();
+    void impBeneficiarioClick();
+    void sndEmailClick();
+    void cmdTrovaClick();
+    void cmdScadenzeClick();
+
+protected:
+    // The checks of Save in their order, the amount normalised first; on success the signed
+    // amount follows the movement type.
+    bool validateForSave() override;
+    // A duplicate is not settled, dated today and has no due date.
+    void clearOnDuplicate() override;
+
+private:
+    // The amount label follows the movement type: black for income, red for an expense.
+    void showMovementType();
+};
+
+} // namespace tavolex::ui

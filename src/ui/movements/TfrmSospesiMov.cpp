@@ -1,0 +1,49 @@
+#include "TfrmSospesiMov.h"
+
+#include "movements/archive.h"
+#include "movements/movementlines.h"
+#include "movements/movementrecord.h"
+#include "records/recordfile.h"
+#include "ui/common/clock.h"
+
+#include <QLineEdit>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+TfrmSospesiMov::TfrmSospesiMov(QWidget* parent)
+    : ListScreen(u"TfrmSospesiMov"_s, u" Riepilogo pagamenti in scadenza o scaduti"_s, parent) {
+    setCallerTag(u"movimenti"_s);
+    addPrintButton(QString::fromUtf16(movements::kDueListTitle));
+    setFixedSize(1000, 600);
+}
+
+void TfrmSospesiMov::setArchivePath(const QString& path) {
+    m_archive = path;
+}
+
+void TfrmSospesiMov::showEvent(QShowEvent* event) {
+    ListScreen::showEvent(event);
+    centreOnScreen(this);
+    FormShow();
+}
+
+void TfrmSospesiMov::FormShow() {
+    QStringList lines;
+    // Opened as every action opens the archive; a failing read shows nothing more, and no
+    // message.
+    if (records::RecordFile::touch(m_archive, movements::recordSize()))
+        movements::dueLines(m_archive, Clock::today(), &lines);
+    setLines(lines);
+    resetFind();
+    findField()->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line) {
+    std::optional<ChosenRecord> found;
+    movements::findByLine(m_archive, line, &found);
+    return found;
+}
+
+} // namespace tavolex::ui

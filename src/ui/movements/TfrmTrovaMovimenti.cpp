@@ -1,0 +1,66 @@
+#include "TfrmTrovaMovimenti.h"
+
+#include "movements/archive.h"
+#include "movements/movementlines.h"
+#include "movements/movementrecord.h"
+#include "records/recordfile.h"
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// In the order of movements::searchFields().
+constexpr SearchFilter kFilters[] = {
+    {u"txtData", u"Data operazione (gg/mm/aaaa):"},
+    {u"txtDataSca", u"Data scadenza (gg/mm/aaaa):"},
+    {u"txtCausale", u"Causale:"},
+    {u"txtPromemoria", u"Promemoria:"},
+    {u"txtPagatore", u"Pagatore:"},
+    {u"txtCategoria", u"Categoria:"},
+    {u"txtBeneficiario", u"Beneficiario:"},
+    {u"txtRicevuta", u"CRO / Ricevuta n."},
+    {u"txtTariffa", u"Tariffa applicata:"},
+    {u"txtNote", u"Note:"},
+};
+
+constexpr auto kCallerTag = u"movimenti";
+
+SearchScreenDecl declaration() {
+    SearchScreenDecl decl =
+        SearchScreenDecl::twoPanels(u"TfrmTrovaMovimenti"_s, u" Trova movimenti in archivio"_s,
+                                    QString::fromUtf16(movements::kSearchListTitle), kFilters);
+    decl.callerTags = {QString::fromUtf16(kCallerTag)};
+    return decl;
+}
+
+} // namespace
+
+TfrmTrovaMovimenti::TfrmTrovaMovimenti(QWidget* parent) : SearchScreen(declaration(), parent) {}
+
+std::optional<ChosenRecord> TfrmTrovaMovimenti::pick(QWidget* parent, const QString& archivePath) {
+    TfrmTrovaMovimenti search(parent);
+    search.setCallerTag(QString::fromUtf16(kCallerTag));
+    search.setArchivePath(archivePath);
+    search.exec();
+    return search.chosen();
+}
+
+void TfrmTrovaMovimenti::setArchivePath(const QString& path) {
+    m_archive = path;
+}
+
+bool TfrmTrovaMovimenti::runSearch(const QStringList& filterTexts, QStringList* lines) {
+    // Opened as every action opens the archive: a missing year is created empty.
+    return records::RecordFile::touch(m_archive, movements::recordSize()) &&
+           movements::searchArchive(m_archive, filterTexts, lines);
+}
+
+std::optional<ChosenRecord> TfrmTrovaMovimenti::findEntry(const QString& line) {
+    std::optional<ChosenRecord> found;
+    movements::findByLine(m_archive, line, &found);
+    return found;
+}
+
+} // namespace tavolex::ui

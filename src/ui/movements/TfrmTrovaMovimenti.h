@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/common/chosenrecord.h"
+#include "ui/common/searchscreen.h"
+
+#include <optional>
+
+namespace tavolex::ui {
+
+// " Trova movimenti in archivio": ten filters over the yearly archive open on the movement
+// card (panel panAvvio), then the matching movements (panel panContainer). A double-click
+// hands the chosen movement back to the card (tag "movimenti").
+class TfrmTrovaMovimenti : public SearchScreen {
+    Q_OBJECT
+public:
+    explicit TfrmTrovaMovimenti(QWidget* parent = nullptr);
+
+    void setArchivePath(const QString& path);
+    QString archivePath() const { return m_archive; }
+
+    // Shows the search over `archivePath` modally for the movement card; the movement
+    // double-clicked, with its position.
+    static std::optional<ChosenRecord> pick(QWidget* parent, const QString& archivePath);
+
+protected:
+    bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
+    std::optional<ChosenRecord> findEntry(const QString& line) override;
+
+private:
+    QString m_archive;
+};
+
+} // namespace tavolex::ui

@@ -13,12 +13,13 @@ apt-get install -y -q "./$deb" >/dev/null
 apt-get install -y -q --no-install-recommends xvfb xauth xdotool >/dev/null
 id tavolexuser >/dev/null 2>&1 || useradd -m tavolexuser
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/org.tavolex.Tavolex.desktop)
+# Starts the menu entry's command as the user and waits for the password window.
 start() {
-  su tavolexuser -c "xvfb-run -a sh -c '$exec_line & pid=\$!; \
+  timeout 60 su tavolexuser -c "xvfb-run -a sh -c '$exec_line & pid=\$!; \
     until xdotool search --onlyvisible --name Autenticazione >/dev/null 2>&1; do sleep 0.2; done; \
     kill \$pid'"
 }
-timeout 60 start
+start
 folder=/home/tavolexuser/.local/share/Tavolex
 cmp "$folder/unins000.dll" /usr/share/tavolex/unins000.dll
 test -f /usr/share/qt6/translations/qtbase_it.qm
@@ -26,6 +27,6 @@ test -f /usr/share/qt6/translations/qtbase_it.qm
 echo "archivio dell'utente" > "$folder/Clienti.pro"
 apt-get remove -y -q tavolex >/dev/null
 apt-get install -y -q "./$deb" >/dev/null
-timeout 60 start
+start
 grep -q "archivio dell'utente" "$folder/Clienti.pro"
 echo "installed package: menu entry starts it, user folder made, archives kept across reinstall"

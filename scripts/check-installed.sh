@@ -12,6 +12,8 @@ deb=$(ls build-package/tavolex_*_amd64.deb)
 apt-get install -y -q "./$deb" >/dev/null
 apt-get install -y -q --no-install-recommends xvfb xauth xdotool >/dev/null
 id tavolexuser >/dev/null 2>&1 || useradd -m tavolexuser
+# A system made in a private temporary folder has a root only root may enter.
+chmod 755 /
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/org.tavolex.Tavolex.desktop)
 # Starts the menu entry's command as the user and waits for the password window.
 start() {

@@ -1,5 +1,6 @@
 // Cash book and balance, unpaid payments and statistics charts inside the whole program,
 // driven by objectName over hand-made movement archives, with real message boxes answered.
+#include "support/program.h"
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
 
@@ -47,8 +48,8 @@ QT_END_NAMESPACE
 
 namespace {
 
-QString g_folder;
-QStringList g_opened;
+const QString& g_folder = ProgramEnvironment::folder();
+QStringList& g_opened = ProgramEnvironment::opened();
 const QString kSi = u"S\u00EC"_s;
 
 // A movement as the card stores it: kind flags, Importo and the signed Totale.
@@ -130,21 +131,8 @@ void withModals(const std::function<void()>& action, QList<std::function<void(QW
     EXPECT_TRUE(state->bodies.isEmpty()) << "a dialog did not open";
 }
 
-class AccountsProgram : public ::testing::Environment {
-public:
-    void SetUp() override {
-        g_folder = makeProgramFolder();
-        ui::Clock::setNow([] { return QDateTime(QDate(2025, 3, 15), QTime(9, 0)); });
-        ui::TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
-        startApplication();
-    }
-    void TearDown() override {
-        stopApplication();
-        ui::TMisc::setOpener({});
-        ui::Clock::setNow({});
-    }
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new AccountsProgram);
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(
+    new ProgramEnvironment(QDateTime(QDate(2025, 3, 15), QTime(9, 0))));
 
 // ---------------------------------------------------------------- period screen
 

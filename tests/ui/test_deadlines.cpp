@@ -1,6 +1,7 @@
 // The deadlines application inside the whole program: the start panel's warning and sound,
 // the card, the due-date lists, the confirmation lists, search and export, driven by
 // objectName with real message boxes answered.
+#include "support/program.h"
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
 
@@ -30,34 +31,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString g_folder;
+const ScreenDriver g_screen(u"TfrmScadenzario"_s);
+const QString& g_folder = ProgramEnvironment::folder();
 QStringList g_played;
 
-QWidget* screen() {
-    return topLevel(u"TfrmScadenzario"_s);
-}
-template <typename T = QWidget> T* on(const QString& control) {
-    return child<T>(screen(), control);
-}
-void click(const QString& control) {
-    on<QAbstractButton>(control)->click();
-}
-SeenBox clickAndAnswer(const QString& control, const QString& answer = {}) {
-    return answerNextBox([&] { click(control); }, answer);
-}
-void type(const QString& control, const QString& text) {
-    QWidget* w = on(control);
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        combo->setEditText(text);
-    else
-        static_cast<QLineEdit*>(w)->setText(text);
-}
-QString shown(const QString& control) {
-    QWidget* w = on(control);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
-    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-    return static_cast<QLineEdit*>(w)->text();
-}
 QString path(int year) {
     return g_folder + QString::number(year) + u".sca"_s;
 }
@@ -93,35 +70,34 @@ void writeYear(int year, const QList<records::Record>& records) {
 }
 void enter() {
     QWidget* menu = topLevel(u"TfrmAvvio"_s);
-    if (screen()->isVisible()) click(u"cmdEsci"_s);
+    if (g_screen.widget()->isVisible()) g_screen.click(u"cmdEsci"_s);
     child<QAbstractButton>(menu, u"btnScadenzario"_s)->click();
-    ASSERT_TRUE(screen()->isVisible());
+    ASSERT_TRUE(g_screen.widget()->isVisible());
 }
 void openYear(const QString& year) {
-    type(u"txtAnno"_s, year);
-    click(u"btnApri"_s);
+    g_screen.type(u"txtAnno"_s, year);
+    g_screen.click(u"btnApri"_s);
 }
 void fillRequired() {
-    type(u"txtGiorno"_s, u"05"_s);
-    type(u"txtMese"_s, u"Marzo"_s);
-    type(u"txtAvviso"_s, u"3"_s);
-    type(u"txtCliente"_s, u"Rossi Mario"_s);
-    type(u"txtOggetto"_s, u"Successione"_s);
-    type(u"txtDettagli"_s, u"Bollo auto"_s);
+    g_screen.type(u"txtGiorno"_s, u"05"_s);
+    g_screen.type(u"txtMese"_s, u"Marzo"_s);
+    g_screen.type(u"txtAvviso"_s, u"3"_s);
+    g_screen.type(u"txtCliente"_s, u"Rossi Mario"_s);
+    g_screen.type(u"txtOggetto"_s, u"Successione"_s);
+    g_screen.type(u"txtDettagli"_s, u"Bollo auto"_s);
 }
 
-class DeadlinesProgram : public ::testing::Environment {
+// Today is 07/03/2024; the warning sound is heard by the test.
+class DeadlinesProgram : public ProgramEnvironment {
 public:
+    DeadlinesProgram() : ProgramEnvironment(QDateTime(QDate(2024, 3, 7), QTime(9, 0))) {}
     void SetUp() override {
-        g_folder = makeProgramFolder();
-        ui::Clock::setNow([] { return QDateTime(QDate(2024, 3, 7), QTime(9, 0)); });
         ui::WarningSound::setHook([](const QString& file) { g_played << file; });
-        startApplication();
+        ProgramEnvironment::SetUp();
     }
     void TearDown() override {
-        stopApplication();
+        ProgramEnvironment::TearDown();
         ui::WarningSound::setHook({});
-        ui::Clock::setNow({});
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new DeadlinesProgram);
@@ -160,13 +136,13 @@ TEST(StartPanel, WarnsOfImminentDeadlinesAndPlaysTheSoundOnce) {
         g_played.clear();
         enter();
         EXPECT_TRUE(QFile::exists(path(2024))); // created when missing
-        EXPECT_EQ(screen()->windowTitle(), u" Tavolex - Scadenze e Appuntamenti"_s);
-        EXPECT_FALSE(on(u"panAvvio"_s)->isHidden());
-        EXPECT_TRUE(on(u"panContainer"_s)->isHidden());
-        EXPECT_EQ(shown(u"txtAnno"_s), u"2024"_s);
-        EXPECT_EQ(on(u"imgPresenti"_s)->isHidden(), !c.imminent);
-        EXPECT_EQ(on(u"imgAssenti"_s)->isHidden(), c.imminent);
-        EXPECT_EQ(on(u"btnOK"_s)->isEnabled(), c.imminent);
+        EXPECT_EQ(g_screen.widget()->windowTitle(), u" Tavolex - Scadenze e Appuntamenti"_s);
+        EXPECT_FALSE(g_screen.on(u"panAvvio"_s)->isHidden());
+        EXPECT_TRUE(g_screen.on(u"panContainer"_s)->isHidden());
+        EXPECT_EQ(g_screen.shown(u"txtAnno"_s), u"2024"_s);
+        EXPECT_EQ(g_screen.on(u"imgPresenti"_s)->isHidden(), !c.imminent);
+        EXPECT_EQ(g_screen.on(u"imgAssenti"_s)->isHidden(), c.imminent);
+        EXPECT_EQ(g_screen.on(u"btnOK"_s)->isEnabled(), c.imminent);
         EXPECT_EQ(g_played, c.imminent ? QStringList{g_folder + u"Avviso.mp3"_s} : QStringList());
     }
     QFile::remove(g_folder + u"Avviso.mp3"_s);
@@ -178,19 +154,19 @@ TEST(StartPanel, WarnsOfImminentDeadlinesAndPlaysTheSoundOnce) {
 TEST(StartPanel, YearNeedsFourDigitsAndOpensTheCard) {
     writeYear(2024, {});
     enter();
-    type(u"txtAnno"_s, u"24"_s);
-    const SeenBox box = clickAndAnswer(u"btnApri"_s);
+    g_screen.type(u"txtAnno"_s, u"24"_s);
+    const SeenBox box = g_screen.clickAndAnswer(u"btnApri"_s);
     EXPECT_EQ(box.text, u"Attenzione: indicare l'anno solare utilizzando quattro cifre."_s);
-    EXPECT_TRUE(on(u"panContainer"_s)->isHidden());
+    EXPECT_TRUE(g_screen.on(u"panContainer"_s)->isHidden());
     openYear(u"2024"_s);
-    EXPECT_FALSE(on(u"panContainer"_s)->isHidden());
-    EXPECT_TRUE(on(u"panAvvio"_s)->isHidden());
-    EXPECT_EQ(screen()->windowTitle(), u" Tavolex - Scadenze e appuntamenti anno 2024"_s);
-    EXPECT_EQ(shown(u"lblAnno"_s), u"2024"_s);
-    EXPECT_EQ(shown(u"txtOreApp"_s), u"00"_s);
-    EXPECT_EQ(shown(u"txtCosto"_s), u"0,00"_s);
-    click(u"cmdEsci"_s);
-    EXPECT_FALSE(screen()->isVisible());
+    EXPECT_FALSE(g_screen.on(u"panContainer"_s)->isHidden());
+    EXPECT_TRUE(g_screen.on(u"panAvvio"_s)->isHidden());
+    EXPECT_EQ(g_screen.widget()->windowTitle(), u" Tavolex - Scadenze e appuntamenti anno 2024"_s);
+    EXPECT_EQ(g_screen.shown(u"lblAnno"_s), u"2024"_s);
+    EXPECT_EQ(g_screen.shown(u"txtOreApp"_s), u"00"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCosto"_s), u"0,00"_s);
+    g_screen.click(u"cmdEsci"_s);
+    EXPECT_FALSE(g_screen.widget()->isVisible());
     EXPECT_TRUE(topLevel(u"TfrmAvvio"_s)->isVisible());
 }
 
@@ -199,8 +175,8 @@ TEST(DeadlineCard, SaveChecksInOrderWithFocusThenDateChecks) {
     enter();
     openYear(u"2024"_s);
     const QString prefix = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
-    type(u"txtOreApp"_s, {});
-    type(u"txtMinutiApp"_s, {});
+    g_screen.type(u"txtOreApp"_s, {});
+    g_screen.type(u"txtMinutiApp"_s, {});
     const std::tuple<QString, QString, QString> steps[] = {
         {u"txtGiorno"_s, u"5"_s, u"il giorno della scadenza."_s},
         {u"txtGiorno"_s, u"31"_s, u"il giorno della scadenza usando due cifre."_s},
@@ -217,28 +193,28 @@ TEST(DeadlineCard, SaveChecksInOrderWithFocusThenDateChecks) {
     };
     for (const auto& [control, value, message] : steps) {
         SCOPED_TRACE(message.toStdString());
-        const SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+        const SeenBox box = g_screen.clickAndAnswer(u"cmdSalva"_s);
         EXPECT_EQ(box.text, prefix + message);
         EXPECT_EQ(box.icon, QMessageBox::Warning);
-        EXPECT_EQ(screen()->focusWidget(), on(control));
-        type(control, value);
+        EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(control));
+        g_screen.type(control, value);
     }
     // 31 April does not exist: a plain message, the focus on the day, nothing written.
-    SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+    SeenBox box = g_screen.clickAndAnswer(u"cmdSalva"_s);
     EXPECT_EQ(box.text, u"Attenzione: la data 31/04/2024 non esiste.\n\r\n\rPer poter salvare la "
                         u"scheda \u00E8 necessario indicare una data valida."_s);
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(screen()->focusWidget(), on(u"txtGiorno"_s));
+    EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(u"txtGiorno"_s));
     EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
-    type(u"txtMese"_s, u"Marzolino"_s);
-    box = clickAndAnswer(u"cmdSalva"_s);
+    g_screen.type(u"txtMese"_s, u"Marzolino"_s);
+    box = g_screen.clickAndAnswer(u"cmdSalva"_s);
     EXPECT_EQ(box.text, u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
                         u"salvare la scheda \u00E8 necessario indicare una data valida."_s);
-    EXPECT_EQ(screen()->focusWidget(), on(u"txtMese"_s));
+    EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(u"txtMese"_s));
     // 29 February exists in 2024.
-    type(u"txtGiorno"_s, u"29"_s);
-    type(u"txtMese"_s, u"febbraio"_s);
-    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+    g_screen.type(u"txtGiorno"_s, u"29"_s);
+    g_screen.type(u"txtMese"_s, u"febbraio"_s);
+    EXPECT_EQ(g_screen.clickAndAnswer(u"cmdSalva"_s).text,
               u"La scheda corrente \u00E8 stata salvata in archivio."_s);
     EXPECT_EQ(field(bytesOf(path(2024)), u"DataSca"), u"29/02/2024"_s);
 }
@@ -251,11 +227,11 @@ TEST(DeadlineCard, AppendsAsRecordEightThenOverwritesWithTheLayoutBytes) {
     enter();
     openYear(u"2024"_s);
     fillRequired();
-    type(u"txtCosto"_s, u"12,5"_s);
-    on<QCheckBox>(u"chkDaConfermare"_s)->setChecked(true);
-    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+    g_screen.type(u"txtCosto"_s, u"12,5"_s);
+    g_screen.on<QCheckBox>(u"chkDaConfermare"_s)->setChecked(true);
+    EXPECT_EQ(g_screen.clickAndAnswer(u"cmdSalva"_s).text,
               u"La scheda corrente \u00E8 stata salvata in archivio."_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"8"_s);
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"8"_s);
     QByteArray bytes = bytesOf(path(2024));
     ASSERT_EQ(bytes.size(), 8 * 1328);
     const QByteArray record = bytes.mid(7 * 1328);
@@ -269,30 +245,30 @@ TEST(DeadlineCard, AppendsAsRecordEightThenOverwritesWithTheLayoutBytes) {
     EXPECT_EQ(record.mid(1322, 3), QByteArray("\x02S\xEC"));
     EXPECT_EQ(record.mid(1325, 3), QByteArray("\x02No"));
 
-    type(u"txtNote"_s, u"rinnovo"_s);
-    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+    g_screen.type(u"txtNote"_s, u"rinnovo"_s);
+    EXPECT_EQ(g_screen.clickAndAnswer(u"cmdSalva"_s).text,
               u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s);
     bytes = bytesOf(path(2024));
     ASSERT_EQ(bytes.size(), 8 * 1328);
     EXPECT_EQ(field(bytes.mid(7 * 1328), u"Note"), u"rinnovo"_s);
 
     // Duplica keeps client, practice, reason and boxes; empties the date; the time is 00:00.
-    type(u"txtOreApp"_s, u"10"_s);
-    EXPECT_EQ(clickAndAnswer(u"cmdDuplica"_s).text,
+    g_screen.type(u"txtOreApp"_s, u"10"_s);
+    EXPECT_EQ(g_screen.clickAndAnswer(u"cmdDuplica"_s).text,
               u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl "
               u"termine premere Salva per inserire la scheda in archivio."_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), QString());
-    EXPECT_EQ(shown(u"txtGiorno"_s), QString());
-    EXPECT_EQ(shown(u"txtMese"_s), QString());
-    EXPECT_EQ(shown(u"txtOreApp"_s), u"00"_s);
-    EXPECT_EQ(shown(u"txtCliente"_s), u"Rossi Mario"_s);
-    EXPECT_TRUE(on<QCheckBox>(u"chkDaConfermare"_s)->isChecked());
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), QString());
+    EXPECT_EQ(g_screen.shown(u"txtGiorno"_s), QString());
+    EXPECT_EQ(g_screen.shown(u"txtMese"_s), QString());
+    EXPECT_EQ(g_screen.shown(u"txtOreApp"_s), u"00"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCliente"_s), u"Rossi Mario"_s);
+    EXPECT_TRUE(g_screen.on<QCheckBox>(u"chkDaConfermare"_s)->isChecked());
 
     // Navigation shows stored records with their fields and flags.
-    click(u"cmdPrimo"_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s);
-    EXPECT_EQ(shown(u"txtGiorno"_s), u"01"_s);
-    EXPECT_EQ(shown(u"lblData"_s), u"01/01/2024"_s);
+    g_screen.click(u"cmdPrimo"_s);
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"1"_s);
+    EXPECT_EQ(g_screen.shown(u"txtGiorno"_s), u"01"_s);
+    EXPECT_EQ(g_screen.shown(u"lblData"_s), u"01/01/2024"_s);
 }
 
 // The four drop-downs take no typing: Backspace empties, other keys do nothing, and a text
@@ -302,9 +278,9 @@ TEST(DeadlineCard, DropDownsAmountAndPrintedCard) {
     writeYear(2024, {});
     enter();
     openYear(u"2024"_s);
-    screen()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(screen()));
-    auto* month = on<QComboBox>(u"txtMese"_s);
+    g_screen.widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(g_screen.widget()));
+    auto* month = g_screen.on<QComboBox>(u"txtMese"_s);
     month->setFocus();
     month->setEditText(u"Marzo"_s);
     QTest::keyClick(month->lineEdit(), Qt::Key_X);
@@ -312,18 +288,18 @@ TEST(DeadlineCard, DropDownsAmountAndPrintedCard) {
     QTest::keyClick(month->lineEdit(), Qt::Key_Backspace);
     EXPECT_EQ(month->currentText(), QString());
     month->setEditText(u"Marzolino"_s);
-    auto* amount = on<QLineEdit>(u"txtCosto"_s);
+    auto* amount = g_screen.on<QLineEdit>(u"txtCosto"_s);
     amount->setFocus(); // leaving the month erases what is not an entry
     EXPECT_EQ(month->currentText(), QString());
     amount->clear();
     QTest::keyClicks(amount, u"12a,345-65"_s);
     EXPECT_EQ(amount->text(), u"12,34565"_s);
-    on(u"txtNote"_s)->setFocus();
+    g_screen.on(u"txtNote"_s)->setFocus();
     EXPECT_EQ(amount->text(), u"12,3457"_s);
 
     fillRequired();
-    on<QCheckBox>(u"chkEffettuata"_s)->setChecked(true);
-    const auto printed = static_cast<ui::RecordCard*>(screen())->cardReport();
+    g_screen.on<QCheckBox>(u"chkEffettuata"_s)->setChecked(true);
+    const auto printed = static_cast<ui::RecordCard*>(g_screen.widget())->cardReport();
     EXPECT_EQ(printed.title, u"SCHEDA SCADENZA / APPUNTAMENTO"_s);
     ASSERT_EQ(printed.rows.size(), 24);
     EXPECT_EQ(printed.rows[0].value, u"05 Marzo 2024"_s);
@@ -354,7 +330,7 @@ TEST(DeadlineCard, ImportCopiesTenPracticeFieldsAndNothingElse) {
     openYear(u"2024"_s);
     fillRequired();
     QString tag;
-    withNextModal([] { click(u"cmdImporta"_s); },
+    withNextModal([] { g_screen.click(u"cmdImporta"_s); },
                   [&](QWidget* dialog) {
                       tag = child<QLabel>(dialog, u"lblMemory"_s)->text();
                       child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
@@ -368,10 +344,10 @@ TEST(DeadlineCard, ImportCopiesTenPracticeFieldsAndNothingElse) {
         {u"txtConsulente"_s, u"Studio Verdi"_s}, {u"txtCliente"_s, u"Neri Paola"_s},
         {u"txtRecapito"_s, u"06 1234"_s},        {u"txtCodFisc"_s, u"NRIPLA80A01H501X"_s}};
     for (const auto& [control, value] : copied)
-        EXPECT_EQ(shown(control), value) << control.toStdString();
-    EXPECT_EQ(shown(u"txtDettagli"_s), u"Bollo auto"_s);
-    EXPECT_EQ(shown(u"txtNote"_s), QString());
-    EXPECT_EQ(shown(u"txtGiorno"_s), u"05"_s);
+        EXPECT_EQ(g_screen.shown(control), value) << control.toStdString();
+    EXPECT_EQ(g_screen.shown(u"txtDettagli"_s), u"Bollo auto"_s);
+    EXPECT_EQ(g_screen.shown(u"txtNote"_s), QString());
+    EXPECT_EQ(g_screen.shown(u"txtGiorno"_s), u"05"_s);
 }
 
 // Deadlines of 10/03 15:00, 10/03 09:30, 09/03 18:00 and 06/03 08:00, stored in that order.
@@ -383,7 +359,7 @@ TEST(DueLists, SortedByKeyWithFileNumbersAndEditsReachOnlyTheExport) {
     enter();
     // Imminent on 07/03: the first two (ten notice days); not 09/03 (no notice) nor 06/03.
     QStringList numbers, keys;
-    withNextModal([] { click(u"btnOK"_s); },
+    withNextModal([] { g_screen.click(u"btnOK"_s); },
                   [&](QWidget* dialog) {
                       auto* grid = static_cast<ui::GridScreen*>(dialog);
                       EXPECT_EQ(dialog->windowTitle(), u" Scadenze imminenti"_s);
@@ -408,7 +384,7 @@ TEST(DueLists, SortedByKeyWithFileNumbersAndEditsReachOnlyTheExport) {
 
     // The month of the calendar's date: all four, in date and time order.
     QStringList monthNumbers;
-    withNextModal([] { click(u"btnMese"_s); },
+    withNextModal([] { g_screen.click(u"btnMese"_s); },
                   [&](QWidget* dialog) {
                       auto* grid = static_cast<ui::GridScreen*>(dialog);
                       for (int r = 0; r < grid->rowCount(); ++r)
@@ -446,7 +422,7 @@ TEST(ConfirmationLists, SelectSortAndLoadTheCard) {
         SCOPED_TRACE(c.button.toStdString());
         QStringList reasons;
         QString caption;
-        withNextModal([&] { click(c.button); },
+        withNextModal([&] { g_screen.click(c.button); },
                       [&](QWidget* dialog) {
                           caption = dialog->windowTitle();
                           for (const QString& line : static_cast<ui::ListScreen*>(dialog)->lines())
@@ -455,9 +431,9 @@ TEST(ConfirmationLists, SelectSortAndLoadTheCard) {
                       });
         EXPECT_EQ(caption, c.caption);
         EXPECT_EQ(reasons, c.reasons);
-        EXPECT_EQ(shown(u"txtDettagli"_s), c.reasons.first());
+        EXPECT_EQ(g_screen.shown(u"txtDettagli"_s), c.reasons.first());
     }
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s); // Bollo, record 1
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"1"_s); // Bollo, record 1
 }
 
 TEST(DeadlineSearch, FiltersCountAndLoadAndExportTheWholeYear) {
@@ -471,7 +447,7 @@ TEST(DeadlineSearch, FiltersCountAndLoadAndExportTheWholeYear) {
     enter();
     openYear(u"2024"_s);
     QString count;
-    withNextModal([] { click(u"cmdTrova"_s); },
+    withNextModal([] { g_screen.click(u"cmdTrova"_s); },
                   [&](QWidget* dialog) {
                       EXPECT_EQ(dialog->windowTitle(), u" Trova scadenze pagamenti in archivio"_s);
                       EXPECT_EQ(child<QLabel>(dialog, u"lblMemory"_s)->text(), u"Scadenzario"_s);
@@ -483,11 +459,11 @@ TEST(DeadlineSearch, FiltersCountAndLoadAndExportTheWholeYear) {
                       static_cast<ui::ListScreen*>(dialog)->activateRow(0);
                   });
     EXPECT_EQ(count, u"Il presente elenco contiene 1 schede."_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"4"_s);
-    EXPECT_EQ(shown(u"txtCliente"_s), u"ROSSINI ANNA"_s);
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"4"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCliente"_s), u"ROSSINI ANNA"_s);
 
     int rows = -1;
-    withNextModal([] { click(u"cmdEsporta"_s); },
+    withNextModal([] { g_screen.click(u"cmdEsporta"_s); },
                   [&](QWidget* dialog) {
                       EXPECT_EQ(dialog->windowTitle(),
                                 u" Esporta archivio Scadenzario pagamenti"_s);

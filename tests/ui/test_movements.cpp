@@ -1,6 +1,7 @@
 // The income and expense movements inside the whole program: year menu, movement card,
 // client imports, payments-due list, search, card print and export, driven by objectName
 // with the real message boxes answered.
+#include "support/program.h"
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
 
@@ -44,8 +45,8 @@ namespace {
 constexpr int kSize = 3414;
 const QString kSi = u"S\u00EC"_s;
 
-QString g_folder;
-QStringList g_opened;
+const QString& g_folder = ProgramEnvironment::folder();
+QStringList& g_opened = ProgramEnvironment::opened();
 
 QWidget* card() {
     return topLevel(u"TfrmMovimenti"_s);
@@ -137,21 +138,8 @@ void fillRequired() {
     type(u"txtBeneficiario"_s, u"Studio Bianchi"_s);
 }
 
-class MovementsProgram : public ::testing::Environment {
-public:
-    void SetUp() override {
-        g_folder = makeProgramFolder();
-        ui::Clock::setNow([] { return QDateTime(QDate(2025, 3, 15), QTime(9, 30)); });
-        ui::TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
-        startApplication();
-    }
-    void TearDown() override {
-        stopApplication();
-        ui::TMisc::setOpener({});
-        ui::Clock::setNow({});
-    }
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new MovementsProgram);
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(
+    new ProgramEnvironment(QDateTime(QDate(2025, 3, 15), QTime(9, 30))));
 
 class Movements : public ::testing::Test {
 protected:

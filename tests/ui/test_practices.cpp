@@ -1,5 +1,6 @@
 // The practices application inside the whole program: card, document list, folder, search,
 // urgent list and export, driven by objectName with real message boxes answered.
+#include "support/program.h"
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
 
@@ -28,34 +29,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString g_folder;
-QStringList g_opened;
+const ScreenDriver g_screen(u"TfrmPratica"_s);
+const QString& g_folder = ProgramEnvironment::folder();
+QStringList& g_opened = ProgramEnvironment::opened();
 
-QWidget* card() {
-    return topLevel(u"TfrmPratica"_s);
-}
-template <typename T = QWidget> T* on(const QString& control) {
-    return child<T>(card(), control);
-}
-void click(const QString& control) {
-    on<QAbstractButton>(control)->click();
-}
-SeenBox clickAndAnswer(const QString& control, const QString& answer = {}) {
-    return answerNextBox([&] { click(control); }, answer);
-}
-void type(const QString& control, const QString& text) {
-    QWidget* w = on(control);
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        combo->setEditText(text);
-    else
-        static_cast<QLineEdit*>(w)->setText(text);
-}
-QString shown(const QString& control) {
-    QWidget* w = on(control);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
-    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-    return static_cast<QLineEdit*>(w)->text();
-}
 QByteArray archiveBytes() {
     QFile f(g_folder + u"Pratiche.pro"_s);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -74,57 +51,44 @@ void freshArchive(const QList<records::Record>& records = {}) {
     }
 }
 void openCard() {
-    if (!card()->isVisible())
+    if (!g_screen.widget()->isVisible())
         child<QAbstractButton>(topLevel(u"TfrmAvvio"_s), u"btnPratiche"_s)->click();
-    ASSERT_TRUE(card()->isVisible());
+    ASSERT_TRUE(g_screen.widget()->isVisible());
 }
 void fillRequired() {
-    type(u"txtOggetto"_s, u"Successione"_s);
-    type(u"txtProtocollo"_s, u"P-17"_s);
-    type(u"txtApertura"_s, u"02/01/2025"_s);
-    type(u"txtCliente"_s, u"Rossi Mario"_s);
+    g_screen.type(u"txtOggetto"_s, u"Successione"_s);
+    g_screen.type(u"txtProtocollo"_s, u"P-17"_s);
+    g_screen.type(u"txtApertura"_s, u"02/01/2025"_s);
+    g_screen.type(u"txtCliente"_s, u"Rossi Mario"_s);
 }
 
-class PracticesProgram : public ::testing::Environment {
-public:
-    void SetUp() override {
-        g_folder = makeProgramFolder();
-        ui::Clock::setNow([] { return QDateTime(QDate(2025, 3, 15), QTime(9, 0)); });
-        ui::TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
-        startApplication();
-    }
-    void TearDown() override {
-        stopApplication();
-        ui::TMisc::setOpener({});
-        ui::Clock::setNow({});
-    }
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new PracticesProgram);
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(
+    new ProgramEnvironment(QDateTime(QDate(2025, 3, 15), QTime(9, 0))));
 
 TEST(PracticeCard, OpensFromTheMenuAndNewProposesOnlyTheOpeningDate) {
     freshArchive();
     openCard();
-    EXPECT_EQ(card()->windowTitle(), u" Tavolex - Archivio Pratiche"_s);
-    EXPECT_EQ(shown(u"panInfo"_s), u"Pronto per stampare una nuova scheda..."_s);
-    EXPECT_EQ(shown(u"txtApertura"_s), QString()); // showing the card does not fill it
-    type(u"txtNote"_s, u"resto"_s);
-    click(u"cmdNuovo"_s);
-    EXPECT_EQ(shown(u"txtApertura"_s), u"15/03/2025"_s);
-    EXPECT_EQ(shown(u"txtNote"_s), QString());
-    EXPECT_EQ(on<QComboBox>(u"txtStato"_s)->count(), 5);
-    const SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+    EXPECT_EQ(g_screen.widget()->windowTitle(), u" Tavolex - Archivio Pratiche"_s);
+    EXPECT_EQ(g_screen.shown(u"panInfo"_s), u"Pronto per stampare una nuova scheda..."_s);
+    EXPECT_EQ(g_screen.shown(u"txtApertura"_s), QString()); // showing the card does not fill it
+    g_screen.type(u"txtNote"_s, u"resto"_s);
+    g_screen.click(u"cmdNuovo"_s);
+    EXPECT_EQ(g_screen.shown(u"txtApertura"_s), u"15/03/2025"_s);
+    EXPECT_EQ(g_screen.shown(u"txtNote"_s), QString());
+    EXPECT_EQ(g_screen.on<QComboBox>(u"txtStato"_s)->count(), 5);
+    const SeenBox box = g_screen.clickAndAnswer(u"cmdSalva"_s);
     EXPECT_EQ(box.text, u"Attenzione: per salvare la scheda \u00E8 necessario indicare "
                         u"l'oggetto della pratica."_s);
     EXPECT_TRUE(archiveBytes().isEmpty());
-    click(u"cmdEsci"_s);
-    EXPECT_FALSE(card()->isVisible());
+    g_screen.click(u"cmdEsci"_s);
+    EXPECT_FALSE(g_screen.widget()->isVisible());
     EXPECT_TRUE(topLevel(u"TfrmAvvio"_s)->isVisible());
 }
 
 TEST(PracticeCard, SaveChecksInOrderAndFocusesTheField) {
     freshArchive();
     openCard();
-    click(u"cmdNuovo"_s);
+    g_screen.click(u"cmdNuovo"_s);
     const QString prefix = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
     const std::tuple<QString, QString, QString> steps[] = {
         {u"txtOggetto"_s, u"Successione"_s, u"l'oggetto della pratica."_s},
@@ -132,31 +96,32 @@ TEST(PracticeCard, SaveChecksInOrderAndFocusesTheField) {
         {u"txtApertura"_s, u"02/01/2025"_s, u"la data di apertura della pratica."_s},
         {u"txtCliente"_s, u"Rossi Mario"_s, u"il nome del Cliente."_s},
     };
-    type(u"txtApertura"_s, u"   "_s);
+    g_screen.type(u"txtApertura"_s, u"   "_s);
     for (const auto& [control, value, message] : steps) {
         SCOPED_TRACE(control.toStdString());
-        const SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+        const SeenBox box = g_screen.clickAndAnswer(u"cmdSalva"_s);
         EXPECT_EQ(box.text, prefix + message);
         EXPECT_EQ(box.icon, QMessageBox::Warning);
-        EXPECT_EQ(card()->focusWidget(), on(control));
-        type(control, value);
+        EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(control));
+        g_screen.type(control, value);
     }
-    EXPECT_EQ(clickAndAnswer(u"cmdSalva"_s).text,
+    EXPECT_EQ(g_screen.clickAndAnswer(u"cmdSalva"_s).text,
               u"La scheda corrente \u00E8 stata inserita in archivio."_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s);
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"1"_s);
 }
 
 TEST(PracticeCard, WritesTheRecordLayoutAndLoadsAFileWrittenElsewhere) {
     freshArchive();
     openCard();
-    click(u"cmdNuovo"_s);
+    g_screen.click(u"cmdNuovo"_s);
     fillRequired();
-    type(u"txtStato"_s, u"Attesa perizia del tribunale"_s); // typed by hand, not in the list
-    type(u"txtProvRes"_s, u"mi"_s);
-    on<QCheckBox>(u"chkUrgente"_s)->setChecked(true);
-    on<QLabel>(u"lblDoc05"_s)->setText(u"Visura"_s);
-    on<QLabel>(u"lblFile02"_s)->setText(u"atto.pdf"_s);
-    clickAndAnswer(u"cmdSalva"_s);
+    g_screen.type(u"txtStato"_s,
+                  u"Attesa perizia del tribunale"_s); // typed by hand, not in the list
+    g_screen.type(u"txtProvRes"_s, u"mi"_s);
+    g_screen.on<QCheckBox>(u"chkUrgente"_s)->setChecked(true);
+    g_screen.on<QLabel>(u"lblDoc05"_s)->setText(u"Visura"_s);
+    g_screen.on<QLabel>(u"lblFile02"_s)->setText(u"atto.pdf"_s);
+    g_screen.clickAndAnswer(u"cmdSalva"_s);
     const QByteArray bytes = archiveBytes();
     ASSERT_EQ(bytes.size(), 5075);
     EXPECT_EQ(bytes.mid(0, 12), QByteArray("\x0bSuccessione"));
@@ -173,14 +138,14 @@ TEST(PracticeCard, WritesTheRecordLayoutAndLoadsAFileWrittenElsewhere) {
                             {u"Urgente", u"No"_s},
                             {u"Doc32", u"Ultimo documento"_s},
                             {u"Desc03", u"ricevuta"_s}})});
-    click(u"cmdPrimo"_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"1"_s);
-    EXPECT_EQ(shown(u"txtOggetto"_s), u"Ricorso TAR"_s);
-    EXPECT_EQ(shown(u"txtStato"_s), u"Sospesa"_s);
-    EXPECT_EQ(shown(u"txtProvRes"_s), u"RM"_s);
-    EXPECT_FALSE(on<QCheckBox>(u"chkUrgente"_s)->isChecked());
-    EXPECT_EQ(shown(u"lblDoc32"_s), u"Ultimo documento"_s);
-    EXPECT_EQ(shown(u"lblDesc03"_s), u"ricevuta"_s);
+    g_screen.click(u"cmdPrimo"_s);
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"1"_s);
+    EXPECT_EQ(g_screen.shown(u"txtOggetto"_s), u"Ricorso TAR"_s);
+    EXPECT_EQ(g_screen.shown(u"txtStato"_s), u"Sospesa"_s);
+    EXPECT_EQ(g_screen.shown(u"txtProvRes"_s), u"RM"_s);
+    EXPECT_FALSE(g_screen.on<QCheckBox>(u"chkUrgente"_s)->isChecked());
+    EXPECT_EQ(g_screen.shown(u"lblDoc32"_s), u"Ultimo documento"_s);
+    EXPECT_EQ(g_screen.shown(u"lblDesc03"_s), u"ricevuta"_s);
 }
 
 TEST(PracticeCard, ClientImportReplacesTheEightClientFieldsTrimmed) {
@@ -203,37 +168,37 @@ TEST(PracticeCard, ClientImportReplacesTheEightClientFieldsTrimmed) {
     clients.close();
 
     openCard();
-    click(u"cmdNuovo"_s);
-    type(u"txtOggetto"_s, u"Successione"_s);
-    type(u"txtCliente"_s, u"Vecchio Cliente"_s);
-    type(u"txtNote"_s, u"restano"_s);
+    g_screen.click(u"cmdNuovo"_s);
+    g_screen.type(u"txtOggetto"_s, u"Successione"_s);
+    g_screen.type(u"txtCliente"_s, u"Vecchio Cliente"_s);
+    g_screen.type(u"txtNote"_s, u"restano"_s);
     QString tag;
-    withNextModal([] { click(u"impCliente"_s); },
+    withNextModal([] { g_screen.click(u"impCliente"_s); },
                   [&](QWidget* dialog) {
                       tag = child<QLabel>(dialog, u"lblMemory"_s)->text();
                       child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
                       static_cast<ui::ListScreen*>(dialog)->activateRow(0);
                   });
     EXPECT_EQ(tag, u"pratica"_s);
-    EXPECT_EQ(shown(u"txtCliente"_s), u"Neri Paola"_s);
-    EXPECT_EQ(shown(u"txtRecapito"_s), u"06 1234"_s);
-    EXPECT_EQ(shown(u"txtProvRes"_s), u"RM"_s);
-    EXPECT_EQ(shown(u"txtCodFisc"_s), u"NRIPLA80A01H501X"_s);
-    EXPECT_EQ(shown(u"txtPartitaIva"_s), u"01234567890"_s);
-    EXPECT_EQ(shown(u"txtOggetto"_s), u"Successione"_s);
-    EXPECT_EQ(shown(u"txtNote"_s), u"restano"_s);
-    EXPECT_EQ(shown(u"txtApertura"_s), u"15/03/2025"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCliente"_s), u"Neri Paola"_s);
+    EXPECT_EQ(g_screen.shown(u"txtRecapito"_s), u"06 1234"_s);
+    EXPECT_EQ(g_screen.shown(u"txtProvRes"_s), u"RM"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCodFisc"_s), u"NRIPLA80A01H501X"_s);
+    EXPECT_EQ(g_screen.shown(u"txtPartitaIva"_s), u"01234567890"_s);
+    EXPECT_EQ(g_screen.shown(u"txtOggetto"_s), u"Successione"_s);
+    EXPECT_EQ(g_screen.shown(u"txtNote"_s), u"restano"_s);
+    EXPECT_EQ(g_screen.shown(u"txtApertura"_s), u"15/03/2025"_s);
     QFile::remove(g_folder + u"Clienti.pro"_s);
 }
 
 TEST(PracticeCard, DocumentListAppliesWithItsGapsAndAnnullaChangesNothing) {
     freshArchive();
     openCard();
-    click(u"cmdNuovo"_s);
+    g_screen.click(u"cmdNuovo"_s);
     fillRequired();
     QStringList seen;
     withNextModal(
-        [] { click(u"btnElenco"_s); },
+        [] { g_screen.click(u"btnElenco"_s); },
         [&](QWidget* dialog) {
             EXPECT_EQ(dialog->objectName(), u"TfrmDettagli"_s);
             for (int i = 1; i <= 32; ++i)
@@ -243,26 +208,26 @@ TEST(PracticeCard, DocumentListAppliesWithItsGapsAndAnnullaChangesNothing) {
             child<QAbstractButton>(dialog, u"btnChiudi"_s)->click();
         });
     EXPECT_EQ(seen, QStringList(32, QString()));
-    EXPECT_EQ(shown(u"lblDoc01"_s), u"Atto"_s);
-    EXPECT_EQ(shown(u"lblDoc02"_s), QString());
-    EXPECT_EQ(shown(u"lblDoc03"_s), u"Perizia"_s);
+    EXPECT_EQ(g_screen.shown(u"lblDoc01"_s), u"Atto"_s);
+    EXPECT_EQ(g_screen.shown(u"lblDoc02"_s), QString());
+    EXPECT_EQ(g_screen.shown(u"lblDoc03"_s), u"Perizia"_s);
 
-    withNextModal([] { click(u"btnElenco"_s); },
+    withNextModal([] { g_screen.click(u"btnElenco"_s); },
                   [&](QWidget* dialog) {
                       EXPECT_EQ(child<QLineEdit>(dialog, u"txtDoc03"_s)->text(), u"Perizia"_s);
                       child<QLineEdit>(dialog, u"txtDoc02"_s)->setText(u"annullato"_s);
                       child<QAbstractButton>(dialog, u"btnAnnulla"_s)->click();
                   });
-    EXPECT_EQ(shown(u"lblDoc02"_s), QString());
+    EXPECT_EQ(g_screen.shown(u"lblDoc02"_s), QString());
 
-    clickAndAnswer(u"cmdSalva"_s);
+    g_screen.clickAndAnswer(u"cmdSalva"_s);
     const QByteArray bytes = archiveBytes();
     EXPECT_EQ(field(bytes, u"Doc01"), u"Atto"_s);
     EXPECT_EQ(field(bytes, u"Doc02"), QString());
     EXPECT_EQ(field(bytes, u"Doc03"), u"Perizia"_s);
 
     // The card's print shows documents 1 to 5 as applied.
-    const auto* practiceCard = static_cast<ui::RecordCard*>(card());
+    const auto* practiceCard = static_cast<ui::RecordCard*>(g_screen.widget());
     const auto printed = practiceCard->cardReport();
     ASSERT_EQ(printed.rows.size(), 24);
     EXPECT_EQ(printed.title, u"SCHEDA DETTAGLI PRATICA"_s);
@@ -274,19 +239,19 @@ TEST(PracticeCard, DocumentListAppliesWithItsGapsAndAnnullaChangesNothing) {
 TEST(PracticeCard, FolderNeedsASavedPracticeThenIsCreatedAndOpened) {
     freshArchive();
     openCard();
-    click(u"cmdNuovo"_s);
-    const SeenBox box = clickAndAnswer(u"cmdCartella"_s);
+    g_screen.click(u"cmdNuovo"_s);
+    const SeenBox box = g_screen.clickAndAnswer(u"cmdCartella"_s);
     EXPECT_EQ(box.text, u"Attenzione: l'abbinamento di una cartella ad una pratica pu\u00F2 "
                         u"avvenire soltanto dopo che la scheda \u00E8 stata inserita in "
                         u"archivio."_s);
     EXPECT_FALSE(QDir(g_folder + u"Pratica_1"_s).exists());
 
     fillRequired();
-    clickAndAnswer(u"cmdSalva"_s);
+    g_screen.clickAndAnswer(u"cmdSalva"_s);
     g_opened.clear();
     for (int round = 0; round < 2; ++round) {
         QString tag;
-        withNextModal([] { click(u"cmdCartella"_s); },
+        withNextModal([] { g_screen.click(u"cmdCartella"_s); },
                       [&](QWidget* dialog) {
                           tag = child<QLabel>(dialog, u"lblMemory"_s)->text();
                           child<QAbstractButton>(dialog, u"btnApriCartella"_s)->click();
@@ -317,18 +282,18 @@ TEST(PracticeLists, SearchHandsBackToItsCallerAndUrgentListLoadsTheCard) {
     EXPECT_EQ(picked->position, 1);
 
     openCard();
-    click(u"cmdNuovo"_s);
+    g_screen.click(u"cmdNuovo"_s);
     int lines = -1;
-    withNextModal([] { click(u"cmdUrgente"_s); },
+    withNextModal([] { g_screen.click(u"cmdUrgente"_s); },
                   [&](QWidget* dialog) {
                       EXPECT_EQ(dialog->windowTitle(), u" Riepilogo pratiche urgenti"_s);
                       lines = static_cast<ui::ListScreen*>(dialog)->lineCount();
                       static_cast<ui::ListScreen*>(dialog)->activateRow(0);
                   });
     EXPECT_EQ(lines, 1);
-    EXPECT_EQ(shown(u"txtOggetto"_s), u"Ricorso"_s);
-    EXPECT_EQ(shown(u"lblPosizione"_s), u"2"_s);
-    EXPECT_TRUE(on<QCheckBox>(u"chkUrgente"_s)->isChecked());
+    EXPECT_EQ(g_screen.shown(u"txtOggetto"_s), u"Ricorso"_s);
+    EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"2"_s);
+    EXPECT_TRUE(g_screen.on<QCheckBox>(u"chkUrgente"_s)->isChecked());
 }
 
 TEST(PracticeLists, ExportWritesTheTwentyColumnsOfEveryPractice) {
@@ -338,7 +303,7 @@ TEST(PracticeLists, ExportWritesTheTwentyColumnsOfEveryPractice) {
     openCard();
     QFile::remove(g_folder + u"Pratiche.xls"_s);
     int rows = -1;
-    withNextModal([] { click(u"cmdExcel"_s); },
+    withNextModal([] { g_screen.click(u"cmdExcel"_s); },
                   [&](QWidget* dialog) {
                       EXPECT_EQ(dialog->objectName(), u"TfrmExpPratiche"_s);
                       rows = static_cast<ui::GridScreen*>(dialog)->rowCount();

@@ -24,7 +24,9 @@ SeenBox answerNextBox(const std::function<void()>& action, const QString& answer
 QList<SeenBox> answerBoxes(const std::function<void()>& action, const QStringList& answers);
 
 // Finds a direct or indirect child by objectName; fails the current test if absent.
+// Screens build their widgets when first polished, as showing them does.
 template <typename T> T* child(QWidget* parent, const QString& name) {
+    parent->ensurePolished();
     T* found = parent->findChild<T*>(name);
     if (!found) throw std::runtime_error("no child " + name.toStdString());
     return found;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QToolButton>
 
 namespace tavolex::ui {
@@ -52,7 +53,26 @@ QPixmap chartTilePixmap(const QColor& colour, QSize size) {
     return pixmap;
 }
 
+namespace {
+QPixmap drawTile(const QString& glyph, const QColor& colour, QSize size, const QString& caption);
+} // namespace
+
 QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const QString& caption) {
+    // The same few tiles appear on many screens: each is drawn once.
+    const QString key = u"tile|%1|%2|%3x%4|%5"_s.arg(glyph)
+                            .arg(colour.rgba())
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(caption);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    pixmap = drawTile(glyph, colour, size, caption);
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+namespace {
+QPixmap drawTile(const QString& glyph, const QColor& colour, QSize size, const QString& caption) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -73,6 +93,7 @@ QPixmap tilePixmap(const QString& glyph, const QColor& colour, QSize size, const
     }
     return pixmap;
 }
+} // namespace
 
 QIcon glyphIcon(const QString& glyph, const QColor& colour) {
     return QIcon(tilePixmap(glyph, colour, QSize(40, 40)));

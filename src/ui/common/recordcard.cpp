@@ -186,7 +186,19 @@ RecordCard::RecordCard(Config config, QWidget* parent)
         for (const QString& name : kAttachmentLabels)
             m_config.fields.append(
                 {.control = name, .field = name.mid(3), .kind = FieldKind::Hidden});
-    buildLayout();
+}
+
+void RecordCard::ensureBuilt() const {
+    if (m_built) return;
+    auto* self = const_cast<RecordCard*>(this);
+    self->m_built = true;
+    self->buildLayout();
+    self->built();
+}
+
+bool RecordCard::event(QEvent* event) {
+    if (event->type() == QEvent::Polish) ensureBuilt();
+    return QWidget::event(event);
 }
 
 void RecordCard::buildLayout() {
@@ -459,6 +471,7 @@ std::function<void()> RecordCard::standardAction(const QString& control) {
 }
 
 QWidget* RecordCard::firstField() const {
+    ensureBuilt();
     if (!m_config.firstFocus.isEmpty()) return control(m_config.firstFocus);
     return m_enterOrder.value(0);
 }
@@ -480,10 +493,12 @@ QString RecordCard::archivePath() const {
 }
 
 QWidget* RecordCard::control(const QString& name) const {
+    ensureBuilt();
     return m_controls.value(name);
 }
 
 QString RecordCard::text(const QString& name) const {
+    ensureBuilt();
     if (QButtonGroup* group = m_choices.value(name))
         return group->checkedButton() ? group->checkedButton()->text() : QString();
     QWidget* c = control(name);
@@ -491,6 +506,7 @@ QString RecordCard::text(const QString& name) const {
 }
 
 void RecordCard::setText(const QString& name, const QString& value) {
+    ensureBuilt();
     if (QButtonGroup* group = m_choices.value(name)) {
         checkCaption(group, value);
         return;
@@ -499,9 +515,11 @@ void RecordCard::setText(const QString& name, const QString& value) {
 }
 
 QString RecordCard::position() const {
+    ensureBuilt();
     return text::trimmed(m_position->text());
 }
 void RecordCard::setPosition(const QString& value) {
+    ensureBuilt();
     m_position->setText(value);
 }
 
@@ -540,6 +558,7 @@ void RecordCard::copyFields(
 }
 
 void RecordCard::clearCard() {
+    ensureBuilt();
     // Controls bound to a field; unbound hidden labels hold the card's own state.
     for (const CardField& field : std::as_const(m_config.fields)) {
         if (field.kept) continue;

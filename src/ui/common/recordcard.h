@@ -213,8 +213,20 @@ public Q_SLOTS:
 
 protected:
     QWidget* firstField() const;
-    QWidget* cardPanel() const { return m_panel; }
-    QLabel* hintBar() const { return m_hintBar; }
+    QWidget* cardPanel() const {
+        ensureBuilt();
+        return m_panel;
+    }
+    QLabel* hintBar() const {
+        ensureBuilt();
+        return m_hintBar;
+    }
+    // The card builds its widgets when it is first polished (before it is first shown) or
+    // first asked for a control, so that the many screens made at start-up cost little.
+    // A screen adds widgets of its own here, once the card's are built.
+    virtual void built() {}
+    void ensureBuilt() const;
+    bool event(QEvent* event) override;
     ScreenBehaviour* behaviour() const { return m_behaviour; }
     const Config& config() const { return m_config; }
     void focusControl(const QString& name);
@@ -253,6 +265,7 @@ private:
     QWidget* m_panel = nullptr;
     QLabel* m_hintBar = nullptr;
     QList<QGridLayout*> m_sectionGrids;
+    bool m_built = false;
 };
 
 // The help screen of a screen, created fresh and discarded after.

@@ -163,7 +163,10 @@ RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
 } // namespace
 
 TfrmScadenzario::TfrmScadenzario(QWidget* parent)
-    : RecordCard(deadlineConfig(this), parent), m_sound(new WarningSound(this)) {
+    : RecordCard(deadlineConfig(this), parent), m_sound(new WarningSound(this)),
+      m_calendarDate(Clock::today()) {}
+
+void TfrmScadenzario::built() {
     m_startPanel = buildStartPanel();
     layout()->addWidget(m_startPanel);
     showStartPanel(true);
@@ -226,7 +229,7 @@ QWidget* TfrmScadenzario::buildStartPanel() {
     auto* days = new QVBoxLayout;
     m_calendar = new QCalendarWidget(panel);
     m_calendar->setObjectName(u"calAppuntamenti"_s);
-    m_calendar->setSelectedDate(Clock::today());
+    m_calendar->setSelectedDate(m_calendarDate); // the day the screen was created
     days->addWidget(m_calendar);
     auto* dayButtons = new QHBoxLayout;
     for (const auto& [name, caption, action] :
@@ -264,6 +267,7 @@ void TfrmScadenzario::prepareShownCard() {
 }
 
 void TfrmScadenzario::checkImminence() {
+    ensureBuilt();
     const QDate today = Clock::today();
     const QString path = deadlines::archivePath(today.year());
     qint64 imminent = 0;
@@ -278,6 +282,7 @@ void TfrmScadenzario::checkImminence() {
 }
 
 void TfrmScadenzario::openYear(const QString& yearText) {
+    ensureBuilt();
     const QString year = text::trimmed(yearText);
     setText(u"lblFile"_s, programPath(year + u".sca"_s));
     setText(u"lblAnno"_s, year);

@@ -2,6 +2,8 @@
 
 #include "ui/common/recordcard.h"
 
+#include <QDate>
+
 class QCalendarWidget;
 class QPushButton;
 
@@ -30,6 +32,7 @@ public:
     void btnMeseClick();
 
 protected:
+    void built() override;
     bool validateForSave() override;
     void clearOnDuplicate() override;
     void prepareShownCard() override;
@@ -47,6 +50,7 @@ private:
     QWidget* m_absent = nullptr;
     QCalendarWidget* m_calendar = nullptr;
     WarningSound* m_sound = nullptr;
+    QDate m_calendarDate;
 };
 
 } // namespace tavolex::ui

@@ -144,7 +144,9 @@ RecordCard::Config movementsConfig(TfrmMovimenti* card) {
 
 } // namespace
 
-TfrmMovimenti::TfrmMovimenti(QWidget* parent) : RecordCard(movementsConfig(this), parent) {
+TfrmMovimenti::TfrmMovimenti(QWidget* parent) : RecordCard(movementsConfig(this), parent) {}
+
+void TfrmMovimenti::built() {
     // Every way the type changes (a click, New, a loaded record) passes through the buttons.
     for (const QString& name : {u"optEntrata"_s, u"optUscita"_s})
         connect(static_cast<QRadioButton*>(control(name)), &QRadioButton::toggled, this,

@@ -22,6 +22,7 @@ public:
     void cmdScadenzeClick();
 
 protected:
+    void built() override;
     // The checks of Save in their order, the amount normalised first; on success the signed
     // amount follows the movement type.
     bool validateForSave() override;

@@ -94,14 +94,7 @@ void runAccountsBench() {
     const QString archive = programPath(u"2025.eur"_s);
     QElapsedTimer t;
     t.start();
-    if (!generateArchive(archive)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(archive));
-        return;
-    }
-    const qint64 bytes = QFileInfo(archive).size();
-    bench::report(
-        "generate 2025.eur", t.elapsed(), kRecords,
-        u"%1 records, %2 bytes (%3 MB)"_s.arg(kRecords).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
+    if (!bench::generateTimed(archive, kRecords, generateArchive)) return;
 
     {
         t.restart();

@@ -1,5 +1,7 @@
 #include "benchsupport.h"
 
+#include <QFileInfo>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -48,6 +50,20 @@ void reportGrep(const QString& pattern, const QString& path, const QString& show
     const QByteArray what = (u"grep -c -i "_s + pattern + u' ' + shownName).toLocal8Bit();
     report(what.constData(), t.elapsed(), records,
            u"%1 matching lines"_s.arg(QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
+}
+
+bool generateTimed(const QString& path, qint64 records,
+                   const std::function<bool(const QString&)>& generate) {
+    QElapsedTimer t;
+    t.start();
+    if (!generate(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    const qint64 bytes = QFileInfo(path).size();
+    report(qPrintable(u"generate "_s + QFileInfo(path).fileName()), t.elapsed(), records,
+           u"%1 records, %2 bytes (%3 MB)"_s.arg(records).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
+    return true;
 }
 
 } // namespace tavolex::bench

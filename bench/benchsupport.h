@@ -18,6 +18,11 @@ QString pick(const QStringList& list, qint64 i, qint64 salt);
 bool writeArchive(const QString& path, const records::RecordLayout& layout, qint64 count,
                   const std::function<void(qint64, records::Record&)>& fill);
 
+// Times `generate(path)` and reports the archive it made ("generate <name>", its records
+// and size). False, with the cause on standard error, when it could not be written.
+bool generateTimed(const QString& path, qint64 records,
+                   const std::function<bool(const QString&)>& generate);
+
 // One line of figures: time, records per second and a note.
 void report(const char* what, qint64 ms, qint64 records, const QString& note = {});
 

@@ -108,14 +108,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer t;
     t.start();
-    if (!generateArchive(archive)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(archive));
-        return 1;
-    }
-    const qint64 bytes = QFileInfo(archive).size();
-    bench::report(
-        "generate Clienti.pro", t.elapsed(), kRecords,
-        u"%1 records, %2 bytes (%3 MB)"_s.arg(kRecords).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
+    if (!bench::generateTimed(archive, kRecords, generateArchive)) return 1;
 
     // Search with two filters: part of a surname and part of a municipality.
     {

@@ -72,14 +72,7 @@ void runDeadlinesBench() {
     const QString archive = deadlines::archivePath(2024);
     QElapsedTimer t;
     t.start();
-    if (!generateArchive(archive)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(archive));
-        return;
-    }
-    const qint64 bytes = QFileInfo(archive).size();
-    bench::report(
-        "generate 2024.sca", t.elapsed(), kRecords,
-        u"%1 records, %2 bytes (%3 MB)"_s.arg(kRecords).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
+    if (!bench::generateTimed(archive, kRecords, generateArchive)) return;
 
     qint64 imminent = 0;
     t.restart();

@@ -66,14 +66,7 @@ void runPracticesBench() {
     const QString archive = programPath(u"Pratiche.pro"_s);
     QElapsedTimer t;
     t.start();
-    if (!generateArchive(archive)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(archive));
-        return;
-    }
-    const qint64 bytes = QFileInfo(archive).size();
-    bench::report(
-        "generate Pratiche.pro", t.elapsed(), kRecords,
-        u"%1 records, %2 bytes (%3 MB)"_s.arg(kRecords).arg(bytes).arg(bytes / 1e6, 0, 'f', 1));
+    if (!bench::generateTimed(archive, kRecords, generateArchive)) return;
 
     {
         ui::TfrmTrovaPratica screen;

@@ -280,6 +280,13 @@ TEST(DeadlineCard, DropDownsAmountAndPrintedCard) {
     openYear(u"2024"_s);
     g_screen.widget()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(g_screen.widget()));
+    // The notice days stand between their two texts.
+    auto* notice = g_screen.on(u"txtAvviso"_s);
+    EXPECT_EQ(g_screen.shown(u"lblAvviso"_s), u"Avvisa n."_s);
+    QStringList around;
+    for (const QLabel* label : notice->parentWidget()->findChildren<QLabel*>())
+        around << label->text();
+    EXPECT_EQ(around, QStringList{u"giorni prima della scadenza."_s});
     auto* month = g_screen.on<QComboBox>(u"txtMese"_s);
     month->setFocus();
     month->setEditText(u"Marzo"_s);

@@ -250,7 +250,20 @@ void RecordCard::buildLayout() {
     for (const CardField& field : std::as_const(m_config.fields)) {
         QGridLayout* grid =
             field.kind == FieldKind::Hidden ? nullptr : m_sectionGrids.value(field.at.section);
-        QWidget* control = buildControl(field, grid ? grid->parentWidget() : this);
+        // Words after the control share its cell: both go in a strip of their own, which
+        // leaves room around the control for its focus rectangle.
+        QWidget* cell = nullptr;
+        if (grid && !field.after.isEmpty()) {
+            cell = new QWidget(grid->parentWidget());
+            auto* strip = new QHBoxLayout(cell);
+            strip->setContentsMargins(4, 4, 4, 4);
+        }
+        QWidget* control = buildControl(field, cell ? cell : grid ? grid->parentWidget() : this);
+        if (cell) {
+            auto* strip = static_cast<QHBoxLayout*>(cell->layout());
+            strip->addWidget(control, 1);
+            strip->addWidget(new QLabel(field.after, cell));
+        }
         if (grid) {
             const int row = field.at.row * 2;
             const bool captioned = !field.label.isEmpty() && field.kind != FieldKind::Check &&
@@ -261,7 +274,7 @@ void RecordCard::buildLayout() {
                 caption->setBuddy(control);
                 grid->addWidget(caption, row, field.at.column, 1, field.at.span);
             }
-            grid->addWidget(control, row + 1, field.at.column, 1, field.at.span);
+            grid->addWidget(cell ? cell : control, row + 1, field.at.column, 1, field.at.span);
         }
         if (field.kind == FieldKind::Hidden) continue;
         // Tab follows the declaration order (the buttons of a choice in theirs).

@@ -70,6 +70,7 @@ struct CardField {
     // they name.
     QString field;
     QString label; // caption above the control (check box: its text)
+    QString after; // words right of the control, as in "Avvisa n." [3] "giorni prima …"
     FieldKind kind = FieldKind::Line;
     Place at;
     unsigned rules = NoRule;

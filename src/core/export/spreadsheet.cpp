@@ -222,8 +222,7 @@ QList<SheetColumn> clientExportColumns() {
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns) {
     QList<SheetColumn> sheet;
     for (const FieldColumn& column : columns)
-        sheet.append(
-            {column.fileHeader.isEmpty() ? column.header : column.fileHeader, column.fileWidth});
+        sheet.append({column.fileHeading(), column.fileWidth});
     return sheet;
 }
 

@@ -11,14 +11,23 @@
 
 namespace tavolex::exporting {
 
-// One column of an exported worksheet: its heading and its width in the file.
+// One column of an exported worksheet as the writer takes it: its heading and its width in
+// the file. Made from the grid's FieldColumns by sheetColumns().
 struct SheetColumn {
     QString heading;
     int width = 0;
 };
 
-// A column of a grid and its export, declared once by record field: the heading and width
-// on screen and in the file (a file heading left empty is the screen's).
+// Where the text of a grid column's cells comes from.
+enum class CellSource {
+    Field,     // record field `field`, then `joined` after a blank when given
+    RowNumber, // the row's place in file order: 1, 2, 3 ...
+    SortKey,   // the key the rows are sorted by
+    Computed,  // a text worked out beforehand for each row (a grid of computed rows)
+};
+
+// A column of a grid and its export, declared once: the heading and width on screen and in
+// the file (a file heading left empty is the screen's), and where its cells come from.
 struct FieldColumn {
     QString field;
     QString header;
@@ -29,7 +38,14 @@ struct FieldColumn {
     // Not empty: the stored text is shown as the word paired with it (a yes/no flag as
     // "Entrata" or "Uscita"); a stored text the list does not name is shown empty.
     QList<std::pair<QString, QString>> shownAs;
+    CellSource source = CellSource::Field;
+    // The user may retype the cells; an edit changes what the grid shows and exports,
+    // never the archive.
+    bool editable = false;
+
+    QString fileHeading() const { return fileHeader.isEmpty() ? header : fileHeader; }
 };
+// The file's headings and widths of `columns`, in order.
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
 
 // Text of the cell at (row, column), both 0-based. Called once per cell, row by row.

@@ -272,7 +272,7 @@ TEST(DeadlineLists, ConfirmationFlags) {
     for (const Case& c : cases) {
         const records::Record r =
             deadline({{u"DaConfermare", c.daConfermare}, {u"Effettuato", c.effettuato}});
-        const std::string what = (c.daConfermare + u" / "_s + c.effettuato).toStdString();
+        const std::string what = QString(c.daConfermare + u" / "_s + c.effettuato).toStdString();
         EXPECT_EQ(isInList(bytesOf(r), ConfirmationList::PaymentsToMake), c.toMake) << what;
         EXPECT_EQ(isInList(bytesOf(r), ConfirmationList::PaymentsMade), c.made) << what;
         EXPECT_EQ(isInList(bytesOf(r), ConfirmationList::AppointmentsToConfirm), c.toConfirm)

@@ -30,4 +30,7 @@ void report(const char* what, qint64 ms, qint64 records, const QString& note = {
 void reportGrep(const QString& pattern, const QString& path, const QString& shownName,
                 qint64 records);
 
+// Times `cp` of the file to a new file beside it, as a yardstick for writing as many bytes.
+void reportCopy(const QString& path, const QString& shownName, qint64 records);
+
 } // namespace tavolex::bench

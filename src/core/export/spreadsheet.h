@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace tavolex::exporting {
@@ -51,6 +52,22 @@ QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
 // Text of the cell at (row, column), both 0-based. Called once per cell, row by row.
 using CellText = std::function<QString(qsizetype row, int column)>;
 
+// Where a cell writes its text: straight into the file's bytes, trimmed and escaped as the
+// worksheet wants it, with no allocation of its own.
+class CellSink {
+public:
+    virtual void text(QStringView text) = 0;
+    // Text already in Windows-1252, as records store it.
+    virtual void text1252(QByteArrayView bytes) = 0;
+
+protected:
+    ~CellSink() = default;
+};
+// Writes the cell at (row, column) into `out`. Called once per cell, row by row.
+using CellWriter = std::function<void(qsizetype row, int column, CellSink& out)>;
+// Told how many rows are written so far, every few thousand rows; false stops the writing.
+using RowsDone = std::function<bool(qsizetype rows)>;
+
 // The worksheet file that spreadsheet programs open: one HTML table with the Office
 // namespaces and a worksheet description, Windows-1252 (characters outside the code
 // page become '?'), with no line break anywhere.
@@ -61,6 +78,10 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
                             qsizetype rowCount, const CellText& cell);
 QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
                             const QList<QStringList>& rows);
+// The same over cells that write themselves; nothing when `rowsDone` stops it.
+std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
+                                           const QList<SheetColumn>& columns, qsizetype rowCount,
+                                           const CellWriter& cell, const RowsDone& rowsDone = {});
 
 // Writes the worksheet file in one go and puts it in place only once it is complete:
 // on failure an existing file of the same name is left as it was and no

@@ -11,6 +11,7 @@
 #include "misc.h"
 #include "recordcard.h"
 #include "screens.h"
+#include "wait.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -187,20 +188,35 @@ void GridScreen::showEvent(QShowEvent* event) {
 }
 
 files::WriteResult GridScreen::writeExport(const QString& path) const {
+    return *writeExport(path, {});
+}
+
+std::optional<files::WriteResult>
+GridScreen::writeExport(const QString& path, const std::function<bool(qsizetype)>& progress) const {
     // A grid that could not read its archive is not the archive: exporting it would
     // replace a good file with a partial or empty table.
     if (!m_model->isComplete())
         return files::WriteResult::failure(u"the archive could not be read"_s);
-    return exporting::writeSpreadsheet(
-        path, QString::fromUtf16(m_decl.target.worksheetName),
+    const std::optional<QByteArray> bytes = exporting::spreadsheetBytes(
+        QString::fromUtf16(m_decl.target.worksheetName),
         exporting::sheetColumns(m_model->columns().mid(1)), m_model->rowCount(),
-        [this](qsizetype row, int column) { return m_model->cell(int(row), column + 1); });
+        [this](qsizetype row, int column, exporting::CellSink& out) {
+            m_model->writeCell(int(row), column + 1, out);
+        },
+        progress);
+    if (!bytes) return std::nullopt;
+    return files::replaceFile(path, *bytes);
 }
 
 void GridScreen::cmdEsportaClick() {
     if (!msg::question(this, QString::fromUtf16(exporting::kAskExport))) return;
     const QString path = programPath(QString::fromUtf16(m_decl.target.fileName));
-    if (const files::WriteResult written = writeExport(path); !written) {
+    const std::optional<files::WriteResult> outcome =
+        runWithProgress<std::optional<files::WriteResult>>(
+            this, u"Esportazione in corso\u2026"_s, m_model->rowCount(),
+            [this, path](const Progress& progress) { return writeExport(path, progress); });
+    if (!outcome) return; // stopped by "Annulla": nothing was written
+    if (const files::WriteResult& written = *outcome; !written) {
         qCWarning(lcFiles).noquote() << written.cause();
         msg::plain(this, QString::fromUtf16(exporting::kExportFailed));
         return;

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QSize>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 class QBoxLayout;
 class QHBoxLayout;
@@ -69,6 +71,10 @@ public:
     // Writes the grid to `path` as the export does, without any question. Fails, leaving
     // any earlier file as it was, when the grid's last fill could not read its archive.
     files::WriteResult writeExport(const QString& path) const;
+    // The same, telling `progress` how many rows are written; nothing when it says stop
+    // (any earlier file is then left as it was). Touches no widget.
+    std::optional<files::WriteResult>
+    writeExport(const QString& path, const std::function<bool(qsizetype)>& progress) const;
 
 protected:
     // The model is taken over by the screen.

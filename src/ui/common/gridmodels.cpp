@@ -161,12 +161,32 @@ void RecordGridModel::clear() {
     endResetModel();
 }
 
-QString RecordGridModel::kept(qint64 stored, int field) const {
+QByteArrayView RecordGridModel::keptBytes(qint64 stored, int field) const {
     const size_t first = size_t(stored) * size_t(m_kept.size());
     qint64 at = m_starts[size_t(stored)];
     for (int i = 0; i < field; ++i)
         at += m_lengths[first + size_t(i)];
-    return text::decode1252(m_text.data() + at, m_lengths[first + size_t(field)]);
+    return QByteArrayView(m_text.data() + at, m_lengths[first + size_t(field)]);
+}
+
+QString RecordGridModel::kept(qint64 stored, int field) const {
+    const QByteArrayView bytes = keptBytes(stored, field);
+    return text::decode1252(bytes.data(), bytes.size());
+}
+
+// A plain field goes to the file as the bytes the record stores, never decoded.
+void RecordGridModel::writeCell(int row, int column, exporting::CellSink& out) const {
+    if (row >= 0 && row < rowCount() && column >= 0 && column < m_columns.size()) {
+        const FieldColumn& c = m_columns[column];
+        const Kept& where = m_where[size_t(column)];
+        const qint64 stored = storedRow(row);
+        if (c.source == CellSource::Field && c.shownAs.isEmpty() && where.second < 0 &&
+            (!c.editable || !m_edits.contains({stored, column}))) {
+            out.text1252(keptBytes(stored, where.first));
+            return;
+        }
+    }
+    out.text(cell(row, column));
 }
 
 QString RecordGridModel::cell(int row, int column) const {

@@ -23,6 +23,10 @@ public:
 
     const QList<exporting::FieldColumn>& columns() const { return m_columns; }
     virtual QString cell(int row, int column) const = 0;
+    // Writes the cell as cell() gives it, for the export.
+    virtual void writeCell(int row, int column, exporting::CellSink& out) const {
+        out.text(cell(row, column));
+    }
     virtual void clear() = 0;
     // False after a fill that could not read its archive, until the next fill or clear.
     bool isComplete() const { return m_complete; }
@@ -90,6 +94,7 @@ public:
     void addColumn(const exporting::FieldColumn& column);
 
     QString cell(int row, int column) const override;
+    void writeCell(int row, int column, exporting::CellSink& out) const override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -102,6 +107,7 @@ private:
         int second = -1;
     };
     Kept keep(const exporting::FieldColumn& column);
+    QByteArrayView keptBytes(qint64 stored, int field) const;
     QString kept(qint64 stored, int field) const;
     qint64 storedRow(int row) const { return m_order.empty() ? row : m_order[size_t(row)]; }
 

@@ -130,3 +130,53 @@ TEST(Crashes, KilledSavesNeverMixOrLoseARecord) {
     std::cout << "[ kills    ] " << kKills << " kills, " << confirmedSaves
               << " confirmed saves, no record mixed or lost (seed " << seed << ")\n";
 }
+
+namespace {
+
+// Appends `count` records tagged with `writer` and their sequence number, opening the
+// archive for each one as a card's save does.
+[[noreturn]] void appendLoop(const QString& path, quint64 writer, int count) {
+    for (int i = 0; i < count; ++i) {
+        records::RecordFile archive(path, kSize);
+        if (!archive.open()) _exit(2);
+        if (archive.append(recordOf(writer * 1'000'000 + quint64(i))) == 0) _exit(3);
+        if (!archive.close()) _exit(4);
+    }
+    _exit(0);
+}
+
+} // namespace
+
+// Two programs appending to one archive at the same moment: each append gets a number of
+// its own, so every record of both is there once and whole.
+TEST(Crashes, TwoProgramsAppendingAtOnceLoseNoRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Movimenti2026.mov"_s);
+    constexpr int kEach = 1500;
+    std::vector<pid_t> writers;
+    for (quint64 writer = 1; writer <= 2; ++writer) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) appendLoop(path, writer, kEach);
+        writers.push_back(child);
+    }
+    for (pid_t child : writers) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
+    std::map<quint64, int> seen;
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    EXPECT_EQ(archive.count(), 2 * kEach);
+    for (qint64 k = 1; k <= archive.count(); ++k) {
+        QByteArray record;
+        ASSERT_TRUE(archive.read(k, record));
+        quint64 tag = 0;
+        ASSERT_TRUE(isWhole(record, &tag)) << "record " << k << " mixed";
+        ++seen[tag];
+    }
+    EXPECT_EQ(seen.size(), size_t(2 * kEach)) << "appends lost";
+    for (const auto& [tag, times] : seen)
+        EXPECT_EQ(times, 1) << "record " << tag << " stored " << times << " times";
+}

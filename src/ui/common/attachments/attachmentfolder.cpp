@@ -79,31 +79,40 @@ bool copyWithProgress(const QString& source, const QString& destination, qint64 
 
 } // namespace
 
-bool copyIn(const QString& source, const QString& name,
+Copy copyIn(const QString& source, const QString& name,
             const std::function<bool()>& confirmOverwrite, QWidget* progressParent) {
     const QString bare = name.trimmed();
-    if (bare.isEmpty() || !isPlainName(bare)) return false;
+    if (bare.isEmpty() || !isPlainName(bare)) return Copy::Failed;
     const QFileInfo from(source);
-    if (!from.isFile() || !QDir().mkpath(folder())) return false;
+    if (!from.isFile() || !QDir().mkpath(folder())) return Copy::Failed;
     const QString destination = folder() + bare;
     const QFileInfo to(destination);
     if (to.exists()) {
-        if (to.canonicalFilePath() == from.canonicalFilePath()) return false;
-        if (confirmOverwrite && !confirmOverwrite()) return false;
+        if (to.canonicalFilePath() == from.canonicalFilePath()) return Copy::Kept;
+        if (confirmOverwrite && !confirmOverwrite()) return Copy::Kept;
     }
-    if (progressParent && from.size() >= kShowProgressFrom)
-        return copyWithProgress(source, destination, from.size(), progressParent);
-    return copyReplacing(source, destination);
+    const bool copied = progressParent && from.size() >= kShowProgressFrom
+                            ? copyWithProgress(source, destination, from.size(), progressParent)
+                            : copyReplacing(source, destination);
+    return copied ? Copy::Done : Copy::Failed;
+}
+
+void reportFailedCopy(QWidget* parent, const QString& source) {
+    msg::archiveAccessError(parent, u"cannot copy "_s + source + u" into "_s + folder());
 }
 
 QString chooseAndCopy(QWidget* parent) {
     const QString chosen = FileChooser::chooseAttachment(parent);
     if (chosen.isEmpty()) return {};
     const QString name = QFileInfo(chosen).fileName();
-    copyIn(
+    const Copy copy = copyIn(
         chosen, name,
         [parent] { return msg::question(parent, TfrmAllegaCartella::overwriteQuestion()); },
         parent);
+    if (copy == Copy::Failed) {
+        reportFailedCopy(parent, chosen);
+        return {};
+    }
     return name;
 }
 

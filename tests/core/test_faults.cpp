@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -402,8 +402,8 @@ TEST_F(FaultTest, NamedPipeInPlaceOfAFileIsARefusalNotAWait) {
         const QString path = file(c.fileName);
         ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         const std::optional<bool> answer = answeredWithin(3, [&] { return c.refused(path); });
-        ASSERT_TRUE(answer.has_value()) << "no answer within 3 s";
-        EXPECT_TRUE(*answer) << "not answered with the read error";
+        EXPECT_TRUE(answer.has_value()) << "no answer within 3 s";
+        EXPECT_TRUE(answer.value_or(true)) << "not answered with the read error";
         QFile::remove(path);
         QFile::remove(file(u"Clienti.pro"_s));
     }

@@ -1,6 +1,7 @@
 #include "attachmentfolder.h"
 
 #include "TfrmAllegaCartella.h"
+#include "core/files/regularfile.h"
 #include "core/files/safewrite.h"
 #include "core/programfolder.h"
 #include "ui/common/filechooser.h"
@@ -45,7 +46,7 @@ constexpr qint64 kShowProgressFrom = 8 * 1024 * 1024;
 bool copyReplacing(const QString& source, const QString& destination,
                    std::atomic<qint64>* copied = nullptr) {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return false;
+    if (!files::openRegular(in, QIODevice::ReadOnly)) return false; // never a pipe
     return bool(files::replaceFile(destination, [&in, copied](QIODevice& out) {
         char chunk[64 * 1024];
         for (;;) {

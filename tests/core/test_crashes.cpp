@@ -4,6 +4,9 @@
 #include "records/recordfile.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -194,4 +197,81 @@ TEST(Crashes, ProgramsAppendingAtOnceLoseNoRecord) {
     for (const auto& [tag, times] : seen)
         EXPECT_EQ(times, 1) << "record " << tag << " stored " << times << " times";
     records::RecordFile::setSyncing(true);
+}
+
+// Run only inside the traced process of the next test: one overwrite and one append of the
+// archive named by TAVOLEX_TRACED_ARCHIVE.
+TEST(Crashes, DISABLED_TracedSaves) {
+    const QString path = qEnvironmentVariable("TAVOLEX_TRACED_ARCHIVE");
+    ASSERT_FALSE(path.isEmpty());
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    ASSERT_TRUE(archive.write(2, recordOf(77)));
+    ASSERT_EQ(archive.append(recordOf(78)), 4);
+    ASSERT_TRUE(archive.close());
+}
+
+// What a power cut leaves depends on the order in which the writes reach the disk, which a
+// kill does not show: the system calls of an overwrite and an append, as strace sees them,
+// must force the journal to the disk before the archive is touched, the archive before the
+// journal goes, and an append before it is reported.
+TEST(Crashes, SavesReachTheDiskInOrder) {
+    if (QProcess::execute(u"strace"_s, {u"-qq"_s, u"-o"_s, u"/dev/null"_s, u"true"_s}) != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Clienti.pro"_s);
+    {
+        records::RecordFile archive(path, kSize);
+        ASSERT_TRUE(archive.open());
+        for (quint64 g = 1; g <= 3; ++g)
+            ASSERT_EQ(archive.append(recordOf(g)), qint64(g));
+    }
+    const QString log = dir.filePath(u"trace.log"_s);
+    QProcess traced;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"TAVOLEX_TRACED_ARCHIVE"_s, path);
+    traced.setProcessEnvironment(environment);
+    traced.start(u"strace"_s,
+                 {u"-f"_s, u"-qq"_s, u"-s"_s, u"4096"_s, u"-o"_s, log, u"-e"_s,
+                  u"trace=openat,write,pwrite64,fdatasync,fsync,unlink,unlinkat"_s,
+                  QFile::symLinkTarget(u"/proc/self/exe"_s), u"--gtest_also_run_disabled_tests"_s,
+                  u"--gtest_filter=Crashes.DISABLED_TracedSaves"_s});
+    ASSERT_TRUE(traced.waitForFinished(60'000));
+    ASSERT_EQ(traced.exitCode(), 0) << traced.readAllStandardOutput().toStdString();
+
+    // The calls on the archive, its journal and its folder, by role.
+    QFile trace(log);
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString journal = records::RecordFile::journalPathOf(path);
+    const QRegularExpression call(
+        u"^(?:\\d+ +)?(\\w+)\\((\\d+|AT_FDCWD)?,? *\"?([^\",]*)\"?.*= (-?\\d+)"_s);
+    std::map<QString, QString> roleOfFd;
+    QStringList events;
+    for (const QByteArray& rawLine : trace.readAll().split('\n')) {
+        const QRegularExpressionMatch m = call.match(QString::fromUtf8(rawLine));
+        if (!m.hasMatch()) continue;
+        const QString name = m.captured(1);
+        const QString fd = m.captured(2);
+        const QString arg = m.captured(3);
+        const QString result = m.captured(4);
+        if (name == u"openat"_s) {
+            const QString role = arg == path         ? u"archive"_s
+                                 : arg == journal    ? u"journal"_s
+                                 : arg == dir.path() ? u"folder"_s
+                                                     : QString();
+            roleOfFd[result] = role;
+        } else if (name == u"unlink"_s || name == u"unlinkat"_s) {
+            if (rawLine.contains(journal.toUtf8())) events << u"remove journal"_s;
+        } else if (const auto role = roleOfFd.find(fd);
+                   role != roleOfFd.end() && !role->second.isEmpty()) {
+            const QString verb = name == u"pwrite64"_s ? u"write"_s : name;
+            events << verb + u' ' + role->second;
+        }
+    }
+    const QStringList expected = {// the overwrite
+                                  u"write journal"_s, u"fdatasync journal"_s, u"fsync folder"_s,
+                                  u"write archive"_s, u"fdatasync archive"_s, u"remove journal"_s,
+                                  // the append
+                                  u"write archive"_s, u"fdatasync archive"_s};
+    EXPECT_EQ(events, expected) << qPrintable(events.join(u", "_s));
 }

@@ -631,7 +631,7 @@ class WholeProgram : public ::testing::Environment {
 public:
     void SetUp() override {
         g_folder = makeProgramFolder();
-        startApplication();
+        ASSERT_TRUE(startApplication());
     }
     void TearDown() override { stopApplication(); }
 };

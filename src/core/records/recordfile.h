@@ -31,8 +31,10 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Opens for reading and writing, creating a missing file. An existing file that
-    // cannot be opened so is reported, never emptied or recreated. A journal left by an
-    // interrupted overwrite is settled first.
+    // cannot be opened so, or is not a plain file (a pipe, a folder), is reported, never
+    // emptied or recreated. A journal left by an interrupted overwrite is settled first;
+    // a journal that cannot be read at all fails the first open that finds it, and is
+    // left alone from then on (appends go on; overwrites, which need it, fail).
     bool open();
     bool close();
     bool isOpen() const { return m_file.isOpen(); }

@@ -199,6 +199,62 @@ TEST(Crashes, ProgramsAppendingAtOnceLoseNoRecord) {
     records::RecordFile::setSyncing(true);
 }
 
+// A program that only opens the archive (to browse it) while another saves: it must never
+// replay a journal the saving program is still working with, which would put an older
+// record back after a newer save.
+TEST(Crashes, BrowsingProgramNeverPutsAnOlderRecordBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Pratiche.pra"_s);
+    {
+        records::RecordFile archive(path, kSize);
+        ASSERT_TRUE(archive.open());
+        for (quint64 g = 1; g <= 3; ++g)
+            ASSERT_EQ(archive.append(recordOf(g)), qint64(g));
+    }
+    constexpr quint64 kSaves = 3000;
+    records::RecordFile::setSyncing(false); // as above: turns, not the disk
+    const pid_t browser = fork();
+    ASSERT_GE(browser, 0);
+    if (browser == 0) {
+        for (;;) {
+            records::RecordFile archive(path, kSize);
+            if (!archive.open()) _exit(2);
+            archive.close();
+        }
+    }
+    const pid_t saver = fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        // The only program that saves: before each save, record 2 must still hold its own
+        // previous save.
+        for (quint64 g = 4; g <= kSaves + 3; ++g) {
+            records::RecordFile archive(path, kSize);
+            QByteArray record;
+            quint64 found = 0;
+            if (!archive.open() || !archive.read(2, record)) _exit(3);
+            if (!isWhole(record, &found) || found != (g == 4 ? 2 : g - 1)) _exit(4);
+            if (!archive.write(2, recordOf(g)) || !archive.close()) _exit(3);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(saver, &status, 0);
+    kill(browser, SIGKILL);
+    waitpid(browser, nullptr, 0);
+    records::RecordFile::setSyncing(true);
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_NE(WEXITSTATUS(status), 4) << "a browsing program put an older save back";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    QByteArray record;
+    ASSERT_TRUE(archive.read(2, record));
+    quint64 generation = 0;
+    EXPECT_TRUE(isWhole(record, &generation));
+    EXPECT_EQ(generation, kSaves + 3);
+}
+
 // Run only inside the traced process of the next test: one overwrite and one append of the
 // archive named by TAVOLEX_TRACED_ARCHIVE.
 TEST(Crashes, DISABLED_TracedSaves) {

@@ -101,6 +101,11 @@ void runMovementsBench();  // movements_bench.cpp
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // "tavolex_bench recordfile": the record-file figures alone.
+    if (argc > 1 && QByteArray(argv[1]) == "recordfile") {
+        runRecordFileBench();
+        return 0;
+    }
     QTemporaryDir dir;
     if (!dir.isValid()) return 1;
     setProgramFolder(dir.path() + u'/');

@@ -13,8 +13,8 @@ BUILD="cmake ninja-build g++ pkg-config libgtest-dev
 # Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener.
 RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils"
 # Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools, and
-# the formatter the sources are checked with.
-TESTS="poppler-utils libreoffice-calc-nogui xvfb xauth xdotool clang-format"
+# strace (the order in which a save reaches the disk) and the formatter the sources are checked with.
+TESTS="poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace clang-format"
 
 PACKAGES="$BUILD $RUN"
 [ "${1:-}" = "--tests" ] && PACKAGES="$PACKAGES $TESTS"

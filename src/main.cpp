@@ -4,7 +4,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    tavolex::startApplication();
+    if (!tavolex::startApplication()) return 1;
     const int status = app.exec();
     tavolex::stopApplication();
     return status;

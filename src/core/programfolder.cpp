@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <sys/stat.h>
 
 namespace tavolex {
 
@@ -59,10 +60,22 @@ QString shippedPath(const QString& name) {
     return programPath(name);
 }
 
+void restrictNewFiles() {
+    if (isInstalledCopy()) ::umask(S_IRWXG | S_IRWXO);
+}
+
+bool makePrivate(const QString& path) {
+    if (!isInstalledCopy()) return true;
+    const QFileInfo info(path);
+    if (info.isSymLink()) return true; // the target is not ours to change
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    return QFile::setPermissions(path, info.isDir() ? owner | QFileDevice::ExeOwner : owner);
+}
+
 bool prepareProgramFolder() {
     if (!folderOverride().isEmpty() || !isInstalledCopy()) return true;
     const QString folder = programFolder();
-    if (!QDir().mkpath(folder)) return false;
+    if (!QDir().mkpath(folder) || !makePrivate(folder)) return false;
     const QString store = folder + QString::fromUtf16(kPasswordStore);
     if (QFileInfo::exists(store)) return true;
     return QFile::copy(sharedFolder() + QString::fromUtf16(kPasswordStore), store) &&

@@ -23,9 +23,20 @@ QString shippedPath(const QString& name);
 // Whether this executable belongs to an installed copy.
 bool isInstalledCopy();
 
+// The one rule for the files an installed copy makes in the user's folder: they are the
+// user's alone (files 0600, folders 0700), since the archives are private papers. A
+// portable copy follows the user's umask, as any program does.
+// restrictNewFiles() applies the rule to everything the process creates from then on (it
+// sets the process's umask to 077 in an installed copy); called once at start, before any
+// file is made. makePrivate() applies it to one existing file or folder, for code that
+// takes permissions from elsewhere (a copy that keeps its source's mode).
+void restrictNewFiles();
+bool makePrivate(const QString& path);
+
 // Prepares an installed copy's folder for the user at the first start: creates it and puts
-// in the shipped password store, unless the user already has one (never overwritten). True
-// for a portable copy, which has nothing to prepare.
+// in the shipped password store, unless the user already has one (never overwritten); a
+// folder made by an earlier version with wider permissions is narrowed to the user's own.
+// True for a portable copy, which has nothing to prepare.
 bool prepareProgramFolder();
 
 } // namespace tavolex

@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
                 programPath(u"unins000.dll"_s));
     ui::Clock::setNow([] { return QDateTime(QDate(2026, 12, 10), QTime(9, 30)); });
     if (!makeArchives()) return 1;
-    startApplication();
+    if (!startApplication()) return 1;
     // Any message box would wait for a click: a picture run answers it at once.
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [] {

@@ -4,6 +4,9 @@
 #include "records/recordfile.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -129,4 +132,202 @@ TEST(Crashes, KilledSavesNeverMixOrLoseARecord) {
     EXPECT_GT(confirmedSaves, kKills) << "the loop hardly saved anything";
     std::cout << "[ kills    ] " << kKills << " kills, " << confirmedSaves
               << " confirmed saves, no record mixed or lost (seed " << seed << ")\n";
+}
+
+namespace {
+
+// Appends `count` records tagged with `writer` and their sequence number, opening the
+// archive for each one as a card's save does, once `start` is closed by the parent.
+[[noreturn]] void appendLoop(const QString& path, quint64 writer, int count, int start) {
+    char go = 0;
+    if (read(start, &go, 1) != 0) _exit(5);
+    for (int i = 0; i < count; ++i) {
+        records::RecordFile archive(path, kSize);
+        if (!archive.open()) _exit(2);
+        if (archive.append(recordOf(writer * 1'000'000 + quint64(i))) == 0) _exit(3);
+        if (!archive.close()) _exit(4);
+    }
+    _exit(0);
+}
+
+} // namespace
+
+// Programs appending to one archive at the same moment (two copies of the program, a tool
+// beside it): each append gets a number of its own, so every record of each is there once
+// and whole.
+TEST(Crashes, ProgramsAppendingAtOnceLoseNoRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Movimenti2026.mov"_s);
+    constexpr int kEach = 3000;
+    constexpr quint64 kWriters = 4;
+    // What is tested is the taking of turns, not the disk: the writes are not forced to it,
+    // so that the two programs meet thousands of times in a second.
+    records::RecordFile::setSyncing(false);
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::vector<pid_t> writers;
+    for (quint64 writer = 1; writer <= kWriters; ++writer) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(start[1]);
+            appendLoop(path, writer, kEach, start[0]);
+        }
+        writers.push_back(child);
+    }
+    close(start[0]);
+    close(start[1]); // both start at once
+    for (pid_t child : writers) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
+    std::map<quint64, int> seen;
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    EXPECT_EQ(archive.count(), qint64(kWriters) * kEach);
+    for (qint64 k = 1; k <= archive.count(); ++k) {
+        QByteArray record;
+        ASSERT_TRUE(archive.read(k, record));
+        quint64 tag = 0;
+        ASSERT_TRUE(isWhole(record, &tag)) << "record " << k << " mixed";
+        ++seen[tag];
+    }
+    EXPECT_EQ(seen.size(), size_t(kWriters) * kEach) << "appends lost";
+    for (const auto& [tag, times] : seen)
+        EXPECT_EQ(times, 1) << "record " << tag << " stored " << times << " times";
+    records::RecordFile::setSyncing(true);
+}
+
+// A program that only opens the archive (to browse it) while another saves: it must never
+// replay a journal the saving program is still working with, which would put an older
+// record back after a newer save.
+TEST(Crashes, BrowsingProgramNeverPutsAnOlderRecordBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Pratiche.pra"_s);
+    {
+        records::RecordFile archive(path, kSize);
+        ASSERT_TRUE(archive.open());
+        for (quint64 g = 1; g <= 3; ++g)
+            ASSERT_EQ(archive.append(recordOf(g)), qint64(g));
+    }
+    constexpr quint64 kSaves = 3000;
+    records::RecordFile::setSyncing(false); // as above: turns, not the disk
+    const pid_t browser = fork();
+    ASSERT_GE(browser, 0);
+    if (browser == 0) {
+        for (;;) {
+            records::RecordFile archive(path, kSize);
+            if (!archive.open()) _exit(2);
+            archive.close();
+        }
+    }
+    const pid_t saver = fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        // The only program that saves: before each save, record 2 must still hold its own
+        // previous save.
+        for (quint64 g = 4; g <= kSaves + 3; ++g) {
+            records::RecordFile archive(path, kSize);
+            QByteArray record;
+            quint64 found = 0;
+            if (!archive.open() || !archive.read(2, record)) _exit(3);
+            if (!isWhole(record, &found) || found != (g == 4 ? 2 : g - 1)) _exit(4);
+            if (!archive.write(2, recordOf(g)) || !archive.close()) _exit(3);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(saver, &status, 0);
+    kill(browser, SIGKILL);
+    waitpid(browser, nullptr, 0);
+    records::RecordFile::setSyncing(true);
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_NE(WEXITSTATUS(status), 4) << "a browsing program put an older save back";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    QByteArray record;
+    ASSERT_TRUE(archive.read(2, record));
+    quint64 generation = 0;
+    EXPECT_TRUE(isWhole(record, &generation));
+    EXPECT_EQ(generation, kSaves + 3);
+}
+
+// Run only inside the traced process of the next test: one overwrite and one append of the
+// archive named by TAVOLEX_TRACED_ARCHIVE.
+TEST(Crashes, DISABLED_TracedSaves) {
+    const QString path = qEnvironmentVariable("TAVOLEX_TRACED_ARCHIVE");
+    ASSERT_FALSE(path.isEmpty());
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    ASSERT_TRUE(archive.write(2, recordOf(77)));
+    ASSERT_EQ(archive.append(recordOf(78)), 4);
+    ASSERT_TRUE(archive.close());
+}
+
+// What a power cut leaves depends on the order in which the writes reach the disk, which a
+// kill does not show: the system calls of an overwrite and an append, as strace sees them,
+// must force the journal to the disk before the archive is touched, the archive before the
+// journal goes, and an append before it is reported.
+TEST(Crashes, SavesReachTheDiskInOrder) {
+    if (QProcess::execute(u"strace"_s, {u"-qq"_s, u"-o"_s, u"/dev/null"_s, u"true"_s}) != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Clienti.pro"_s);
+    {
+        records::RecordFile archive(path, kSize);
+        ASSERT_TRUE(archive.open());
+        for (quint64 g = 1; g <= 3; ++g)
+            ASSERT_EQ(archive.append(recordOf(g)), qint64(g));
+    }
+    const QString log = dir.filePath(u"trace.log"_s);
+    QProcess traced;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"TAVOLEX_TRACED_ARCHIVE"_s, path);
+    traced.setProcessEnvironment(environment);
+    traced.start(u"strace"_s,
+                 {u"-f"_s, u"-qq"_s, u"-s"_s, u"4096"_s, u"-o"_s, log, u"-e"_s,
+                  u"trace=openat,write,pwrite64,fdatasync,fsync,unlink,unlinkat"_s,
+                  QFile::symLinkTarget(u"/proc/self/exe"_s), u"--gtest_also_run_disabled_tests"_s,
+                  u"--gtest_filter=Crashes.DISABLED_TracedSaves"_s});
+    ASSERT_TRUE(traced.waitForFinished(60'000));
+    ASSERT_EQ(traced.exitCode(), 0) << traced.readAllStandardOutput().toStdString();
+
+    // The calls on the archive, its journal and its folder, by role.
+    QFile trace(log);
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString journal = records::RecordFile::journalPathOf(path);
+    const QRegularExpression call(
+        u"^(?:\\d+ +)?(\\w+)\\((\\d+|AT_FDCWD)?,? *\"?([^\",]*)\"?.*= (-?\\d+)"_s);
+    std::map<QString, QString> roleOfFd;
+    QStringList events;
+    for (const QByteArray& rawLine : trace.readAll().split('\n')) {
+        const QRegularExpressionMatch m = call.match(QString::fromUtf8(rawLine));
+        if (!m.hasMatch()) continue;
+        const QString name = m.captured(1);
+        const QString fd = m.captured(2);
+        const QString arg = m.captured(3);
+        const QString result = m.captured(4);
+        if (name == u"openat"_s) {
+            const QString role = arg == path         ? u"archive"_s
+                                 : arg == journal    ? u"journal"_s
+                                 : arg == dir.path() ? u"folder"_s
+                                                     : QString();
+            roleOfFd[result] = role;
+        } else if (name == u"unlink"_s || name == u"unlinkat"_s) {
+            if (rawLine.contains(journal.toUtf8())) events << u"remove journal"_s;
+        } else if (const auto role = roleOfFd.find(fd);
+                   role != roleOfFd.end() && !role->second.isEmpty()) {
+            const QString verb = name == u"pwrite64"_s ? u"write"_s : name;
+            events << verb + u' ' + role->second;
+        }
+    }
+    const QStringList expected = {// the overwrite
+                                  u"write journal"_s, u"fdatasync journal"_s, u"fsync folder"_s,
+                                  u"write archive"_s, u"fdatasync archive"_s, u"remove journal"_s,
+                                  // the append
+                                  u"write archive"_s, u"fdatasync archive"_s};
+    EXPECT_EQ(events, expected) << qPrintable(events.join(u", "_s));
 }

@@ -9,9 +9,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace tavolex;
 using namespace Qt::Literals::StringLiterals;
@@ -178,11 +186,14 @@ QByteArray recordsOf(const QByteArray& fills) {
     return bytes;
 }
 
-// A journal as an overwrite leaves it just before writing in place: the file the
-// program writes, taken from a real overwrite that is then rolled back by hand.
-// k >= 2.
-QByteArray journalFor(const QString& folder, qint64 k, char fill) {
-    const QString path = folder + u"/journal-source.dat"_s;
+// A journal as an overwrite of the archive `name` leaves it just before writing in place:
+// the file the program writes, taken from a real overwrite (of an archive of that name in
+// a folder of its own) that is then rolled back by hand. k >= 2.
+QByteArray journalFor(const QString& folder, qint64 k, char fill,
+                      const QString& name = u"Clienti.pro"_s) {
+    const QString sourceFolder = folder + u"/journal-source/"_s;
+    QDir().mkpath(sourceFolder);
+    const QString path = sourceFolder + name;
     put(path, recordsOf(QByteArray(int(k), 'z')));
     QByteArray journal;
     {
@@ -249,6 +260,9 @@ TEST_F(FaultTest, IncompleteOrForeignJournalIsDroppedAndTheArchiveKept) {
         {"checksum wrong", badSum},
         {"past the last record", journalFor(dir.path(), 4, 'N')},
         {"longer", journal + "x"},
+        // Same record size, whole and sound, but written for another archive.
+        {"of another archive", journalFor(dir.path(), 2, 'N', u"Fornitori.pro"_s)},
+        {"of a file named alike", journalFor(dir.path(), 2, 'N', u"Clienti.pro.old"_s)},
     };
     const QString path = file(u"Clienti.pro"_s);
     for (const auto& c : cases) {
@@ -261,6 +275,27 @@ TEST_F(FaultTest, IncompleteOrForeignJournalIsDroppedAndTheArchiveKept) {
         EXPECT_EQ(contentOf(path), recordsOf("abc"));
         EXPECT_FALSE(QFile::exists(records::RecordFile::journalPathOf(path)));
     }
+}
+
+// A journal that cannot be read at all (a folder, a pipe in its place) is reported once by
+// the open that finds it; from then on appends go on, and overwrites, which need it, fail.
+TEST_F(FaultTest, UnusableJournalIsReportedOnceAndDoesNotBlockAppends) {
+    const QString path = file(u"Clienti.pro"_s);
+    put(path, recordsOf("ab"));
+    ASSERT_TRUE(QDir().mkpath(records::RecordFile::journalPathOf(path)));
+    {
+        records::RecordFile archive(path, kSize);
+        EXPECT_FALSE(archive.open());
+        EXPECT_TRUE(archive.errorString().contains(u"journal"_s))
+            << archive.errorString().toStdString();
+    }
+    records::RecordFile archive(path, kSize);
+    ASSERT_TRUE(archive.open());
+    EXPECT_EQ(archive.append(recordOf('c')), 3);
+    EXPECT_FALSE(archive.write(1, recordOf('N')));
+    archive.close();
+    EXPECT_EQ(contentOf(path), recordsOf("abc"));
+    EXPECT_TRUE(QFileInfo(records::RecordFile::journalPathOf(path)).isDir());
 }
 
 TEST_F(FaultTest, OverwriteThatCannotJournalChangesNothing) {
@@ -299,4 +334,77 @@ TEST_F(FaultTest, ArchiveShrinkingDuringAScanEndsTheScan) {
     EXPECT_TRUE(read);
     EXPECT_TRUE(wholeRecords);
     EXPECT_LT(visited, 3000);
+}
+
+namespace {
+
+// Runs `action` in a child process and gives its result, or nothing when it has not ended
+// within `seconds` (the child is then killed): a program stuck on a file shows here as a
+// failed test instead of a test run that never ends.
+std::optional<bool> answeredWithin(int seconds, const std::function<bool()>& action) {
+    const pid_t child = fork();
+    if (child < 0) return std::nullopt;
+    if (child == 0) _exit(action() ? 0 : 1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!WIFEXITED(status)) return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+// A named pipe in place of a file the program reads would wait for a writer for good: each
+// is refused at once with the read error, as an unreadable file is.
+TEST_F(FaultTest, NamedPipeInPlaceOfAFileIsARefusalNotAWait) {
+    const struct {
+        const char* what;
+        QString fileName;
+        std::function<bool(const QString& path)> refused; // true when the read error came
+    } cases[] = {
+        {"password store", u"unins000.dll"_s,
+         [](const QString& path) {
+             return security::PasswordStore(path).login(u"archiviostudio"_s) ==
+                    security::PasswordStore::Login::ReadError;
+         }},
+        {"settings file", u"Cartovia.ini"_s,
+         [](const QString& path) {
+             const settings::IniFile ini(path);
+             return !ini.isReadable() &&
+                    ini.readString(u"Numerazione Protocollo"_s, u"Inizio"_s, u"?"_s) == u"?"_s;
+         }},
+        {"archive", u"Clienti.pro"_s,
+         [](const QString& path) {
+             records::RecordFile archive(path, kSize);
+             return !archive.open() && !records::RecordFile::scan(
+                                           path, kSize, [](qint64, const char*) { return true; });
+         }},
+        {"journal", u"Clienti.pro.journal"_s,
+         [this](const QString&) {
+             // The first action on the archive reports the journal; the next goes on.
+             const QString archivePath = file(u"Clienti.pro"_s);
+             put(archivePath, recordsOf("ab"));
+             records::RecordFile first(archivePath, kSize);
+             if (first.open()) return false;
+             records::RecordFile second(archivePath, kSize);
+             return second.open() && second.append(recordOf('c')) == 3;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = file(c.fileName);
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const std::optional<bool> answer = answeredWithin(3, [&] { return c.refused(path); });
+        EXPECT_TRUE(answer.has_value()) << "no answer within 3 s";
+        EXPECT_TRUE(answer.value_or(true)) << "not answered with the read error";
+        QFile::remove(path);
+        QFile::remove(file(u"Clienti.pro"_s));
+    }
 }

@@ -1,12 +1,17 @@
 // Where the program keeps its files: beside a portable executable, or in each user's own
 // folder for an installed copy (recognised by the marker among its shared files).
+#include "export/spreadsheet.h"
+#include "files/safewrite.h"
 #include "programfolder.h"
+#include "records/recordfile.h"
+#include "settings/inifile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
@@ -58,6 +63,95 @@ TEST(ProgramFolder, InstalledCopyUsesTheUsersFolderAndNeverOverwritesTheirPasswo
     QFile::remove(shared + u"installed-copy"_s);
     QFile::remove(shared + u"unins000.dll"_s);
     EXPECT_FALSE(isInstalledCopy());
+}
+
+// An installed copy's layout around this test program, undone when the test ends.
+class InstalledLayout {
+public:
+    InstalledLayout()
+        : m_shared(
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + u"/../share/tavolex"_s) +
+              u'/') {
+        QDir().mkpath(m_shared);
+        write(m_shared + u"installed-copy"_s, {});
+        write(m_shared + u"unins000.dll"_s, "shipped store");
+        qputenv("XDG_DATA_HOME", m_home.path().toLocal8Bit());
+        m_umask = ::umask(0022); // the usual umask of a desktop session
+    }
+    ~InstalledLayout() {
+        QFile::remove(m_shared + u"installed-copy"_s);
+        QFile::remove(m_shared + u"unins000.dll"_s);
+        ::umask(m_umask);
+    }
+    QString home() const { return m_home.path(); }
+
+private:
+    QString m_shared;
+    QTemporaryDir m_home;
+    mode_t m_umask = 0;
+};
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 07777;
+}
+
+TEST(ProgramFolder, InstalledCopyKeepsTheUsersFilesPrivate) {
+    const InstalledLayout layout;
+    ASSERT_TRUE(isInstalledCopy());
+    restrictNewFiles();
+    ASSERT_TRUE(prepareProgramFolder());
+    const QString user = programFolder();
+    EXPECT_EQ(modeOf(user), 0700u);
+    EXPECT_EQ(modeOf(user + u"unins000.dll"_s), 0600u);
+
+    // Every kind of file the program makes there: archives and their journals, settings,
+    // whole-file writes (exports, PDF files, attachment copies) and folders.
+    const QString archive = programPath(u"Clienti.pro"_s);
+    {
+        records::RecordFile file(archive, 16);
+        ASSERT_TRUE(file.open());
+        ASSERT_EQ(file.append(QByteArray(16, 'a')), 1);
+        ASSERT_EQ(file.append(QByteArray(16, 'b')), 2);
+        ASSERT_TRUE(file.write(1, QByteArray(16, 'c')));
+    }
+    settings::IniFile ini(programPath(u"Cartovia.ini"_s));
+    ASSERT_TRUE(ini.writeString(u"Numerazione Protocollo"_s, u"Inizio"_s, u"1"_s));
+    ASSERT_TRUE(files::replaceFile(programPath(u"Protocollo.pdf"_s), "%PDF-1.4"));
+    ASSERT_TRUE(exporting::writeSpreadsheet(programPath(u"Clienti.xls"_s), u"W"_s, {{u"A"_s, 100}},
+                                            {{u"uno"_s}}));
+    ASSERT_TRUE(QDir().mkpath(programPath(u"Documenti_Allegati/Pratica 1"_s)));
+    ASSERT_TRUE(
+        files::replaceFile(programPath(u"Documenti_Allegati/Pratica 1/lettera.txt"_s), "testo"));
+    const QString files[] = {u"Clienti.pro"_s, u"Cartovia.ini"_s, u"Protocollo.pdf"_s,
+                             u"Clienti.xls"_s, u"Documenti_Allegati/Pratica 1/lettera.txt"_s};
+    for (const QString& name : files)
+        EXPECT_EQ(modeOf(programPath(name)), 0600u) << name.toStdString();
+    EXPECT_EQ(modeOf(programPath(u"Documenti_Allegati"_s)), 0700u);
+    EXPECT_EQ(modeOf(programPath(u"Documenti_Allegati/Pratica 1"_s)), 0700u);
+
+    // A folder an earlier start made open to all is narrowed at the next start.
+    ASSERT_EQ(::chmod(QFile::encodeName(user).constData(), 0755), 0);
+    ASSERT_TRUE(prepareProgramFolder());
+    EXPECT_EQ(modeOf(user), 0700u);
+    // makePrivate for what takes its mode from elsewhere.
+    ASSERT_EQ(::chmod(QFile::encodeName(archive).constData(), 0644), 0);
+    EXPECT_TRUE(makePrivate(archive));
+    EXPECT_EQ(modeOf(archive), 0600u);
+}
+
+// A portable copy leaves permissions to the user's umask.
+TEST(ProgramFolder, PortableCopyFollowsTheUsersUmask) {
+    ASSERT_FALSE(isInstalledCopy());
+    const mode_t old = ::umask(0022);
+    restrictNewFiles();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Clienti.pro"_s);
+    ASSERT_TRUE(files::replaceFile(path, "x"));
+    EXPECT_EQ(modeOf(path), 0644u);
+    EXPECT_TRUE(makePrivate(path));
+    EXPECT_EQ(modeOf(path), 0644u);
+    ::umask(old);
 }
 
 } // namespace

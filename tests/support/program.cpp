@@ -21,7 +21,7 @@ void ProgramEnvironment::SetUp() {
     g_folder = makeProgramFolder();
     ui::Clock::setNow([now = m_now] { return now; });
     ui::TMisc::setOpener([](const QString& command, const QUrl&) { g_opened << command; });
-    startApplication();
+    ASSERT_TRUE(startApplication()) << "the program folder is held by another copy";
 }
 
 void ProgramEnvironment::TearDown() {

@@ -1,4 +1,5 @@
 #include "core/programfolder.h"
+#include "support/diskfull.h"
 #include "support/uitest.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/attachments/attachmentfolder.h"
@@ -165,25 +166,58 @@ TEST_F(AttachmentsTest, ChoosingTheFolderCopyItselfNeedsNoQuestion) {
     EXPECT_EQ(field(screen, u"txtFile02"_s)->text(), u"foto.jpg"_s);
 }
 
-TEST_F(AttachmentsTest, CancelledChooserAndFailedCopiesChangeNothingAndSayNothing) {
+TEST_F(AttachmentsTest, CancelledChooserChangesNothingAndSaysNothing) {
     TfrmAllegaCartella screen;
     screen.setValues(u"prima.txt"_s, u"d"_s, {}, {}, {}, {});
     EXPECT_FALSE(browse(screen, 1, {}).seen); // the dialog was cancelled
     EXPECT_EQ(field(screen, u"txtFile01"_s)->text(), u"prima.txt"_s);
     EXPECT_FALSE(QDir(folder).exists());
+}
 
-    // An unreadable source: the slot keeps the name, no message, nothing copied.
-    EXPECT_FALSE(browse(screen, 2, sources.filePath(u"sparito.txt"_s)).seen);
-    EXPECT_EQ(field(screen, u"txtFile02"_s)->text(), u"sparito.txt"_s);
-    EXPECT_FALSE(QFile::exists(folder + u"sparito.txt"_s));
+// A copy that fails says so, and the slot keeps what it held: a name is never left
+// pointing to a file the folder does not have.
+TEST_F(AttachmentsTest, FailedCopiesAreReportedAndTheSlotKeepsItsContent) {
+    TfrmAllegaCartella screen;
+    screen.setValues(u"prima.txt"_s, u"d1"_s, {}, u"d2"_s, u"terza.txt"_s, u"d3"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const auto expectReported = [&](const tavolex::test::SeenBox& box) {
+        EXPECT_TRUE(box.seen);
+        EXPECT_EQ(box.icon, QMessageBox::Critical);
+        EXPECT_EQ(box.text, msg::archiveAccessErrorText());
+    };
 
-    // The attachment folder cannot be created: a file holds its name.
-    QFile blocker(program + u"Documenti_Allegati"_s);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_FALSE(browse(screen, 3, source(u"x.txt"_s, "x")).seen);
-    EXPECT_EQ(field(screen, u"txtFile03"_s)->text(), u"x.txt"_s);
-    EXPECT_EQ(contents(program + u"Documenti_Allegati"_s), QByteArray());
+    {
+        SCOPED_TRACE("full disk");
+        const QString big = source(u"grande.pdf"_s, QByteArray(200'000, 'p'));
+        tavolex::test::SeenBox box;
+        {
+            tavolex::test::DiskFull full(100'000);
+            ASSERT_TRUE(full.active());
+            box = browse(screen, 1, big);
+        }
+        expectReported(box);
+        EXPECT_EQ(field(screen, u"txtFile01"_s)->text(), u"prima.txt"_s);
+        EXPECT_FALSE(QFile::exists(folder + u"grande.pdf"_s));
+    }
+    {
+        SCOPED_TRACE("unreadable source");
+        expectReported(browse(screen, 2, sources.filePath(u"sparito.txt"_s)));
+        EXPECT_EQ(field(screen, u"txtFile02"_s)->text(), QString());
+        EXPECT_FALSE(QFile::exists(folder + u"sparito.txt"_s));
+    }
+    {
+        SCOPED_TRACE("no attachment folder");
+        ASSERT_TRUE(QDir(folder).removeRecursively());
+        QFile blocker(program + u"Documenti_Allegati"_s); // a file holds the folder's name
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        expectReported(browse(screen, 3, source(u"x.txt"_s, "x")));
+        EXPECT_EQ(field(screen, u"txtFile03"_s)->text(), u"terza.txt"_s);
+        EXPECT_EQ(contents(program + u"Documenti_Allegati"_s), QByteArray());
+        QFile::remove(program + u"Documenti_Allegati"_s);
+    }
+    // Descriptions are left as they were.
+    EXPECT_EQ(field(screen, u"txtDesc01"_s)->text(), u"d1"_s);
 }
 
 TEST_F(AttachmentsTest, OddNamesAreCopiedAndOpenedAsNames) {
@@ -329,7 +363,7 @@ TEST_F(AttachmentsTest, LargeCopyShowsProgressAndArrivesWhole) {
             if (QWidget* modal = QApplication::activeModalWidget()) modals << modal->objectName();
         });
         poll.start(0);
-        EXPECT_TRUE(attachments::copyIn(path, name, {}, &owner));
+        EXPECT_EQ(attachments::copyIn(path, name, {}, &owner), attachments::Copy::Done);
         poll.stop();
         EXPECT_EQ(modals.contains(u"dlgCopia"_s), expectProgress);
         EXPECT_EQ(contents(folder + name), contents(path));

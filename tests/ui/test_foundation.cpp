@@ -490,6 +490,54 @@ TEST(ClientsCard, EmailButtonOpensMailLink) {
     EXPECT_EQ(opened, QStringList{u"\"mailto:mario@example.it\""_s});
 }
 
+// The mail link carries the recipient and nothing else: an address that would bring
+// mail-link parameters along (a local file to attach, a header, an encoded line break) is
+// refused with the e-mail warning, on the clients card and on the movement card alike.
+TEST(ClientsCard, EmailButtonRefusesAddressesCarryingMoreThanARecipient) {
+    QStringList opened;
+    QList<QUrl> urls;
+    ui::TMisc::setOpener([&](const QString& command, const QUrl& url) {
+        opened << command;
+        urls << url;
+    });
+    const QString hostile[] = {
+        u"a@b.it?attach=/etc/passwd"_s,
+        u"a@b.it&attach=/etc/passwd"_s,
+        u"a@b.it?subject=x&attachment=%2Fetc%2Fshadow"_s,
+        u"a@b.it%0Aattach=/etc/passwd"_s,
+        u"a@b.it%3Fattach=/etc/passwd"_s,
+        u"a@b.it\nattach=/etc/passwd"_s,
+        u"a@b.it\tbcc@c.it"_s,
+        u"a@b.it bcc@c.it"_s,
+        u"a@b.it\u00A0x"_s,
+        u"a@b.it\u200Bx"_s,
+        u"?to=x@y.it"_s,
+    };
+    for (const QString& address : hostile) {
+        SCOPED_TRACE(address.toStdString());
+        on<QLineEdit>(u"TfrmClienti"_s, u"txtEmail"_s)->setText(address);
+        const SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"btnEmail"_s);
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_EQ(box.text, u"Attenzione: indicare l'indirizzo e-mail del tesserato."_s);
+        EXPECT_FALSE(ui::TMisc::mailLink(address).has_value());
+    }
+    EXPECT_TRUE(opened.isEmpty());
+
+    // A plain address, also one with the characters an address may hold, gives a link
+    // with no query at all.
+    for (const QString& address : {u"mario.rossi+studio@example.it"_s, u"o'neil@example.it"_s}) {
+        on<QLineEdit>(u"TfrmClienti"_s, u"txtEmail"_s)->setText(address);
+        click(u"TfrmClienti"_s, u"btnEmail"_s);
+    }
+    ui::TMisc::setOpener({});
+    ASSERT_EQ(urls.size(), 2);
+    EXPECT_EQ(urls[0].scheme(), u"mailto"_s);
+    EXPECT_EQ(urls[0].path(), u"mario.rossi+studio@example.it"_s);
+    EXPECT_FALSE(urls[0].hasQuery());
+    EXPECT_EQ(urls[1].path(), u"o'neil@example.it"_s);
+    EXPECT_FALSE(urls[1].hasQuery());
+}
+
 TEST(ClientsCard, TaxCodeButtonRoutesDigitsToTheVatCheck) {
     struct Case {
         QString code;
@@ -585,7 +633,7 @@ class WholeProgram : public ::testing::Environment {
 public:
     void SetUp() override {
         g_folder = makeProgramFolder();
-        startApplication();
+        ASSERT_TRUE(startApplication());
     }
     void TearDown() override { stopApplication(); }
 };

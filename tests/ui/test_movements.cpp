@@ -518,6 +518,11 @@ TEST_F(Movements, EmailAndIdentifierButtons) {
     EXPECT_EQ(box.icon, QMessageBox::Warning);
     EXPECT_EQ(card()->focusWidget(), on(u"txtEmail"_s));
     EXPECT_TRUE(g_opened.isEmpty());
+    // An address carrying mail-link parameters is no address.
+    type(u"txtEmail"_s, u"paola@neri.it?attach=/etc/passwd"_s);
+    EXPECT_EQ(clickAndAnswer(u"sndEmail"_s).text,
+              u"Attenzione: indicare l'indirizzo e-mail del tesserato."_s);
+    EXPECT_TRUE(g_opened.isEmpty());
     type(u"txtEmail"_s, u"paola@neri.it"_s);
     click(u"sndEmail"_s);
     EXPECT_EQ(g_opened, QStringList{u"\"mailto:paola@neri.it\""_s});

@@ -44,6 +44,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tavolex;
 using namespace tavolex::test;
@@ -352,6 +353,14 @@ TEST_F(Protocol, NewProposesTheNextNumberAndTodaysDate) {
     EXPECT_EQ(box.text, msg::archiveAccessErrorText());
     EXPECT_EQ(cardText(u"txtOggetto"_s), u"resta"_s);
     QDir(g_folder).rmdir(u"2024.prt"_s);
+
+    // A named pipe in place of the settings file: the access error at once, no number.
+    QFile::remove(g_folder + u"Cartovia.ini"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(g_folder + u"Cartovia.ini"_s).constData(), 0600), 0);
+    box = clickCard(u"cmdNuovo"_s);
+    EXPECT_EQ(box.text, msg::archiveAccessErrorText());
+    EXPECT_EQ(cardText(u"txtOggetto"_s), u"resta"_s);
+    QFile::remove(g_folder + u"Cartovia.ini"_s);
 }
 
 TEST_F(Protocol, SaveChecksComeInOrderAndTheRecordIsByteExact) {

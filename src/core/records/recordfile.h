@@ -15,7 +15,13 @@ namespace tavolex::records {
 // and its number to a journal beside the archive ("<archive>.journal"), then writes in
 // place, then removes the journal. open() finishes a journalled overwrite that a kill
 // interrupted, and drops a journal that was not complete (the archive was not touched).
-// A failed append cuts the file back to its whole records.
+// A failed append cuts the file back to its whole records. The journal names its archive:
+// a journal copied from another archive is dropped, never replayed.
+//
+// Each step reaches the disk in order (journal, then the write in place, then the journal's
+// removal; an append before it is reported), so a power cut leaves what a kill leaves.
+// Appends, overwrites and the replay of a journal hold the archive's advisory lock: two
+// programs on one archive take turns and never number two appends alike.
 class RecordFile {
 public:
     RecordFile(QString path, int recordSize);
@@ -25,8 +31,10 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Opens for reading and writing, creating a missing file. An existing file that
-    // cannot be opened so is reported, never emptied or recreated. A journal left by an
-    // interrupted overwrite is settled first.
+    // cannot be opened so, or is not a plain file (a pipe, a folder), is reported, never
+    // emptied or recreated. A journal left by an interrupted overwrite is settled first;
+    // a journal that cannot be read at all fails the first open that finds it, and is
+    // left alone from then on (appends go on; overwrites, which need it, fail).
     bool open();
     bool close();
     bool isOpen() const { return m_file.isOpen(); }
@@ -56,17 +64,27 @@ public:
     static bool scan(const QString& path, int recordSize,
                      const std::function<bool(qint64, const char*)>& visit);
 
+    // Whether writes are forced to the disk (on unless switched off; for measuring what
+    // the syncs cost).
+    static void setSyncing(bool on) { s_syncs = on; }
+
 private:
+    class Exclusive;
     bool fail(const QString& what);
+    bool failLocking();
+    bool writeLocked(qint64 k, const QByteArray& record);
+    bool sync();
     bool overwrite(qint64 k, const QByteArray& record);
     bool appendAt(qint64 k, const QByteArray& record);
     bool writeInPlace(qint64 k, const QByteArray& record);
-    void settleJournal();
+    bool settleJournal();
 
     QString m_path;
     int m_size;
     QFile m_file;
     QString m_error;
+    bool m_syncs = s_syncs;
+    static inline bool s_syncs = true;
 };
 
 } // namespace tavolex::records

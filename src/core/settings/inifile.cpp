@@ -3,6 +3,7 @@
 #include "text/casing.h"
 #include "text/win1252.h"
 
+#include "files/regularfile.h"
 #include "files/safewrite.h"
 
 #include <QFile>
@@ -27,7 +28,8 @@ std::vector<Line> readLines(const QString& path, bool* ok = nullptr) {
     if (!file.exists()) return {};
     // A settings file is a few lines: anything larger is not one, and reading it whole
     // would only stall the program.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > IniFile::kMaxBytes) {
+    // Only a regular file: a named pipe in its place would wait for a writer for good.
+    if (!files::openRegular(file, QIODevice::ReadOnly) || file.size() > IniFile::kMaxBytes) {
         if (ok) *ok = false;
         return {};
     }

@@ -5,6 +5,7 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
+#include "files/folderlock.h"
 #include "files/log.h"
 #include "files/safewrite.h"
 #include "programfolder.h"
@@ -55,6 +56,9 @@
 #include "ui/protocol/TfrmTrovaProtocollo.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -143,6 +147,36 @@ std::vector<std::unique_ptr<QWidget>>& ownedScreens() {
     return screens;
 }
 
+// The program folder's lock, held from start to exit.
+std::unique_ptr<files::FolderLock>& folderLock() {
+    static std::unique_ptr<files::FolderLock> lock;
+    return lock;
+}
+
+// One copy of the program per program folder. False, after telling the user, when another
+// copy (here or on another computer sharing the folder) already works on it; nothing in the
+// folder is touched then. A folder where no lock can be made (read-only) is not refused
+// here: its first action gives the access error.
+bool lockProgramFolder() {
+    const QString folder = programFolder();
+    // A folder not there yet has no other copy in it; the lock needs it to exist.
+    if (!QFileInfo::exists(folder)) QDir().mkpath(folder);
+    auto lock = std::make_unique<files::FolderLock>(folder);
+    if (!lock->tryLock()) {
+        qCWarning(lcFiles).noquote() << "program folder" << folder << ":" << lock->errorString();
+        if (!lock->heldByAnother()) return true;
+        const QString holder = lock->holder();
+        msg::warning(nullptr, holder.isEmpty()
+                                  ? u"Attenzione: Tavolex \u00E8 gi\u00E0 in uso con questa "
+                                    u"cartella di archivi su un altro computer."_s
+                                  : u"Attenzione: Tavolex \u00E8 gi\u00E0 in uso con questa "
+                                    u"cartella di archivi sul computer %1."_s.arg(holder));
+        return false;
+    }
+    folderLock() = std::move(lock);
+    return true;
+}
+
 } // namespace
 
 void stopApplication() {
@@ -150,6 +184,7 @@ void stopApplication() {
     auto& screens = ownedScreens();
     while (!screens.empty())
         screens.pop_back();
+    folderLock().reset();
 }
 
 // The screens only say that they are done, or what was chosen; here is where that leads.
@@ -176,12 +211,17 @@ void connectScreens() {
                              [card](int, const QString& year) { card->openYear(year); });
 }
 
-void startApplication() {
+bool startApplication() {
     QApplication::setApplicationName(u"Tavolex"_s);
     QApplication::setQuitOnLastWindowClosed(false);
+    // A file-size limit makes a write past it fail (EFBIG, reported as the access error)
+    // instead of ending the program with SIGXFSZ halfway through a save.
+    std::signal(SIGXFSZ, SIG_IGN);
     installItalianTranslations();
     applyProgramFormats();
     applyTheme();
+    restrictNewFiles();
+    if (!lockProgramFolder()) return false;
     // An installed copy keeps each user's archives in a folder of their own, made at the
     // first start; should that fail, the password check reports the access error.
     if (!prepareProgramFolder())
@@ -198,6 +238,7 @@ void startApplication() {
     }
     connectScreens();
     Screens::show(u"TfrmPassword"_s);
+    return true;
 }
 
 } // namespace tavolex

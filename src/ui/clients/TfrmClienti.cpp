@@ -6,6 +6,7 @@
 #include "identifierchecks.h"
 #include "programfolder.h"
 #include "records/layouts.h"
+#include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
 namespace tavolex::ui {
@@ -125,7 +126,10 @@ RecordCard::Config clientsConfig(TfrmClienti* card) {
 TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(this), parent) {}
 
 void TfrmClienti::btnEmailClick() {
-    TMisc::Open(u"\"mailto:"_s + text(u"txtEmail"_s).trimmed() + u'"');
+    if (!TMisc::OpenMail(text(u"txtEmail"_s).trimmed())) {
+        msg::warning(this, u"Attenzione: indicare l'indirizzo e-mail del tesserato."_s);
+        focusControl(u"txtEmail"_s);
+    }
 }
 
 void TfrmClienti::cmdTrovaClick() {

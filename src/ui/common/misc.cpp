@@ -28,6 +28,31 @@ QUrl TMisc::urlFor(const QString& sCommand) {
     return QUrl::fromLocalFile(QDir::fromNativeSeparators(target));
 }
 
+std::optional<QUrl> TMisc::mailLink(const QString& address) {
+    for (const QChar c : address) {
+        if (c == u'?' || c == u'&' || c == u'%' || c.isSpace() ||
+            c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return std::nullopt;
+    }
+    // Built from its parts: whatever the address holds stays in the path, never the query.
+    QUrl url;
+    url.setScheme(u"mailto"_s);
+    url.setPath(address, QUrl::DecodedMode);
+    if (!url.isValid() || url.hasQuery() || url.hasFragment()) return std::nullopt;
+    return url;
+}
+
+bool TMisc::OpenMail(const QString& address) {
+    const std::optional<QUrl> url = mailLink(address);
+    if (!url) return false;
+    if (opener()) {
+        opener()(u"\"mailto:"_s + address + u'"', *url);
+        return true;
+    }
+    QDesktopServices::openUrl(*url);
+    return true;
+}
+
 void TMisc::Open(const QString& sCommand) {
     const QUrl url = urlFor(sCommand);
     if (opener()) {

@@ -229,12 +229,11 @@ void TfrmMovimenti::impBeneficiarioClick() {
 
 void TfrmMovimenti::sndEmailClick() {
     const QString address = text::trimmed(text(u"txtEmail"_s));
-    if (address.isEmpty()) {
+    // An address that could carry mail-link parameters (a file to attach) is no address.
+    if (address.isEmpty() || !TMisc::OpenMail(address)) {
         msg::warning(this, u"Attenzione: indicare l'indirizzo e-mail del tesserato."_s);
         focusControl(u"txtEmail"_s);
-        return;
     }
-    TMisc::Open(u"\"mailto:"_s + address + u'"');
 }
 
 void TfrmMovimenti::cmdTrovaClick() {

@@ -137,7 +137,12 @@ void TfrmProtocollo::openYear(const QString& yearText) {
 }
 
 void TfrmProtocollo::cmdNuovoClick() {
-    const auto numbering = protocol::readNumbering(settings::IniFile(protocol::settingsPath()));
+    const settings::IniFile ini(protocol::settingsPath());
+    // A settings file that is there but cannot be read (no permission, not a plain file)
+    // gives no number: counting from the default start would repeat numbers already given.
+    if (!ini.isReadable())
+        return msg::archiveAccessError(this, u"cannot read "_s + protocol::settingsPath());
+    const auto numbering = protocol::readNumbering(ini);
     setText(u"lblInizio"_s, numbering.start);
     setText(u"lblSolare"_s, numbering.yearSuffix);
     // Worked out before anything is blanked: a "Nuovo" that fails leaves the card as it was.

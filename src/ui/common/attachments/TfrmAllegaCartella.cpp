@@ -171,10 +171,14 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot) {
     const QString chosen = FileChooser::chooseAttachment(this);
     if (chosen.isEmpty()) return;
     const QString name = QFileInfo(chosen).fileName();
-    slotAt(slot).file->setText(name);
-    // A failed copy is not reported: the slot keeps the name either way.
-    attachments::copyIn(
+    // A name is only given to a slot when the folder holds a file of that name.
+    const attachments::Copy copy = attachments::copyIn(
         chosen, name, [this] { return msg::question(this, overwriteQuestion()); }, this);
+    if (copy == attachments::Copy::Failed) {
+        attachments::reportFailedCopy(this, chosen);
+        return;
+    }
+    slotAt(slot).file->setText(name);
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot) {

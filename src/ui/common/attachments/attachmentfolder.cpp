@@ -1,6 +1,7 @@
 #include "attachmentfolder.h"
 
 #include "TfrmAllegaCartella.h"
+#include "core/files/regularfile.h"
 #include "core/files/safewrite.h"
 #include "core/programfolder.h"
 #include "ui/common/filechooser.h"
@@ -45,7 +46,7 @@ constexpr qint64 kShowProgressFrom = 8 * 1024 * 1024;
 bool copyReplacing(const QString& source, const QString& destination,
                    std::atomic<qint64>* copied = nullptr) {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return false;
+    if (!files::openRegular(in, QIODevice::ReadOnly)) return false; // never a pipe
     return bool(files::replaceFile(destination, [&in, copied](QIODevice& out) {
         char chunk[64 * 1024];
         for (;;) {
@@ -79,31 +80,40 @@ bool copyWithProgress(const QString& source, const QString& destination, qint64 
 
 } // namespace
 
-bool copyIn(const QString& source, const QString& name,
+Copy copyIn(const QString& source, const QString& name,
             const std::function<bool()>& confirmOverwrite, QWidget* progressParent) {
     const QString bare = name.trimmed();
-    if (bare.isEmpty() || !isPlainName(bare)) return false;
+    if (bare.isEmpty() || !isPlainName(bare)) return Copy::Failed;
     const QFileInfo from(source);
-    if (!from.isFile() || !QDir().mkpath(folder())) return false;
+    if (!from.isFile() || !QDir().mkpath(folder())) return Copy::Failed;
     const QString destination = folder() + bare;
     const QFileInfo to(destination);
     if (to.exists()) {
-        if (to.canonicalFilePath() == from.canonicalFilePath()) return false;
-        if (confirmOverwrite && !confirmOverwrite()) return false;
+        if (to.canonicalFilePath() == from.canonicalFilePath()) return Copy::Kept;
+        if (confirmOverwrite && !confirmOverwrite()) return Copy::Kept;
     }
-    if (progressParent && from.size() >= kShowProgressFrom)
-        return copyWithProgress(source, destination, from.size(), progressParent);
-    return copyReplacing(source, destination);
+    const bool copied = progressParent && from.size() >= kShowProgressFrom
+                            ? copyWithProgress(source, destination, from.size(), progressParent)
+                            : copyReplacing(source, destination);
+    return copied ? Copy::Done : Copy::Failed;
+}
+
+void reportFailedCopy(QWidget* parent, const QString& source) {
+    msg::archiveAccessError(parent, u"cannot copy "_s + source + u" into "_s + folder());
 }
 
 QString chooseAndCopy(QWidget* parent) {
     const QString chosen = FileChooser::chooseAttachment(parent);
     if (chosen.isEmpty()) return {};
     const QString name = QFileInfo(chosen).fileName();
-    copyIn(
+    const Copy copy = copyIn(
         chosen, name,
         [parent] { return msg::question(parent, TfrmAllegaCartella::overwriteQuestion()); },
         parent);
+    if (copy == Copy::Failed) {
+        reportFailedCopy(parent, chosen);
+        return {};
+    }
     return name;
 }
 

@@ -20,17 +20,29 @@ QString pathOf(const QString& name);
 // like any name the desktop cannot open.
 void open(const QString& name);
 
+// What became of a copy into the folder.
+enum class Copy {
+    Done,   // the folder holds the new copy
+    Kept,   // the folder's file of that name stays (the user would not replace it, or it
+            // was itself the file chosen): the name still leads to a file
+    Failed, // nothing copied (unreadable source, no folder, full disk): the name would
+            // lead to nothing
+};
+
 // Copies `source` into the folder under `name` (trimmed), creating the folder first.
 // When a file of that name is already there, `confirmOverwrite` decides; choosing the
 // folder's own copy again needs no copy. An existing copy is replaced only by a
-// complete new one. False when nothing was copied, for whatever reason. With a
-// `progressParent`, a large file is copied off the UI thread behind a progress window.
-bool copyIn(const QString& source, const QString& name,
+// complete new one. With a `progressParent`, a large file is copied off the UI thread
+// behind a progress window.
+Copy copyIn(const QString& source, const QString& name,
             const std::function<bool()>& confirmOverwrite, QWidget* progressParent = nullptr);
 
+// Says that a copy failed (the access error), on `parent`.
+void reportFailedCopy(QWidget* parent, const QString& source);
+
 // "Sfoglia...": asks for a file and copies it into the folder (asking before replacing a
-// copy of the same name). The chosen file's bare name, empty when nothing was chosen; a
-// failed copy ends silently and still gives the name.
+// copy of the same name). The chosen file's bare name; empty when nothing was chosen or
+// the copy failed (which has been reported: the caller keeps what it had).
 QString chooseAndCopy(QWidget* parent);
 
 } // namespace tavolex::ui::attachments

@@ -6,6 +6,7 @@
 
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/printers.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmStats.h"
 #include "ui/accounts/statschart.h"
@@ -39,12 +40,6 @@
 using namespace tavolex;
 using namespace tavolex::test;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

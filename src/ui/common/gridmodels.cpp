@@ -4,6 +4,7 @@
 #include "records/record.h"
 #include "records/recordfile.h"
 #include "text/win1252.h"
+#include "wait.h"
 
 #include <algorithm>
 #include <numeric>
@@ -109,44 +110,60 @@ void RecordGridModel::addColumn(const FieldColumn& column) {
     endResetModel();
 }
 
-bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
-    std::vector<const records::FieldSpec*> specs;
-    for (int index : std::as_const(m_kept))
-        specs.push_back(&m_layout.field(index));
+// What one fill reads, made on a worker thread.
+struct RecordGridModel::Scanned {
+    bool read = false;
     std::vector<char> text;
     std::vector<qint64> starts;
     std::vector<quint8> lengths;
     std::vector<QByteArray> keys;
-    const bool read =
+    std::vector<qint64> order;
+};
+
+std::shared_ptr<RecordGridModel::Scanned> RecordGridModel::scan(const QString& path,
+                                                                const RecordTest& accept) const {
+    auto scanned = std::make_shared<Scanned>();
+    std::vector<const records::FieldSpec*> specs;
+    for (int index : m_kept)
+        specs.push_back(&m_layout.field(index));
+    Scanned& s = *scanned;
+    s.read =
         records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
             if (accept && !accept(record)) return true;
-            starts.push_back(qint64(text.size()));
-            if (m_sortKey) keys.push_back(m_sortKey(record));
+            s.starts.push_back(qint64(s.text.size()));
+            if (m_sortKey) s.keys.push_back(m_sortKey(record));
             for (const records::FieldSpec* spec : specs) {
                 const QByteArrayView kept = records::storedTrimmed(record, *spec);
-                text.insert(text.end(), kept.begin(), kept.end());
-                lengths.push_back(quint8(kept.size()));
+                s.text.insert(s.text.end(), kept.begin(), kept.end());
+                s.lengths.push_back(quint8(kept.size()));
             }
             return true;
         });
-    m_complete = read;
-    if (!read && onFailure == OnFailure::KeepPrevious) return false;
-    std::vector<qint64> order;
     if (m_sortKey) {
-        order.resize(starts.size());
-        std::iota(order.begin(), order.end(), qint64(0));
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](qint64 a, qint64 b) { return keys[size_t(a)] < keys[size_t(b)]; });
+        s.order.resize(s.starts.size());
+        std::iota(s.order.begin(), s.order.end(), qint64(0));
+        std::stable_sort(s.order.begin(), s.order.end(), [&s](qint64 a, qint64 b) {
+            return s.keys[size_t(a)] < s.keys[size_t(b)];
+        });
     }
+    return scanned;
+}
+
+bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
+    // Read on a worker thread: the window keeps painting but takes no input meanwhile.
+    const std::shared_ptr<Scanned> scanned = runWaiting<std::shared_ptr<Scanned>>(
+        nullptr, [this, &path, &accept] { return scan(path, accept); });
+    m_complete = scanned->read;
+    if (!scanned->read && onFailure == OnFailure::KeepPrevious) return false;
     beginResetModel();
-    m_text = std::move(text);
-    m_starts = std::move(starts);
-    m_lengths = std::move(lengths);
-    m_order = std::move(order);
-    m_keys = std::move(keys);
+    m_text = std::move(scanned->text);
+    m_starts = std::move(scanned->starts);
+    m_lengths = std::move(scanned->lengths);
+    m_order = std::move(scanned->order);
+    m_keys = std::move(scanned->keys);
     m_edits.clear();
     endResetModel();
-    return read;
+    return scanned->read;
 }
 
 void RecordGridModel::clear() {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace tavolex::records {
@@ -106,6 +107,8 @@ private:
         int first = -1;
         int second = -1;
     };
+    struct Scanned;
+    std::shared_ptr<Scanned> scan(const QString& path, const RecordTest& accept) const;
     Kept keep(const exporting::FieldColumn& column);
     QByteArrayView keptBytes(qint64 stored, int field) const;
     QString kept(qint64 stored, int field) const;

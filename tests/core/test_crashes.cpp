@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>
+#include <poll.h>
 #include <random>
 #include <signal.h>
 #include <sys/wait.h>
@@ -90,12 +91,20 @@ TEST(Crashes, KilledSavesNeverMixOrLoseARecord) {
                      pipeEnds[1]);
         }
         close(pipeEnds[1]);
-        usleep(useconds_t(1000 + random() % 20000));
+        // Each save now waits for the disk, which takes long on a busy machine: the kill
+        // comes at a random moment after the loop's first confirmed save, so every round
+        // interrupts a loop that is really saving.
+        Confirmed done{};
+        pollfd first{pipeEnds[0], POLLIN, 0};
+        if (poll(&first, 1, 30'000) == 1 && read(pipeEnds[0], &done, sizeof done) == sizeof done) {
+            newestConfirmed[done.k] = done.generation;
+            ++confirmedSaves;
+        }
+        usleep(useconds_t(random() % 20000));
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop stopped by itself: " << status;
-        Confirmed done{};
         while (read(pipeEnds[0], &done, sizeof done) == sizeof done) {
             newestConfirmed[done.k] = done.generation;
             ++confirmedSaves;
@@ -129,7 +138,7 @@ TEST(Crashes, KilledSavesNeverMixOrLoseARecord) {
     ASSERT_GT(k, 0);
     archive.close();
     EXPECT_EQ(QFileInfo(path).size(), k * kSize);
-    EXPECT_GT(confirmedSaves, kKills) << "the loop hardly saved anything";
+    EXPECT_GE(confirmedSaves, kKills) << "the loop hardly saved anything";
     std::cout << "[ kills    ] " << kKills << " kills, " << confirmedSaves
               << " confirmed saves, no record mixed or lost (seed " << seed << ")\n";
 }
@@ -286,10 +295,15 @@ TEST(Crashes, SavesReachTheDiskInOrder) {
     QProcess traced;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"TAVOLEX_TRACED_ARCHIVE"_s, path);
+    // LeakSanitizer cannot run under a tracer and fails the traced program at its exit.
+    const QString sanitizerOptions = environment.value(u"ASAN_OPTIONS"_s);
+    environment.insert(u"ASAN_OPTIONS"_s, sanitizerOptions.isEmpty()
+                                              ? u"detect_leaks=0"_s
+                                              : sanitizerOptions + u":detect_leaks=0"_s);
     traced.setProcessEnvironment(environment);
     traced.start(u"strace"_s,
                  {u"-f"_s, u"-qq"_s, u"-s"_s, u"4096"_s, u"-o"_s, log, u"-e"_s,
-                  u"trace=openat,write,pwrite64,fdatasync,fsync,unlink,unlinkat"_s,
+                  u"trace=openat,close,write,pwrite64,fdatasync,fsync,unlink,unlinkat"_s,
                   QFile::symLinkTarget(u"/proc/self/exe"_s), u"--gtest_also_run_disabled_tests"_s,
                   u"--gtest_filter=Crashes.DISABLED_TracedSaves"_s});
     ASSERT_TRUE(traced.waitForFinished(60'000));
@@ -316,6 +330,9 @@ TEST(Crashes, SavesReachTheDiskInOrder) {
                                  : arg == dir.path() ? u"folder"_s
                                                      : QString();
             roleOfFd[result] = role;
+        } else if (name == u"close"_s) {
+            // A closed number is soon given to another file (the sanitizers' own reports).
+            roleOfFd.erase(fd);
         } else if (name == u"unlink"_s || name == u"unlinkat"_s) {
             if (rawLine.contains(journal.toUtf8())) events << u"remove journal"_s;
         } else if (const auto role = roleOfFd.find(fd);

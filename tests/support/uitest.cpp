@@ -37,6 +37,10 @@ QList<SeenBox> answerBoxes(const std::function<void()>& action, const QStringLis
     return seen;
 }
 
+// A modal window (a print dialog above all) can take seconds to appear on a loaded machine under
+// the sanitizers; a poll that gives up too early leaves the test waiting on it for ever.
+constexpr qint64 kModalWaitMs = 60'000;
+
 void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body) {
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
@@ -46,7 +50,7 @@ void withNextModal(const std::function<void()>& action, const std::function<void
         if (!*alive) return;
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
-            if (elapsed->elapsed() < 5000) QTimer::singleShot(10, *poll);
+            if (elapsed->elapsed() < kModalWaitMs) QTimer::singleShot(10, *poll);
             return;
         }
         body(modal);

@@ -118,7 +118,7 @@ void withModals(const std::function<void()>& action, QList<std::function<void(QW
             const auto body = s->bodies.takeFirst();
             body(modal);
         }
-        if (!s->bodies.isEmpty() && s->elapsed.elapsed() < 5000) QTimer::singleShot(10, s->poll);
+        if (!s->bodies.isEmpty() && s->elapsed.elapsed() < 60000) QTimer::singleShot(10, s->poll);
     };
     QTimer::singleShot(10, state->poll);
     action();

@@ -105,8 +105,17 @@ public:
             --end;
         char* out = room((end - begin) * 5);
         char* const start = out;
-        for (const char* at = begin; at < end; ++at)
-            out = ascii(out, *at);
+        // Runs of bytes that need no escaping are copied whole.
+        for (const char* at = begin; at < end;) {
+            const char* run = at;
+            while (run < end && !needsEscape(*run))
+                ++run;
+            std::memcpy(out, at, size_t(run - at));
+            out += run - at;
+            if (run == end) break;
+            out = ascii(out, *run);
+            at = run + 1;
+        }
         m_used += out - start;
     }
 
@@ -119,6 +128,10 @@ private:
     static char* put(char* out, std::string_view s) {
         std::memcpy(out, s.data(), s.size());
         return out + s.size();
+    }
+
+    static bool needsEscape(char ch) {
+        return ch == '&' || ch == '<' || ch == '>' || ch == '\r' || ch == '\n';
     }
 
     // A byte below 0x80 as an ASCII character, any other byte unchanged.

@@ -12,6 +12,7 @@
 #include "ui/app/application.h"
 #include "ui/common/clock.h"
 #include "ui/common/exportgrid.h"
+#include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
 #include <QAbstractButton>
@@ -680,8 +681,9 @@ TEST(UnpaidPayments, ExportWritesTheListsOwnFileAndAsksItsOwnQuestion) {
     EXPECT_TRUE(g_opened.isEmpty());
 }
 
+// A folder in place of the archive: it exists but cannot be read as records. The list says
+// so when it opens, and its export names the archive as the cause, leaving the earlier file.
 TEST(UnpaidPayments, AnArchiveThatCannotBeReadIsNotExportedAsAnEmptyList) {
-    // A folder in place of the archive: it exists but cannot be read as records.
     QFile::remove(g_folder + u"2017.eur"_s);
     ASSERT_TRUE(QDir().mkpath(g_folder + u"2017.eur"_s));
     const QString file = g_folder + u"Pagamenti_Insoluti.xls"_s;
@@ -689,14 +691,28 @@ TEST(UnpaidPayments, AnArchiveThatCannotBeReadIsNotExportedAsAnEmptyList) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
     old.write("earlier export");
     old.close();
-    QList<SeenBox> boxes;
-    const ShownList list = showUnpaid(2, u"2017"_s, [&](ui::GridScreen* grid) {
-        boxes = answerBoxes([&] { child<QAbstractButton>(grid, u"cmdEsporta"_s)->click(); },
-                            {kSi, u"OK"_s});
-    });
-    EXPECT_TRUE(list.rows.isEmpty());
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_TRUE(boxes[1].text.startsWith(u"Attenzione: il sistema non permette di esportare"_s));
+    child<QLineEdit>(unpaidMenu(), u"txtAnnoDDT"_s)->setText(u"2017"_s);
+    ui::msg::answerNextBoxes({u"OK"_s, kSi, u"OK"_s});
+    int rows = -1;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::function<void()> poll = [&] {
+        auto* grid = qobject_cast<ui::GridScreen*>(QApplication::activeModalWidget());
+        if (!grid) {
+            if (elapsed.elapsed() < 5000) QTimer::singleShot(10, poll);
+            return;
+        }
+        rows = grid->rowCount();
+        child<QAbstractButton>(grid, u"cmdEsporta"_s)->click();
+        child<QAbstractButton>(grid, u"cmdEsci"_s)->click();
+    };
+    QTimer::singleShot(10, poll);
+    child<QAbstractButton>(unpaidMenu(), u"btnApriDDT"_s)->click();
+    const QList<ui::msg::ShownBox> boxes = ui::msg::takeShownBoxes();
+    EXPECT_EQ(rows, 0);
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_EQ(boxes[0].text, ui::msg::archiveAccessErrorText());
+    EXPECT_EQ(boxes[2].text, ui::msg::archiveAccessErrorText());
     QFile kept(file);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("earlier export"));

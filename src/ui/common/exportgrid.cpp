@@ -122,6 +122,15 @@ QList<int> RecordGridModel::fieldIndexes(const records::RecordLayout& layout,
 }
 
 bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
+    return read(path, accept, onFailure, false);
+}
+
+bool RecordGridModel::append(const QString& path, const RecordTest& accept) {
+    return read(path, accept, OnFailure::KeepRowsRead, true);
+}
+
+bool RecordGridModel::read(const QString& path, const RecordTest& accept, OnFailure onFailure,
+                           bool after) {
     std::vector<const records::FieldSpec*> specs;
     for (int index : std::as_const(m_kept))
         specs.push_back(&m_layout.field(index));
@@ -129,6 +138,18 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     std::vector<qint64> starts;
     std::vector<quint8> lengths;
     std::vector<QByteArray> keys;
+    std::vector<qint64> fileStarts = {0};
+    std::vector<qint64> order;
+    if (after) {
+        text = m_text;
+        starts = m_starts;
+        lengths = m_lengths;
+        keys = m_keys;
+        fileStarts = m_fileStarts;
+        fileStarts.push_back(qint64(starts.size()));
+        order = m_order;
+    }
+    const qint64 first = qint64(starts.size());
     const bool read =
         records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
             if (accept && !accept(record)) return true;
@@ -141,13 +162,14 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
             }
             return true;
         });
-    m_complete = read;
+    m_complete = read && (!after || m_complete);
     if (!read && onFailure == OnFailure::KeepPrevious) return false;
-    std::vector<qint64> order;
     if (m_sortKey) {
+        // Only this file's rows are sorted; rows of a file read before stay above them.
         order.resize(starts.size());
-        std::iota(order.begin(), order.end(), qint64(0));
-        std::stable_sort(order.begin(), order.end(),
+        const auto added = order.begin() + first;
+        std::iota(added, order.end(), first);
+        std::stable_sort(added, order.end(),
                          [&keys](qint64 a, qint64 b) { return keys[size_t(a)] < keys[size_t(b)]; });
     }
     beginResetModel();
@@ -156,7 +178,8 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     m_lengths = std::move(lengths);
     m_order = std::move(order);
     m_keys = std::move(keys);
-    m_edits.clear();
+    m_fileStarts = std::move(fileStarts);
+    if (!after) m_edits.clear();
     endResetModel();
     return read;
 }
@@ -168,6 +191,7 @@ void RecordGridModel::clear() {
     m_lengths.clear();
     m_order.clear();
     m_keys.clear();
+    m_fileStarts = {0};
     m_edits.clear();
     m_complete = true;
     endResetModel();
@@ -189,7 +213,11 @@ QString RecordGridModel::cell(int row, int column) const {
     if (c.first == GridColumn::kSortKey)
         return size_t(stored) < m_keys.size() ? QString::fromLatin1(m_keys[size_t(stored)])
                                               : QString();
-    if (c.first < 0) return QString::number(stored + 1);
+    if (c.first < 0) {
+        // The row's number in its own file's order.
+        const auto file = std::upper_bound(m_fileStarts.begin(), m_fileStarts.end(), stored);
+        return QString::number(stored - *(file - 1) + 1);
+    }
     if (!c.shownAs.isEmpty()) {
         const QString value = kept(stored, c.first);
         for (const auto& [storedText, word] : c.shownAs)
@@ -372,6 +400,8 @@ files::WriteResult GridScreen::writeExport(const QString& path) const {
 
 void GridScreen::cmdEsportaClick() {
     if (!msg::question(this, QString::fromUtf16(exporting::kAskExport))) return;
+    // The grid is not the archive's: the cause is the archive, not the spreadsheet file.
+    if (!m_model->isComplete()) return msg::archiveAccessError(this);
     const QString path = programPath(QString::fromUtf16(m_decl.target.fileName));
     if (const files::WriteResult written = writeExport(path); !written) {
         qCWarning(lcFiles).noquote() << written.cause();

@@ -110,6 +110,9 @@ public:
     // given). False when the file exists but cannot be read.
     bool fill(const QString& path, const RecordTest& accept = {},
               OnFailure onFailure = OnFailure::KeepRowsRead);
+    // Adds the records of another file after the present rows: sorted among themselves, and
+    // "N." counting from 1 again in their own file. A read failure keeps the rows read.
+    bool append(const QString& path, const RecordTest& accept = {});
     void clear() override;
 
     // Rows sorted by a key made from each record (stable: rows with equal keys keep file
@@ -132,6 +135,7 @@ public:
 private:
     QString kept(qint64 stored, int field) const;
     qint64 storedRow(int row) const { return m_order.empty() ? row : m_order[size_t(row)]; }
+    bool read(const QString& path, const RecordTest& accept, OnFailure onFailure, bool after);
 
     const records::RecordLayout& m_layout;
     QList<int> m_kept;
@@ -140,8 +144,9 @@ private:
     std::vector<qint64> m_starts;  // per row, where its text begins in m_text
     std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
     SortKey m_sortKey;
-    std::vector<qint64> m_order;    // shown row -> stored row, when sorted
-    std::vector<QByteArray> m_keys; // per stored row, when sorted
+    std::vector<qint64> m_order;            // shown row -> stored row, when sorted
+    std::vector<QByteArray> m_keys;         // per stored row, when sorted
+    std::vector<qint64> m_fileStarts = {0}; // the first stored row of each file read
     QList<int> m_editable;
     QHash<QPair<qint64, int>, QString> m_edits; // (stored row, column) -> retyped text
 };

@@ -7,6 +7,7 @@
 #include "settings/inifile.h"
 
 #include "artwork.h"
+#include "fieldforms.h"
 #include "messages.h"
 #include "records/recordfile.h"
 #include "text/casing.h"
@@ -549,10 +550,14 @@ void RecordCard::storeInto(records::Record& record) const {
 
 void RecordCard::loadFrom(const records::Record& record) {
     for (const CardField& field : m_config.fields) {
-        if (field.kind == FieldKind::Choice) {
+        if (field.kind == FieldKind::Choice && !field.options.value(0).field.isEmpty()) {
+            // Each flag checks or unchecks its button ("No" on every flag leaves none checked);
+            // a damaged flag leaves its button as it was.
+            QButtonGroup* group = m_choices.value(field.control);
+            group->setExclusive(false);
             for (const ChoiceOption& option : field.options)
-                if (!option.field.isEmpty() && record.flag(option.field).value_or(false))
-                    setBoundText(control(option.control), QString::fromUtf16(records::kYes));
+                setBoundText(control(option.control), record.text(option.field));
+            group->setExclusive(true);
         }
         if (!field.field.isEmpty()) setText(field.control, record.text(field.field));
     }
@@ -662,8 +667,23 @@ void RecordCard::cmdNuovoClick() {
     focusField(firstField());
 }
 
+// The forms the typing rules promise, checked before the card's own checks normalise them.
+bool RecordCard::typedFormsHold() {
+    for (const CardField& field : std::as_const(m_config.fields)) {
+        const QString fault = field.kind == FieldKind::Amount ? amountFormFault(text(field.control))
+                              : (field.rules & DigitsOnly)
+                                  ? digitsFormFault(text(field.control), field.label)
+                                  : QString();
+        if (fault.isEmpty()) continue;
+        msg::warning(this, fault);
+        focusControl(field.control);
+        return false;
+    }
+    return true;
+}
+
 void RecordCard::cmdSalvaClick() {
-    if (!validateForSave()) return;
+    if (!typedFormsHold() || !validateForSave()) return;
     Session session(this, archivePath(), m_config.layout->recordSize());
     if (!session.open()) return;
     records::Record record(*m_config.layout);

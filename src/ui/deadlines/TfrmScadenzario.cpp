@@ -20,6 +20,7 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -271,10 +272,15 @@ void TfrmScadenzario::checkImminence() {
     const QDate today = Clock::today();
     const QString path = deadlines::archivePath(today.year());
     qint64 imminent = 0;
-    // A failure keeps the pictures and the button as they were, without a message.
+    // Nothing read (the archive cannot be opened) counts as nothing imminent, without a
+    // message. Next year's archive, when it exists, holds the deadlines of early January.
     if (!records::RecordFile::touch(path, records::deadlineLayout().recordSize()) ||
         !deadlines::countImminent(path, today, &imminent))
-        return;
+        imminent = 0;
+    qint64 nextYear = 0;
+    if (const QString next = deadlines::archivePath(today.year() + 1);
+        QFile::exists(next) && deadlines::countImminent(next, today, &nextYear))
+        imminent += nextYear;
     m_present->setVisible(imminent > 0);
     m_absent->setVisible(imminent == 0);
     m_ok->setEnabled(imminent > 0);

@@ -170,6 +170,11 @@ void TfrmMovimenti::showMovementType() {
 }
 
 bool TfrmMovimenti::validateForSave() {
+    if (text(u"grpTipo"_s).isEmpty()) {
+        msg::warning(this, QString::fromUtf16(movements::kNeedTipo));
+        focusControl(u"grpTipo"_s);
+        return false;
+    }
     const movements::SaveVerdict verdict = movements::checkSave({
         .data = text(u"txtData"_s),
         .causale = text(u"txtCausale"_s),

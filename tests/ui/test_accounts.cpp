@@ -318,6 +318,7 @@ ShownBook showBook(const std::function<void(ui::TfrmBilancio*)>& more = {}) {
                           return;
                       }
                       book.opened = true;
+                      EXPECT_TRUE(screen->windowState() & Qt::WindowMaximized);
                       book.title = child<QLabel>(screen, u"titTipologia"_s)->text();
                       book.interval = child<QLabel>(screen, u"lblIntervallo"_s)->text();
                       book.income = child<QLabel>(screen, u"lblTotEntrate"_s)->text();

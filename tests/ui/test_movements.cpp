@@ -407,22 +407,26 @@ TEST_F(Movements, DateFieldsTakeTheCalendarDateThroughTheirTags) {
     click(u"cmdNuovo"_s);
     const std::pair<const char16_t*, const char16_t*> fields[] = {
         {u"txtData", u"movimenti_data"}, {u"txtDataSca", u"movimenti_scadenza"}};
-    for (const auto& [name, tag] : fields) {
-        auto* field = on<QLineEdit>(QString::fromUtf16(name));
-        EXPECT_TRUE(field->isReadOnly());
-        QString seenTag;
-        withNextModal([field] { QTest::keyClick(field, Qt::Key_A); },
-                      [&](QWidget* calendar) {
-                          seenTag = child<QLabel>(calendar, u"lblMemory"_s)->text();
-                          child<QCalendarWidget>(calendar, u"calAppuntamenti"_s)
-                              ->setSelectedDate(QDate(2025, 4, 5));
-                          child<QAbstractButton>(calendar, u"btnImportaData"_s)->click();
-                      });
-        EXPECT_EQ(seenTag, QString::fromUtf16(tag));
-        EXPECT_EQ(field->text(), u"05/04/2025"_s);
-        QTest::keyClick(field, Qt::Key_Backspace);
-        EXPECT_EQ(field->text(), QString());
-    }
+    // Any key opens the calendar, Enter too (it does not move on to the next field).
+    for (const auto& [name, tag] : fields)
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Return, Qt::Key_Enter}) {
+            auto* field = on<QLineEdit>(QString::fromUtf16(name));
+            field->setFocus();
+            EXPECT_TRUE(field->isReadOnly());
+            QString seenTag;
+            withNextModal([field, key] { QTest::keyClick(field, key); },
+                          [&](QWidget* calendar) {
+                              seenTag = child<QLabel>(calendar, u"lblMemory"_s)->text();
+                              child<QCalendarWidget>(calendar, u"calAppuntamenti"_s)
+                                  ->setSelectedDate(QDate(2025, 4, 5));
+                              child<QAbstractButton>(calendar, u"btnImportaData"_s)->click();
+                          });
+            EXPECT_EQ(seenTag, QString::fromUtf16(tag));
+            EXPECT_EQ(field->text(), u"05/04/2025"_s);
+            QTest::keyClick(field, Qt::Key_Backspace);
+            EXPECT_EQ(field->text(), QString());
+            EXPECT_EQ(card()->focusWidget(), field);
+        }
     type(u"txtData"_s, u"01/01/2025"_s);
     click(u"impData"_s);
     EXPECT_EQ(shown(u"txtData"_s), QString());

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -294,6 +295,39 @@ TEST(PracticeLists, SearchHandsBackToItsCallerAndUrgentListLoadsTheCard) {
     EXPECT_EQ(g_screen.shown(u"txtOggetto"_s), u"Ricorso"_s);
     EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"2"_s);
     EXPECT_TRUE(g_screen.on<QCheckBox>(u"chkUrgente"_s)->isChecked());
+}
+
+// The first Enter in "txtTrova" only moves the focus to "Trova"; Enter on "Trova" searches,
+// one match at a time.
+TEST(PracticeLists, EnterInTheSearchFieldMovesToTrovaWhichEnterPresses) {
+    freshArchive({practice({{u"Oggetto", u"Ricorso A"_s}}), practice({{u"Oggetto", u"Perizia"_s}}),
+                  practice({{u"Oggetto", u"Ricorso B"_s}})});
+    QList<int> rows;
+    bool focusedTrova = false;
+    withNextModal([&] { ui::TfrmTrovaPratica::pick(nullptr, u"scadenzario"_s); },
+                  [&](QWidget* dialog) {
+                      auto* list = static_cast<ui::ListScreen*>(dialog);
+                      child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
+                      auto* find = child<QLineEdit>(dialog, u"txtTrova"_s);
+                      auto* trova = child<QPushButton>(dialog, u"btnTrova"_s);
+                      find->setText(u"ricorso"_s);
+                      find->setFocus();
+                      rows << list->selectedRow();
+                      QTest::keyClick(find, Qt::Key_Return);
+                      focusedTrova = dialog->focusWidget() == trova;
+                      rows << list->selectedRow();
+                      QTest::keyClick(trova, Qt::Key_Return);
+                      rows << list->selectedRow();
+                      QTest::keyClick(trova, Qt::Key_Enter);
+                      rows << list->selectedRow();
+                      static_cast<QDialog*>(dialog)->reject();
+                  });
+    EXPECT_TRUE(focusedTrova);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[1], rows[0]); // the first Enter did not search
+    EXPECT_NE(rows[2], rows[1]); // each Enter on "Trova" goes to the next match
+    EXPECT_NE(rows[3], rows[2]);
+    EXPECT_NE(rows[3], -1);
 }
 
 TEST(PracticeLists, ExportWritesTheTwentyColumnsOfEveryPractice) {

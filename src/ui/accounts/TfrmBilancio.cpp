@@ -65,7 +65,8 @@ TfrmBilancio::TfrmBilancio(QWidget* parent)
     print->setAutoDefault(false);
     connect(print, &QPushButton::clicked, this, &TfrmBilancio::btnStampaClick);
     footerArea()->insertWidget(footerArea()->count() - 1, print);
-    resize(1200, 760);
+    resize(1200, 760); // its size when brought back from maximised
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TfrmBilancio::setCashBook(const QString& reasonFilter, const QString& startText,

@@ -298,12 +298,14 @@ void RecordCard::buildLayout() {
             button->setEnabled(!text::trimmed(value).isEmpty());
         });
     }
-    // Enter moves through the fields in declaration order, from the last back to the first.
+    // Enter moves through the fields in declaration order, from the last back to the first;
+    // in a date field it opens the calendar instead.
     for (int i = 0; i < m_enterOrder.size(); ++i)
-        m_behaviour->setEnterNext(m_enterOrder[i],
-                                  m_enterStops.contains(m_enterOrder[i])
-                                      ? nullptr
-                                      : m_enterOrder[(i + 1) % m_enterOrder.size()]);
+        if (!isDateField(m_enterOrder[i]))
+            m_behaviour->setEnterNext(m_enterOrder[i],
+                                      m_enterStops.contains(m_enterOrder[i])
+                                          ? nullptr
+                                          : m_enterOrder[(i + 1) % m_enterOrder.size()]);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(2);

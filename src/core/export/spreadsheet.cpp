@@ -51,7 +51,19 @@ constexpr std::string_view kRowClose = "</tr>";
 constexpr std::string_view kHeadingOpen =
     "<td style=\"text-align: left; font-weight: bold;\" width=";
 constexpr std::string_view kCellOpen = "<td style=\"text-align: left;\">";
+// A cell of digits that a spreadsheet program would turn into a number and so change (a VAT
+// number or CAP losing its leading zeros, a long code shown as 1,23E+16) is marked as text:
+// sdnum for LibreOffice Calc, mso-number-format for Excel.
+constexpr std::string_view kTextCellOpen =
+    "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:\\@;\">";
 constexpr std::string_view kCellClose = "</td>";
+
+bool keptAsText(const QString& text) {
+    if (text.size() < 2) return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9') return false;
+    return text.front() == u'0' || text.size() > 10;
+}
 
 // Builds the whole file in one growing buffer, written through a raw pointer so that
 // a cell costs no allocation of its own.
@@ -152,8 +164,9 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
     for (qsizetype row = 0; row < rowCount; ++row) {
         doc.raw(kRowOpen);
         for (int column = 0; column < columnCount; ++column) {
-            doc.raw(kCellOpen);
-            doc.value(cell(row, column));
+            const QString value = cell(row, column);
+            doc.raw(keptAsText(value) ? kTextCellOpen : kCellOpen);
+            doc.value(value);
             doc.raw(kCellClose);
         }
         doc.raw(kRowClose);

@@ -612,3 +612,16 @@ TEST(DeadlineCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
     EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(u"txtCosto"_s));
     EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
 }
+
+// The year of the open archive is shown large beside day and month, with no caption of its own.
+TEST(DeadlineCard, TheYearIsShownLargeBesideDayAndMonth) {
+    writeYear(2024, {});
+    enter();
+    openYear(u"2024"_s);
+    auto* year = g_screen.on<QLabel>(u"lblAnno"_s);
+    EXPECT_EQ(year->text(), u"2024"_s);
+    EXPECT_GE(year->font().pointSizeF(), 1.6 * g_screen.on(u"txtGiorno"_s)->font().pointSizeF());
+    EXPECT_EQ(g_screen.widget()->findChildren<QLabel*>(u"lblAnno"_s).size(), 1);
+    for (const QLabel* label : g_screen.on(u"panContainer"_s)->findChildren<QLabel*>())
+        EXPECT_NE(label->text(), u"Anno:"_s);
+}

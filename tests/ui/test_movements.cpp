@@ -886,3 +886,21 @@ TEST(PaymentsDue, AMovementWhoseAmountIsNotANumberIsLeftOut) {
     EXPECT_FALSE(due(u"+abc"_s));
     EXPECT_FALSE(due(u"+-12,50"_s));
 }
+
+// The longest amounts a movement can hold are shown whole in the field.
+TEST_F(Movements, LargeAmountsAreShownWhole) {
+    openYear();
+    click(u"cmdNuovo"_s);
+    auto* importo = on<QLineEdit>(u"txtImporto"_s);
+    for (const QString& typed : {u"1234567890123"_s, u"999999999999999"_s, u"12345678901,25"_s}) {
+        SCOPED_TRACE(typed.toStdString());
+        type(u"txtImporto"_s, typed);
+        leave(u"txtImporto"_s);
+        const QString normalised = importo->text();
+        EXPECT_TRUE(normalised.startsWith(typed.left(11)));
+        QApplication::processEvents();
+        // The text area is the field less its frame and inner margins.
+        EXPECT_LE(importo->fontMetrics().horizontalAdvance(normalised) + 12, importo->width())
+            << normalised.toStdString();
+    }
+}

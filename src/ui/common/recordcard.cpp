@@ -370,7 +370,11 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
         edit->setAlignment(field.align);
         edit->setReadOnly(field.readOnly);
         if (field.kind == FieldKind::Date) installDateField(edit, field.tag);
-        if (field.kind == FieldKind::Amount) normaliseOnLeaving(edit, field.places);
+        if (field.kind == FieldKind::Amount) {
+            normaliseOnLeaving(edit, field.places);
+            // Wide enough for the longest normalised amount (15 digits and the decimals).
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(19, u'9')) + 24);
+        }
         control = edit;
         break;
     }

@@ -62,7 +62,7 @@ RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
     c.fields = {
         {.control = u"txtGiorno"_s, .label = u"Giorno:"_s, .kind = K::Pick, .at = {0, 0, 0}, .items = twoDigits(1, 31)},
         {.control = u"txtMese"_s, .label = u"Mese:"_s, .kind = K::Pick, .at = {0, 0, 1}, .items = deadlines::monthNames()},
-        {.control = u"lblAnno"_s, .field = u"Anno"_s, .label = u"Anno:"_s, .kind = K::Label, .at = {0, 0, 2}, .kept = true},
+        {.control = u"lblAnno"_s, .field = u"Anno"_s, .kind = K::Label, .at = {0, 0, 2}, .kept = true},
         {.control = u"txtOreApp"_s, .field = u"Ore"_s, .label = u"Ore:"_s, .kind = K::Pick, .at = {0, 0, 3},
          .items = twoDigits(0, 23), .initial = u"00"_s},
         {.control = u"txtMinutiApp"_s, .field = u"Minuti"_s, .label = u"Minuti:"_s, .kind = K::Pick, .at = {0, 0, 4},
@@ -168,6 +168,8 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent)
       m_calendarDate(Clock::today()) {}
 
 void TfrmScadenzario::built() {
+    // The year reads large beside the day and the month of the due date.
+    control(u"lblAnno"_s)->setStyleSheet(u"font-size: 20pt; font-weight: bold;"_s);
     m_startPanel = buildStartPanel();
     layout()->addWidget(m_startPanel);
     showStartPanel(true);

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
@@ -746,6 +747,7 @@ QList<Point> pointsOf(QWidget* screen) {
 struct ShownChart {
     QString name, caption, heading;
     QList<Point> points;
+    QHash<QString, QString> memos; // the hidden labels mem…: the exact running sums
 };
 
 ShownChart showChart(int box, const QString& year,
@@ -765,6 +767,11 @@ ShownChart showChart(int box, const QString& year,
                       shown.caption = screen->windowTitle();
                       shown.heading = child<QLabel>(screen, u"lblTitolo"_s)->text();
                       shown.points = pointsOf(screen);
+                      for (const QLabel* label : screen->findChildren<QLabel*>())
+                          if (label->objectName().startsWith(u"mem"_s)) {
+                              EXPECT_TRUE(label->isHidden());
+                              shown.memos.insert(label->objectName(), label->text());
+                          }
                       if (more) more(screen);
                       child<QAbstractButton>(screen, u"btnEsci"_s)->click();
                   });
@@ -807,12 +814,24 @@ TEST(Statistics, MonthlyChartsSumEachMonthOfTheYearToWholeEuro) {
     EXPECT_EQ(income.heading, u"Rappresentazione grafica delle entrate mensili dell'anno 2024."_s);
     // 100,40 + 0,40 = 100,80 → 101; 0,49 → 0; 0,50 → 1; December 2023 left out.
     EXPECT_EQ(income.points, months({0, 1, 101, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Beside the points, the exact sums as text, "0" for a month with nothing.
+    const QStringList memoNames = {u"memGennaio"_s, u"memFebbraio"_s, u"memMarzo"_s,
+                                   u"memAprile"_s,  u"memMaggio"_s,   u"memGiugno"_s,
+                                   u"memLuglio"_s,  u"memAgosto"_s,   u"memSettembre"_s,
+                                   u"memOttobre"_s, u"memNovembre"_s, u"memDicembre"_s};
+    ASSERT_EQ(income.memos.size(), 12);
+    const QStringList incomeSums = {u"0,49"_s, u"0,5"_s, u"100,8"_s, u"0"_s, u"0"_s, u"0"_s,
+                                    u"0"_s,    u"0"_s,   u"0"_s,     u"0"_s, u"0"_s, u"0"_s};
+    for (int m = 0; m < 12; ++m)
+        EXPECT_EQ(income.memos.value(memoNames[m]), incomeSums[m]) << m;
 
     const ShownChart expenses = showChart(1, u"2024"_s);
     EXPECT_EQ(expenses.caption, u" Tavolex - Statistiche uscite mensili"_s);
     EXPECT_EQ(expenses.heading, u"Rappresentazione grafica delle uscite mensili dell'anno 2024."_s);
     // 0,10 + 0,20 + 0,20 = 0,50 exactly → 1 (in binary floating point it is 0,49999…).
     EXPECT_EQ(expenses.points, months({0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
+    EXPECT_EQ(expenses.memos.value(u"memMarzo"_s), u"0,5"_s);
+    EXPECT_EQ(expenses.memos.value(u"memDicembre"_s), u"40"_s);
 
     // The year typed in the box is the one counted, in that year's archive.
     archive(u"2023"_s, {{.data = u"31/12/2023"_s, .importo = u"12,00"_s},
@@ -836,6 +855,8 @@ TEST(Statistics, BalanceChartCountsEveryRecordOfTheFile) {
     // December 2023 counts here); expenses 40,50 → 41.
     EXPECT_EQ(balance.points,
               (QList<Point>{{u"Entrate"_s, 1105, 0xFF008000}, {u"Uscite"_s, 41, 0xFFFF0000}}));
+    EXPECT_EQ(balance.memos, (QHash<QString, QString>{{u"memGuadagni"_s, u"1104,79"_s},
+                                                      {u"memSpese"_s, u"40,5"_s}}));
 }
 
 TEST(Statistics, BarsAndPieSwitchBothWaysKeepingThePointsAndDrawTheSameOnPaper) {

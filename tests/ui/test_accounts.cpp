@@ -983,3 +983,50 @@ TEST(Statistics, PrintAsksCopiesAndPrintsOneLandscapePagePerCopy) {
 }
 
 } // namespace
+
+// Pie marks never cover one another and every value that is not zero has one, however thin its
+// slice; a negative bar hangs from the axis inside the plot, with its mark, above the month names.
+TEST(Statistics, EveryValueHasAMarkNoneOverlapsAndNegativeBarsStayInThePlot) {
+    const std::array<qlonglong, 12> cases[] = {
+        {101, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {10, 333, 1500, 80, 5000000, 0, 0, 0, 0, 0, 0, 0},
+        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 100000},
+        {400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 387},
+    };
+    for (const auto& values : cases) {
+        ui::StatsChart chart({u"Titolo"_s, u"Legenda"_s, u"Piede"_s}, nullptr);
+        int nonZero = 0;
+        for (int m = 0; m < 12; ++m) {
+            chart.series()->addPoint(QString::fromUtf16(kMonths[m]), values[size_t(m)],
+                                     QColor::fromRgba(kMonthColours[m]));
+            nonZero += values[size_t(m)] != 0;
+        }
+        chart.setKind(ui::StatsSeries::Kind::Pie);
+        for (const QSize size : {QSize(1100, 700), QSize(800, 500)}) {
+            chart.renderImage(size);
+            const auto& marks = chart.lastDrawn().marks;
+            EXPECT_EQ(marks.size(), nonZero);
+            for (int i = 0; i < marks.size(); ++i)
+                for (int j = i + 1; j < marks.size(); ++j)
+                    EXPECT_FALSE(marks[i].second.intersects(marks[j].second))
+                        << marks[i].first.toStdString() << " / " << marks[j].first.toStdString();
+        }
+    }
+
+    ui::StatsChart chart({u"Titolo"_s, u"Legenda"_s, u"Piede"_s}, nullptr);
+    for (int m = 0; m < 12; ++m)
+        chart.series()->addPoint(QString::fromUtf16(kMonths[m]), m == 11 ? -13 : 400,
+                                 QColor::fromRgba(kMonthColours[m]));
+    chart.setKind(ui::StatsSeries::Kind::Bar);
+    chart.renderImage(QSize(1100, 700));
+    const ui::StatsChart::Drawn& drawn = chart.lastDrawn();
+    ASSERT_EQ(drawn.bars.size(), 12);
+    const QRectF negative = drawn.bars[11];
+    EXPECT_NEAR(negative.top(), drawn.bars[0].bottom(), 0.01); // both start at the axis
+    EXPECT_LE(negative.bottom(), drawn.floor);
+    EXPECT_GT(negative.height(), 0);
+    ASSERT_EQ(drawn.marks.size(), 12);
+    EXPECT_EQ(drawn.marks[11].first, u"-13"_s);
+    EXPECT_LE(drawn.marks[11].second.bottom(), drawn.floor);
+    EXPECT_GE(drawn.marks[11].second.top(), negative.bottom());
+}

@@ -66,7 +66,6 @@ TfrmBilancio::TfrmBilancio(QWidget* parent)
     connect(print, &QPushButton::clicked, this, &TfrmBilancio::btnStampaClick);
     footerArea()->insertWidget(footerArea()->count() - 1, print);
     resize(1200, 760); // its size when brought back from maximised
-    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TfrmBilancio::setCashBook(const QString& reasonFilter, const QString& startText,
@@ -85,6 +84,7 @@ void TfrmBilancio::showEvent(QShowEvent* event) {
     ListScreen::showEvent(event);
     if (event->spontaneous()) return;
     centreOnScreen(this);
+    setWindowState(windowState() | Qt::WindowMaximized); // as the charts open
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
 }

@@ -29,6 +29,8 @@ enum TypingRule : unsigned {
     // A drop-down that takes no typing: Backspace or Delete empty it, other keys are
     // discarded, and a text that is not one of its entries is erased when it is left.
     PickOnly = 1 << 8,
+    // Digits only, and checked again at Save: a count other screens compute with (notice days).
+    CountDigits = DigitsOnly | 1 << 9,
 };
 
 // Whether a text as a whole keeps the character rules of a field: only digits (DigitsOnly),

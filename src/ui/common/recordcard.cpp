@@ -677,7 +677,7 @@ void RecordCard::cmdNuovoClick() {
 bool RecordCard::typedFormsHold() {
     for (const CardField& field : std::as_const(m_config.fields)) {
         const QString fault = field.kind == FieldKind::Amount ? amountFormFault(text(field.control))
-                              : (field.rules & DigitsOnly)
+                              : (field.rules & CountDigits) == CountDigits
                                   ? digitsFormFault(text(field.control), field.label)
                                   : QString();
         if (fault.isEmpty()) continue;

@@ -68,7 +68,7 @@ RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
         {.control = u"txtMinutiApp"_s, .field = u"Minuti"_s, .label = u"Minuti:"_s, .kind = K::Pick, .at = {0, 0, 4},
          .items = twoDigits(0, 59), .initial = u"00"_s},
         {.control = u"txtAvviso"_s, .field = u"Preavviso"_s, .label = u"Avvisa n."_s, .after = u"giorni prima della scadenza."_s,
-         .at = {0, 0, 5}, .rules = DigitsOnly, .align = centred},
+         .at = {0, 0, 5}, .rules = CountDigits, .align = centred},
         {.control = u"txtCliente"_s, .label = u"Cognome e nome Cliente:"_s, .at = {1, 0, 0, 2}},
         {.control = u"txtCodFisc"_s, .label = u"Codice fiscale:"_s, .at = {1, 0, 2}, .rules = upper},
         {.control = u"btnCodFisc"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = u"Controlla il codice fiscale."_s,

@@ -15,9 +15,12 @@
 #include "ui/practices/TfrmTrovaPratica.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +68,30 @@ void fillRequired() {
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(
     new ProgramEnvironment(QDateTime(QDate(2025, 3, 15), QTime(9, 0))));
+
+namespace {
+// Text pasted through the clipboard, or committed by an input method, over the whole field.
+QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
+    auto* combo = qobject_cast<QComboBox*>(field);
+    QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
+    edit->setText(before);
+    edit->setFocus();
+    edit->selectAll();
+    if (inputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &commit);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        edit->paste();
+    }
+    return edit->text();
+}
+struct PasteCase {
+    const char16_t* field;
+    QString before, pasted, after;
+};
+} // namespace
 
 TEST(PracticeCard, OpensFromTheMenuAndNewProposesOnlyTheOpeningDate) {
     freshArchive();
@@ -328,6 +355,25 @@ TEST(PracticeLists, EnterInTheSearchFieldMovesToTrovaWhichEnterPresses) {
     EXPECT_NE(rows[2], rows[1]); // each Enter on "Trova" goes to the next match
     EXPECT_NE(rows[3], rows[2]);
     EXPECT_NE(rows[3], -1);
+}
+
+// Every field of the practice card with a typing rule: pasted or input-method text meets it.
+TEST(PracticeCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
+    openCard();
+    g_screen.click(u"cmdNuovo"_s);
+    const PasteCase cases[] = {
+        {u"txtPartitaIva", u"1"_s, u"IT01234567890"_s, u"1"_s},
+        {u"txtPartitaIva", u"1"_s, u"01234567890"_s, u"01234567890"_s},
+        {u"txtCodFisc", u""_s, u"nrip la80"_s, u"NRIPLA80"_s},
+        {u"txtProvRes", u""_s, u"rm"_s, u"RM"_s},
+    };
+    for (const PasteCase& c : cases)
+        for (const bool inputMethod : {false, true}) {
+            const QString name = QString::fromUtf16(c.field);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString());
+            EXPECT_EQ(pastedInto(g_screen.on(name), c.before, c.pasted, inputMethod), c.after);
+        }
+    g_screen.click(u"cmdNuovo"_s);
 }
 
 TEST(PracticeLists, ExportWritesTheTwentyColumnsOfEveryPractice) {

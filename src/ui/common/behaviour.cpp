@@ -99,6 +99,12 @@ void ScreenBehaviour::editedWithoutKeys(QWidget* field, QLineEdit* edit) {
         edit->setCursorPosition(int(before.size()));
         return;
     }
+    // Typed key by key, a field trimmed at every key can hold no blank at all.
+    if (rules & TrimEachKey) {
+        QString compact = edit->text();
+        compact.removeIf([](QChar c) { return c.unicode() <= 32; });
+        if (compact != edit->text()) edit->setText(compact);
+    }
     applyToField(field, UpperEachKey | TrimEachKey | UpperOnRelease | TrimOnRelease);
 }
 

@@ -611,6 +611,13 @@ TEST(DeadlineCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
     EXPECT_TRUE(box.text.startsWith(u"Attenzione: l'importo indicato non \u00E8 valido."_s));
     EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(u"txtCosto"_s));
     EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
+    // Shown whole, an amount longer than its record field is refused rather than stored cut.
+    g_screen.type(u"txtCosto"_s, u"1234567890123,4567"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCosto"_s), u"1234567890123,4567"_s);
+    EXPECT_EQ(answerNextBox([] { g_screen.click(u"cmdSalva"_s); }).text,
+              u"Attenzione: l'importo indicato \u00E8 troppo grande per essere salvato in "
+              u"archivio."_s);
+    EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
 }
 
 // The year of the open archive is shown large beside day and month, with no caption of its own.

@@ -9,10 +9,13 @@ namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-QString amountFormFault(const QString& text) {
+QString amountFormFault(const QString& text, int capacity) {
     const QString trimmed = text::trimmed(text);
     if (trimmed.isEmpty()) return {};
     const std::optional<money::Amount> amount = money::parseAmount(trimmed);
+    if (amount && !amount->isNegative() && trimmed.size() > capacity)
+        return u"Attenzione: l'importo indicato \u00E8 troppo grande per essere salvato in "
+               u"archivio."_s;
     if (amount && !amount->isNegative()) return {};
     return u"Attenzione: l'importo indicato non \u00E8 valido.\n\r\n\r"
            u"Indicare l'importo con le sole cifre e la virgola dei decimali (per esempio "

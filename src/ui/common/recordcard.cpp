@@ -372,6 +372,9 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
         if (field.kind == FieldKind::Date) installDateField(edit, field.tag);
         if (field.kind == FieldKind::Amount) {
             normaliseOnLeaving(edit, field.places);
+            // The normalised form (15 digits, the comma and the decimals) is never cut in the
+            // field; one longer than the record field is refused at Save instead.
+            if (field.maxLength == 0) edit->setMaxLength(qMax(capacity, 16 + field.places));
             // Wide enough for the longest normalised amount (15 digits and the decimals).
             edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(19, u'9')) + 24);
         }
@@ -676,7 +679,10 @@ void RecordCard::cmdNuovoClick() {
 // The forms the typing rules promise, checked before the card's own checks normalise them.
 bool RecordCard::typedFormsHold() {
     for (const CardField& field : std::as_const(m_config.fields)) {
-        const QString fault = field.kind == FieldKind::Amount ? amountFormFault(text(field.control))
+        const int index = m_config.layout->indexOf(field.field);
+        const int capacity = index < 0 ? 255 : m_config.layout->field(index).capacity;
+        const QString fault = field.kind == FieldKind::Amount
+                                  ? amountFormFault(text(field.control), capacity)
                               : (field.rules & CountDigits) == CountDigits
                                   ? digitsFormFault(text(field.control), field.label)
                                   : QString();

@@ -285,3 +285,31 @@ TEST(Spreadsheet, ReportsRowsWrittenAndStopsWhenAsked) {
                      }).has_value());
     }
 }
+
+// Codes of digits come back as written (leading zeros, every digit); numbers stay numbers.
+TEST_F(SpreadsheetFile, CodesOfDigitsStayTextInLibreOffice) {
+    const QString office = QStandardPaths::findExecutable(u"libreoffice"_s);
+    if (office.isEmpty()) GTEST_SKIP() << "libreoffice is not installed";
+    const QString path = dir.filePath(u"Codici.xls"_s);
+    const QList<QStringList> data = {{u"01234567890"_s, u"00123"_s},
+                                     {u"12345678901234567"_s, u"0612345678"_s},
+                                     {u"42"_s, u"12,50"_s}};
+    ASSERT_TRUE(writeSpreadsheet(path, u"Codici"_s, columns, data));
+    EXPECT_TRUE(readFile(path).contains("<td sdnum=\"1040;0;@\" style=\"text-align: left; "
+                                        "mso-number-format:\\@;\">00123</td>"));
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    // Cells as shown, so that a number would show as Calc formats it.
+    process.start(office, {u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s),
+                           u"--headless"_s, u"--convert-to"_s,
+                           u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"_s,
+                           u"--outdir"_s, dir.filePath(u"out"_s), path});
+    ASSERT_TRUE(process.waitForFinished(300000));
+    const QString text =
+        QString::fromUtf8(readFile(dir.filePath(u"out/Codici.csv"_s))).replace(u"\r\n"_s, u"\n"_s);
+    const QStringList lines = text.split(u'\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[1], u"01234567890,00123"_s);
+    EXPECT_EQ(lines[2], u"12345678901234567,0612345678"_s);
+    EXPECT_TRUE(lines[3].startsWith(u"42,"_s)) << lines[3].toStdString();
+}

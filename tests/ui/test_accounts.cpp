@@ -13,6 +13,7 @@
 #include "ui/app/application.h"
 #include "ui/common/clock.h"
 #include "ui/common/exportgrid.h"
+#include "ui/common/messages.h"
 #include "ui/common/misc.h"
 
 #include <QAbstractButton>
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
@@ -312,6 +314,7 @@ ShownBook showBook(const std::function<void(ui::TfrmBilancio*)>& more = {}) {
                           return;
                       }
                       book.opened = true;
+                      EXPECT_TRUE(screen->windowState() & Qt::WindowMaximized);
                       book.title = child<QLabel>(screen, u"titTipologia"_s)->text();
                       book.interval = child<QLabel>(screen, u"lblIntervallo"_s)->text();
                       book.income = child<QLabel>(screen, u"lblTotEntrate"_s)->text();
@@ -675,8 +678,9 @@ TEST(UnpaidPayments, ExportWritesTheListsOwnFileAndAsksItsOwnQuestion) {
     EXPECT_TRUE(g_opened.isEmpty());
 }
 
+// A folder in place of the archive: it exists but cannot be read as records. The list says
+// so when it opens, and its export names the archive as the cause, leaving the earlier file.
 TEST(UnpaidPayments, AnArchiveThatCannotBeReadIsNotExportedAsAnEmptyList) {
-    // A folder in place of the archive: it exists but cannot be read as records.
     QFile::remove(g_folder + u"2017.eur"_s);
     ASSERT_TRUE(QDir().mkpath(g_folder + u"2017.eur"_s));
     const QString file = g_folder + u"Pagamenti_Insoluti.xls"_s;
@@ -684,14 +688,28 @@ TEST(UnpaidPayments, AnArchiveThatCannotBeReadIsNotExportedAsAnEmptyList) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
     old.write("earlier export");
     old.close();
-    QList<SeenBox> boxes;
-    const ShownList list = showUnpaid(2, u"2017"_s, [&](ui::GridScreen* grid) {
-        boxes = answerBoxes([&] { child<QAbstractButton>(grid, u"cmdEsporta"_s)->click(); },
-                            {kSi, u"OK"_s});
-    });
-    EXPECT_TRUE(list.rows.isEmpty());
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_TRUE(boxes[1].text.startsWith(u"Attenzione: il sistema non permette di esportare"_s));
+    child<QLineEdit>(unpaidMenu(), u"txtAnnoDDT"_s)->setText(u"2017"_s);
+    ui::msg::answerNextBoxes({u"OK"_s, kSi, u"OK"_s});
+    int rows = -1;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    std::function<void()> poll = [&] {
+        auto* grid = qobject_cast<ui::GridScreen*>(QApplication::activeModalWidget());
+        if (!grid) {
+            if (elapsed.elapsed() < 5000) QTimer::singleShot(10, poll);
+            return;
+        }
+        rows = grid->rowCount();
+        child<QAbstractButton>(grid, u"cmdEsporta"_s)->click();
+        child<QAbstractButton>(grid, u"cmdEsci"_s)->click();
+    };
+    QTimer::singleShot(10, poll);
+    child<QAbstractButton>(unpaidMenu(), u"btnApriDDT"_s)->click();
+    const QList<ui::msg::ShownBox> boxes = ui::msg::takeShownBoxes();
+    EXPECT_EQ(rows, 0);
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_EQ(boxes[0].text, ui::msg::archiveAccessErrorText());
+    EXPECT_EQ(boxes[2].text, ui::msg::archiveAccessErrorText());
     QFile kept(file);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("earlier export"));
@@ -724,6 +742,7 @@ QList<Point> pointsOf(QWidget* screen) {
 struct ShownChart {
     QString name, caption, heading;
     QList<Point> points;
+    QHash<QString, QString> memos; // the hidden labels mem…: the exact running sums
 };
 
 ShownChart showChart(int box, const QString& year,
@@ -743,6 +762,11 @@ ShownChart showChart(int box, const QString& year,
                       shown.caption = screen->windowTitle();
                       shown.heading = child<QLabel>(screen, u"lblTitolo"_s)->text();
                       shown.points = pointsOf(screen);
+                      for (const QLabel* label : screen->findChildren<QLabel*>())
+                          if (label->objectName().startsWith(u"mem"_s)) {
+                              EXPECT_TRUE(label->isHidden());
+                              shown.memos.insert(label->objectName(), label->text());
+                          }
                       if (more) more(screen);
                       child<QAbstractButton>(screen, u"btnEsci"_s)->click();
                   });
@@ -785,12 +809,24 @@ TEST(Statistics, MonthlyChartsSumEachMonthOfTheYearToWholeEuro) {
     EXPECT_EQ(income.heading, u"Rappresentazione grafica delle entrate mensili dell'anno 2024."_s);
     // 100,40 + 0,40 = 100,80 → 101; 0,49 → 0; 0,50 → 1; December 2023 left out.
     EXPECT_EQ(income.points, months({0, 1, 101, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Beside the points, the exact sums as text, "0" for a month with nothing.
+    const QStringList memoNames = {u"memGennaio"_s, u"memFebbraio"_s, u"memMarzo"_s,
+                                   u"memAprile"_s,  u"memMaggio"_s,   u"memGiugno"_s,
+                                   u"memLuglio"_s,  u"memAgosto"_s,   u"memSettembre"_s,
+                                   u"memOttobre"_s, u"memNovembre"_s, u"memDicembre"_s};
+    ASSERT_EQ(income.memos.size(), 12);
+    const QStringList incomeSums = {u"0,49"_s, u"0,5"_s, u"100,8"_s, u"0"_s, u"0"_s, u"0"_s,
+                                    u"0"_s,    u"0"_s,   u"0"_s,     u"0"_s, u"0"_s, u"0"_s};
+    for (int m = 0; m < 12; ++m)
+        EXPECT_EQ(income.memos.value(memoNames[m]), incomeSums[m]) << m;
 
     const ShownChart expenses = showChart(1, u"2024"_s);
     EXPECT_EQ(expenses.caption, u" Tavolex - Statistiche uscite mensili"_s);
     EXPECT_EQ(expenses.heading, u"Rappresentazione grafica delle uscite mensili dell'anno 2024."_s);
     // 0,10 + 0,20 + 0,20 = 0,50 exactly → 1 (in binary floating point it is 0,49999…).
     EXPECT_EQ(expenses.points, months({0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
+    EXPECT_EQ(expenses.memos.value(u"memMarzo"_s), u"0,5"_s);
+    EXPECT_EQ(expenses.memos.value(u"memDicembre"_s), u"40"_s);
 
     // The year typed in the box is the one counted, in that year's archive.
     archive(u"2023"_s, {{.data = u"31/12/2023"_s, .importo = u"12,00"_s},
@@ -814,6 +850,8 @@ TEST(Statistics, BalanceChartCountsEveryRecordOfTheFile) {
     // December 2023 counts here); expenses 40,50 → 41.
     EXPECT_EQ(balance.points,
               (QList<Point>{{u"Entrate"_s, 1105, 0xFF008000}, {u"Uscite"_s, 41, 0xFFFF0000}}));
+    EXPECT_EQ(balance.memos, (QHash<QString, QString>{{u"memGuadagni"_s, u"1104,79"_s},
+                                                      {u"memSpese"_s, u"40,5"_s}}));
 }
 
 TEST(Statistics, BarsAndPieSwitchBothWaysKeepingThePointsAndDrawTheSameOnPaper) {
@@ -940,3 +978,50 @@ TEST(Statistics, PrintAsksCopiesAndPrintsOneLandscapePagePerCopy) {
 }
 
 } // namespace
+
+// Pie marks never cover one another and every value that is not zero has one, however thin its
+// slice; a negative bar hangs from the axis inside the plot, with its mark, above the month names.
+TEST(Statistics, EveryValueHasAMarkNoneOverlapsAndNegativeBarsStayInThePlot) {
+    const std::array<qlonglong, 12> cases[] = {
+        {101, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {10, 333, 1500, 80, 5000000, 0, 0, 0, 0, 0, 0, 0},
+        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 100000},
+        {400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 387},
+    };
+    for (const auto& values : cases) {
+        ui::StatsChart chart({u"Titolo"_s, u"Legenda"_s, u"Piede"_s}, nullptr);
+        int nonZero = 0;
+        for (int m = 0; m < 12; ++m) {
+            chart.series()->addPoint(QString::fromUtf16(kMonths[m]), values[size_t(m)],
+                                     QColor::fromRgba(kMonthColours[m]));
+            nonZero += values[size_t(m)] != 0;
+        }
+        chart.setKind(ui::StatsSeries::Kind::Pie);
+        for (const QSize size : {QSize(1100, 700), QSize(800, 500)}) {
+            chart.renderImage(size);
+            const auto& marks = chart.lastDrawn().marks;
+            EXPECT_EQ(marks.size(), nonZero);
+            for (int i = 0; i < marks.size(); ++i)
+                for (int j = i + 1; j < marks.size(); ++j)
+                    EXPECT_FALSE(marks[i].second.intersects(marks[j].second))
+                        << marks[i].first.toStdString() << " / " << marks[j].first.toStdString();
+        }
+    }
+
+    ui::StatsChart chart({u"Titolo"_s, u"Legenda"_s, u"Piede"_s}, nullptr);
+    for (int m = 0; m < 12; ++m)
+        chart.series()->addPoint(QString::fromUtf16(kMonths[m]), m == 11 ? -13 : 400,
+                                 QColor::fromRgba(kMonthColours[m]));
+    chart.setKind(ui::StatsSeries::Kind::Bar);
+    chart.renderImage(QSize(1100, 700));
+    const ui::StatsChart::Drawn& drawn = chart.lastDrawn();
+    ASSERT_EQ(drawn.bars.size(), 12);
+    const QRectF negative = drawn.bars[11];
+    EXPECT_NEAR(negative.top(), drawn.bars[0].bottom(), 0.01); // both start at the axis
+    EXPECT_LE(negative.bottom(), drawn.floor);
+    EXPECT_GT(negative.height(), 0);
+    ASSERT_EQ(drawn.marks.size(), 12);
+    EXPECT_EQ(drawn.marks[11].first, u"-13"_s);
+    EXPECT_LE(drawn.marks[11].second.bottom(), drawn.floor);
+    EXPECT_GE(drawn.marks[11].second.top(), negative.bottom());
+}

@@ -495,8 +495,12 @@ TEST_F(ClientListsTest, ExportWritesClientiXlsAfterAskingAndOffersToOpenIt) {
 
     auto cells = [](const QStringList& row) {
         QByteArray out;
+        // The VAT number is a text cell, so that spreadsheet programs keep its leading zero.
         for (const QString& v : row)
-            out += "<td style=\"text-align: left;\">" + v.toLatin1() + "</td>";
+            out += (v == u"01234567890"_s ? QByteArray("<td sdnum=\"1040;0;@\" style=\"text-align: "
+                                                       "left; mso-number-format:\\@;\">")
+                                          : QByteArray("<td style=\"text-align: left;\">")) +
+                   v.toLatin1() + "</td>";
         return out;
     };
     const QByteArray bytes = contents(path);

@@ -234,6 +234,26 @@ TEST(ListScreen, TrovaWrapsAndReportsAnEmptyList) {
     EXPECT_EQ(child<QListView>(&list, u"lstRecords"_s)->font().family(), u"Courier New"_s);
 }
 
+// As on every screen: the first Enter in "txtTrova" moves the focus to "Trova", Enter on the
+// focused "Trova" presses it.
+TEST(ListScreen, EnterMovesToTrovaAndEnterOnTrovaSearches) {
+    ListScreen list(u"TfrmDaConfermare"_s, u" Prova"_s);
+    list.setLines({u"Rossi"_s, u"Bianchi"_s, u"Rossi Luca"_s});
+    list.show();
+    auto* find = child<QLineEdit>(&list, u"txtTrova"_s);
+    auto* trova = child<QPushButton>(&list, u"btnTrova"_s);
+    find->setText(u"rossi"_s);
+    find->setFocus();
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(list.focusWidget(), trova);
+    EXPECT_EQ(list.selectedRow(), -1);
+    QTest::keyClick(trova, Qt::Key_Return);
+    EXPECT_EQ(list.selectedRow(), 0);
+    QTest::keyClick(trova, Qt::Key_Enter);
+    EXPECT_EQ(list.selectedRow(), 2);
+    list.hide();
+}
+
 // Every test here works in a fresh program folder.
 class ProgramFolder : public ::testing::Environment {
 public:

@@ -15,9 +15,12 @@
 #include "ui/common/sound.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,8 +134,8 @@ TEST(StartPanel, WarnsOfImminentDeadlinesAndPlaysTheSoundOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         writeYear(2024, c.records);
-        // Next year's archive is never read, however early its notice starts.
-        writeYear(2025, {deadline(u"02/01/2025"_s, u"400"_s)});
+        // Next year's deadlines out of their notice window change nothing.
+        writeYear(2025, {deadline(u"02/01/2025"_s, u"10"_s)});
         g_played.clear();
         enter();
         EXPECT_TRUE(QFile::exists(path(2024))); // created when missing
@@ -149,6 +152,67 @@ TEST(StartPanel, WarnsOfImminentDeadlinesAndPlaysTheSoundOnce) {
     g_played.clear();
     enter(); // still imminent, but no file: no sound and no message
     EXPECT_TRUE(g_played.isEmpty());
+}
+
+// An archive that cannot be opened (a folder in its place) shows nothing imminent.
+TEST(StartPanel, AnArchiveThatCannotBeReadShowsOnlyTheAbsentPicture) {
+    writeYear(2025, {});
+    writeYear(2024, {deadline(u"08/03/2024"_s, u"5"_s)});
+    enter(); // imminent: the warning picture and OK
+    ASSERT_FALSE(g_screen.on(u"imgPresenti"_s)->isHidden());
+    QFile::remove(path(2024));
+    ASSERT_TRUE(QDir().mkdir(path(2024)));
+    g_played.clear();
+    enter();
+    EXPECT_TRUE(g_screen.on(u"imgPresenti"_s)->isHidden());
+    EXPECT_FALSE(g_screen.on(u"imgAssenti"_s)->isHidden());
+    EXPECT_FALSE(g_screen.on(u"btnOK"_s)->isEnabled());
+    EXPECT_TRUE(g_played.isEmpty());
+    QDir().rmdir(path(2024));
+}
+
+// On 28/12 a deadline of 05/01 of next year with 10 notice days is imminent: next year's
+// archive is read after this year's, when it exists, and never created.
+TEST(StartPanel, DeadlinesOfNextJanuaryAreAnnouncedAtTheEndOfTheYear) {
+    dates::Clock::setNow([] { return QDateTime(QDate(2024, 12, 28), QTime(9, 0)); });
+    writeYear(2024, {deadline(u"20/12/2024"_s, u"0"_s), deadline(u"30/12/2024"_s, u"5"_s)});
+    writeYear(2025, {deadline(u"20/01/2025"_s, u"2"_s), deadline(u"05/01/2025"_s, u"10"_s),
+                     deadline(u"02/01/2025"_s, u"10"_s)});
+    enter();
+    EXPECT_FALSE(g_screen.on(u"imgPresenti"_s)->isHidden());
+    QList<QStringList> rows;
+    withNextModal([] { g_screen.click(u"btnOK"_s); },
+                  [&](QWidget* dialog) {
+                      auto* grid = static_cast<ui::GridScreen*>(dialog);
+                      for (int r = 0; r < grid->rowCount(); ++r) {
+                          QStringList row;
+                          for (int c = 0; c <= 20; ++c)
+                              row << grid->cellText(r, c);
+                          rows << row;
+                      }
+                      static_cast<QDialog*>(dialog)->reject();
+                  });
+    // This year's row first; next year's rows sorted among themselves, numbered in their file.
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0][0], u"1"_s);
+    EXPECT_TRUE(rows[0].contains(u"30/12/2024"_s));
+    EXPECT_EQ(rows[1][0], u"2"_s);
+    EXPECT_TRUE(rows[1].contains(u"02/01/2025"_s));
+    EXPECT_EQ(rows[2][0], u"1"_s);
+    EXPECT_TRUE(rows[2].contains(u"05/01/2025"_s));
+
+    // Only next year's deadline: still announced. Without next year's archive: nothing, and
+    // no archive is made for it.
+    writeYear(2024, {deadline(u"20/12/2024"_s, u"0"_s)});
+    enter();
+    EXPECT_FALSE(g_screen.on(u"imgPresenti"_s)->isHidden());
+    EXPECT_TRUE(g_screen.on(u"btnOK"_s)->isEnabled());
+    writeYear(2025, {});
+    enter();
+    EXPECT_TRUE(g_screen.on(u"imgPresenti"_s)->isHidden());
+    EXPECT_FALSE(g_screen.on(u"btnOK"_s)->isEnabled());
+    EXPECT_FALSE(QFile::exists(path(2025)));
+    dates::Clock::setNow([] { return QDateTime(QDate(2024, 3, 7), QTime(9, 0)); });
 }
 
 TEST(StartPanel, YearNeedsFourDigitsAndOpensTheCard) {
@@ -359,6 +423,7 @@ TEST(DeadlineCard, ImportCopiesTenPracticeFieldsAndNothingElse) {
 
 // Deadlines of 10/03 15:00, 10/03 09:30, 09/03 18:00 and 06/03 08:00, stored in that order.
 TEST(DueLists, SortedByKeyWithFileNumbersAndEditsReachOnlyTheExport) {
+    QFile::remove(path(2025));
     writeYear(2024, {deadline(u"10/03/2024"_s, u"10"_s, {{u"Importo", u"10,00"_s}}, u"15:00"_s),
                      deadline(u"10/03/2024"_s, u"10"_s, {{u"Importo", u"20,00"_s}}, u"09:30"_s),
                      deadline(u"09/03/2024"_s, u"0"_s, {}, u"18:00"_s),
@@ -487,3 +552,83 @@ TEST(DeadlineSearch, FiltersCountAndLoadAndExportTheWholeYear) {
 }
 
 } // namespace
+
+// Every field of the deadline card with a typing rule: text pasted, or committed by an input
+// method, meets the rule that its keys meet.
+TEST(DeadlineCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
+    writeYear(2024, {});
+    enter();
+    openYear(u"2024"_s);
+    struct Case {
+        const char16_t* field;
+        QString before, pasted, after;
+    };
+    const Case cases[] = {
+        {u"txtAvviso", u"3"_s, u"dieci"_s, u"3"_s},
+        {u"txtAvviso", u"3"_s, u"-5"_s, u"3"_s},
+        {u"txtAvviso", u"3"_s, u"15"_s, u"15"_s},
+        {u"txtCosto", u"5,00"_s, u"-12,50"_s, u"5,00"_s},
+        {u"txtCosto", u"5,00"_s, u"12,50\u20AC"_s, u"5,00"_s},
+        {u"txtCosto", u"5,00"_s, u"1.234,50"_s, u"5,00"_s},
+        {u"txtCosto", u"5,00"_s, u"1234,5678"_s, u"1234,5678"_s},
+        {u"txtGiorno", u"05"_s, u"5 maggio"_s, u"05"_s},
+        {u"txtGiorno", u"05"_s, u"32"_s, u"05"_s},
+        {u"txtGiorno", u"05"_s, u"12"_s, u"12"_s},
+        {u"txtMese", u"Marzo"_s, u"Marzolino"_s, u"Marzo"_s},
+        {u"txtMese", u"Marzo"_s, u"Aprile"_s, u"Aprile"_s},
+        {u"txtOreApp", u"09"_s, u"25"_s, u"09"_s},
+        {u"txtOreApp", u"09"_s, u"10"_s, u"10"_s},
+        {u"txtMinutiApp", u"30"_s, u"3O"_s, u"30"_s},
+        {u"txtMinutiApp", u"30"_s, u"45"_s, u"45"_s},
+        {u"txtCodFisc", u""_s, u"nripla80a01h501x"_s, u"NRIPLA80A01H501X"_s},
+    };
+    for (const Case& c : cases) {
+        for (const bool inputMethod : {false, true}) {
+            const QString name = QString::fromUtf16(c.field);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString() +
+                         (inputMethod ? " (input method)" : " (pasted)"));
+            QWidget* field = g_screen.on(name);
+            auto* combo = qobject_cast<QComboBox*>(field);
+            QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
+            g_screen.type(name, c.before);
+            edit->setFocus();
+            edit->selectAll();
+            if (inputMethod) {
+                QInputMethodEvent commit;
+                commit.setCommitString(c.pasted);
+                QCoreApplication::sendEvent(edit, &commit);
+            } else {
+                QGuiApplication::clipboard()->setText(c.pasted);
+                edit->paste();
+            }
+            EXPECT_EQ(edit->text(), c.after);
+        }
+    }
+    // A stored form out of its rule is refused at Save with the focus on the field.
+    fillRequired();
+    g_screen.type(u"txtCosto"_s, u"-3,50"_s);
+    const SeenBox box = answerNextBox([] { g_screen.click(u"cmdSalva"_s); });
+    EXPECT_TRUE(box.text.startsWith(u"Attenzione: l'importo indicato non \u00E8 valido."_s));
+    EXPECT_EQ(g_screen.widget()->focusWidget(), g_screen.on(u"txtCosto"_s));
+    EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
+    // Shown whole, an amount longer than its record field is refused rather than stored cut.
+    g_screen.type(u"txtCosto"_s, u"1234567890123,4567"_s);
+    EXPECT_EQ(g_screen.shown(u"txtCosto"_s), u"1234567890123,4567"_s);
+    EXPECT_EQ(answerNextBox([] { g_screen.click(u"cmdSalva"_s); }).text,
+              u"Attenzione: l'importo indicato \u00E8 troppo grande per essere salvato in "
+              u"archivio."_s);
+    EXPECT_TRUE(bytesOf(path(2024)).isEmpty());
+}
+
+// The year of the open archive is shown large beside day and month, with no caption of its own.
+TEST(DeadlineCard, TheYearIsShownLargeBesideDayAndMonth) {
+    writeYear(2024, {});
+    enter();
+    openYear(u"2024"_s);
+    auto* year = g_screen.on<QLabel>(u"lblAnno"_s);
+    EXPECT_EQ(year->text(), u"2024"_s);
+    EXPECT_GE(year->font().pointSizeF(), 1.6 * g_screen.on(u"txtGiorno"_s)->font().pointSizeF());
+    EXPECT_EQ(g_screen.widget()->findChildren<QLabel*>(u"lblAnno"_s).size(), 1);
+    for (const QLabel* label : g_screen.on(u"panContainer"_s)->findChildren<QLabel*>())
+        EXPECT_NE(label->text(), u"Anno:"_s);
+}

@@ -12,9 +12,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,6 +77,30 @@ protected:
     static void SetUpTestSuite() {}
 };
 
+} // namespace
+
+namespace {
+// Text pasted through the clipboard, or committed by an input method, over the whole field.
+QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
+    auto* combo = qobject_cast<QComboBox*>(field);
+    QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
+    edit->setText(before);
+    edit->setFocus();
+    edit->selectAll();
+    if (inputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &commit);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        edit->paste();
+    }
+    return edit->text();
+}
+struct PasteCase {
+    const char16_t* field;
+    QString before, pasted, after;
+};
 } // namespace
 
 TEST(Startup, OnlyThePasswordScreenIsVisible) {
@@ -354,6 +381,32 @@ TEST(ClientsCard, TypingRules) {
     click(u"TfrmClienti"_s, u"cmdNuovo"_s);
     EXPECT_TRUE(codFisc->text().isEmpty());
     EXPECT_TRUE(prov->currentText().isEmpty());
+}
+
+// Every field of the client card with a typing rule: pasted or input-method text meets it.
+TEST(ClientsCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
+    QWidget* card = screen(u"TfrmClienti"_s);
+    const PasteCase cases[] = {
+        {u"txtCarta", u"4111"_s, u"4111-1111"_s, u"4111"_s},
+        {u"txtCarta", u"4111"_s, u"41111111"_s, u"41111111"_s},
+        {u"txtPartitaIva", u""_s, u"IT01234567890"_s, u""_s},
+        {u"txtPartitaIva", u""_s, u"01234567890"_s, u"01234567890"_s},
+        {u"txtCodFisc", u""_s, u"rss mra"_s, u"RSSMRA"_s},
+        {u"txtIban", u""_s, u"it60x"_s, u"IT60X"_s},
+        {u"txtSesso", u""_s, u"f"_s, u"F"_s},
+        {u"txtCapRes", u""_s, u"ab1"_s, u"AB1"_s},
+        {u"txtEmail", u""_s, u" a@b.it "_s, u"a@b.it"_s},
+        {u"txtProvNasc", u""_s, u"mi"_s, u"MI"_s},
+        {u"txtProvRes", u""_s, u"to"_s, u"TO"_s},
+    };
+    for (const PasteCase& c : cases)
+        for (const bool inputMethod : {false, true}) {
+            const QString name = QString::fromUtf16(c.field);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString());
+            EXPECT_EQ(pastedInto(child<QWidget>(card, name), c.before, c.pasted, inputMethod),
+                      c.after);
+        }
+    click(u"TfrmClienti"_s, u"cmdNuovo"_s);
 }
 
 TEST(ClientsCard, SaveBrowseDuplicateByteExact) {

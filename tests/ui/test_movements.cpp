@@ -6,6 +6,7 @@
 #include "support/uitest.h"
 
 #include "export/spreadsheet.h"
+#include "money/normalise.h"
 #include "movements/archive.h"
 #include "movements/movementlines.h"
 #include "movements/saving.h"
@@ -23,8 +24,10 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -381,8 +384,14 @@ TEST_F(Movements, AmountIsNormalisedOnLeavingAndAcceptsDigitsAndCommaOnly) {
     auto* importo = on<QLineEdit>(u"txtImporto"_s);
     importo->clear();
     importo->setFocus();
-    QTest::keyClicks(importo, u"1a2.,5 -x"_s);
+    // The point, also the keypad's, types the decimal comma.
+    QTest::keyClicks(importo, u"1a2.5 -x"_s);
     EXPECT_EQ(importo->text(), u"12,5"_s);
+    importo->clear();
+    QTest::keyClicks(importo, u"3"_s);
+    QTest::keyClick(importo, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(importo, u"75"_s);
+    EXPECT_EQ(importo->text(), u"3,75"_s);
     auto* preavviso = on<QLineEdit>(u"txtPreavviso"_s);
     preavviso->clear();
     QTest::keyClicks(preavviso, u"1,0x"_s);
@@ -394,22 +403,26 @@ TEST_F(Movements, DateFieldsTakeTheCalendarDateThroughTheirTags) {
     click(u"cmdNuovo"_s);
     const std::pair<const char16_t*, const char16_t*> fields[] = {
         {u"txtData", u"movimenti_data"}, {u"txtDataSca", u"movimenti_scadenza"}};
-    for (const auto& [name, tag] : fields) {
-        auto* field = on<QLineEdit>(QString::fromUtf16(name));
-        EXPECT_TRUE(field->isReadOnly());
-        QString seenTag;
-        withNextModal([field] { QTest::keyClick(field, Qt::Key_A); },
-                      [&](QWidget* calendar) {
-                          seenTag = child<QLabel>(calendar, u"lblMemory"_s)->text();
-                          child<QCalendarWidget>(calendar, u"calAppuntamenti"_s)
-                              ->setSelectedDate(QDate(2025, 4, 5));
-                          child<QAbstractButton>(calendar, u"btnImportaData"_s)->click();
-                      });
-        EXPECT_EQ(seenTag, QString::fromUtf16(tag));
-        EXPECT_EQ(field->text(), u"05/04/2025"_s);
-        QTest::keyClick(field, Qt::Key_Backspace);
-        EXPECT_EQ(field->text(), QString());
-    }
+    // Any key opens the calendar, Enter too (it does not move on to the next field).
+    for (const auto& [name, tag] : fields)
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Return, Qt::Key_Enter}) {
+            auto* field = on<QLineEdit>(QString::fromUtf16(name));
+            field->setFocus();
+            EXPECT_TRUE(field->isReadOnly());
+            QString seenTag;
+            withNextModal([field, key] { QTest::keyClick(field, key); },
+                          [&](QWidget* calendar) {
+                              seenTag = child<QLabel>(calendar, u"lblMemory"_s)->text();
+                              child<QCalendarWidget>(calendar, u"calAppuntamenti"_s)
+                                  ->setSelectedDate(QDate(2025, 4, 5));
+                              child<QAbstractButton>(calendar, u"btnImportaData"_s)->click();
+                          });
+            EXPECT_EQ(seenTag, QString::fromUtf16(tag));
+            EXPECT_EQ(field->text(), u"05/04/2025"_s);
+            QTest::keyClick(field, Qt::Key_Backspace);
+            EXPECT_EQ(field->text(), QString());
+            EXPECT_EQ(card()->focusWidget(), field);
+        }
     type(u"txtData"_s, u"01/01/2025"_s);
     click(u"impData"_s);
     EXPECT_EQ(shown(u"txtData"_s), QString());
@@ -739,3 +752,157 @@ TEST_F(Movements, ExportWritesTwentyColumnsOfEveryMovement) {
 }
 
 } // namespace
+
+namespace {
+
+// Text that comes without keys: pasted (the clipboard, as the middle button and "Incolla"
+// paste), or committed by an input method, replacing the whole field.
+void pasteInto(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QGuiApplication::clipboard()->setText(text);
+    edit->paste();
+}
+void commitInto(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(edit, &commit);
+}
+
+} // namespace
+
+// Every field of the card with a typing rule, and pasted texts that break it or keep it.
+TEST_F(Movements, PastedAndInputMethodTextKeepsEveryTypingRule) {
+    openYear();
+    click(u"cmdNuovo"_s);
+    struct Case {
+        const char16_t* field;
+        QString before, pasted, after;
+    };
+    const Case cases[] = {
+        {u"txtImporto", u"5,00"_s, u"-12,50"_s, u"5,00"_s},
+        {u"txtImporto", u"5,00"_s, u"12,50\u20AC"_s, u"5,00"_s},
+        {u"txtImporto", u"5,00"_s, u"1.234,50"_s, u"5,00"_s},
+        {u"txtImporto", u"5,00"_s, u"dieci"_s, u"5,00"_s},
+        {u"txtImporto", u"5,00"_s, u"1234,50"_s, u"1234,50"_s},
+        {u"txtPreavviso", u"3"_s, u"dieci"_s, u"3"_s},
+        {u"txtPreavviso", u"3"_s, u"-5"_s, u"3"_s},
+        {u"txtPreavviso", u"3"_s, u"1,5"_s, u"3"_s},
+        {u"txtPreavviso", u"3"_s, u"12"_s, u"12"_s},
+        {u"txtPartitaIva", u""_s, u"IT01234567890"_s, u""_s},
+        {u"txtPartitaIva", u""_s, u"01234567890"_s, u"01234567890"_s},
+        {u"txtCodFisc", u""_s, u"rssmra80a01h501u"_s, u"RSSMRA80A01H501U"_s},
+        {u"txtCodFisc", u""_s, u" rssmra "_s, u"RSSMRA"_s},
+    };
+    for (const Case& c : cases) {
+        for (const bool inputMethod : {false, true}) {
+            const QString name = QString::fromUtf16(c.field);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString() +
+                         (inputMethod ? " (input method)" : " (pasted)"));
+            auto* edit = on<QLineEdit>(name);
+            type(name, c.before);
+            if (inputMethod)
+                commitInto(edit, c.pasted);
+            else
+                pasteInto(edit, c.pasted);
+            EXPECT_EQ(edit->text(), c.after);
+        }
+    }
+}
+
+// Forms that only a damaged record or an old archive can bring into the fields are refused at
+// Save, with the focus on the field, before the amount is normalised; nothing is written.
+TEST_F(Movements, SaveRefusesAnAmountOrNoticeDaysOutOfTheirForm) {
+    openYear();
+    const QString badAmount = u"Attenzione: l'importo indicato non \u00E8 valido.\n\r\n\rIndicare "
+                              u"l'importo con le sole cifre e la virgola dei decimali (per "
+                              u"esempio 1234,50)."_s;
+    const QString badNotice =
+        u"Attenzione: il campo \"Avvisa n.\" pu\u00F2 contenere soltanto cifre."_s;
+    const std::tuple<const char16_t*, QString, QString> cases[] = {
+        {u"txtImporto", u"-12,50"_s, badAmount}, {u"txtImporto", u"12.50"_s, badAmount},
+        {u"txtImporto", u"abc"_s, badAmount},    {u"txtImporto", u"1,2,3"_s, badAmount},
+        {u"txtPreavviso", u"die"_s, badNotice},  {u"txtPreavviso", u"-3"_s, badNotice},
+    };
+    for (const auto& [field, value, message] : cases) {
+        SCOPED_TRACE(value.toStdString());
+        click(u"cmdNuovo"_s);
+        fillRequired();
+        type(QString::fromUtf16(field), value);
+        const SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_EQ(box.text, message);
+        EXPECT_EQ(card()->focusWidget(), on(QString::fromUtf16(field)));
+        EXPECT_EQ(shown(QString::fromUtf16(field)), value);
+        EXPECT_TRUE(archiveBytes().isEmpty());
+    }
+    click(u"cmdNuovo"_s);
+    fillRequired();
+    type(u"txtImporto"_s, u"12,5"_s);
+    clickAndAnswer(u"cmdSalva"_s);
+    ASSERT_EQ(archiveBytes().size(), kSize);
+    const records::Record saved(records::movementLayout(), archiveBytes());
+    EXPECT_EQ(saved.text(u"Totale"), u"+12,50"_s);
+}
+
+// A damaged movement with both type flags "No" shows neither type and the expense label, and
+// is not saved until a type is chosen.
+TEST_F(Movements, AMovementOfNeitherTypeLoadsSoAndIsNotSavedSo) {
+    writeArchive({stored(true, u"Parcella"_s, u"150,00"_s),
+                  stored(true, u"Rovinata"_s, u"20,00"_s, {{u"Entrata", u"No"_s}})});
+    openYear();
+    click(u"cmdPrimo"_s);
+    ASSERT_TRUE(checked(u"optEntrata"_s));
+    click(u"cmdAvanti"_s);
+    EXPECT_EQ(shown(u"txtCausale"_s), u"Rovinata"_s);
+    EXPECT_FALSE(checked(u"optEntrata"_s));
+    EXPECT_FALSE(checked(u"optUscita"_s));
+    EXPECT_EQ(amountCaption(), u"Importo in uscita: \u20AC"_s);
+    EXPECT_EQ(amountColour(), QColor(Qt::red));
+    const QByteArray before = archiveBytes();
+    const SeenBox box = clickAndAnswer(u"cmdSalva"_s);
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_EQ(box.text, QString::fromUtf16(movements::kNeedTipo));
+    EXPECT_EQ(card()->focusWidget(), on(u"optEntrata"_s));
+    EXPECT_EQ(archiveBytes(), before);
+    click(u"optUscita"_s);
+    clickAndAnswer(u"cmdSalva"_s);
+    const records::Record saved(records::movementLayout(), archiveBytes().mid(kSize));
+    EXPECT_EQ(saved.text(u"Totale"), u"-20,00"_s);
+    EXPECT_EQ(saved.text(u"Uscita"), kSi);
+}
+
+// A signed amount that is not a number keeps a movement out of the payments-due list, as it
+// keeps it out of the unpaid lists.
+TEST(PaymentsDue, AMovementWhoseAmountIsNotANumberIsLeftOut) {
+    const QDate today(2025, 3, 15);
+    const auto due = [&](const QString& totale) {
+        const records::Record r = stored(true, u"Parcella"_s, u"12,50"_s,
+                                         {{u"DataSca", u"10/03/2025"_s}, {u"Totale", totale}});
+        return movements::isDue(r.bytes().constData(), today);
+    };
+    EXPECT_TRUE(due(u"+12,50"_s));
+    EXPECT_FALSE(due(u"+abc"_s));
+    EXPECT_FALSE(due(u"+-12,50"_s));
+}
+
+// The longest amounts a movement can hold are shown whole in the field.
+TEST_F(Movements, LargeAmountsAreShownWhole) {
+    openYear();
+    click(u"cmdNuovo"_s);
+    auto* importo = on<QLineEdit>(u"txtImporto"_s);
+    for (const QString& typed :
+         {u"1234567890123"_s, u"999999999999999"_s, u"12345678901,25"_s, u"123456789012345"_s}) {
+        SCOPED_TRACE(typed.toStdString());
+        type(u"txtImporto"_s, typed);
+        leave(u"txtImporto"_s);
+        const QString normalised = importo->text();
+        EXPECT_EQ(normalised, money::normalisedMovementAmount(typed));
+        QApplication::processEvents();
+        // The text area is the field less its frame and inner margins.
+        EXPECT_LE(importo->fontMetrics().horizontalAdvance(normalised) + 12, importo->width())
+            << normalised.toStdString();
+    }
+}

@@ -15,11 +15,15 @@
 #include "ui/practices/TfrmTrovaPratica.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -64,6 +68,30 @@ void fillRequired() {
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(
     new ProgramEnvironment(QDateTime(QDate(2025, 3, 15), QTime(9, 0))));
+
+namespace {
+// Text pasted through the clipboard, or committed by an input method, over the whole field.
+QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
+    auto* combo = qobject_cast<QComboBox*>(field);
+    QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
+    edit->setText(before);
+    edit->setFocus();
+    edit->selectAll();
+    if (inputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &commit);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        edit->paste();
+    }
+    return edit->text();
+}
+struct PasteCase {
+    const char16_t* field;
+    QString before, pasted, after;
+};
+} // namespace
 
 TEST(PracticeCard, OpensFromTheMenuAndNewProposesOnlyTheOpeningDate) {
     freshArchive();
@@ -294,6 +322,58 @@ TEST(PracticeLists, SearchHandsBackToItsCallerAndUrgentListLoadsTheCard) {
     EXPECT_EQ(g_screen.shown(u"txtOggetto"_s), u"Ricorso"_s);
     EXPECT_EQ(g_screen.shown(u"lblPosizione"_s), u"2"_s);
     EXPECT_TRUE(g_screen.on<QCheckBox>(u"chkUrgente"_s)->isChecked());
+}
+
+// The first Enter in "txtTrova" only moves the focus to "Trova"; Enter on "Trova" searches,
+// one match at a time.
+TEST(PracticeLists, EnterInTheSearchFieldMovesToTrovaWhichEnterPresses) {
+    freshArchive({practice({{u"Oggetto", u"Ricorso A"_s}}), practice({{u"Oggetto", u"Perizia"_s}}),
+                  practice({{u"Oggetto", u"Ricorso B"_s}})});
+    QList<int> rows;
+    bool focusedTrova = false;
+    withNextModal([&] { ui::TfrmTrovaPratica::pick(nullptr, u"scadenzario"_s); },
+                  [&](QWidget* dialog) {
+                      auto* list = static_cast<ui::ListScreen*>(dialog);
+                      child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
+                      auto* find = child<QLineEdit>(dialog, u"txtTrova"_s);
+                      auto* trova = child<QPushButton>(dialog, u"btnTrova"_s);
+                      find->setText(u"ricorso"_s);
+                      find->setFocus();
+                      rows << list->selectedRow();
+                      QTest::keyClick(find, Qt::Key_Return);
+                      focusedTrova = dialog->focusWidget() == trova;
+                      rows << list->selectedRow();
+                      QTest::keyClick(trova, Qt::Key_Return);
+                      rows << list->selectedRow();
+                      QTest::keyClick(trova, Qt::Key_Enter);
+                      rows << list->selectedRow();
+                      static_cast<QDialog*>(dialog)->reject();
+                  });
+    EXPECT_TRUE(focusedTrova);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[1], rows[0]); // the first Enter did not search
+    EXPECT_NE(rows[2], rows[1]); // each Enter on "Trova" goes to the next match
+    EXPECT_NE(rows[3], rows[2]);
+    EXPECT_NE(rows[3], -1);
+}
+
+// Every field of the practice card with a typing rule: pasted or input-method text meets it.
+TEST(PracticeCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
+    openCard();
+    g_screen.click(u"cmdNuovo"_s);
+    const PasteCase cases[] = {
+        {u"txtPartitaIva", u"1"_s, u"IT01234567890"_s, u"1"_s},
+        {u"txtPartitaIva", u"1"_s, u"01234567890"_s, u"01234567890"_s},
+        {u"txtCodFisc", u""_s, u"nrip la80"_s, u"NRIPLA80"_s},
+        {u"txtProvRes", u""_s, u"rm"_s, u"RM"_s},
+    };
+    for (const PasteCase& c : cases)
+        for (const bool inputMethod : {false, true}) {
+            const QString name = QString::fromUtf16(c.field);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString());
+            EXPECT_EQ(pastedInto(g_screen.on(name), c.before, c.pasted, inputMethod), c.after);
+        }
+    g_screen.click(u"cmdNuovo"_s);
 }
 
 TEST(PracticeLists, ExportWritesTheTwentyColumnsOfEveryPractice) {

@@ -852,7 +852,8 @@ TEST_F(Protocol, ExportAfterAnUnreadableArchiveKeepsTheEarlierFile) {
                });
     QDir(g_folder).rmdir(u"2025.prt"_s);
     ASSERT_EQ(seen.size(), 2);
-    EXPECT_EQ(seen[1].text, QString::fromUtf16(exporting::kExportFailed));
+    // The cause named is the archive, not the spreadsheet file.
+    EXPECT_EQ(seen[1].text, ui::msg::archiveAccessErrorText());
     EXPECT_EQ(bytesOf(xls), QByteArray("earlier export"));
     EXPECT_TRUE(g_opened.isEmpty());
 }

@@ -147,7 +147,14 @@ TEST(CardDeclaration, ChoiceOfTwoFlagsRoundTrip) {
     damaged.setText(u"Entrata", u"forse"_s);
     damaged.setText(u"Uscita", u"No"_s);
     card.loadFrom(damaged);
-    EXPECT_TRUE(child<QRadioButton>(&card, u"optUscita"_s)->isChecked());
+    // "No" unchecks its button; a damaged flag leaves its own as it was.
+    EXPECT_FALSE(child<QRadioButton>(&card, u"optUscita"_s)->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(&card, u"optEntrata"_s)->isChecked());
+    EXPECT_EQ(card.text(u"grpTipo"_s), QString());
+    damaged.setText(u"Entrata", u"S\u00EC"_s);
+    damaged.setText(u"Uscita", u"??"_s);
+    card.loadFrom(damaged);
+    EXPECT_EQ(card.text(u"grpTipo"_s), u"Entrata"_s);
 }
 
 TEST(CardDeclaration, AmountIsNormalisedWhenLeftAndReportFillsPlaceholders) {

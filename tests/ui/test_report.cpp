@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -256,6 +258,39 @@ TEST_F(ReportTest, ListPdfRunsOverThreePagesInFixedPitch) {
         EXPECT_TRUE(fonts.contains(u"Mono"_s) || fonts.contains(u"Courier"_s))
             << fonts.toStdString();
     }
+}
+
+// Lines of 161 characters, as the cash book prints with a long reason, names and amounts,
+// fit the body whole: the font is as large as fits, and the last characters reach the page.
+TEST_F(ReportTest, ListLinesOf161CharactersFitWhole) {
+    const QString line = QString(140, u'x') + u" Importo: +1234567,89"_s;
+    ASSERT_EQ(line.size(), 161);
+    const ReportDocument doc = ReportDocument::list({u"Primanota"_s, {line, u"breve"_s}, {}});
+    const QList<ReportBox> bodies = doc.boxes(u"txtRiepilogo"_s);
+    ASSERT_EQ(bodies.size(), 1);
+    const ReportBox& body = bodies.first();
+    EXPECT_LE(body.pointSize, 8.0);
+    EXPECT_GE(body.pointSize, 7.5);
+    // Measured as painted, at the report's resolution (a pixel is a report unit).
+    QImage page(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre = qRound(ReportDocument::kUnitsPerInch / 0.0254);
+    page.setDotsPerMeterX(dotsPerMetre);
+    page.setDotsPerMeterY(dotsPerMetre);
+    QFont font(body.family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(body.pointSize);
+    const qreal width = QFontMetricsF(font, &page).horizontalAdvance(line);
+    EXPECT_LE(width + 2 * 3.8, body.rect.width()) << width;
+
+    // Short lines keep the full 8 points.
+    const ReportDocument shortLines = ReportDocument::list({u"R"_s, {u"breve"_s}, {}});
+    EXPECT_EQ(shortLines.boxes(u"txtRiepilogo"_s).first().pointSize, 8.0);
+
+    if (!have(u"pdftotext"_s)) return;
+    const QString file = path(u"primanota.pdf"_s);
+    ASSERT_TRUE(writePdf(doc, file, {u"Primanota"_s, u"Primanota"_s, u"A"_s, u"C"_s}));
+    EXPECT_TRUE(pdfText(file).contains(u"Importo: +1234567,89"_s));
 }
 
 TEST_F(ReportTest, CardExportAsksAndOpensUnlessNo) {

@@ -51,7 +51,19 @@ constexpr std::string_view kRowClose = "</tr>";
 constexpr std::string_view kHeadingOpen =
     "<td style=\"text-align: left; font-weight: bold;\" width=";
 constexpr std::string_view kCellOpen = "<td style=\"text-align: left;\">";
+// A cell of digits that a spreadsheet program would turn into a number and so change (a VAT
+// number or CAP losing its leading zeros, a long code shown as 1,23E+16) is marked as text:
+// sdnum for LibreOffice Calc, mso-number-format for Excel.
+constexpr std::string_view kTextCellOpen =
+    "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:\\@;\">";
 constexpr std::string_view kCellClose = "</td>";
+
+bool keptAsText(std::string_view written) {
+    if (written.size() < 2) return false;
+    for (const char c : written)
+        if (c < '0' || c > '9') return false;
+    return written.front() == '0' || written.size() > 10;
+}
 
 // Builds the whole file in one growing buffer, written through a raw pointer so that
 // a cell costs no allocation of its own.
@@ -117,6 +129,25 @@ public:
             at = run + 1;
         }
         m_used += out - start;
+    }
+
+    // One cell, filled by `fill`. Digits that a spreadsheet program would turn into a number
+    // get the text-cell opening instead: the few digits move up behind it.
+    template <typename Fill> void cell(Fill&& fill) {
+        raw(kCellOpen);
+        const qsizetype content = m_used;
+        fill(*this);
+        const qsizetype length = m_used - content;
+        if (keptAsText(std::string_view(m_out.constData() + content, size_t(length)))) {
+            const qsizetype extra = qsizetype(kTextCellOpen.size() - kCellOpen.size());
+            room(extra);
+            char* base = m_out.data();
+            std::memmove(base + content + extra, base + content, size_t(length));
+            std::memcpy(base + content - qsizetype(kCellOpen.size()), kTextCellOpen.data(),
+                        kTextCellOpen.size());
+            m_used += extra;
+        }
+        raw(kCellClose);
     }
 
     QByteArray take() {
@@ -193,9 +224,7 @@ std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
         if (rowsDone && row % kRowsPerBlock == 0 && !rowsDone(row)) return std::nullopt;
         doc.raw(kRowOpen);
         for (int column = 0; column < columnCount; ++column) {
-            doc.raw(kCellOpen);
-            cell(row, column, doc);
-            doc.raw(kCellClose);
+            doc.cell([&](DocumentBuffer& out) { cell(row, column, out); });
         }
         doc.raw(kRowClose);
     }

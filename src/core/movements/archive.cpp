@@ -1,6 +1,7 @@
 #include "archive.h"
 
 #include "dates/datetext.h"
+#include "money/amount.h"
 #include "movementlines.h"
 #include "movementrecord.h"
 #include "programfolder.h"
@@ -33,6 +34,8 @@ bool isDue(const char* record, const QDate& today) {
     // Up to three digits: the field holds three characters, so the number cannot overflow.
     const QString notice = records::readFieldTrimmed(record, f.preavviso);
     if (!text::isDigitsOnly(notice)) return false;
+    // A signed amount that is not a number is left out, as the unpaid lists leave it out.
+    if (!money::parseAmount(records::readField(record, f.totale))) return false;
     return due->addDays(-notice.toInt()) <= today;
 }
 

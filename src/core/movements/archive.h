@@ -24,9 +24,9 @@ QString cardCaption(const QString& yearText);
 // archive call records::RecordFile::touch first).
 
 // The payments-due rule: not settled (Saldato "No") and the notice period has begun, that is
-// DataSca minus Preavviso days is `today` or earlier. A record whose due date or notice days
-// cannot be read is not listed, and the records after it still are: one damaged record must
-// not hide the payments stored after it.
+// DataSca minus Preavviso days is `today` or earlier. A record whose due date, notice days or
+// signed amount (Totale) cannot be read is not listed, and the records after it still are: one
+// damaged record must not hide the payments stored after it.
 bool isDue(const char* record, const QDate& today);
 // The list line of every due movement, in file order.
 bool dueLines(const QString& path, const QDate& today, QStringList* lines);

@@ -60,6 +60,9 @@ inline constexpr char16_t kNeedPreavviso[] =
     u"preavviso della scadenza del pagamento.";
 inline constexpr char16_t kNeedImporto[] =
     u"Attenzione: per salvare la scheda \u00E8 necessario indicare l'importo del pagamento.";
+// A movement is either an income or an expense; a damaged record can hold neither.
+inline constexpr char16_t kNeedTipo[] = u"Attenzione: per salvare la scheda \u00E8 necessario "
+                                        u"indicare se il movimento \u00E8 in entrata o in uscita.";
 inline constexpr char16_t kNeedPagatore[] =
     u"Attenzione: per salvare la scheda \u00E8 necessario indicare il nome del Pagatore.";
 inline constexpr char16_t kNeedBeneficiario[] =

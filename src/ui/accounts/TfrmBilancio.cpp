@@ -65,7 +65,7 @@ TfrmBilancio::TfrmBilancio(QWidget* parent)
     print->setAutoDefault(false);
     connect(print, &QPushButton::clicked, this, &TfrmBilancio::btnStampaClick);
     footerArea()->insertWidget(footerArea()->count() - 1, print);
-    resize(1200, 760);
+    resize(1200, 760); // its size when brought back from maximised
 }
 
 void TfrmBilancio::setCashBook(const QString& reasonFilter, const QString& startText,
@@ -84,6 +84,7 @@ void TfrmBilancio::showEvent(QShowEvent* event) {
     ListScreen::showEvent(event);
     if (event->spontaneous()) return;
     centreOnScreen(this);
+    setWindowState(windowState() | Qt::WindowMaximized); // as the charts open
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
 }

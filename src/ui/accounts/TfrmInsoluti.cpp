@@ -4,6 +4,7 @@
 #include "movements/movementrecord.h"
 #include "records/recordfile.h"
 #include "ui/common/clock.h"
+#include "ui/common/messages.h"
 
 namespace tavolex::ui {
 
@@ -34,15 +35,13 @@ void UnpaidListScreen::prepare() {
         return;
     }
     // Opened as every action opens the archive: a missing year is created empty.
-    if (!records::RecordFile::touch(m_path, movements::recordSize())) {
-        rows->setRows({}, false);
-        return;
-    }
     QList<QStringList> listed;
-    const bool read = accounts::unpaidRows(m_path, m_list, Clock::today(), &listed);
+    const bool read = records::RecordFile::touch(m_path, movements::recordSize()) &&
+                      accounts::unpaidRows(m_path, m_list, Clock::today(), &listed);
     // An archive that cannot be read leaves no rows, and nothing that may be exported as
-    // if it were the year's list.
+    // if it were the year's list; an empty grid must not pass for a year with nothing unpaid.
     rows->setRows(listed, read);
+    if (!read) msg::archiveAccessError(this, m_path);
 }
 
 TfrmInsolutiEnt::TfrmInsolutiEnt(QWidget* parent)

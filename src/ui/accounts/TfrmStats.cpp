@@ -205,9 +205,32 @@ void StatsScreen::btnEsciClick() {
     reject();
 }
 
+namespace {
+
+const QString kMonthMemos[12] = {u"memGennaio"_s, u"memFebbraio"_s, u"memMarzo"_s,
+                                 u"memAprile"_s,  u"memMaggio"_s,   u"memGiugno"_s,
+                                 u"memLuglio"_s,  u"memAgosto"_s,   u"memSettembre"_s,
+                                 u"memOttobre"_s, u"memNovembre"_s, u"memDicembre"_s};
+
+// A hidden label holding a running sum as exact text ("100,8", "0,3"); "0" until summed.
+void addMemo(QWidget* screen, const QString& name) {
+    auto* memo = new QLabel(u"0"_s, screen);
+    memo->setObjectName(name);
+    memo->hide();
+}
+void setMemo(QWidget* screen, const QString& name, const money::Amount& sum) {
+    if (auto* memo = screen->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly))
+        memo->setText(sum.toText());
+}
+
+} // namespace
+
 MonthlyStatsScreen::MonthlyStatsScreen(const Decl& decl, accounts::MovementKind kind,
                                        QWidget* parent)
-    : StatsScreen(decl, parent), m_kind(kind) {}
+    : StatsScreen(decl, parent), m_kind(kind) {
+    for (const QString& name : kMonthMemos)
+        addMemo(this, name);
+}
 
 void MonthlyStatsScreen::fillSeries() {
     // The archive is created empty when missing: twelve zero points.
@@ -216,9 +239,11 @@ void MonthlyStatsScreen::fillSeries() {
     // A read that fails part-way shows what was summed before it.
     accounts::monthSums(archivePath(), m_kind, yearText(), &sums);
     const auto& points = accounts::monthPoints();
-    for (size_t m = 0; m < points.size(); ++m)
+    for (size_t m = 0; m < points.size(); ++m) {
+        setMemo(this, kMonthMemos[m], sums[m]);
         chart()->series()->addPoint(QString::fromUtf16(points[m].label), chartValue(sums[m]),
                                     QColor::fromRgba(points[m].argb));
+    }
 }
 
 TfrmStatsEntrate::TfrmStatsEntrate(QWidget* parent)
@@ -260,12 +285,17 @@ TfrmStatsBilancio::TfrmStatsBilancio(QWidget* parent)
                    .pieHint = u"Visualizza il bilancio annuale sotto forma di grafico a torta "
                               u"tridimensionale."_s,
                    .texts = accounts::kBalanceChart},
-                  parent) {}
+                  parent) {
+    addMemo(this, u"memGuadagni"_s);
+    addMemo(this, u"memSpese"_s);
+}
 
 void TfrmStatsBilancio::fillSeries() {
     accounts::YearBalance balance;
     // Any failure ends the sums without a message: the chart shows what was added so far.
     accounts::yearBalance(archivePath(), &balance);
+    setMemo(this, u"memGuadagni"_s, balance.income);
+    setMemo(this, u"memSpese"_s, balance.expenses);
     const auto& points = accounts::balancePoints();
     chart()->series()->addPoint(QString::fromUtf16(points[0].label), chartValue(balance.income),
                                 QColor::fromRgba(points[0].argb));

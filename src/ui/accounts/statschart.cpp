@@ -42,18 +42,37 @@ qlonglong axisStep(qlonglong largest) {
 }
 
 // A value mark: the value in a small framed box centred on `anchor`.
-void drawMark(QPainter& painter, const QPointF& anchor, const QString& text, qreal scale) {
-    const QFont font = pixelFont(u"Verdana"_s, 11 * scale, false);
-    painter.setFont(font);
-    const QFontMetricsF metrics(font);
+QRectF markBox(const QPointF& anchor, const QString& text, qreal scale) {
+    const QFontMetricsF metrics(pixelFont(u"Verdana"_s, 11 * scale, false));
     const QSizeF size(metrics.horizontalAdvance(text) + 8 * scale, metrics.height() + 2 * scale);
-    const QRectF box(anchor.x() - size.width() / 2, anchor.y() - size.height() / 2, size.width(),
-                     size.height());
+    return QRectF(anchor.x() - size.width() / 2, anchor.y() - size.height() / 2, size.width(),
+                  size.height());
+}
+
+void drawMarkIn(QPainter& painter, const QRectF& box, const QString& text, qreal scale) {
+    painter.setFont(pixelFont(u"Verdana"_s, 11 * scale, false));
     painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 0.8 * scale));
     painter.setBrush(kMarkBackground);
     painter.drawRect(box);
     painter.setPen(Qt::black);
     painter.drawText(box, Qt::AlignCenter, text);
+}
+
+// Moves the boxes of one side of the pie apart vertically, in their order from top to bottom,
+// keeping them between `top` and `bottom` where there is room.
+void spreadApart(QList<QRectF*>& boxes, qreal gap, qreal top, qreal bottom) {
+    std::sort(boxes.begin(), boxes.end(),
+              [](const QRectF* a, const QRectF* b) { return a->center().y() < b->center().y(); });
+    qreal next = top;
+    for (QRectF* box : boxes) {
+        if (box->top() < next) box->moveTop(next);
+        next = box->bottom() + gap;
+    }
+    qreal limit = bottom;
+    for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
+        if ((*it)->bottom() > limit) (*it)->moveBottom(limit);
+        limit = (*it)->top() - gap;
+    }
 }
 
 } // namespace
@@ -151,22 +170,34 @@ void StatsChart::paintBars(QPainter& painter, const QRectF& plot) const {
     const int n = qMax(1, int(points.size()));
 
     qlonglong largest = 0;
-    for (const StatsPoint* point : points)
+    qlonglong smallest = 0; // a negative value read from a file hangs below the axis
+    for (const StatsPoint* point : points) {
         largest = qMax(largest, point->value());
-    const qlonglong step = axisStep(largest);
+        smallest = qMin(smallest, point->value());
+    }
+    const qlonglong step = axisStep(qMax(largest, -smallest));
     const qlonglong top = qMax<qlonglong>(step, (largest + step - 1) / step * step);
-    const int ticks = int(top / step);
+    const qlonglong low = -((-smallest + step - 1) / step * step);
+    const int ticks = int((top - low) / step);
 
     const QFont axisFont = pixelFont(u"Verdana"_s, 11 * scale, false);
     const QFontMetricsF axisMetrics(axisFont);
-    const qreal axisWidth = axisMetrics.horizontalAdvance(QString::number(top)) + 12 * scale;
+    const qreal axisWidth = qMax(axisMetrics.horizontalAdvance(QString::number(top)),
+                                 axisMetrics.horizontalAdvance(QString::number(low))) +
+                            12 * scale;
     const qreal slotGuess = (plot.width() - axisWidth) / n;
     const qreal depth = qMin(22 * scale, slotGuess * 0.35);
     const qreal x0 = plot.left() + axisWidth;
     const qreal x1 = plot.right() - depth;
     const qreal y0 = plot.bottom() - 24 * scale;
     const qreal yTop = plot.top() + 26 * scale + depth;
-    const auto yOf = [&](qreal value) { return y0 - value / qreal(top) * (y0 - yTop); };
+    const auto yOf = [&](qreal value) {
+        return y0 - (value - qreal(low)) / qreal(top - low) * (y0 - yTop);
+    };
+    const qreal yZero = yOf(0);
+    m_drawn = {};
+    m_drawn.plot = plot;
+    m_drawn.floor = y0;
 
     // The box the bars stand in: back wall, left wall and floor.
     const QPointF back(depth, -depth);
@@ -182,13 +213,14 @@ void StatsChart::paintBars(QPainter& painter, const QRectF& plot) const {
 
     painter.setFont(axisFont);
     for (int t = 0; t <= ticks; ++t) {
-        const qreal y = yOf(qreal(t) * qreal(step));
+        const qreal y = yOf(qreal(low) + qreal(t) * qreal(step));
         painter.setPen(QPen(QColor(0xB8, 0xC0, 0xCA), 0.6 * scale, Qt::DotLine));
         painter.drawLine(QPointF(x0, y), QPointF(x0, y) + back);
         painter.drawLine(QPointF(x0, y) + back, QPointF(x1, y) + back);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(plot.left(), y - 8 * scale, axisWidth - 6 * scale, 16 * scale),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(qlonglong(t) * step));
+                         Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(low + qlonglong(t) * step));
     }
 
     const qreal slot = (x1 - x0) / n;
@@ -201,22 +233,36 @@ void StatsChart::paintBars(QPainter& painter, const QRectF& plot) const {
         const StatsPoint* point = points[i];
         const qreal left = x0 + i * slot + (slot - barWidth) / 2 + (depth - barDepth) / 2;
         const qreal right = left + barWidth;
+        // From the axis up, or down for a negative value, never past the plot.
         const qreal y = yOf(qreal(point->value()));
+        const qreal base = yZero;
+        const qreal yHigh = qMin(y, base);
         const QColor face = point->color();
         const QPen outline(face.darker(170), 0.7 * scale);
         painter.setPen(outline);
         // Side, then top, then front: the front face hides the edges behind it.
         painter.setBrush(face.darker(135));
-        painter.drawPolygon(QPolygonF({QPointF(right, y0), QPointF(right, y),
-                                       QPointF(right, y) + barBack, QPointF(right, y0) + barBack}));
+        const qreal yLow = qMax(y, base);
+        painter.drawPolygon(
+            QPolygonF({QPointF(right, yLow), QPointF(right, yHigh), QPointF(right, yHigh) + barBack,
+                       QPointF(right, yLow) + barBack}));
         painter.setBrush(face.lighter(118));
-        painter.drawPolygon(QPolygonF({QPointF(left, y), QPointF(right, y),
-                                       QPointF(right, y) + barBack, QPointF(left, y) + barBack}));
+        painter.drawPolygon(
+            QPolygonF({QPointF(left, yHigh), QPointF(right, yHigh), QPointF(right, yHigh) + barBack,
+                       QPointF(left, yHigh) + barBack}));
         painter.setBrush(face);
-        painter.drawRect(QRectF(QPointF(left, y), QPointF(right, y0)));
+        const QRectF front(QPointF(left, yHigh), QPointF(right, yLow));
+        painter.drawRect(front);
+        m_drawn.bars << front;
 
-        drawMark(painter, QPointF((left + right) / 2 + barDepth / 2, y - barDepth - 12 * scale),
-                 QString::number(point->value()), scale);
+        const QString value = QString::number(point->value());
+        const QRectF mark =
+            point->value() < 0
+                ? markBox(QPointF((left + right) / 2, yLow + 12 * scale), value, scale)
+                : markBox(QPointF((left + right) / 2 + barDepth / 2, y - barDepth - 12 * scale),
+                          value, scale);
+        drawMarkIn(painter, mark, value, scale);
+        m_drawn.marks.append({value, mark});
 
         painter.setFont(labelFont);
         painter.setPen(Qt::black);
@@ -228,6 +274,8 @@ void StatsChart::paintBars(QPainter& painter, const QRectF& plot) const {
 }
 
 void StatsChart::paintPie(QPainter& painter, const QRectF& plot) const {
+    m_drawn = {};
+    m_drawn.plot = plot;
     const qreal scale = qMin(plot.width() / kDesignWidth, plot.height() / (kDesignHeight * 0.6));
     const QList<StatsPoint*> points = m_series->points();
     qreal total = 0;
@@ -283,15 +331,46 @@ void StatsChart::paintPie(QPainter& painter, const QRectF& plot) const {
         painter.drawPie(disc, slice.start, slice.span);
     }
 
+    // Every value that is not zero has its mark, however thin its slice: outside the pie, the
+    // marks of each side moved apart so that none covers another, each tied to its slice by a
+    // leader line.
+    struct Mark {
+        QPointF edge;
+        QRectF box;
+        QString text;
+    };
+    QList<Mark> marks;
     for (const Slice& slice : std::as_const(slices)) {
-        if (slice.span == 0) continue;
+        if (slice.point->value() == 0) continue;
         const qreal middle = qDegreesToRadians((slice.start + slice.span / 2.0) / 16.0);
         const qreal c = qCos(middle);
         const qreal s = qSin(middle);
+        QPointF edge(centre.x() + rx * c, centre.y() - ry * s);
         QPointF at(centre.x() + rx * 1.16 * c, centre.y() - ry * 1.22 * s);
-        if (s < 0) at.ry() += thickness;
+        if (s < 0) {
+            at.ry() += thickness;
+            edge.ry() += thickness;
+        }
         at.rx() += c * 24 * scale;
-        drawMark(painter, at, QString::number(slice.point->value()), scale);
+        const QString text = QString::number(slice.point->value());
+        QRectF box = markBox(at, text, scale);
+        // Each side keeps to its half, so marks of the two sides never meet at the middle.
+        if (c >= 0 && box.left() < centre.x() + 4 * scale) box.moveLeft(centre.x() + 4 * scale);
+        if (c < 0 && box.right() > centre.x() - 4 * scale) box.moveRight(centre.x() - 4 * scale);
+        marks.append({edge, box, text});
+    }
+    QList<QRectF*> right, left;
+    for (Mark& mark : marks)
+        (mark.box.center().x() >= centre.x() ? right : left) << &mark.box;
+    spreadApart(right, 2 * scale, plot.top(), plot.bottom());
+    spreadApart(left, 2 * scale, plot.top(), plot.bottom());
+    for (const Mark& mark : std::as_const(marks)) {
+        painter.setPen(QPen(QColor(0x60, 0x60, 0x60), 0.8 * scale));
+        const qreal x = qBound(mark.box.left(), mark.edge.x(), mark.box.right());
+        const qreal y = qBound(mark.box.top(), mark.edge.y(), mark.box.bottom());
+        painter.drawLine(mark.edge, QPointF(x, y));
+        drawMarkIn(painter, mark.box, mark.text, scale);
+        m_drawn.marks.append({mark.text, mark.box});
     }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QObject>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
+#include <utility>
 
 class QPainter;
 
@@ -82,6 +85,16 @@ public:
     // The chart drawn on an image of `size`, as on the screen.
     QImage renderImage(const QSize& size) const;
 
+    // Where the last drawing put each value mark and each bar, and the plot's floor (the top
+    // of the month names): what a look at the picture would find.
+    struct Drawn {
+        QList<std::pair<QString, QRectF>> marks;
+        QList<QRectF> bars;
+        QRectF plot;
+        qreal floor = 0;
+    };
+    const Drawn& lastDrawn() const { return m_drawn; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -94,6 +107,7 @@ private:
     StatsSeries* m_series;
     bool m_view3D = true;
     bool m_orthogonal = true;
+    mutable Drawn m_drawn;
 };
 
 } // namespace tavolex::ui

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
@@ -65,6 +67,45 @@ void ScreenBehaviour::setTypingRules(QWidget* field, unsigned rules) {
     if (edit && (rules & (UpperEachKey | TrimEachKey)))
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field] { applyToField(field, UpperEachKey | TrimEachKey); });
+    if (!edit || rules == NoRule) return;
+    // Text that comes without keys (pasted with the mouse or the context menu, dropped, from
+    // an input method) meets the same rules as typed text.
+    m_lastText.insert(field, edit->text());
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, field, edit] { m_lastText.insert(field, edit->text()); });
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, field, edit] { editedWithoutKeys(field, edit); });
+}
+
+bool keepsCharacterRules(const QString& text, unsigned rules, const QStringList& entries) {
+    if (rules & PickOnly) return text.isEmpty() || entries.contains(text);
+    if (!(rules & (DigitsOnly | AmountKeys))) return true;
+    const bool comma = rules & AmountKeys;
+    return std::all_of(text.begin(), text.end(), [comma](QChar c) {
+        return (c >= u'0' && c <= u'9') || (comma && c == u',');
+    });
+}
+
+void ScreenBehaviour::editedWithoutKeys(QWidget* field, QLineEdit* edit) {
+    if (m_keyField == field) return; // typed: the key rules have already been applied
+    const unsigned rules = m_rules.value(field);
+    QStringList entries;
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        for (int i = 0; i < combo->count(); ++i)
+            entries << combo->itemText(i);
+    if (!keepsCharacterRules(edit->text(), rules, entries)) {
+        const QString before = m_lastText.value(field);
+        edit->setText(before);
+        edit->setCursorPosition(int(before.size()));
+        return;
+    }
+    // Typed key by key, a field trimmed at every key can hold no blank at all.
+    if (rules & TrimEachKey) {
+        QString compact = edit->text();
+        compact.removeIf([](QChar c) { return c.unicode() <= 32; });
+        if (compact != edit->text()) edit->setText(compact);
+    }
+    applyToField(field, UpperEachKey | TrimEachKey | UpperOnRelease | TrimOnRelease);
 }
 
 void ScreenBehaviour::setHintBar(QLabel* bar) {
@@ -200,6 +241,13 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         const unsigned rules = m_rules.value(widget);
+        m_keyField = widget;
+        if ((rules & AmountKeys) && (key->text() == u"."_s || key->key() == Qt::Key_Period)) {
+            // An amount's decimals always follow a comma: the point (also the keypad's) types it.
+            if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && !edit->isReadOnly())
+                edit->insert(u","_s);
+            return true;
+        }
         if ((rules & (DigitsOnly | DigitsAndComma)) &&
             !isDigitKeyAllowed(key, rules & DigitsAndComma))
             return true;
@@ -222,7 +270,15 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::KeyRelease:
+        m_keyField = nullptr;
         applyToField(widget, UpperOnRelease | TrimOnRelease);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+        m_keyField = nullptr;
         break;
     case QEvent::Enter:
         // Only a control's own hint: a window opening under a still pointer "enters" its

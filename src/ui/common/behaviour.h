@@ -5,9 +5,11 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace tavolex::ui {
@@ -27,7 +29,14 @@ enum TypingRule : unsigned {
     // A drop-down that takes no typing: Backspace or Delete empty it, other keys are
     // discarded, and a text that is not one of its entries is erased when it is left.
     PickOnly = 1 << 8,
+    // Digits only, and checked again at Save: a count other screens compute with (notice days).
+    CountDigits = DigitsOnly | 1 << 9,
 };
+
+// Whether a text as a whole keeps the character rules of a field: only digits (DigitsOnly),
+// digits and "," (AmountKeys), empty or one of `entries` (PickOnly). Pasted, dropped and
+// input-method text that breaks them is refused, as its keys would have been.
+bool keepsCharacterRules(const QString& text, unsigned rules, const QStringList& entries = {});
 
 // The small behaviours every screen shares: the yellow focus highlight, Enter moving
 // to the next field and pressing a focused button, typing rules and the hint bar. One instance per
@@ -63,12 +72,15 @@ private:
     void pointerMoved(QWidget* watched, const QPoint& position);
     void watch(QWidget* widget);
     void applyToField(QWidget* field, unsigned which);
+    void editedWithoutKeys(QWidget* field, QLineEdit* edit);
     QWidget* fieldFor(QObject* watched) const;
 
     QHash<QWidget*, QFrame*> m_highlights;
     QHash<QWidget*, QPointer<QWidget>> m_next;
     QHash<QWidget*, unsigned> m_rules;
     QHash<QWidget*, QString> m_hints;
+    QHash<QWidget*, QString> m_lastText; // each ruled field's text before its latest change
+    QPointer<QWidget> m_keyField;        // the field a key press is being typed into
     QHash<QWidget*, bool> m_clearing;
     QPointer<QLabel> m_hintBar;
     QWidget* m_screen;

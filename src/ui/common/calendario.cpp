@@ -106,7 +106,14 @@ private:
 
 void installDateField(QLineEdit* field, const QString& tag) {
     field->setReadOnly(true);
+    field->setProperty("tavolexDateField", true);
     field->installEventFilter(new DateFieldFilter(field, tag));
 }
 
+} // namespace tavolex::ui
+
+namespace tavolex::ui {
+bool isDateField(const QWidget* field) {
+    return field && field->property("tavolexDateField").toBool();
+}
 } // namespace tavolex::ui

@@ -39,6 +39,8 @@ private:
 // A read-only date field filled from the date import screen: Backspace or Delete
 // empties it, any other key opens the calendar with `tag` and writes the date picked,
 // dd/mm/yyyy, into the field.
+// Enter too opens the calendar, so a card's Enter order does not move on from such a field.
 void installDateField(QLineEdit* field, const QString& tag);
+bool isDateField(const QWidget* field);
 
 } // namespace tavolex::ui

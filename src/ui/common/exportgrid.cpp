@@ -210,6 +210,8 @@ GridScreen::writeExport(const QString& path, const std::function<bool(qsizetype)
 
 void GridScreen::cmdEsportaClick() {
     if (!msg::question(this, QString::fromUtf16(exporting::kAskExport))) return;
+    // The grid is not the archive's: the cause is the archive, not the spreadsheet file.
+    if (!m_model->isComplete()) return msg::archiveAccessError(this);
     const QString path = programPath(QString::fromUtf16(m_decl.target.fileName));
     const std::optional<files::WriteResult> outcome =
         runWithProgress<std::optional<files::WriteResult>>(

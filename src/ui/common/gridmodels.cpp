@@ -161,7 +161,34 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     m_lengths = std::move(scanned->lengths);
     m_order = std::move(scanned->order);
     m_keys = std::move(scanned->keys);
+    m_fileStarts = {0};
     m_edits.clear();
+    endResetModel();
+    return scanned->read;
+}
+
+bool RecordGridModel::append(const QString& path, const RecordTest& accept) {
+    const std::shared_ptr<Scanned> scanned = runWaiting<std::shared_ptr<Scanned>>(
+        nullptr, [this, &path, &accept] { return scan(path, accept); });
+    m_complete = m_complete && scanned->read;
+    const qint64 first = qint64(m_starts.size());
+    const qint64 textOffset = qint64(m_text.size());
+    beginResetModel();
+    m_text.insert(m_text.end(), scanned->text.begin(), scanned->text.end());
+    for (const qint64 start : scanned->starts)
+        m_starts.push_back(start + textOffset);
+    m_lengths.insert(m_lengths.end(), scanned->lengths.begin(), scanned->lengths.end());
+    m_keys.insert(m_keys.end(), scanned->keys.begin(), scanned->keys.end());
+    if (m_sortKey) {
+        // Only this file's rows are sorted; rows of a file read before stay above them.
+        if (m_order.empty() && first > 0) {
+            m_order.resize(size_t(first));
+            std::iota(m_order.begin(), m_order.end(), qint64(0));
+        }
+        for (const qint64 row : scanned->order)
+            m_order.push_back(row + first);
+    }
+    m_fileStarts.push_back(first);
     endResetModel();
     return scanned->read;
 }
@@ -173,6 +200,7 @@ void RecordGridModel::clear() {
     m_lengths.clear();
     m_order.clear();
     m_keys.clear();
+    m_fileStarts = {0};
     m_edits.clear();
     m_complete = true;
     endResetModel();
@@ -213,8 +241,11 @@ QString RecordGridModel::cell(int row, int column) const {
     const FieldColumn& c = m_columns[column];
     const Kept& where = m_where[size_t(column)];
     switch (c.source) {
-    case CellSource::RowNumber:
-        return QString::number(stored + 1);
+    case CellSource::RowNumber: {
+        // The row's number in its own file's order.
+        const auto file = std::upper_bound(m_fileStarts.begin(), m_fileStarts.end(), stored);
+        return QString::number(stored - *(file - 1) + 1);
+    }
     case CellSource::SortKey:
         return size_t(stored) < m_keys.size() ? QString::fromLatin1(m_keys[size_t(stored)])
                                               : QString();

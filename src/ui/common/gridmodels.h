@@ -85,6 +85,9 @@ public:
     // given). False when the file exists but cannot be read.
     bool fill(const QString& path, const RecordTest& accept = {},
               OnFailure onFailure = OnFailure::KeepRowsRead);
+    // Adds the records of another file after the present rows: sorted among themselves, and
+    // "N." counting from 1 again in their own file. A read failure keeps the rows read.
+    bool append(const QString& path, const RecordTest& accept = {});
     void clear() override;
 
     // Rows sorted by a key made from each record (stable: rows with equal keys keep file
@@ -123,6 +126,7 @@ private:
     SortKey m_sortKey;
     std::vector<qint64> m_order;                // shown row -> stored row, when sorted
     std::vector<QByteArray> m_keys;             // per stored row, when sorted
+    std::vector<qint64> m_fileStarts = {0};     // the first stored row of each file read
     QHash<QPair<qint64, int>, QString> m_edits; // (stored row, column) -> retyped text
 };
 

@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -16,6 +17,7 @@
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace tavolex::ui {
 
@@ -36,6 +38,27 @@ public:
 private:
     int m_width = 0;
 };
+
+namespace {
+// Enter (either key) in one control does `action`, and nothing more.
+class EnterKey : public QObject {
+public:
+    EnterKey(QObject* parent, std::function<void()> action)
+        : QObject(parent), m_action(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        m_action();
+        return true;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+} // namespace
 
 ListScreen::ListScreen(const QString& objectName, const QString& caption, QWidget* parent)
     : QDialog(parent) {
@@ -64,9 +87,10 @@ ListScreen::ListScreen(const QString& objectName, const QString& caption, QWidge
     findButton->setObjectName(u"btnTrova"_s);
     findButton->setAutoDefault(false);
     connect(findButton, &QPushButton::clicked, this, &ListScreen::btnTrovaClick);
-    // Enter in the search field moves the focus to "Trova".
-    connect(m_find, &QLineEdit::returnPressed, findButton,
-            [findButton] { findButton->setFocus(); });
+    // Enter in the search field moves the focus to "Trova"; Enter on "Trova" then searches.
+    // Each Enter does one of the two, whatever else the screen does with Enter.
+    m_find->installEventFilter(new EnterKey(m_find, [findButton] { findButton->setFocus(); }));
+    findButton->installEventFilter(new EnterKey(findButton, [findButton] { findButton->click(); }));
     findRow->addWidget(m_find, 1);
     findRow->addWidget(findButton);
     layout->addLayout(findRow);

@@ -7,6 +7,7 @@
 #include "settings/inifile.h"
 
 #include "artwork.h"
+#include "fieldforms.h"
 #include "messages.h"
 #include "records/recordfile.h"
 #include "text/casing.h"
@@ -297,12 +298,14 @@ void RecordCard::buildLayout() {
             button->setEnabled(!text::trimmed(value).isEmpty());
         });
     }
-    // Enter moves through the fields in declaration order, from the last back to the first.
+    // Enter moves through the fields in declaration order, from the last back to the first;
+    // in a date field it opens the calendar instead.
     for (int i = 0; i < m_enterOrder.size(); ++i)
-        m_behaviour->setEnterNext(m_enterOrder[i],
-                                  m_enterStops.contains(m_enterOrder[i])
-                                      ? nullptr
-                                      : m_enterOrder[(i + 1) % m_enterOrder.size()]);
+        if (!isDateField(m_enterOrder[i]))
+            m_behaviour->setEnterNext(m_enterOrder[i],
+                                      m_enterStops.contains(m_enterOrder[i])
+                                          ? nullptr
+                                          : m_enterOrder[(i + 1) % m_enterOrder.size()]);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(2);
@@ -367,7 +370,14 @@ QWidget* RecordCard::buildControl(const CardField& field, QWidget* parentWidget)
         edit->setAlignment(field.align);
         edit->setReadOnly(field.readOnly);
         if (field.kind == FieldKind::Date) installDateField(edit, field.tag);
-        if (field.kind == FieldKind::Amount) normaliseOnLeaving(edit, field.places);
+        if (field.kind == FieldKind::Amount) {
+            normaliseOnLeaving(edit, field.places);
+            // The normalised form (15 digits, the comma and the decimals) is never cut in the
+            // field; one longer than the record field is refused at Save instead.
+            if (field.maxLength == 0) edit->setMaxLength(qMax(capacity, 16 + field.places));
+            // Wide enough for the longest normalised amount (15 digits and the decimals).
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(19, u'9')) + 24);
+        }
         control = edit;
         break;
     }
@@ -549,10 +559,14 @@ void RecordCard::storeInto(records::Record& record) const {
 
 void RecordCard::loadFrom(const records::Record& record) {
     for (const CardField& field : m_config.fields) {
-        if (field.kind == FieldKind::Choice) {
+        if (field.kind == FieldKind::Choice && !field.options.value(0).field.isEmpty()) {
+            // Each flag checks or unchecks its button ("No" on every flag leaves none checked);
+            // a damaged flag leaves its button as it was.
+            QButtonGroup* group = m_choices.value(field.control);
+            group->setExclusive(false);
             for (const ChoiceOption& option : field.options)
-                if (!option.field.isEmpty() && record.flag(option.field).value_or(false))
-                    setBoundText(control(option.control), QString::fromUtf16(records::kYes));
+                setBoundText(control(option.control), record.text(option.field));
+            group->setExclusive(true);
         }
         if (!field.field.isEmpty()) setText(field.control, record.text(field.field));
     }
@@ -662,8 +676,26 @@ void RecordCard::cmdNuovoClick() {
     focusField(firstField());
 }
 
+// The forms the typing rules promise, checked before the card's own checks normalise them.
+bool RecordCard::typedFormsHold() {
+    for (const CardField& field : std::as_const(m_config.fields)) {
+        const int index = m_config.layout->indexOf(field.field);
+        const int capacity = index < 0 ? 255 : m_config.layout->field(index).capacity;
+        const QString fault = field.kind == FieldKind::Amount
+                                  ? amountFormFault(text(field.control), capacity)
+                              : (field.rules & CountDigits) == CountDigits
+                                  ? digitsFormFault(text(field.control), field.label)
+                                  : QString();
+        if (fault.isEmpty()) continue;
+        msg::warning(this, fault);
+        focusControl(field.control);
+        return false;
+    }
+    return true;
+}
+
 void RecordCard::cmdSalvaClick() {
-    if (!validateForSave()) return;
+    if (!typedFormsHold() || !validateForSave()) return;
     Session session(this, archivePath(), m_config.layout->recordSize());
     if (!session.open()) return;
     records::Record record(*m_config.layout);

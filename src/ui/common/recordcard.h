@@ -254,6 +254,7 @@ private:
     void focusField(QWidget* field);
     void fillToday(bool onShow);
     void rememberFields();
+    bool typedFormsHold();
     std::function<void()> standardAction(const QString& control);
 
     Config m_config;

@@ -20,6 +20,7 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -61,13 +62,13 @@ RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
     c.fields = {
         {.control = u"txtGiorno"_s, .label = u"Giorno:"_s, .kind = K::Pick, .at = {0, 0, 0}, .items = twoDigits(1, 31)},
         {.control = u"txtMese"_s, .label = u"Mese:"_s, .kind = K::Pick, .at = {0, 0, 1}, .items = deadlines::monthNames()},
-        {.control = u"lblAnno"_s, .field = u"Anno"_s, .label = u"Anno:"_s, .kind = K::Label, .at = {0, 0, 2}, .kept = true},
+        {.control = u"lblAnno"_s, .field = u"Anno"_s, .kind = K::Label, .at = {0, 0, 2}, .kept = true},
         {.control = u"txtOreApp"_s, .field = u"Ore"_s, .label = u"Ore:"_s, .kind = K::Pick, .at = {0, 0, 3},
          .items = twoDigits(0, 23), .initial = u"00"_s},
         {.control = u"txtMinutiApp"_s, .field = u"Minuti"_s, .label = u"Minuti:"_s, .kind = K::Pick, .at = {0, 0, 4},
          .items = twoDigits(0, 59), .initial = u"00"_s},
         {.control = u"txtAvviso"_s, .field = u"Preavviso"_s, .label = u"Avvisa n."_s, .after = u"giorni prima della scadenza."_s,
-         .at = {0, 0, 5}, .rules = DigitsOnly, .align = centred},
+         .at = {0, 0, 5}, .rules = CountDigits, .align = centred},
         {.control = u"txtCliente"_s, .label = u"Cognome e nome Cliente:"_s, .at = {1, 0, 0, 2}},
         {.control = u"txtCodFisc"_s, .label = u"Codice fiscale:"_s, .at = {1, 0, 2}, .rules = upper},
         {.control = u"btnCodFisc"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = u"Controlla il codice fiscale."_s,
@@ -167,6 +168,8 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent)
       m_calendarDate(Clock::today()) {}
 
 void TfrmScadenzario::built() {
+    // The year reads large beside the day and the month of the due date.
+    control(u"lblAnno"_s)->setStyleSheet(u"font-size: 20pt; font-weight: bold;"_s);
     m_startPanel = buildStartPanel();
     layout()->addWidget(m_startPanel);
     showStartPanel(true);
@@ -271,10 +274,15 @@ void TfrmScadenzario::checkImminence() {
     const QDate today = Clock::today();
     const QString path = deadlines::archivePath(today.year());
     qint64 imminent = 0;
-    // A failure keeps the pictures and the button as they were, without a message.
+    // Nothing read (the archive cannot be opened) counts as nothing imminent, without a
+    // message. Next year's archive, when it exists, holds the deadlines of early January.
     if (!records::RecordFile::touch(path, records::deadlineLayout().recordSize()) ||
         !deadlines::countImminent(path, today, &imminent))
-        return;
+        imminent = 0;
+    qint64 nextYear = 0;
+    if (const QString next = deadlines::archivePath(today.year() + 1);
+        QFile::exists(next) && deadlines::countImminent(next, today, &nextYear))
+        imminent += nextYear;
     m_present->setVisible(imminent > 0);
     m_absent->setVisible(imminent == 0);
     m_ok->setEnabled(imminent > 0);

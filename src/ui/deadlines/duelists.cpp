@@ -7,6 +7,8 @@
 #include "ui/common/behaviour.h"
 #include "ui/common/clock.h"
 
+#include <QFile>
+
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
@@ -61,7 +63,13 @@ void DueListScreen::prepare() {
         model()->markIncomplete();
         return;
     }
-    model()->fill(path, [&selection](const char* record) { return selection.selects(record); });
+    const auto selects = [&selection](const char* record) { return selection.selects(record); };
+    model()->fill(path, selects);
+    // Deadlines of early next year are imminent at the end of this one: next year's archive
+    // is read too when it exists (it is never created for this).
+    if (m_list == deadlines::DueList::Imminent)
+        if (const QString next = deadlines::archivePath(today.year() + 1); QFile::exists(next))
+            model()->append(next, selects);
 }
 
 TfrmExpImminenti::TfrmExpImminenti(QWidget* parent)

@@ -75,7 +75,7 @@ RecordCard::Config movementsConfig(TfrmMovimenti* card) {
         {.control = u"impDataSca"_s, .kind = K::Picture, .at = {0, 3, 1}, .hint = clearDate,
          .glyph = u"\u2715"_s, .action = clear(u"txtDataSca")},
         {.control = u"txtPreavviso"_s, .label = u"Avvisa n."_s, .after = u"giorni prima della scadenza."_s, .at = {0, 3, 2, 2},
-         .rules = DigitsOnly, .align = centred, .initial = u"0"_s},
+         .rules = CountDigits, .align = centred, .initial = u"0"_s},
         {.control = u"txtImporto"_s, .label = QString::fromUtf16(kIncomeLabel), .kind = K::Amount,
          .at = {0, 3, 4, 2}, .rules = DigitsAndComma, .align = Qt::AlignRight, .places = 2,
          .initial = u"0,00"_s},
@@ -170,6 +170,11 @@ void TfrmMovimenti::showMovementType() {
 }
 
 bool TfrmMovimenti::validateForSave() {
+    if (text(u"grpTipo"_s).isEmpty()) {
+        msg::warning(this, QString::fromUtf16(movements::kNeedTipo));
+        focusControl(u"grpTipo"_s);
+        return false;
+    }
     const movements::SaveVerdict verdict = movements::checkSave({
         .data = text(u"txtData"_s),
         .causale = text(u"txtCausale"_s),

@@ -4,6 +4,8 @@
 #include "ui/common/clock.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -77,6 +79,24 @@ QFont fontFor(const ReportBox& box, const QPaintDevice* device) {
     const int dpi = device ? device->logicalDpiY() : 96;
     font.setPointSizeF(box.pointSize * ReportDocument::kUnitsPerInch / dpi);
     return font;
+}
+
+// The list body's memo holds lines of up to 161 characters in a fixed-pitch font of at most
+// 8 points: the size is brought down, as measured, until the widest line fits its width.
+constexpr qsizetype kLongestListLine = 161;
+qreal fittedPointSize(ReportBox box, qsizetype characters, qreal width) {
+    characters = qMin(characters, kLongestListLine);
+    if (characters == 0) return box.pointSize;
+    // Measured at the report's own resolution, where a pixel is a report unit.
+    QImage page(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre = qRound(ReportDocument::kUnitsPerInch / 0.0254);
+    page.setDotsPerMeterX(dotsPerMetre);
+    page.setDotsPerMeterY(dotsPerMetre);
+    const qreal needed =
+        QFontMetricsF(fontFor(box, &page), &page).horizontalAdvance(QString(characters, u'M'));
+    const qreal room = width - 2 * kTextPadding;
+    // A hair smaller than the exact ratio, so that hinting never pushes the last one out.
+    return needed <= room ? box.pointSize : box.pointSize * room / needed * 0.995;
 }
 
 void drawClipped(QPainter& painter, const QRectF& rect, Qt::Alignment alignment,
@@ -179,6 +199,9 @@ ReportDocument ReportDocument::list(const ListReport& report) {
     const QString footer = report.footer.isEmpty() ? listFooter(Clock::today()) : report.footer;
     const qreal bodyBottom = pageHeight - kBandHeight - kGap;
 
+    qsizetype widest = 0;
+    for (const QString& line : report.lines)
+        widest = qMax(widest, line.size());
     qsizetype next = 0;
     do {
         ReportPage page;
@@ -201,6 +224,7 @@ ReportDocument ReportDocument::list(const ListReport& report) {
         body.lines = report.lines.mid(next, count);
         body.family = u"Courier New"_s;
         body.pointSize = 8;
+        body.pointSize = fittedPointSize(body, widest, kWidth);
         body.lineHeight = kListLinePitch;
         page.boxes << body;
         next += count;

@@ -52,6 +52,29 @@ void reportGrep(const QString& pattern, const QString& path, const QString& show
            u"%1 matching lines"_s.arg(QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
 }
 
+void reportCopy(const QString& path, const QString& shownName, qint64 records) {
+    const QString copy = path + u".copy"_s;
+    QFile::remove(copy);
+    QProcess cp;
+    QElapsedTimer t;
+    t.start();
+    cp.start(u"cp"_s, {path, copy});
+    cp.waitForFinished(-1);
+    const QByteArray what = QString(u"cp "_s + shownName).toLocal8Bit();
+    report(what.constData(), t.elapsed(), records,
+           u"%1 MB copied"_s.arg(QFileInfo(copy).size() / 1e6, 0, 'f', 1));
+    QFile::remove(copy);
+    // The safe write flushes its file to disk before putting it in place; so does this.
+    QProcess synced;
+    t.restart();
+    synced.start(u"sh"_s, {u"-c"_s, u"cp \"$0\" \"$1\" && sync \"$1\""_s, path, copy});
+    synced.waitForFinished(-1);
+    const QByteArray syncedWhat = QString(u"cp + sync "_s + shownName).toLocal8Bit();
+    report(syncedWhat.constData(), t.elapsed(), records,
+           u"%1 MB copied and flushed"_s.arg(QFileInfo(copy).size() / 1e6, 0, 'f', 1));
+    QFile::remove(copy);
+}
+
 bool generateTimed(const QString& path, qint64 records,
                    const std::function<bool(const QString&)>& generate) {
     QElapsedTimer t;

@@ -30,4 +30,8 @@ void report(const char* what, qint64 ms, qint64 records, const QString& note = {
 void reportGrep(const QString& pattern, const QString& path, const QString& shownName,
                 qint64 records);
 
+// Times `cp` of the file to a new file beside it, as a yardstick for writing as many bytes,
+// then the same followed by `sync` of the copy (the flush to disk a safe write makes).
+void reportCopy(const QString& path, const QString& shownName, qint64 records);
+
 } // namespace tavolex::bench

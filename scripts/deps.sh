@@ -7,15 +7,15 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-# Build: compiler, CMake, GoogleTest and Qt's development packages (Qt Charts' CMake package needs
-# Qt OpenGL's).
+# Build: compiler, CMake, GoogleTest and Qt's development packages.
 BUILD="cmake ninja-build g++ pkg-config libgtest-dev
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev libqpdf-dev libarchive-dev"
+  qt6-base-dev qt6-multimedia-dev libqpdf-dev libarchive-dev"
 # Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener.
 RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils"
 # Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools, and
-# strace (the order in which a save reaches the disk).
-TESTS="unzip libarchive-tools coreutils zip poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace"
+# strace (the order in which a save reaches the disk), the formatter the sources are checked with,
+# and the zip tools that check backup copies.
+TESTS="unzip zip libarchive-tools poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace clang-format"
 
 PACKAGES="$BUILD $RUN"
 [ "${1:-}" = "--tests" ] && PACKAGES="$PACKAGES $TESTS"

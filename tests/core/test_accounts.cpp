@@ -6,6 +6,7 @@
 #include "money/normalise.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@
 using namespace tavolex;
 using namespace tavolex::accounts;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

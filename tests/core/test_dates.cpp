@@ -4,21 +4,13 @@
 #include "dates/datetext.h"
 #include "dates/interval.h"
 #include "protocol/protocollines.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavolex;
 using namespace tavolex::dates;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QDate& d, std::ostream* os) {
-    *os << d.toString(Qt::ISODate).toStdString();
-}
-QT_END_NAMESPACE
 
 TEST(DateExists, CalendarRules) {
     struct Case {

@@ -6,6 +6,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@
 using namespace tavolex;
 using namespace tavolex::deadlines;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
@@ -272,7 +267,7 @@ TEST(DeadlineLists, ConfirmationFlags) {
     for (const Case& c : cases) {
         const records::Record r =
             deadline({{u"DaConfermare", c.daConfermare}, {u"Effettuato", c.effettuato}});
-        const std::string what = (c.daConfermare + u" / "_s + c.effettuato).toStdString();
+        const std::string what = QString(c.daConfermare + u" / "_s + c.effettuato).toStdString();
         EXPECT_EQ(isInList(bytesOf(r), ConfirmationList::PaymentsToMake), c.toMake) << what;
         EXPECT_EQ(isInList(bytesOf(r), ConfirmationList::PaymentsMade), c.made) << what;
         EXPECT_EQ(isInList(bytesOf(r), ConfirmationList::AppointmentsToConfirm), c.toConfirm)
@@ -494,20 +489,14 @@ TEST(DeadlineExport, EveryRecordInFileOrder) {
         EXPECT_EQ(rows[i].cell(1), u"%1/01/2024"_s.arg(12 - i, 2, 10, QChar(u'0')));
     }
 
-    const QList<GridColumn>& due = dueListColumns();
-    const QList<GridColumn>& archive = archiveGridColumns();
-    ASSERT_EQ(due.size(), 21);
-    ASSERT_EQ(archive.size(), 20);
-    EXPECT_EQ(due[0].header, u"N."_s);
-    EXPECT_EQ(due[20].header, u"Codice univoco"_s);
-    EXPECT_EQ(due[14].header, u"Modalit\u00E0 di pagamento"_s);
-    for (int c = 0; c < 20; ++c) {
-        EXPECT_EQ(archive[c].header, due[c].header);
-        EXPECT_EQ(archive[c].screenWidth, due[c].screenWidth);
-        EXPECT_EQ(archive[c].editable, due[c].editable);
-        EXPECT_EQ(due[c].editable, c >= 14 && c <= 18) << c;
-    }
-    EXPECT_TRUE(due[20].editable);
+    // The grid columns after "N.": the 19 fields, then the order key on the due-date lists.
+    const QList<exporting::FieldColumn> due = fieldColumns() + QList{orderKeyColumn()};
+    ASSERT_EQ(due.size(), 20);
+    EXPECT_EQ(due[19].header, u"Codice univoco"_s);
+    EXPECT_EQ(due[19].source, exporting::CellSource::SortKey);
+    EXPECT_EQ(due[13].header, u"Modalit\u00E0 di pagamento"_s);
+    for (int c = 0; c < 20; ++c)
+        EXPECT_EQ(due[c].editable, (c >= 13 && c <= 17) || c == 19) << c;
     const QList<exporting::SheetColumn> dueSheet = dueListSheetColumns();
     const QList<exporting::SheetColumn> archiveSheet = archiveSheetColumns();
     ASSERT_EQ(dueSheet.size(), 20);
@@ -516,7 +505,7 @@ TEST(DeadlineExport, EveryRecordInFileOrder) {
                           250, 250, 300, 300, 200, 250, 250, 250, 300, 150};
     for (int c = 0; c < 20; ++c) {
         EXPECT_EQ(dueSheet[c].width, widths[c]) << c;
-        EXPECT_EQ(dueSheet[c].heading, due[c + 1].header);
+        EXPECT_EQ(dueSheet[c].heading, due[c].header);
     }
     EXPECT_EQ(archiveSheet.last().heading, u"Note"_s);
     EXPECT_EQ(dueListTexts(DueList::Monthly).caption, u" Scadenze del mese"_s);

@@ -1,4 +1,5 @@
 #include "export/spreadsheet.h"
+#include "text/win1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -145,8 +146,8 @@ TEST(Spreadsheet, CellsAreAskedRowByRow) {
                                             });
     const QList<std::pair<qsizetype, int>> order = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
     EXPECT_EQ(asked, order);
-    EXPECT_TRUE(doc.contains("<tr>" + cell("r0c0") + cell("r0c1") + "</tr><tr>" + cell("r1c0") +
-                             cell("r1c1") + "</tr>"));
+    EXPECT_TRUE(doc.contains(QByteArray("<tr>" + cell("r0c0") + cell("r0c1") + "</tr><tr>" +
+                                        cell("r1c0") + cell("r1c1") + "</tr>")));
 }
 
 TEST(Spreadsheet, ClientExportColumns) {
@@ -176,7 +177,7 @@ TEST(Spreadsheet, LargeSheetHasNoLineBreakAndIsWellFormed) {
     EXPECT_FALSE(doc.contains('\n'));
     EXPECT_EQ(doc.count("<tr>"), rows + 1);
     EXPECT_EQ(doc.count("<td "), (rows + 1) * 26);
-    EXPECT_TRUE(doc.contains(cell("Valore \xE8 1999/25") + "</tr></table>"));
+    EXPECT_TRUE(doc.contains(QByteArray(cell("Valore \xE8 1999/25") + "</tr></table>")));
 }
 
 class SpreadsheetFile : public ::testing::Test {
@@ -240,4 +241,47 @@ TEST_F(SpreadsheetFile, OpensAsATableInLibreOffice) {
     const QByteArray csv = readFile(dir.filePath(u"out/Clienti.csv"_s));
     const QString text = QString::fromUtf8(csv).replace(u"\r\n"_s, u"\n"_s);
     EXPECT_EQ(text, u"Cliente,Note\nCitt\u00E0 & Co,Forl\u00EC \u20AC 5\nBianchi,<nota>\n"_s);
+}
+
+// Stored Windows-1252 bytes written as they are give the very file their decoded text gives:
+// every byte value, blanks and control characters at both ends, the escaped characters and
+// line breaks.
+TEST(Spreadsheet, StoredBytesWriteAsTheirTextWould) {
+    QByteArray every;
+    for (int b = 1; b < 256; ++b)
+        every.append(char(b));
+    const QList<QByteArray> values = {every, " \t a&b<c>d\r\ne \x01", "Citt\xE0 \x80 \x81\x8D\x9F",
+                                      "", "   "};
+    const QList<SheetColumn> columns = {{u"A"_s, 10}};
+    const auto asText = spreadsheetBytes(u"S"_s, columns, values.size(),
+                                         [&values](qsizetype row, int, CellSink& out) {
+                                             out.text(tavolex::text::decode1252(values[row]));
+                                         });
+    const auto asBytes = spreadsheetBytes(
+        u"S"_s, columns, values.size(),
+        [&values](qsizetype row, int, CellSink& out) { out.text1252(values[row]); });
+    ASSERT_TRUE(asText && asBytes);
+    EXPECT_EQ(*asBytes, *asText);
+    EXPECT_TRUE(asBytes->contains(cell("a&amp;b&lt;c&gt;d  e")));
+}
+
+// The writer tells how far it is every few thousand rows and once at the end, and gives
+// nothing once told to stop, at the first report or the last.
+TEST(Spreadsheet, ReportsRowsWrittenAndStopsWhenAsked) {
+    const qsizetype rows = 10000;
+    const auto cellOf = [](qsizetype, int, CellSink& out) { out.text(u"x"_s); };
+    QList<qsizetype> told;
+    const auto whole = spreadsheetBytes(u"S"_s, {{u"A"_s, 10}}, rows, cellOf, [&](qsizetype n) {
+        told << n;
+        return true;
+    });
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(whole->count("<tr>"), rows + 1);
+    EXPECT_EQ(told, (QList<qsizetype>{0, 4096, 8192, rows}));
+    for (const qsizetype stopAt : {qsizetype(0), qsizetype(4096), rows}) {
+        SCOPED_TRACE(stopAt);
+        EXPECT_FALSE(spreadsheetBytes(u"S"_s, {{u"A"_s, 10}}, rows, cellOf, [stopAt](qsizetype n) {
+                         return n < stopAt;
+                     }).has_value());
+    }
 }

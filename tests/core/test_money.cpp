@@ -3,17 +3,12 @@
 #include "money/amount.h"
 #include "money/normalise.h"
 #include "money/totals.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavolex::money;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

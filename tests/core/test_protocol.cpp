@@ -7,6 +7,7 @@
 #include "records/layouts.h"
 #include "records/record.h"
 #include "settings/inifile.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,12 +19,6 @@
 using namespace tavolex;
 using namespace tavolex::protocol;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/printers.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmStats.h"
 #include "ui/accounts/statschart.h"
@@ -39,12 +40,6 @@
 using namespace tavolex;
 using namespace tavolex::test;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
@@ -655,14 +650,14 @@ TEST(UnpaidPayments, ExportWritesTheListsOwnFileAndAsksItsOwnQuestion) {
     const QByteArray sheet = xls.readAll();
     EXPECT_TRUE(sheet.contains("<x:Name>Pagamenti in uscita insoluti</x:Name>"));
     const QByteArray bold = "<td style=\"text-align: left; font-weight: bold;\" width=";
-    EXPECT_TRUE(sheet.contains("<tr>" + bold + "150>Tipo movimento</td>" + bold +
-                               "180>Data operazione</td>"));
-    EXPECT_TRUE(sheet.contains(bold + "120>Saldato</td></tr>"));
+    EXPECT_TRUE(sheet.contains(
+        QByteArray("<tr>" + bold + "150>Tipo movimento</td>" + bold + "180>Data operazione</td>")));
+    EXPECT_TRUE(sheet.contains(QByteArray(bold + "120>Saldato</td></tr>")));
     EXPECT_EQ(sheet.count(bold), 20); // the row number is not exported
     const QByteArray cell = "<td style=\"text-align: left;\">";
-    EXPECT_TRUE(sheet.contains("<tr>" + cell + "Uscita</td>" + cell + "01/02/2025</td>" + cell +
-                               "Fornitore</td>"));
-    EXPECT_TRUE(sheet.contains(cell + "-250,00</td>"));
+    EXPECT_TRUE(sheet.contains(QByteArray("<tr>" + cell + "Uscita</td>" + cell + "01/02/2025</td>" +
+                                          cell + "Fornitore</td>")));
+    EXPECT_TRUE(sheet.contains(QByteArray(cell + "-250,00</td>")));
     EXPECT_EQ(sheet.count("<tr>"), 2);
     EXPECT_FALSE(sheet.contains('\n'));
 

@@ -192,7 +192,7 @@ TEST(CheckDialogs, ControllaShowsTheVerdict) {
          false},
     };
     for (const Outcome& c : cases) {
-        SCOPED_TRACE((c.cls + u' ' + c.input).toStdString());
+        SCOPED_TRACE(QString(c.cls + u' ' + c.input).toStdString());
         const Screen& s = screenNamed(c.cls);
         auto dlg = s.make(c.input);
         showActive(dlg.get());

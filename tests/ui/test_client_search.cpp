@@ -2,6 +2,7 @@
 // over a hand-made Clienti.pro.
 #include "core/programfolder.h"
 #include "export/spreadsheet.h"
+#include "files/safewrite.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "search/clientlines.h"
@@ -12,6 +13,7 @@
 #include "ui/clients/TfrmTrovaClienti.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
+#include "ui/common/wait.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,10 +23,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -585,3 +589,64 @@ TEST_F(ClientListsTest, ExportScreenHintsAndExit) {
 }
 
 } // namespace
+
+// An export stopped part-way ("Annulla") leaves the file of an earlier export byte for byte
+// as it was, wherever it stops.
+TEST_F(ClientListsTest, StoppedExportLeavesTheEarlierFileAsItWas) {
+    writeArchive(exportArchive());
+    TfrmExpClienti screen;
+    screen.show();
+    const QString path = folder + u"Clienti.xls"_s;
+    const QByteArray earlier = "<html>an earlier export</html>";
+    for (const qsizetype stopAt : {qsizetype(0), qsizetype(2)}) {
+        SCOPED_TRACE(stopAt);
+        ASSERT_TRUE(files::replaceFile(path, earlier));
+        QList<qsizetype> told;
+        EXPECT_FALSE(screen
+                         .writeExport(path,
+                                      [&told, stopAt](qsizetype rows) {
+                                          told << rows;
+                                          return rows < stopAt;
+                                      })
+                         .has_value());
+        EXPECT_EQ(contents(path), earlier);
+        EXPECT_EQ(told.last(), stopAt);
+    }
+    const auto whole = screen.writeExport(path, [](qsizetype) { return true; });
+    ASSERT_TRUE(whole.has_value() && whole->ok());
+    EXPECT_NE(contents(path), earlier);
+}
+
+// Long work shows the progress window once it has taken a moment; "Annulla" there stops the
+// work, and the work's answer when stopped comes back.
+TEST_F(ClientListsTest, ProgressWindowStopsTheWorkOnAnnulla) {
+    TfrmExpClienti screen;
+    screen.show();
+    QProgressDialog* seen = nullptr;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible()) return;
+        seen = window;
+        EXPECT_EQ(window->objectName(), u"dlgAvanzamento"_s);
+        EXPECT_EQ(window->labelText(), u"Esportazione in corso\u2026"_s);
+        auto* annulla = window->findChild<QPushButton*>();
+        ASSERT_NE(annulla, nullptr);
+        EXPECT_EQ(annulla->text(), u"Annulla"_s);
+        poll.stop();
+        annulla->click();
+    });
+    poll.start(20);
+    const int steps = runWithProgress<int>(&screen, u"Esportazione in corso\u2026"_s, 1000,
+                                           [](const Progress& progress) {
+                                               int step = 0;
+                                               // Gives up after 10 s should nothing stop it.
+                                               while (step < 1000 && progress(step)) {
+                                                   QThread::msleep(10);
+                                                   ++step;
+                                               }
+                                               return step;
+                                           });
+    EXPECT_NE(seen, nullptr);
+    EXPECT_LT(steps, 1000);
+}

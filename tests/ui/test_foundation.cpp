@@ -191,7 +191,8 @@ TEST(Password, ChangeRefusesMismatchAndAcceptsNewPassword) {
     EXPECT_FALSE(screen(u"TfrmCambiaPassword"_s)->isVisible());
     EXPECT_TRUE(screen(u"TfrmPassword"_s)->isVisible());
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(store.readAll().contains("Valore=" + security::scramble(u"SEGRETO"_s).toLatin1()));
+    EXPECT_TRUE(store.readAll().contains(
+        QByteArray("Valore=" + security::scramble(u"SEGRETO"_s).toLatin1())));
     store.close();
 
     // The old password no longer opens; put it back for the following tests.
@@ -366,7 +367,8 @@ TEST(ClientsCard, SaveBrowseDuplicateByteExact) {
         QWidget* control = card->findChild<QWidget*>(u"txt"_s + field.name);
         ASSERT_NE(control, nullptr) << field.name.toStdString();
         const QString value =
-            (u"\u00E8"_s + field.name + u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s).left(field.capacity);
+            QString(u"\u00E8"_s + field.name + u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"_s)
+                .left(field.capacity);
         if (auto* combo = qobject_cast<QComboBox*>(control))
             combo->setEditText(u"EE"_s);
         else

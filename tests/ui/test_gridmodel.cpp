@@ -1,13 +1,15 @@
 // The record grid behind every export and summary grid.
 #include "records/layouts.h"
 #include "records/record.h"
-#include "ui/common/exportgrid.h"
+#include "ui/common/gridmodels.h"
 
+#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace tavolex;
 using namespace tavolex::ui;
@@ -36,11 +38,14 @@ protected:
         }
     }
 
-    RecordGridModel makeModel() {
-        const auto& layout = records::clientLayout();
+    // "N.", "Cliente" (retyped when `editableName`) and "Comune" joined with its province.
+    RecordGridModel makeModel(bool editableName = false) {
+        using exporting::CellSource;
         return RecordGridModel(
-            layout, RecordGridModel::fieldIndexes(layout, {u"Cliente", u"ComuneRes", u"ProvRes"}),
-            {{u"N."_s, 40}, {u"Cliente"_s, 200, 0}, {u"Comune"_s, 200, 1, 2}});
+            records::clientLayout(),
+            {{.header = u"N."_s, .screenWidth = 40, .source = CellSource::RowNumber},
+             {.field = u"Cliente"_s, .header = u"Cliente"_s, .editable = editableName},
+             {.field = u"ComuneRes"_s, .header = u"Comune"_s, .joined = u"ProvRes"_s}});
     }
 };
 
@@ -103,11 +108,10 @@ TEST_F(GridModelTest, SortedByKeyKeepsFileOrderNumbersAndEditsLastUntilTheNextFi
                   {u"Bianchi"_s, u"Milano"_s, u"MI"_s},
                   {u"Neri"_s, u"Bari"_s, u"BA"_s},
                   {u"Verdi"_s, u"Milano"_s, u"MI"_s}});
-    RecordGridModel model = makeModel();
+    RecordGridModel model = makeModel(true);
     const auto& town = records::clientLayout().field(records::clientLayout().indexOf(u"ComuneRes"));
     model.setSortKey(
         [&town](const char* record) { return records::readFieldTrimmed(record, town).toUtf8(); });
-    model.setEditableColumns({1});
     ASSERT_TRUE(model.fill(path()));
     const QList<QStringList> expected = {{u"3"_s, u"Neri"_s},
                                          {u"2"_s, u"Bianchi"_s}, // Milano twice: file order
@@ -131,4 +135,57 @@ TEST_F(GridModelTest, SortedByKeyKeepsFileOrderNumbersAndEditsLastUntilTheNextFi
     EXPECT_FALSE(file.readAll().contains("Srl")); // the archive is never touched
     ASSERT_TRUE(model.fill(path()));
     EXPECT_EQ(model.cell(1, 1), u"Bianchi"_s);
+}
+
+// Every grid model keeps Qt's model contract through fills, sorting, edits, a sort-key
+// column added late, failures and clearing: the tester checks each change as it happens
+// and fails the test on the first breach.
+TEST_F(GridModelTest, RecordGridHonoursTheModelContract) {
+    writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s},
+                  {u"Bianchi"_s, u"Milano"_s, u"MI"_s},
+                  {u"Neri"_s, u"Bari"_s, u"BA"_s}});
+    RecordGridModel model = makeModel(true);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const auto& town = records::clientLayout().field(records::clientLayout().indexOf(u"ComuneRes"));
+    model.setSortKey(
+        [&town](const char* record) { return records::readFieldTrimmed(record, town).toUtf8(); });
+    model.addColumn({.header = u"Chiave"_s,
+                     .screenWidth = 80,
+                     .source = exporting::CellSource::SortKey,
+                     .editable = true});
+    ASSERT_TRUE(model.fill(path()));
+    ASSERT_EQ(model.columnCount(), 4);
+    EXPECT_EQ(model.cell(0, 3), u"Bari"_s);
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u"Chiave"_s);
+    EXPECT_TRUE(model.setData(model.index(0, 3), u"zzz"_s, Qt::EditRole));
+    EXPECT_TRUE(model.setData(model.index(2, 1), u"Rossi Spa"_s, Qt::EditRole));
+    EXPECT_FALSE(model.setData(model.index(2, 0), u"9"_s, Qt::EditRole));
+    EXPECT_EQ(model.data(model.index(2, 1), Qt::DisplayRole).toString(), u"Rossi Spa"_s);
+    EXPECT_FALSE(model.data(model.index(2, 1), Qt::ToolTipRole).isValid());
+    QDir().mkdir(dir.filePath(u"cartella.pro"_s));
+    EXPECT_FALSE(model.fill(dir.filePath(u"cartella.pro"_s)));
+    EXPECT_FALSE(model.isComplete());
+    model.clear();
+    EXPECT_TRUE(model.isComplete());
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(GridModelTest, ComputedRowsHonourTheModelContract) {
+    std::unique_ptr<RowsGridModel> model(RowsGridModel::numbered(
+        {{.header = u"Tipo"_s, .screenWidth = 100, .fileWidth = 120}, {.header = u"Importo"_s}}));
+    QAbstractItemModelTester tester(model.get(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->columns()[0].source, exporting::CellSource::RowNumber);
+    EXPECT_EQ(model->columns()[1].source, exporting::CellSource::Computed);
+    model->setRows({{u"1"_s, u"Entrata"_s, u"10,00"_s}, {u"2"_s, u"Uscita"_s}});
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->cell(1, 2), QString()); // a short row shows empty cells
+    EXPECT_EQ(model->cell(5, 0), QString());
+    EXPECT_FALSE(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model->setData(model->index(0, 1), u"x"_s, Qt::EditRole));
+    model->setRows({}, false);
+    EXPECT_FALSE(model->isComplete());
+    model->clear();
+    EXPECT_TRUE(model->isComplete());
 }

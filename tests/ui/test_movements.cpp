@@ -11,6 +11,7 @@
 #include "movements/saving.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/printers.h"
 #include "ui/app/application.h"
 #include "ui/common/clock.h"
 #include "ui/common/exportgrid.h"
@@ -33,12 +34,6 @@
 using namespace tavolex;
 using namespace tavolex::test;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

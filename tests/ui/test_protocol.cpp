@@ -9,6 +9,7 @@
 #include "protocol/protocollines.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/printers.h"
 #include "text/win1252.h"
 #include "ui/common/attachments/TfrmAllegaCartella.h"
 #include "ui/common/calendario.h"
@@ -50,12 +51,6 @@ using namespace tavolex;
 using namespace tavolex::test;
 using namespace tavolex::ui;
 using namespace Qt::Literals::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

@@ -66,28 +66,6 @@ void sortByOrderKey(QList<DeadlineRow>& rows) {
     });
 }
 
-namespace {
-
-// Columns 0 to 19, shared by both grids: "N." then the fields; the cells of columns 14 to 18
-// can be retyped for an export.
-QList<GridColumn> sharedColumns() {
-    QList<GridColumn> columns = {{u"N."_s, 60, 0, false}};
-    for (const exporting::FieldColumn& field : fieldColumns())
-        columns.append(
-            {field.header, field.screenWidth, field.fileWidth,
-             columns.size() >= kFirstEditableColumn && columns.size() <= kLastEditableColumn});
-    return columns;
-}
-
-QList<exporting::SheetColumn> sheetColumns(const QList<GridColumn>& grid) {
-    QList<exporting::SheetColumn> columns;
-    for (qsizetype i = 1; i < grid.size(); ++i)
-        columns.append({grid[i].header, grid[i].exportWidth});
-    return columns;
-}
-
-} // namespace
-
 const QList<exporting::FieldColumn>& fieldColumns() {
     static const QList<exporting::FieldColumn> columns = {
         {u"DataSca"_s, u"Data scadenza"_s, 150, 150},
@@ -103,36 +81,50 @@ const QList<exporting::FieldColumn>& fieldColumns() {
         {u"Stato"_s, u"Stato avanzamento"_s, 250, 250},
         {u"Consulente"_s, u"Consulente o curatore"_s, 250, 250},
         {u"Causale"_s, u"Causale scadenza"_s, 300, 300},
-        {u"Pagamento"_s, u"Modalit\u00E0 di pagamento"_s, 300, 300},
-        {u"Importo"_s, u"Importo in euro"_s, 180, 200},
-        {u"Ricevuta"_s, u"Estremi ricevuta"_s, 250, 250},
-        {u"DaConfermare"_s, u"Appuntamento da confermare"_s, 200, 250},
-        {u"Effettuato"_s, u"Pagamento effettuato"_s, 200, 250},
+        {.field = u"Pagamento"_s,
+         .header = u"Modalit\u00E0 di pagamento"_s,
+         .screenWidth = 300,
+         .fileWidth = 300,
+         .editable = true},
+        {.field = u"Importo"_s,
+         .header = u"Importo in euro"_s,
+         .screenWidth = 180,
+         .fileWidth = 200,
+         .editable = true},
+        {.field = u"Ricevuta"_s,
+         .header = u"Estremi ricevuta"_s,
+         .screenWidth = 250,
+         .fileWidth = 250,
+         .editable = true},
+        {.field = u"DaConfermare"_s,
+         .header = u"Appuntamento da confermare"_s,
+         .screenWidth = 200,
+         .fileWidth = 250,
+         .editable = true},
+        {.field = u"Effettuato"_s,
+         .header = u"Pagamento effettuato"_s,
+         .screenWidth = 200,
+         .fileWidth = 250,
+         .editable = true},
         {u"Note"_s, u"Note"_s, 300, 300},
     };
     return columns;
 }
 
-const QList<GridColumn>& dueListColumns() {
-    static const QList<GridColumn> columns = [] {
-        QList<GridColumn> c = sharedColumns();
-        c.append({QString::fromUtf16(kOrderKeyHeader), kOrderKeyWidth, kOrderKeyWidth, true});
-        return c;
-    }();
-    return columns;
-}
-
-const QList<GridColumn>& archiveGridColumns() {
-    static const QList<GridColumn> columns = sharedColumns();
-    return columns;
+exporting::FieldColumn orderKeyColumn() {
+    return {.header = QString::fromUtf16(kOrderKeyHeader),
+            .screenWidth = kOrderKeyWidth,
+            .fileWidth = kOrderKeyWidth,
+            .source = exporting::CellSource::SortKey,
+            .editable = true};
 }
 
 QList<exporting::SheetColumn> dueListSheetColumns() {
-    return sheetColumns(dueListColumns());
+    return exporting::sheetColumns(fieldColumns() + QList{orderKeyColumn()});
 }
 
 QList<exporting::SheetColumn> archiveSheetColumns() {
-    return sheetColumns(archiveGridColumns());
+    return exporting::sheetColumns(fieldColumns());
 }
 
 DueListTexts dueListTexts(DueList list) {

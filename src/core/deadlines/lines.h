@@ -60,26 +60,17 @@ QStringList gridFields(const char* record);
 // keep their file order.
 void sortByOrderKey(QList<DeadlineRow>& rows);
 
-struct GridColumn {
-    QString header;
-    int screenWidth = 0;
-    int exportWidth = 0;   // 0: not exported (the "N." column)
-    bool editable = false; // edited in the grid only, for a later export; never stored
-};
-// Columns 1 to 19 of both grids, by record field, with their widths on screen and in the
-// file; columns 14 to 18 (and the order key of the due-date lists) can be retyped.
+// Columns 1 to 19 of both grids (after the row number "N."), by record field, with their
+// widths on screen and in the file; "Modalit\u00E0 di pagamento" to "Pagamento effettuato"
+// (columns 14 to 18) can be retyped for an export.
 const QList<exporting::FieldColumn>& fieldColumns();
-inline constexpr int kFirstEditableColumn = 14;
-inline constexpr int kLastEditableColumn = 18;
 inline constexpr char16_t kOrderKeyHeader[] = u"Codice univoco";
 inline constexpr int kOrderKeyWidth = 150;
+// The last column of the due-date lists: the order key, which can be retyped too.
+exporting::FieldColumn orderKeyColumn();
 
-// The 21 columns of the due-date lists: "N.", "Data scadenza" … "Note", "Codice univoco".
-const QList<GridColumn>& dueListColumns();
-// The 20 columns of the archive export grid: the same without "Codice univoco".
-const QList<GridColumn>& archiveGridColumns();
-// The exported columns (headers and file widths): 1 to 20 of the due-date lists, 1 to 19 of
-// the archive export.
+// The exported columns (headers and file widths): the 19 fields and the order key of the
+// due-date lists, the 19 fields of the archive export.
 QList<exporting::SheetColumn> dueListSheetColumns();
 QList<exporting::SheetColumn> archiveSheetColumns();
 

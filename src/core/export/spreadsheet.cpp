@@ -55,7 +55,7 @@ constexpr std::string_view kCellClose = "</td>";
 
 // Builds the whole file in one growing buffer, written through a raw pointer so that
 // a cell costs no allocation of its own.
-class DocumentBuffer {
+class DocumentBuffer final : public CellSink {
 public:
     explicit DocumentBuffer(qsizetype expected) {
         m_out.resize(std::max<qsizetype>(expected, 4096));
@@ -72,7 +72,7 @@ public:
     }
 
     // Trimmed like every stored text (blanks and control characters at both ends).
-    void value(QStringView text) {
+    void text(QStringView text) override {
         qsizetype begin = 0;
         qsizetype end = text.size();
         while (begin < end && text[begin].unicode() <= 32)
@@ -83,25 +83,38 @@ public:
         char* const start = out;
         for (qsizetype i = begin; i < end; ++i) {
             const char16_t ch = text[i].unicode();
-            switch (ch) {
-            case u'&':
-                out = put(out, "&amp;");
-                break;
-            case u'<':
-                out = put(out, "&lt;");
-                break;
-            case u'>':
-                out = put(out, "&gt;");
-                break;
-            case u'\r':
-            case u'\n':
-                *out++ = ' '; // the file holds no line break at all
-                break;
-            default:
-                // One '?' for a character beyond U+FFFF, not one per UTF-16 unit.
-                if (QChar::isHighSurrogate(ch) && i + 1 < end && text[i + 1].isLowSurrogate()) ++i;
-                *out++ = ch < 0x80 ? char(ch) : text::encodeChar1252(QChar(ch));
+            if (ch < 0x80) {
+                out = ascii(out, char(ch));
+                continue;
             }
+            // One '?' for a character beyond U+FFFF, not one per UTF-16 unit.
+            if (QChar::isHighSurrogate(ch) && i + 1 < end && text[i + 1].isLowSurrogate()) ++i;
+            *out++ = text::encodeChar1252(QChar(ch));
+        }
+        m_used += out - start;
+    }
+
+    // Every Windows-1252 byte decodes to one character that encodes back to itself, so the
+    // bytes go out as they are, trimmed and escaped alike.
+    void text1252(QByteArrayView bytes) override {
+        const char* begin = bytes.data();
+        const char* end = begin + bytes.size();
+        while (begin < end && quint8(*begin) <= 32)
+            ++begin;
+        while (end > begin && quint8(end[-1]) <= 32)
+            --end;
+        char* out = room((end - begin) * 5);
+        char* const start = out;
+        // Runs of bytes that need no escaping are copied whole.
+        for (const char* at = begin; at < end;) {
+            const char* run = at;
+            while (run < end && !needsEscape(*run))
+                ++run;
+            std::memcpy(out, at, size_t(run - at));
+            out += run - at;
+            if (run == end) break;
+            out = ascii(out, *run);
+            at = run + 1;
         }
         m_used += out - start;
     }
@@ -117,6 +130,29 @@ private:
         return out + s.size();
     }
 
+    static bool needsEscape(char ch) {
+        return ch == '&' || ch == '<' || ch == '>' || ch == '\r' || ch == '\n';
+    }
+
+    // A byte below 0x80 as an ASCII character, any other byte unchanged.
+    static char* ascii(char* out, char ch) {
+        switch (ch) {
+        case '&':
+            return put(out, "&amp;");
+        case '<':
+            return put(out, "&lt;");
+        case '>':
+            return put(out, "&gt;");
+        case '\r':
+        case '\n':
+            *out = ' '; // the file holds no line break at all
+            return out + 1;
+        default:
+            *out = ch;
+            return out + 1;
+        }
+    }
+
     char* room(qsizetype bytes) {
         if (m_used + bytes > m_out.size()) m_out.resize(std::max(m_out.size() * 2, m_used + bytes));
         return m_out.data() + m_used;
@@ -126,17 +162,21 @@ private:
     qsizetype m_used = 0;
 };
 
+// How often the writer tells how far it is.
+constexpr qsizetype kRowsPerBlock = 4096;
+
 } // namespace
 
-QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
-                            qsizetype rowCount, const CellText& cell) {
+std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
+                                           const QList<SheetColumn>& columns, qsizetype rowCount,
+                                           const CellWriter& cell, const RowsDone& rowsDone) {
     const int columnCount = int(columns.size());
     const qsizetype perRow = qsizetype(kRowOpen.size() + kRowClose.size()) +
                              columnCount * qsizetype(kCellOpen.size() + kCellClose.size() + 16);
     DocumentBuffer doc(qsizetype(kHead.size() + kAfterName.size()) + 2048 + rowCount * perRow);
 
     doc.raw(kHead);
-    doc.value(worksheetName);
+    doc.text(worksheetName);
     doc.raw(kAfterName);
 
     doc.raw(kRowOpen);
@@ -144,22 +184,31 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
         doc.raw(kHeadingOpen);
         doc.number(column.width);
         doc.raw(">");
-        doc.value(column.heading);
+        doc.text(column.heading);
         doc.raw(kCellClose);
     }
     doc.raw(kRowClose);
 
     for (qsizetype row = 0; row < rowCount; ++row) {
+        if (rowsDone && row % kRowsPerBlock == 0 && !rowsDone(row)) return std::nullopt;
         doc.raw(kRowOpen);
         for (int column = 0; column < columnCount; ++column) {
             doc.raw(kCellOpen);
-            doc.value(cell(row, column));
+            cell(row, column, doc);
             doc.raw(kCellClose);
         }
         doc.raw(kRowClose);
     }
+    if (rowsDone && !rowsDone(rowCount)) return std::nullopt;
     doc.raw(kTail);
     return doc.take();
+}
+
+QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
+                            qsizetype rowCount, const CellText& cell) {
+    return *spreadsheetBytes(
+        worksheetName, columns, rowCount,
+        [&cell](qsizetype row, int column, CellSink& out) { out.text(cell(row, column)); });
 }
 
 QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
@@ -222,8 +271,7 @@ QList<SheetColumn> clientExportColumns() {
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns) {
     QList<SheetColumn> sheet;
     for (const FieldColumn& column : columns)
-        sheet.append(
-            {column.fileHeader.isEmpty() ? column.header : column.fileHeader, column.fileWidth});
+        sheet.append({column.fileHeading(), column.fileWidth});
     return sheet;
 }
 

@@ -7,18 +7,28 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace tavolex::exporting {
 
-// One column of an exported worksheet: its heading and its width in the file.
+// One column of an exported worksheet as the writer takes it: its heading and its width in
+// the file. Made from the grid's FieldColumns by sheetColumns().
 struct SheetColumn {
     QString heading;
     int width = 0;
 };
 
-// A column of a grid and its export, declared once by record field: the heading and width
-// on screen and in the file (a file heading left empty is the screen's).
+// Where the text of a grid column's cells comes from.
+enum class CellSource {
+    Field,     // record field `field`, then `joined` after a blank when given
+    RowNumber, // the row's place in file order: 1, 2, 3 ...
+    SortKey,   // the key the rows are sorted by
+    Computed,  // a text worked out beforehand for each row (a grid of computed rows)
+};
+
+// A column of a grid and its export, declared once: the heading and width on screen and in
+// the file (a file heading left empty is the screen's), and where its cells come from.
 struct FieldColumn {
     QString field;
     QString header;
@@ -29,11 +39,34 @@ struct FieldColumn {
     // Not empty: the stored text is shown as the word paired with it (a yes/no flag as
     // "Entrata" or "Uscita"); a stored text the list does not name is shown empty.
     QList<std::pair<QString, QString>> shownAs;
+    CellSource source = CellSource::Field;
+    // The user may retype the cells; an edit changes what the grid shows and exports,
+    // never the archive.
+    bool editable = false;
+
+    QString fileHeading() const { return fileHeader.isEmpty() ? header : fileHeader; }
 };
+// The file's headings and widths of `columns`, in order.
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
 
 // Text of the cell at (row, column), both 0-based. Called once per cell, row by row.
 using CellText = std::function<QString(qsizetype row, int column)>;
+
+// Where a cell writes its text: straight into the file's bytes, trimmed and escaped as the
+// worksheet wants it, with no allocation of its own.
+class CellSink {
+public:
+    virtual void text(QStringView text) = 0;
+    // Text already in Windows-1252, as records store it.
+    virtual void text1252(QByteArrayView bytes) = 0;
+
+protected:
+    ~CellSink() = default;
+};
+// Writes the cell at (row, column) into `out`. Called once per cell, row by row.
+using CellWriter = std::function<void(qsizetype row, int column, CellSink& out)>;
+// Told how many rows are written so far, every few thousand rows; false stops the writing.
+using RowsDone = std::function<bool(qsizetype rows)>;
 
 // The worksheet file that spreadsheet programs open: one HTML table with the Office
 // namespaces and a worksheet description, Windows-1252 (characters outside the code
@@ -45,6 +78,10 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
                             qsizetype rowCount, const CellText& cell);
 QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,
                             const QList<QStringList>& rows);
+// The same over cells that write themselves; nothing when `rowsDone` stops it.
+std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
+                                           const QList<SheetColumn>& columns, qsizetype rowCount,
+                                           const CellWriter& cell, const RowsDone& rowsDone = {});
 
 // Writes the worksheet file in one go and puts it in place only once it is complete:
 // on failure an existing file of the same name is left as it was and no

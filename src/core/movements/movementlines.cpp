@@ -36,62 +36,40 @@ QString foundCountText(qsizetype count) {
     return u"Il presente riepilogo contiene "_s + QString::number(count) + u" schede."_s;
 }
 
-const QList<GridColumn>& gridColumns() {
-    static const QList<GridColumn> columns = {
-        {u"N."_s, 60, 0},
-        {u"Tipo movimento"_s, 150, 150},
-        {u"Data operazione"_s, 150, 180},
-        {u"Causale"_s, 300, 300},
-        {u"Promemoria"_s, 300, 300},
-        {u"Data scadenza"_s, 150, 180},
-        {u"Giorni preavviso"_s, 120, 150},
-        {u"Importo in euro"_s, 150, 150},
-        {u"Pagatore"_s, 250, 250},
-        {u"Recapito"_s, 250, 250},
-        {u"Codice fiscale"_s, 200, 200},
-        {u"Partita IVA"_s, 180, 180},
-        {u"Categoria"_s, 250, 250},
-        {u"E-mail"_s, 200, 250},
-        {u"Modalit\u00E0 pagamento"_s, 250, 250},
-        {u"Beneficiario"_s, 250, 250},
-        {u"Recapito"_s, 250, 250},
-        {u"CRO o Ricevuta n."_s, 250, 250},
-        {u"Note"_s, 300, 300},
-        {u"Tariffa applicata"_s, 250, 250},
-        {u"Saldato"_s, 100, 120},
-    };
-    return columns;
-}
-
-QList<exporting::SheetColumn> exportColumns() {
-    QList<exporting::SheetColumn> columns;
-    const QList<GridColumn>& grid = gridColumns();
-    for (qsizetype i = 1; i < grid.size(); ++i)
-        columns.append({grid[i].header, grid[i].exportWidth});
-    return columns;
-}
-
 const QList<exporting::FieldColumn>& fieldColumns() {
+    using exporting::CellSource;
     static const QList<exporting::FieldColumn> columns = [] {
-        const QStringList names = {
-            u"Entrata"_s,     u"Data"_s,      u"Causale"_s,  u"Promemoria"_s,  u"DataSca"_s,
-            u"Preavviso"_s,   u"Totale"_s,    u"Pagatore"_s, u"RecapitoPag"_s, u"CodFisc"_s,
-            u"PartitaIva"_s,  u"Categoria"_s, u"Email"_s,    u"Pagamento"_s,   u"Beneficiario"_s,
-            u"RecapitoBen"_s, u"Ricevuta"_s,  u"Note"_s,     u"Tariffa"_s,     u"Saldato"_s};
-        QList<exporting::FieldColumn> list;
-        const QList<GridColumn>& grid = gridColumns();
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            const GridColumn& g = grid[i + 1];
-            list.append({.field = names[i],
-                         .header = g.header,
-                         .screenWidth = g.screenWidth,
-                         .fileWidth = g.exportWidth});
-        }
+        QList<exporting::FieldColumn> list = {
+            {u"Entrata"_s, u"Tipo movimento"_s, 150, 150},
+            {u"Data"_s, u"Data operazione"_s, 150, 180},
+            {u"Causale"_s, u"Causale"_s, 300, 300},
+            {u"Promemoria"_s, u"Promemoria"_s, 300, 300},
+            {u"DataSca"_s, u"Data scadenza"_s, 150, 180},
+            {u"Preavviso"_s, u"Giorni preavviso"_s, 120, 150},
+            {u"Totale"_s, u"Importo in euro"_s, 150, 150},
+            {u"Pagatore"_s, u"Pagatore"_s, 250, 250},
+            {u"RecapitoPag"_s, u"Recapito"_s, 250, 250},
+            {u"CodFisc"_s, u"Codice fiscale"_s, 200, 200},
+            {u"PartitaIva"_s, u"Partita IVA"_s, 180, 180},
+            {u"Categoria"_s, u"Categoria"_s, 250, 250},
+            {u"Email"_s, u"E-mail"_s, 200, 250},
+            {u"Pagamento"_s, u"Modalit\u00E0 pagamento"_s, 250, 250},
+            {u"Beneficiario"_s, u"Beneficiario"_s, 250, 250},
+            {u"RecapitoBen"_s, u"Recapito"_s, 250, 250},
+            {u"Ricevuta"_s, u"CRO o Ricevuta n."_s, 250, 250},
+            {u"Note"_s, u"Note"_s, 300, 300},
+            {u"Tariffa"_s, u"Tariffa applicata"_s, 250, 250},
+            {u"Saldato"_s, u"Saldato"_s, 100, 120},
+        };
         list[0].shownAs = {{QString::fromUtf16(records::kYes), u"Entrata"_s},
                            {QString::fromUtf16(records::kNo), u"Uscita"_s}};
         return list;
     }();
     return columns;
+}
+
+QList<exporting::SheetColumn> exportColumns() {
+    return exporting::sheetColumns(fieldColumns());
 }
 
 QString kindText(const char* record) {

@@ -29,27 +29,19 @@ inline constexpr char16_t kDueListTitle[] =
     u"Riepilogo pagamenti in scadenza o scaduti e non saldati";
 inline constexpr char16_t kSearchListTitle[] = u"Riepilogo movimenti in archivio";
 
-// The 21 columns of the grids that show whole movements (the archive export and the three
-// unpaid-payments lists): "N." (the row number) then 20 record fields. exportWidth is 0 for
-// the row number, which is not exported.
-struct GridColumn {
-    QString header;
-    int screenWidth = 0;
-    int exportWidth = 0;
-};
-const QList<GridColumn>& gridColumns();
-// Columns 1 to 20 as written to the spreadsheet file.
-QList<exporting::SheetColumn> exportColumns();
-// Columns 1 to 20 declared by record field, for grids that keep only the fields they show:
-// the kind from the Entrata flag ("Entrata" for "Sì", "Uscita" for "No"), then one
-// field each, with the headings and widths of gridColumns().
+// The 20 columns of the grids that show whole movements (the archive export and the three
+// unpaid-payments lists), after their row number "N.", by record field: the kind from the
+// Entrata flag ("Entrata" for "S\u00EC", "Uscita" for "No"), then one field each, with their
+// headings and widths on screen and in the file.
 const QList<exporting::FieldColumn>& fieldColumns();
+// The same as written to the spreadsheet file.
+QList<exporting::SheetColumn> exportColumns();
 
 // "Entrata" when Entrata is "Sì", "Uscita" when it is "No", empty for a damaged flag.
 QString kindText(const char* record);
 
 // One grid row: `number` (1, 2, 3 …) then the 20 trimmed fields in the order of
-// gridColumns(), Totale with its sign.
+// fieldColumns(), Totale with its sign.
 QStringList gridRow(const char* record, qsizetype number);
 
 } // namespace tavolex::movements

@@ -13,29 +13,22 @@ namespace {
 
 GridScreenDecl declaration(accounts::UnpaidList list, const QString& objectName) {
     GridScreenDecl decl = GridScreenDecl::archiveExport(
-        objectName, accounts::listCaption(list), accounts::exportTarget(list),
-        movements::exportColumns(), &help::unpaidList);
+        objectName, accounts::listCaption(list), accounts::exportTarget(list), &help::unpaidList);
     decl.exportHint = u"Esporta i dati in formato Microsoft Excel."_s;
     decl.askOpenExport = QString::fromUtf16(exporting::kAskOpenUnpaidExport);
     return decl;
-}
-
-// "N." and the 20 movement columns, with their widths on screen.
-RowsGridModel* movementGrid() {
-    QList<GridColumn> columns;
-    for (const movements::GridColumn& column : movements::gridColumns())
-        columns << GridColumn{column.header, column.screenWidth};
-    return new RowsGridModel(columns);
 }
 
 } // namespace
 
 UnpaidListScreen::UnpaidListScreen(accounts::UnpaidList list, const QString& objectName,
                                    QWidget* parent)
-    : GridScreen(declaration(list, objectName), movementGrid(), parent), m_list(list) {}
+    : GridScreen(declaration(list, objectName), RowsGridModel::numbered(movements::fieldColumns()),
+                 parent),
+      m_list(list) {}
 
 void UnpaidListScreen::prepare() {
-    auto* rows = static_cast<RowsGridModel*>(gridModel());
+    RowsGridModel* rows = rowsModel();
     if (m_path.isEmpty()) {
         rows->clear();
         return;

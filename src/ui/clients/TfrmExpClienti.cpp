@@ -12,7 +12,7 @@ namespace {
 GridScreenDecl declaration() {
     GridScreenDecl decl = GridScreenDecl::archiveExport(
         u"TfrmExpClienti"_s, u" Esporta archivio Clienti in Microsoft Excel"_s,
-        exporting::kExpClienti, exporting::clientExportColumns(), &help::clientsExport);
+        exporting::kExpClienti, &help::clientsExport);
     decl.refillOnEveryShow = true;
     return decl;
 }

@@ -10,11 +10,8 @@
 #include "messages.h"
 #include "misc.h"
 #include "recordcard.h"
-#include "records/layout.h"
-#include "records/record.h"
-#include "records/recordfile.h"
 #include "screens.h"
-#include "text/win1252.h"
+#include "wait.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,61 +20,13 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <numeric>
 
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-int GridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(columns().size());
-}
-
-QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid())
-        return cell(index.row(), index.column());
-    return {};
-}
-
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section >= 0 &&
-        section < columns().size())
-        return columns()[section].heading;
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-RowsGridModel::RowsGridModel(QList<GridColumn> columns, QObject* parent)
-    : GridModel(parent), m_columns(std::move(columns)) {}
-
-void RowsGridModel::setRows(QList<QStringList> rows, bool complete) {
-    beginResetModel();
-    m_rows = std::move(rows);
-    m_complete = complete;
-    endResetModel();
-}
-
-void RowsGridModel::clear() {
-    setRows({});
-}
-
-QString RowsGridModel::cell(int row, int column) const {
-    if (row < 0 || row >= m_rows.size()) return {};
-    return m_rows[row].value(column);
-}
-
-int RowsGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-RecordGridModel::RecordGridModel(const records::RecordLayout& layout, QList<int> keptFields,
-                                 QList<GridColumn> columns, QObject* parent)
-    : GridModel(parent), m_layout(layout), m_kept(std::move(keptFields)),
-      m_columns(std::move(columns)) {}
-
 GridScreenDecl GridScreenDecl::archiveExport(QString objectName, QString caption,
                                              exporting::ExportTarget target,
-                                             QList<exporting::SheetColumn> columns,
                                              help::HelpText (*help)()) {
     GridScreenDecl decl;
     decl.objectName = std::move(objectName);
@@ -89,139 +38,8 @@ GridScreenDecl GridScreenDecl::archiveExport(QString objectName, QString caption
     decl.alternatingRows = true;
     decl.centred = true;
     decl.target = target;
-    decl.exportColumns = std::move(columns);
     decl.help = help;
     return decl;
-}
-
-RecordGridModel* RecordGridModel::byField(const records::RecordLayout& layout,
-                                          const QList<exporting::FieldColumn>& columns) {
-    QList<int> kept;
-    QList<GridColumn> shown = {{u"N."_s, 60, -1}};
-    for (const exporting::FieldColumn& column : columns) {
-        const int index = layout.indexOf(column.field);
-        Q_ASSERT_X(index >= 0, "RecordGridModel::byField", "a column names no record field");
-        GridColumn grid{column.header, column.screenWidth, int(kept.size())};
-        grid.shownAs = column.shownAs;
-        kept.append(index);
-        if (!column.joined.isEmpty()) {
-            grid.second = int(kept.size());
-            kept.append(layout.indexOf(column.joined));
-        }
-        shown.append(grid);
-    }
-    return new RecordGridModel(layout, kept, shown);
-}
-
-QList<int> RecordGridModel::fieldIndexes(const records::RecordLayout& layout,
-                                         std::initializer_list<const char16_t*> names) {
-    QList<int> indexes;
-    for (const char16_t* name : names)
-        indexes << layout.indexOf(QStringView(name));
-    return indexes;
-}
-
-bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
-    std::vector<const records::FieldSpec*> specs;
-    for (int index : std::as_const(m_kept))
-        specs.push_back(&m_layout.field(index));
-    std::vector<char> text;
-    std::vector<qint64> starts;
-    std::vector<quint8> lengths;
-    std::vector<QByteArray> keys;
-    const bool read =
-        records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
-            if (accept && !accept(record)) return true;
-            starts.push_back(qint64(text.size()));
-            if (m_sortKey) keys.push_back(m_sortKey(record));
-            for (const records::FieldSpec* spec : specs) {
-                const QByteArrayView kept = records::storedTrimmed(record, *spec);
-                text.insert(text.end(), kept.begin(), kept.end());
-                lengths.push_back(quint8(kept.size()));
-            }
-            return true;
-        });
-    m_complete = read;
-    if (!read && onFailure == OnFailure::KeepPrevious) return false;
-    std::vector<qint64> order;
-    if (m_sortKey) {
-        order.resize(starts.size());
-        std::iota(order.begin(), order.end(), qint64(0));
-        std::stable_sort(order.begin(), order.end(),
-                         [&keys](qint64 a, qint64 b) { return keys[size_t(a)] < keys[size_t(b)]; });
-    }
-    beginResetModel();
-    m_text = std::move(text);
-    m_starts = std::move(starts);
-    m_lengths = std::move(lengths);
-    m_order = std::move(order);
-    m_keys = std::move(keys);
-    m_edits.clear();
-    endResetModel();
-    return read;
-}
-
-void RecordGridModel::clear() {
-    beginResetModel();
-    m_text.clear();
-    m_starts.clear();
-    m_lengths.clear();
-    m_order.clear();
-    m_keys.clear();
-    m_edits.clear();
-    m_complete = true;
-    endResetModel();
-}
-
-QString RecordGridModel::kept(qint64 stored, int field) const {
-    const size_t first = size_t(stored) * size_t(m_kept.size());
-    qint64 at = m_starts[size_t(stored)];
-    for (int i = 0; i < field; ++i)
-        at += m_lengths[first + size_t(i)];
-    return text::decode1252(m_text.data() + at, m_lengths[first + size_t(field)]);
-}
-
-QString RecordGridModel::cell(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns.size()) return {};
-    const qint64 stored = storedRow(row);
-    if (const auto edit = m_edits.constFind({stored, column}); edit != m_edits.cend()) return *edit;
-    const GridColumn& c = m_columns[column];
-    if (c.first == GridColumn::kSortKey)
-        return size_t(stored) < m_keys.size() ? QString::fromLatin1(m_keys[size_t(stored)])
-                                              : QString();
-    if (c.first < 0) return QString::number(stored + 1);
-    if (!c.shownAs.isEmpty()) {
-        const QString value = kept(stored, c.first);
-        for (const auto& [storedText, word] : c.shownAs)
-            if (value == storedText) return word;
-        return {};
-    }
-    if (c.second < 0) return kept(stored, c.first);
-    return kept(stored, c.first) + u' ' + kept(stored, c.second);
-}
-
-int RecordGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_starts.size());
-}
-
-void RecordGridModel::addSortKeyColumn(const QString& heading, int width) {
-    beginResetModel();
-    m_columns.append({heading, width, GridColumn::kSortKey});
-    endResetModel();
-}
-
-Qt::ItemFlags RecordGridModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && m_editable.contains(index.column())) f |= Qt::ItemIsEditable;
-    return f;
-}
-
-bool RecordGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || !m_editable.contains(index.column()))
-        return false;
-    m_edits.insert({storedRow(index.row()), index.column()}, value.toString());
-    Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    return true;
 }
 
 GridScreen::GridScreen(const GridScreenDecl& decl, GridModel* model, QWidget* parent)
@@ -250,7 +68,7 @@ GridScreen::GridScreen(const GridScreenDecl& decl, GridModel* model, QWidget* pa
         m_grid->verticalHeader()->setMinimumSectionSize(decl.rowHeight);
     }
     for (int c = 0; c < m_model->columns().size(); ++c)
-        m_grid->setColumnWidth(c, m_model->columns()[c].width);
+        m_grid->setColumnWidth(c, m_model->columns()[c].screenWidth);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -312,6 +130,16 @@ GridScreen::GridScreen(const GridScreenDecl& decl, GridModel* model, QWidget* pa
     orderTabs();
 }
 
+GridScreen::GridScreen(const GridScreenDecl& decl, RecordGridModel* model, QWidget* parent)
+    : GridScreen(decl, static_cast<GridModel*>(model), parent) {
+    m_records = model;
+}
+
+GridScreen::GridScreen(const GridScreenDecl& decl, RowsGridModel* model, QWidget* parent)
+    : GridScreen(decl, static_cast<GridModel*>(model), parent) {
+    m_rows = model;
+}
+
 // Tab follows the screen: the row of header controls and buttons, then the grid; or the
 // grid, then the column of buttons.
 void GridScreen::orderTabs() {
@@ -360,20 +188,35 @@ void GridScreen::showEvent(QShowEvent* event) {
 }
 
 files::WriteResult GridScreen::writeExport(const QString& path) const {
+    return *writeExport(path, {});
+}
+
+std::optional<files::WriteResult>
+GridScreen::writeExport(const QString& path, const std::function<bool(qsizetype)>& progress) const {
     // A grid that could not read its archive is not the archive: exporting it would
     // replace a good file with a partial or empty table.
     if (!m_model->isComplete())
         return files::WriteResult::failure(u"the archive could not be read"_s);
-    return exporting::writeSpreadsheet(
-        path, QString::fromUtf16(m_decl.target.worksheetName), m_decl.exportColumns,
-        m_model->rowCount(),
-        [this](qsizetype row, int column) { return m_model->cell(int(row), column + 1); });
+    const std::optional<QByteArray> bytes = exporting::spreadsheetBytes(
+        QString::fromUtf16(m_decl.target.worksheetName),
+        exporting::sheetColumns(m_model->columns().mid(1)), m_model->rowCount(),
+        [this](qsizetype row, int column, exporting::CellSink& out) {
+            m_model->writeCell(int(row), column + 1, out);
+        },
+        progress);
+    if (!bytes) return std::nullopt;
+    return files::replaceFile(path, *bytes);
 }
 
 void GridScreen::cmdEsportaClick() {
     if (!msg::question(this, QString::fromUtf16(exporting::kAskExport))) return;
     const QString path = programPath(QString::fromUtf16(m_decl.target.fileName));
-    if (const files::WriteResult written = writeExport(path); !written) {
+    const std::optional<files::WriteResult> outcome =
+        runWithProgress<std::optional<files::WriteResult>>(
+            this, u"Esportazione in corso\u2026"_s, m_model->rowCount(),
+            [this, path](const Progress& progress) { return writeExport(path, progress); });
+    if (!outcome) return; // stopped by "Annulla": nothing was written
+    if (const files::WriteResult& written = *outcome; !written) {
         qCWarning(lcFiles).noquote() << written.cause();
         msg::plain(this, QString::fromUtf16(exporting::kExportFailed));
         return;

@@ -36,4 +36,34 @@ template <typename Result> Result runWaiting(QLabel* waitLabel, std::function<Re
     return watcher.result();
 }
 
+// Reports how far long work has come (`done` of the total given) and answers false once the
+// user has asked to stop it.
+using Progress = std::function<bool(qsizetype done)>;
+
+// Runs `work` on a worker thread (it must touch no widget) behind the progress window
+// dlgAvanzamento: `label`, a bar up to `total` and "Annulla", shown once the work has taken
+// more than a moment. Meanwhile no other window takes input and closing is refused;
+// "Annulla" makes `progress` answer false, and the work is expected to stop and give back
+// what it gives back when stopped.
+template <typename Result>
+Result runWithProgress(QWidget* parent, const QString& label, qsizetype total,
+                       std::function<Result(const Progress& progress)> work);
+
+class ProgressWindow;
+
+// The non-template part of runWithProgress: the window, the input blocking and the wait.
+void waitWithProgress(QWidget* parent, const QString& label, qsizetype total,
+                      const std::function<QFuture<void>(const Progress&)>& start);
+
+template <typename Result>
+Result runWithProgress(QWidget* parent, const QString& label, qsizetype total,
+                       std::function<Result(const Progress& progress)> work) {
+    QFuture<Result> future;
+    waitWithProgress(parent, label, total, [&](const Progress& progress) {
+        future = QtConcurrent::run([work = std::move(work), progress] { return work(progress); });
+        return QFuture<void>(future);
+    });
+    return future.result();
+}
+
 } // namespace tavolex::ui

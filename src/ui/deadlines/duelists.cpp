@@ -15,9 +15,9 @@ namespace {
 
 // The deadline screens are fixed 862 × 560 windows without title-bar buttons.
 GridScreenDecl deadlineGrid(QString objectName, QString caption, exporting::ExportTarget target,
-                            QList<exporting::SheetColumn> columns, help::HelpText (*help)()) {
-    GridScreenDecl decl = GridScreenDecl::archiveExport(std::move(objectName), std::move(caption),
-                                                        target, std::move(columns), help);
+                            help::HelpText (*help)()) {
+    GridScreenDecl decl =
+        GridScreenDecl::archiveExport(std::move(objectName), std::move(caption), target, help);
     decl.size = QSize(862, 560);
     return decl;
 }
@@ -25,17 +25,11 @@ GridScreenDecl deadlineGrid(QString objectName, QString caption, exporting::Expo
 RecordGridModel* deadlineModel(bool withOrderKey) {
     RecordGridModel* model =
         RecordGridModel::byField(records::deadlineLayout(), deadlines::fieldColumns());
-    QList<int> editable;
-    for (int c = deadlines::kFirstEditableColumn; c <= deadlines::kLastEditableColumn; ++c)
-        editable << c;
     if (withOrderKey) {
         model->setSortKey(
             [](const char* record) { return deadlines::orderKey(record).toLatin1(); });
-        model->addSortKeyColumn(QString::fromUtf16(deadlines::kOrderKeyHeader),
-                                deadlines::kOrderKeyWidth);
-        editable << model->columnCount() - 1;
+        model->addColumn(deadlines::orderKeyColumn());
     }
-    model->setEditableColumns(editable);
     return model;
 }
 
@@ -47,8 +41,7 @@ void withoutTitleButtons(QWidget* screen) {
 
 DueListScreen::DueListScreen(deadlines::DueList list, const QString& objectName, QWidget* parent)
     : GridScreen(deadlineGrid(objectName, deadlines::dueListTexts(list).caption,
-                              deadlines::dueListTexts(list).target,
-                              deadlines::dueListSheetColumns(), &help::deadlinesSummaries),
+                              deadlines::dueListTexts(list).target, &help::deadlinesSummaries),
                  deadlineModel(true), parent),
       m_list(list), m_calendarDate(Clock::today()) {
     withoutTitleButtons(this);
@@ -80,8 +73,7 @@ TfrmExpMensili::TfrmExpMensili(QWidget* parent)
 
 TfrmExpScadenzario::TfrmExpScadenzario(QWidget* parent)
     : GridScreen(deadlineGrid(u"TfrmExpScadenzario"_s, u" Esporta archivio Scadenzario pagamenti"_s,
-                              exporting::kExpScadenzario, deadlines::archiveSheetColumns(),
-                              &help::deadlinesExport),
+                              exporting::kExpScadenzario, &help::deadlinesExport),
                  deadlineModel(false), parent) {
     withoutTitleButtons(this);
 }

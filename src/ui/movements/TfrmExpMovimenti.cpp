@@ -13,9 +13,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 GridScreenDecl declaration() {
-    return GridScreenDecl::archiveExport(
-        u"TfrmExpMovimenti"_s, u" Esporta archivio movimenti in Microsoft Excel"_s,
-        exporting::kExpMovimenti, movements::exportColumns(), &help::movementsExport);
+    return GridScreenDecl::archiveExport(u"TfrmExpMovimenti"_s,
+                                         u" Esporta archivio movimenti in Microsoft Excel"_s,
+                                         exporting::kExpMovimenti, &help::movementsExport);
 }
 
 } // namespace

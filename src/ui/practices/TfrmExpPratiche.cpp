@@ -12,10 +12,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 GridScreenDecl declaration() {
-    return GridScreenDecl::archiveExport(
-        u"TfrmExpPratiche"_s, u" Esporta Archivio Pratiche in Microsoft Excel"_s,
-        exporting::kExpPratiche, exporting::sheetColumns(practices::exportColumns()),
-        &help::practicesExport);
+    return GridScreenDecl::archiveExport(u"TfrmExpPratiche"_s,
+                                         u" Esporta Archivio Pratiche in Microsoft Excel"_s,
+                                         exporting::kExpPratiche, &help::practicesExport);
 }
 
 } // namespace

@@ -16,7 +16,6 @@ GridScreenDecl gridDeclaration() {
     decl.size = QSize(1100, 620);
     decl.commands = GridScreenDecl::Commands::Row;
     decl.selectRows = true;
-    decl.exportColumns = protocol::exportColumns();
     return decl;
 }
 

@@ -14,7 +14,7 @@ namespace tavolex::ui::report {
 using namespace Qt::Literals::StringLiterals;
 
 QByteArray xmpMetadata(const PdfInfo& info) {
-    auto alt = [](const QString& value) {
+    auto alt = [](const QString& value) -> QString {
         return u"<rdf:Alt><rdf:li xml:lang=\"x-default\">"_s + value.toHtmlEscaped() +
                u"</rdf:li></rdf:Alt>"_s;
     };

@@ -424,7 +424,8 @@ bool isKeptPath(const QString& relativePath) {
     const bool topLevel = !relativePath.contains(u'/');
     if (name == u"tavolex"_s || name.endsWith(u".journal"_s) || name.startsWith(u"tavolex.lock"_s))
         return false;
-    if (relativePath.startsWith(kRestorePrefix) || (name == QLatin1String(kManifestName) && topLevel))
+    if (relativePath.startsWith(kRestorePrefix) ||
+        (name == QLatin1String(kManifestName) && topLevel))
         return false;
     if (topLevel) {
         if (name == u"Guida.pdf"_s || name == u"Avviso.mp3"_s || name == u"installed-copy"_s)

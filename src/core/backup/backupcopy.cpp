@@ -464,6 +464,27 @@ Inventory inventory(const QString& programFolder, const QString& backupFolder) {
     return found;
 }
 
+std::optional<int> countFiles(const QString& zipPath) {
+    const Utf8Names utf8Names;
+    ArchivePtr zip(archive_read_new());
+    archive_read_support_format_zip_seekable(zip.get());
+    if (archive_read_open_filename(zip.get(), QFile::encodeName(zipPath).constData(), kBlock) !=
+        ARCHIVE_OK)
+        return std::nullopt;
+    int files = 0;
+    archive_entry* entry = nullptr;
+    for (;;) {
+        const int r = archive_read_next_header(zip.get(), &entry);
+        if (r == ARCHIVE_EOF) break;
+        if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return std::nullopt;
+        const char* name = archive_entry_pathname_utf8(entry);
+        if (archive_entry_filetype(entry) == AE_IFREG &&
+            !(name && qstrcmp(name, kManifestName) == 0))
+            ++files;
+    }
+    return files;
+}
+
 Outcome verifyCopy(const QString& zipPath, const Progress& progress) {
     const Utf8Names utf8Names;
     ReadCopy read;

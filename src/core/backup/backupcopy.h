@@ -65,6 +65,10 @@ struct Outcome {
 Outcome createCopy(const QString& programFolder, const QString& backupFolder, const QDateTime& made,
                    Kind kind, const Progress& progress = {});
 
+// The number of files a copy holds (its manifest not counted), read from the zip's
+// directory without reading the files; nothing when the zip cannot be read.
+std::optional<int> countFiles(const QString& zipPath);
+
 // Reads a copy back and checks every file against MANIFEST.sha256.
 Outcome verifyCopy(const QString& zipPath, const Progress& progress = {});
 

@@ -9,12 +9,13 @@ export DEBIAN_FRONTEND=noninteractive
 
 # Build: compiler, CMake, GoogleTest and Qt's development packages.
 BUILD="cmake ninja-build g++ pkg-config libgtest-dev
-  qt6-base-dev qt6-multimedia-dev libqpdf-dev"
+  qt6-base-dev qt6-multimedia-dev libqpdf-dev libarchive-dev"
 # Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener.
 RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils"
 # Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools, and
-# strace (the order in which a save reaches the disk) and the formatter the sources are checked with.
-TESTS="poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace clang-format"
+# strace (the order in which a save reaches the disk), the formatter the sources are checked with,
+# and the zip tools that check backup copies.
+TESTS="unzip zip libarchive-tools poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace clang-format"
 
 PACKAGES="$BUILD $RUN"
 [ "${1:-}" = "--tests" ] && PACKAGES="$PACKAGES $TESTS"

@@ -4,6 +4,7 @@
 #include "TfrmSplash.h"
 #include "constants.h"
 #include "help/helptexts.h"
+#include "ui/backup/backupwork.h"
 #include "ui/common/artwork.h"
 #include "ui/common/misc.h"
 #include "ui/common/recordcard.h"
@@ -27,6 +28,7 @@ struct Application {
     const char16_t* glyph; // null: the bar-chart picture
     QColor colour;
     const char16_t* screen;
+    const char16_t* hint = nullptr;
 };
 
 const Application kApplications[] = {
@@ -41,6 +43,8 @@ const Application kApplications[] = {
      u"TfrmMenuBilancio"},
     {u"Insoluti", u"Pagamenti Insoluti", u"!", QColor(0xb0, 0x30, 0x30), u"TfrmMenuInsoluti"},
     {u"Grafici", u"Grafici statistici", nullptr, QColor(0x3a, 0x4a, 0x8c), u"TfrmMenuStats"},
+    {u"Copie", u"Copie di sicurezza", u"\u21BA", QColor(0x4a, 0x5a, 0x6a), u"TfrmCopie",
+     u"Crea, verifica e ripristina le copie di sicurezza degli archivi."},
 };
 } // namespace
 
@@ -86,6 +90,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
         auto* button = makePictureButton(this, u"btn"_s + stem, titleText, u"\u25B6"_s, app.colour);
         button->setProperty("tavolexScreen", screen);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        if (app.hint) button->setToolTip(QString::fromUtf16(app.hint));
         connect(button, &QToolButton::clicked, this, [this, screen] { openApplication(screen); });
         auto* cell = new QVBoxLayout;
         cell->addWidget(picture, 0, Qt::AlignHCenter);
@@ -153,8 +158,7 @@ void TfrmAvvio::imgSplashClick() {
 }
 
 void TfrmAvvio::imgEsciClick() {
-    hide();
-    QApplication::quit();
+    close();
 }
 
 void TfrmAvvio::icoSitoClick() {
@@ -162,8 +166,10 @@ void TfrmAvvio::icoSitoClick() {
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event) {
-    // Closing the main menu ends the program.
+    // Closing the main menu ends the program, after the day's automatic backup copy.
     event->accept();
+    makeAutomaticCopyAtClose(this);
+    hide();
     QApplication::quit();
 }
 

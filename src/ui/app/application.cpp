@@ -16,6 +16,7 @@
 #include "ui/accounts/TfrmMenuInsoluti.h"
 #include "ui/accounts/TfrmMenuStats.h"
 #include "ui/accounts/TfrmStats.h"
+#include "ui/backup/TfrmCopie.h"
 #include "ui/clients/TfrmCarta.h"
 #include "ui/clients/TfrmClienti.h"
 #include "ui/clients/TfrmCodFisc.h"
@@ -136,6 +137,7 @@ const std::vector<ScreenEntry>& creationOrder() {
         {u"TfrmStatsUscite", create<TfrmStatsUscite>},
         {u"TfrmStatsEntrate", create<TfrmStatsEntrate>},
         {u"TfrmStatsBilancio", create<TfrmStatsBilancio>},
+        {u"TfrmCopie", create<TfrmCopie>},
     };
     return order;
 }
@@ -199,6 +201,8 @@ void connectScreens() {
                              [name = menu->cardName()] { Screens::show(name); });
         }
     }
+    if (auto* copies = Screens::find<TfrmCopie>(u"TfrmCopie"_s))
+        QObject::connect(copies, &TfrmCopie::finished, copies, showMainMenu);
     if (auto* period = Screens::find<TfrmMenuBilancio>(u"TfrmMenuBilancio"_s))
         QObject::connect(period, &TfrmMenuBilancio::finished, period, showMainMenu);
     if (auto* menu = Screens::find<TfrmMenuProtocollo>(u"TfrmMenuProtocollo"_s))

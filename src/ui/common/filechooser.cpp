@@ -26,6 +26,16 @@ QString FileChooser::chooseAttachment(QWidget* parent) {
     return dialog.selectedFiles().constFirst();
 }
 
+QString FileChooser::chooseFolder(QWidget* parent, const QString& start) {
+    if (hook()) return hook()(parent);
+    QFileDialog dialog(parent, u"Selezionare la cartella delle copie di sicurezza:"_s, start);
+    dialog.setObjectName(u"dlgCartella"_s);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 void FileChooser::setHook(Hook newHook) {
     hook() = std::move(newHook);
 }

@@ -12,6 +12,8 @@ class FileChooser {
 public:
     // Asks for an existing file to attach; empty when cancelled.
     static QString chooseAttachment(QWidget* parent);
+    // Asks for a folder, starting from `start`; empty when cancelled.
+    static QString chooseFolder(QWidget* parent, const QString& start);
 
     using Hook = std::function<QString(QWidget* parent)>;
     static void setHook(Hook hook); // empty restores the dialog

@@ -274,9 +274,12 @@ void TfrmCopie::cmdRipristinaClick() {
         msg::warning(this, u"Attenzione: selezionare nell'elenco la copia da ripristinare."_s);
         return;
     }
+    // The shell's own windows (main menu, password, credits) hold no archive open.
+    static const QStringList shell = {u"TfrmAvvio"_s, u"TfrmPassword"_s, u"TfrmCambiaPassword"_s,
+                                      u"TfrmSplash"_s, u"TfrmInfo"_s};
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible() && !window->objectName().isEmpty() &&
-            window->objectName() != u"TfrmAvvio"_s && Screens::get(window->objectName())) {
+        if (window != this && window->isVisible() && !shell.contains(window->objectName()) &&
+            Screens::get(window->objectName())) {
             msg::warning(this, u"Attenzione: chiudere tutte le applicazioni prima di ripristinare "
                                u"una copia di sicurezza."_s);
             return;

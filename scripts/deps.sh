@@ -8,14 +8,16 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 
 # Build: compiler, CMake, GoogleTest and Qt's development packages (Qt Charts' CMake package needs
-# Qt OpenGL's).
+# Qt OpenGL's), libical for the calendar files.
 BUILD="cmake ninja-build g++ pkg-config libgtest-dev
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev libqpdf-dev"
-# Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener.
-RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils"
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev libqpdf-dev libical-dev"
+# Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener, the time zone
+# data the calendar files take Europe/Rome's rules from.
+RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils tzdata"
 # Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools, and
-# strace (the order in which a save reaches the disk).
-TESTS="poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace"
+# strace (the order in which a save reaches the disk), and two readers of the calendar files: an
+# independent iCalendar parser and a calendar program.
+TESTS="poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace python3-icalendar khal"
 
 PACKAGES="$BUILD $RUN"
 [ "${1:-}" = "--tests" ] && PACKAGES="$PACKAGES $TESTS"

@@ -97,6 +97,7 @@ void runPracticesBench();  // practices_bench.cpp
 void runDeadlinesBench();  // deadlines_bench.cpp
 void runAccountsBench();   // accounts_bench.cpp
 void runMovementsBench();  // movements_bench.cpp
+void runCalendarBench();   // calendar_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -104,6 +105,11 @@ int main(int argc, char** argv) {
     // "tavolex_bench recordfile": the record-file figures alone.
     if (argc > 1 && QByteArray(argv[1]) == "recordfile") {
         runRecordFileBench();
+        return 0;
+    }
+    // "tavolex_bench calendar": the calendar-file figures alone.
+    if (argc > 1 && QByteArray(argv[1]) == "calendar") {
+        runCalendarBench();
         return 0;
     }
     QTemporaryDir dir;
@@ -193,5 +199,7 @@ int main(int argc, char** argv) {
     runAccountsBench();
     std::printf("\n");
     runMovementsBench();
+    std::printf("\n");
+    runCalendarBench();
     return 0;
 }

@@ -24,6 +24,7 @@ HelpText cashBook();             // cash book and balance
 HelpText unpaidMenu();           // menu of the unpaid payments
 HelpText unpaidList();           // the three lists of unpaid payments
 HelpText statistics();           // menu and screens of the statistics charts
+HelpText calendarFiles();        // deadlines and payments due as calendar files
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

@@ -98,6 +98,7 @@ void runDeadlinesBench();  // deadlines_bench.cpp
 void runAccountsBench();   // accounts_bench.cpp
 void runMovementsBench();  // movements_bench.cpp
 void runBackupBench();     // backup_bench.cpp
+void runCalendarBench();   // calendar_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -110,6 +111,11 @@ int main(int argc, char** argv) {
     // "tavolex_bench backup": a backup copy of a large folder and its verification alone.
     if (argc > 1 && QByteArray(argv[1]) == "backup") {
         runBackupBench();
+        return 0;
+    }
+    // "tavolex_bench calendar": the calendar-file figures alone.
+    if (argc > 1 && QByteArray(argv[1]) == "calendar") {
+        runCalendarBench();
         return 0;
     }
     QTemporaryDir dir;
@@ -199,5 +205,7 @@ int main(int argc, char** argv) {
     runAccountsBench();
     std::printf("\n");
     runMovementsBench();
+    std::printf("\n");
+    runCalendarBench();
     return 0;
 }

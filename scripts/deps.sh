@@ -7,15 +7,19 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-# Build: compiler, CMake, GoogleTest and Qt's development packages.
+# Build: compiler, CMake, GoogleTest and Qt's development packages, libarchive for the backup
+# copies and libical for the calendar files.
 BUILD="cmake ninja-build g++ pkg-config libgtest-dev
-  qt6-base-dev qt6-multimedia-dev libqpdf-dev libarchive-dev"
-# Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener.
-RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils"
-# Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools, and
-# strace (the order in which a save reaches the disk), the formatter the sources are checked with,
-# and the zip tools that check backup copies.
-TESTS="unzip zip libarchive-tools poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace clang-format"
+  qt6-base-dev qt6-multimedia-dev libqpdf-dev libarchive-dev libical-dev"
+# Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener, the time zone
+# data the calendar files take Europe/Rome's rules from.
+RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils tzdata"
+# Tests: PDF reader, a real spreadsheet program, a virtual display and its client tools,
+# strace (the order in which a save reaches the disk), the formatter the sources are checked
+# with, the zip tools that check backup copies, and two readers of the calendar files: an
+# independent iCalendar parser and a calendar program.
+TESTS="unzip zip libarchive-tools poppler-utils libreoffice-calc-nogui xvfb xauth xdotool strace
+  clang-format python3-icalendar khal"
 
 PACKAGES="$BUILD $RUN"
 [ "${1:-}" = "--tests" ] && PACKAGES="$PACKAGES $TESTS"

@@ -70,6 +70,7 @@ QList<HelpText> userGuide() {
         cashBook(),
         unpaidMenu(),
         unpaidList(),
+        calendarFiles(),
         statistics(),
     };
     // clang-format on

@@ -25,6 +25,7 @@ HelpText unpaidMenu();           // menu of the unpaid payments
 HelpText unpaidList();           // the three lists of unpaid payments
 HelpText statistics();           // menu and screens of the statistics charts
 HelpText backupCopies();         // backup copies of the program folder
+HelpText calendarFiles();        // deadlines and payments due as calendar files
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

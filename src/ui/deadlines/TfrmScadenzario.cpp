@@ -11,6 +11,7 @@
 #include "text/casing.h"
 #include "ui/clients/identifierchecks.h"
 #include "ui/common/artwork.h"
+#include "ui/common/calendarfiles.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
 #include "ui/common/modal.h"
@@ -124,6 +125,9 @@ RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
          u"pagamenti da effettuare, sia scaduti che non."_s, list(static_cast<TfrmConfermati*>(nullptr))},
         {u"cmdEffettuate"_s, u"Effettuati"_s, u"\u2714"_s, Tone::Create, u"Visualizza il riepilogo storico dei "
          u"pagamenti effettuati."_s, list(static_cast<TfrmNonConfermati*>(nullptr))},
+        {u"cmdCalendario"_s, u"Calendario"_s, u"\u25A6"_s, Tone::Export,
+         QString::fromUtf16(kCalendarCommandHint),
+         [card] { runCalendarCommand(card, calendar::Kind::Deadlines, card->archivePath()); }},
         {.control = u"cmdGuida"_s, .hint = u"Visualizza la pagina della guida sensibile al contesto."_s},
         {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
     };
@@ -170,6 +174,7 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent)
 void TfrmScadenzario::built() {
     // The year reads large beside the day and the month of the due date.
     control(u"lblAnno"_s)->setStyleSheet(u"font-size: 20pt; font-weight: bold;"_s);
+    keepCalendarCurrent(this, calendar::Kind::Deadlines);
     m_startPanel = buildStartPanel();
     layout()->addWidget(m_startPanel);
     showStartPanel(true);

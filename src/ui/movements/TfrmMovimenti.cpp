@@ -13,6 +13,7 @@
 #include "text/casing.h"
 #include "ui/clients/TfrmTrovaClienti.h"
 #include "ui/clients/identifierchecks.h"
+#include "ui/common/calendarfiles.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
@@ -147,6 +148,7 @@ RecordCard::Config movementsConfig(TfrmMovimenti* card) {
 TfrmMovimenti::TfrmMovimenti(QWidget* parent) : RecordCard(movementsConfig(this), parent) {}
 
 void TfrmMovimenti::built() {
+    keepCalendarCurrent(this, calendar::Kind::Payments);
     // Every way the type changes (a click, New, a loaded record) passes through the buttons.
     for (const QString& name : {u"optEntrata"_s, u"optUscita"_s})
         connect(static_cast<QRadioButton*>(control(name)), &QRadioButton::toggled, this,

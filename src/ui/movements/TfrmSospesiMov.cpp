@@ -4,9 +4,12 @@
 #include "movements/movementlines.h"
 #include "movements/movementrecord.h"
 #include "records/recordfile.h"
+#include "ui/common/calendarfiles.h"
 #include "ui/common/clock.h"
 
+#include <QBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace tavolex::ui {
 
@@ -16,6 +19,12 @@ TfrmSospesiMov::TfrmSospesiMov(QWidget* parent)
     : ListScreen(u"TfrmSospesiMov"_s, u" Riepilogo pagamenti in scadenza o scaduti"_s, parent) {
     setCallerTag(u"movimenti"_s);
     addPrintButton(QString::fromUtf16(movements::kDueListTitle));
+    auto* calendarButton = new QPushButton(u"Calendario"_s, this);
+    calendarButton->setObjectName(u"cmdCalendario"_s);
+    calendarButton->setToolTip(QString::fromUtf16(kPaymentsCalendarHint));
+    connect(calendarButton, &QPushButton::clicked, this,
+            [this] { runCalendarCommand(this, calendar::Kind::Payments, m_archive); });
+    footerArea()->insertWidget(0, calendarButton);
     setFixedSize(1000, 600);
 }
 

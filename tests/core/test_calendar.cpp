@@ -440,8 +440,8 @@ TEST_F(CalendarTest, SettingsLiveInCartoviaIniAndChooseTheFolder) {
     const QString synced = path(u"Sincronizzata"_s);
     ASSERT_TRUE(writeSettings({true, synced}).ok());
     const QByteArray ini = readAll(path(u"Cartovia.ini"_s));
-    EXPECT_TRUE(
-        ini.contains("[Calendario]\r\nAggiorna=S\xEC\r\nCartella=" + synced.toLatin1() + "\r\n"))
+    EXPECT_TRUE(ini.contains(
+        QByteArray("[Calendario]\r\nAggiorna=S\xEC\r\nCartella=" + synced.toLatin1() + "\r\n")))
         << ini.constData();
     const Settings s = readSettings();
     EXPECT_TRUE(s.keepCurrent);

@@ -100,7 +100,8 @@ TEST(DeadlineCalendar, ExportsToTheChosenFolderAndEverySaveRewritesTheFile) {
     EXPECT_TRUE(ics.contains("DTSTART;TZID=Europe/Rome:20240331T030000"));
     EXPECT_FALSE(QFile::exists(g_folder + u"Scadenze_2024.ics"_s));
     const QByteArray ini = bytesOf(g_folder + u"Cartovia.ini"_s);
-    EXPECT_TRUE(ini.contains("[Calendario]\r\nAggiorna=S\xEC\r\nCartella=" + synced.toUtf8()));
+    EXPECT_TRUE(
+        ini.contains(QByteArray("[Calendario]\r\nAggiorna=S\xEC\r\nCartella=" + synced.toUtf8())));
 
     // A new deadline saved on the card is in the file at once.
     g_screen.type(u"txtGiorno"_s, u"20"_s);

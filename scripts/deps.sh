@@ -7,10 +7,10 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-# Build: compiler, CMake, GoogleTest and Qt's development packages, libarchive for the backup
-# copies and libical for the calendar files.
+# Build: compiler, CMake, GoogleTest and Qt's development packages, libarchive and libcrypto
+# (SHA-256) for the backup copies and libical for the calendar files.
 BUILD="cmake ninja-build g++ pkg-config libgtest-dev
-  qt6-base-dev qt6-multimedia-dev libqpdf-dev libarchive-dev libical-dev"
+  qt6-base-dev qt6-multimedia-dev libqpdf-dev libarchive-dev libssl-dev libical-dev"
 # Run: Qt's Italian texts, MP3 playback, the report fonts, the desktop opener, the time zone
 # data the calendar files take Europe/Rome's rules from.
 RUN="qt6-translations-l10n gstreamer1.0-plugins-good fonts-liberation xdg-utils tzdata"

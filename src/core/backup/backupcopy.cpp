@@ -2,10 +2,10 @@
 
 #include "files/log.h"
 #include "files/regularfile.h"
+#include "files/sha256.h"
 #include "records/layouts.h"
 #include "records/recordfile.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -194,7 +194,7 @@ bool addFile(archive* zip, const QString& absolutePath, const QString& name, QBy
         cause = name + u": "_s + archiveError(zip);
         return false;
     }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    files::Sha256 hash;
     QByteArray block(kBlock, Qt::Uninitialized);
     qint64 left = size;
     while (left > 0) {
@@ -203,7 +203,7 @@ bool addFile(archive* zip, const QString& absolutePath, const QString& name, QBy
             cause = name + u": the file changed while it was copied"_s;
             return false;
         }
-        hash.addData(QByteArrayView(block.constData(), got));
+        hash.add(QByteArrayView(block.constData(), got));
         if (archive_write_data(zip, block.constData(), size_t(got)) != got) {
             cause = name + u": "_s + archiveError(zip);
             return false;
@@ -215,7 +215,7 @@ bool addFile(archive* zip, const QString& absolutePath, const QString& name, QBy
             return false;
         }
     }
-    digest = hash.result().toHex();
+    digest = hash.hex();
     return true;
 }
 
@@ -352,20 +352,19 @@ bool readCopy(const QString& zipPath, ReadCopy& read, const Progress& progress, 
             }
             const bool isManifest = entry.name == QLatin1String(kManifestName);
             if (!isManifest && begin && !begin(entry.name, false)) return false;
-            QCryptographicHash hash(QCryptographicHash::Sha256);
+            files::Sha256 hash;
             const bool ok = readData([&](const char* data, qint64 size) {
                 if (isManifest) {
                     if (read.manifest.size() + size > (64 << 20)) return false;
                     read.manifest.append(data, size);
                     return true;
                 }
-                if (read.hashing) hash.addData(QByteArrayView(data, size));
+                if (read.hashing) hash.add(QByteArrayView(data, size));
                 return !store || store(data, size);
             });
             if (!ok) return false;
             if (!isManifest) {
-                read.digests.insert(entry.name,
-                                    read.hashing ? hash.result().toHex() : QByteArray());
+                read.digests.insert(entry.name, read.hashing ? hash.hex() : QByteArray());
                 if (end && !end()) return false;
             }
             return true;

@@ -6,9 +6,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -83,6 +88,23 @@ QString makeProgramFolder() {
             QFile::copy(source.filePath(name), folder + name);
     tavolex::setProgramFolder(folder);
     return folder;
+}
+
+QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
+    auto* combo = qobject_cast<QComboBox*>(field);
+    QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
+    edit->setText(before);
+    edit->setFocus();
+    edit->selectAll();
+    if (inputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &commit);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        edit->paste();
+    }
+    return edit->text();
 }
 
 } // namespace tavolex::test

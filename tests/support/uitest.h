@@ -41,4 +41,14 @@ QString makeProgramFolder();
 // Calls `body` for the next modal dialog that opens during `action`, then returns.
 void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body);
 
+// Text pasted through the clipboard, or committed by an input method, over the whole text of
+// a line edit or an editable drop-down that held `before`; the text the field then holds.
+QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod);
+
+// One row of a paste table: what a field held, what was pasted, what it holds after.
+struct PasteCase {
+    const char16_t* field;
+    QString before, pasted, after;
+};
+
 } // namespace tavolex::test

@@ -79,30 +79,6 @@ protected:
 
 } // namespace
 
-namespace {
-// Text pasted through the clipboard, or committed by an input method, over the whole field.
-QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
-    auto* combo = qobject_cast<QComboBox*>(field);
-    QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
-    edit->setText(before);
-    edit->setFocus();
-    edit->selectAll();
-    if (inputMethod) {
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
-        QCoreApplication::sendEvent(edit, &commit);
-    } else {
-        QGuiApplication::clipboard()->setText(text);
-        edit->paste();
-    }
-    return edit->text();
-}
-struct PasteCase {
-    const char16_t* field;
-    QString before, pasted, after;
-};
-} // namespace
-
 TEST(Startup, OnlyThePasswordScreenIsVisible) {
     QStringList visible;
     for (QWidget* w : QApplication::topLevelWidgets())

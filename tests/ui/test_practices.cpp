@@ -69,30 +69,6 @@ void fillRequired() {
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(
     new ProgramEnvironment(QDateTime(QDate(2025, 3, 15), QTime(9, 0))));
 
-namespace {
-// Text pasted through the clipboard, or committed by an input method, over the whole field.
-QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
-    auto* combo = qobject_cast<QComboBox*>(field);
-    QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
-    edit->setText(before);
-    edit->setFocus();
-    edit->selectAll();
-    if (inputMethod) {
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
-        QCoreApplication::sendEvent(edit, &commit);
-    } else {
-        QGuiApplication::clipboard()->setText(text);
-        edit->paste();
-    }
-    return edit->text();
-}
-struct PasteCase {
-    const char16_t* field;
-    QString before, pasted, after;
-};
-} // namespace
-
 TEST(PracticeCard, OpensFromTheMenuAndNewProposesOnlyTheOpeningDate) {
     freshArchive();
     openCard();

@@ -158,11 +158,38 @@ Outcome cancelledOutcome() {
     return outcome;
 }
 
+// Where the zip's bytes go. A failed write (a full disk, a removed stick) is recorded and the
+// rest is dropped, while libarchive is told all went well: so it always ends its compressor
+// and frees what it holds, and the copy is discarded on the recorded failure.
+struct ZipOutput {
+    int fd = -1;
+    bool failed = false;
+    QString cause;
+
+    static la_ssize_t write(archive*, void* self, const void* buffer, size_t length) {
+        auto* out = static_cast<ZipOutput*>(self);
+        const char* at = static_cast<const char*>(buffer);
+        size_t left = out->failed ? 0 : length;
+        while (left > 0) {
+            const ssize_t written = ::write(out->fd, at, left);
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) {
+                out->failed = true;
+                out->cause = QString::fromLocal8Bit(strerror(written < 0 ? errno : ENOSPC));
+                break;
+            }
+            at += written;
+            left -= size_t(written);
+        }
+        return la_ssize_t(length);
+    }
+};
+
 // Adds one file of the program folder to the zip, hashing what it writes. A record archive
 // is read under its shared advisory lock, so no append or overwrite runs meanwhile.
-bool addFile(archive* zip, const QString& absolutePath, const QString& name, QByteArray& digest,
-             qint64& done, qint64 total, const Progress& progress, bool& cancelled,
-             QString& cause) {
+bool addFile(archive* zip, const ZipOutput& output, const QString& absolutePath,
+             const QString& name, QByteArray& digest, qint64& done, qint64 total,
+             const Progress& progress, bool& cancelled, QString& cause) {
     QFile file(absolutePath);
     QString openError;
     if (!files::openRegular(file, QIODevice::ReadOnly, &openError)) {
@@ -206,6 +233,10 @@ bool addFile(archive* zip, const QString& absolutePath, const QString& name, QBy
         hash.add(QByteArrayView(block.constData(), got));
         if (archive_write_data(zip, block.constData(), size_t(got)) != got) {
             cause = name + u": "_s + archiveError(zip);
+            return false;
+        }
+        if (output.failed) {
+            cause = name + u": "_s + output.cause;
             return false;
         }
         left -= got;
@@ -545,7 +576,9 @@ Outcome createCopy(const QString& programFolder, const QString& backupFolder, co
         archive_write_set_format_zip(zip.get());
         archive_write_set_options(zip.get(), "zip:compression-level=1,zip:hdrcharset=UTF-8");
         archive_write_set_bytes_in_last_block(zip.get(), 1);
-        if (archive_write_open_fd(zip.get(), fd) != ARCHIVE_OK) {
+        ZipOutput output{fd};
+        if (archive_write_open(zip.get(), &output, nullptr, &ZipOutput::write, nullptr) !=
+            ARCHIVE_OK) {
             ::close(fd);
             return discard(failed(partPath + u": "_s + archiveError(zip.get())));
         }
@@ -557,13 +590,19 @@ Outcome createCopy(const QString& programFolder, const QString& backupFolder, co
         for (int i = 0; ok && i < found.files.size(); ++i) {
             const QString& name = found.files[i];
             QByteArray digest;
-            ok = addFile(zip.get(), QDir(programFolder).filePath(name), name, digest, done, total,
-                         progress, cancelled, cause);
+            ok = addFile(zip.get(), output, QDir(programFolder).filePath(name), name, digest, done,
+                         total, progress, cancelled, cause);
             if (ok) manifest += manifestLine(digest, name);
         }
         if (ok) ok = addBytes(zip.get(), QLatin1String(kManifestName), manifest, cause);
-        if (ok && archive_write_close(zip.get()) != ARCHIVE_OK) {
+        // Closed in every case, so that the compressor is ended; on a failure what it writes
+        // goes nowhere.
+        if (archive_write_close(zip.get()) != ARCHIVE_OK && ok) {
             cause = archiveError(zip.get());
+            ok = false;
+        }
+        if (ok && output.failed) {
+            cause = output.cause;
             ok = false;
         }
         if (ok && ::fsync(fd) != 0) {

@@ -91,9 +91,6 @@ TfrmCopie::TfrmCopie(QWidget* parent) : QWidget(parent) {
                             this);
     m_sameDisk->setObjectName(u"lblStessoDisco"_s);
     m_sameDisk->setWordWrap(true);
-    QPalette warning = m_sameDisk->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xb0, 0x30, 0x30));
-    m_sameDisk->setPalette(warning);
     form->addWidget(m_sameDisk, 1, 1, 1, 2);
     m_automatic = new QCheckBox(u"Copia automatica alla chiusura"_s, this);
     m_automatic->setObjectName(u"chkAutomatica"_s);

@@ -172,8 +172,6 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent)
       m_calendarDate(Clock::today()) {}
 
 void TfrmScadenzario::built() {
-    // The year reads large beside the day and the month of the due date.
-    control(u"lblAnno"_s)->setStyleSheet(u"font-size: 20pt; font-weight: bold;"_s);
     keepCalendarCurrent(this, calendar::Kind::Deadlines);
     m_startPanel = buildStartPanel();
     layout()->addWidget(m_startPanel);

@@ -500,6 +500,7 @@ Inventory inventory(const QString& programFolder, const QString& backupFolder) {
 }
 
 std::optional<int> countFiles(const QString& zipPath) {
+    const files::CryptoThreadScope cryptoScope;
     const Utf8Names utf8Names;
     ArchivePtr zip(archive_read_new());
     archive_read_support_format_zip_seekable(zip.get());
@@ -521,6 +522,7 @@ std::optional<int> countFiles(const QString& zipPath) {
 }
 
 Outcome verifyCopy(const QString& zipPath, const Progress& progress) {
+    const files::CryptoThreadScope cryptoScope;
     const Utf8Names utf8Names;
     ReadCopy read;
     bool cancelled = false;
@@ -548,6 +550,7 @@ Outcome verifyCopy(const QString& zipPath, const Progress& progress) {
 
 Outcome createCopy(const QString& programFolder, const QString& backupFolder, const QDateTime& made,
                    Kind kind, const Progress& progress) {
+    const files::CryptoThreadScope cryptoScope;
     const Utf8Names utf8Names;
     if (!QDir().mkpath(backupFolder)) return failed(backupFolder + u": cannot make the folder"_s);
     settleJournals(programFolder);
@@ -640,6 +643,7 @@ Outcome createCopy(const QString& programFolder, const QString& backupFolder, co
 
 Outcome restoreCopy(const QString& zipPath, const QString& programFolder,
                     const Progress& progress) {
+    const files::CryptoThreadScope cryptoScope;
     const Utf8Names utf8Names;
     QTemporaryDir extracted(QDir(programFolder).filePath(kRestorePrefix + u"XXXXXX"_s));
     if (!extracted.isValid()) return failed(programFolder + u": cannot make a work folder"_s);

@@ -1,5 +1,6 @@
 #include "sha256.h"
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
 
 namespace tavolex::files {
@@ -24,6 +25,10 @@ QByteArray Sha256::hex() {
     EVP_DigestFinal_ex(m_context->ctx, digest, &length);
     EVP_DigestInit_ex(m_context->ctx, EVP_sha256(), nullptr);
     return QByteArray(reinterpret_cast<const char*>(digest), int(length)).toHex();
+}
+
+CryptoThreadScope::~CryptoThreadScope() {
+    OPENSSL_thread_stop();
 }
 
 } // namespace tavolex::files

@@ -25,4 +25,16 @@ private:
     std::unique_ptr<Context> m_context;
 };
 
+// libcrypto (used here and by libarchive) keeps per-thread state, its error queue, until the
+// thread ends. A pool's worker thread may still be alive when the library cleans up at exit,
+// and its state is then lost. An operation that may run on such a thread holds one of these:
+// the thread's state is given back when the operation ends (and made again if needed).
+class CryptoThreadScope {
+public:
+    CryptoThreadScope() = default;
+    ~CryptoThreadScope();
+    CryptoThreadScope(const CryptoThreadScope&) = delete;
+    CryptoThreadScope& operator=(const CryptoThreadScope&) = delete;
+};
+
 } // namespace tavolex::files

@@ -5,6 +5,7 @@
 #include "ui/common/calendario.h"
 #include "ui/common/clock.h"
 #include "ui/common/listscreen.h"
+#include "ui/common/periodbox.h"
 #include "ui/common/screens.h"
 #include "ui/common/wait.h"
 #include "ui/common/yearmenu.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -201,6 +203,84 @@ TEST(ScreenKeys, EnterPressesTheFocusedButton) {
     tool->setEnabled(false);
     QTest::keyClick(&screen, Qt::Key_Return);
     EXPECT_EQ(tooled, 1);
+}
+
+// A period box alone on a screen with a field before it and a button after it, in the
+// screen's declared order.
+struct PeriodScreen {
+    QWidget screen;
+    ScreenBehaviour behaviour{&screen};
+    QLineEdit* before = new QLineEdit(&screen);
+    PeriodBox* box = new PeriodBox({u" Data inizio intervallo: "_s, u"txtGiornoInizio"_s,
+                                    u"txtMeseInizio"_s, u"lblAnnoInizio"_s},
+                                   &behaviour, &screen);
+    QPushButton* after = new QPushButton(u"Visualizza riepilogo"_s, &screen);
+    int pressed = 0;
+
+    PeriodScreen() {
+        auto* layout = new QVBoxLayout(&screen);
+        layout->addWidget(before);
+        layout->addWidget(box);
+        layout->addWidget(after);
+        behaviour.setFieldOrder({before, box->dayField(), box->monthField(), after});
+        QObject::connect(after, &QPushButton::clicked, [this] { ++pressed; });
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+    }
+};
+
+TEST(PeriodBox, DayAndMonthArePickedFromTheListOnlyWithTheYearBeside) {
+    PeriodScreen s;
+    QComboBox* day = s.box->dayField();
+    QComboBox* month = s.box->monthField();
+    EXPECT_EQ(day->objectName(), u"txtGiornoInizio"_s);
+    EXPECT_EQ(s.box->title(), u" Data inizio intervallo: "_s);
+    EXPECT_EQ(day->count(), 31);
+    EXPECT_EQ(day->itemText(30), u"31"_s);
+    EXPECT_EQ(month->itemText(0), u"Gennaio"_s);
+    EXPECT_EQ(s.box->dayText(), QString());
+
+    s.box->setYear(u"2024"_s);
+    EXPECT_EQ(s.screen.findChild<QLabel*>(u"lblAnnoInizio"_s)->text(), u"2024"_s);
+
+    // A chosen value stays whatever is typed: digits, letters, arrows, Home/End, Backspace.
+    day->setCurrentIndex(day->findText(u"15"_s));
+    day->setFocus();
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_A, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Home,
+                        Qt::Key_PageDown, Qt::Key_Backspace, Qt::Key_Delete})
+        QTest::keyClick(day, key);
+    EXPECT_EQ(s.box->dayText(), u"15"_s);
+    month->setFocus();
+    QTest::keyClicks(month, u"dic"_s);
+    EXPECT_EQ(s.box->monthText(), QString());
+
+    // F4 opens the list, from which the value is picked.
+    QTest::keyClick(month, Qt::Key_F4);
+    EXPECT_TRUE(month->view()->isVisible());
+    month->hidePopup();
+
+    s.box->clearChoice();
+    EXPECT_EQ(s.box->dayText(), QString());
+    EXPECT_EQ(day->currentIndex(), -1);
+}
+
+TEST(PeriodBox, EnterAndTabFollowTheDeclaredOrderAndEnterPressesTheButton) {
+    PeriodScreen s;
+    s.before->setFocus();
+    const QList<QWidget*> order = {s.box->dayField(), s.box->monthField(), s.after};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+    EXPECT_EQ(s.pressed, 0);
+    QTest::keyClick(s.after, Qt::Key_Return);
+    EXPECT_EQ(s.pressed, 1);
+
+    s.before->setFocus();
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
 }
 
 TEST(ScreenText, LoadedLongValueShowsFromItsFirstCharacter) {

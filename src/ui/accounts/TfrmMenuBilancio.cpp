@@ -10,15 +10,13 @@
 #include "ui/common/behaviour.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
+#include "ui/common/periodbox.h"
 #include "ui/common/screens.h"
 #include "ui/common/wait.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,49 +29,74 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QStringList dayItems() {
-    QStringList days;
-    for (int d = 1; d <= 31; ++d)
-        days << QString::number(d).rightJustified(2, u'0');
-    return days;
+QLabel* centred(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    return label;
 }
 
-QString comboText(const QComboBox* combo) {
-    return combo->currentIndex() < 0 ? QString() : combo->currentText();
+// A label of the screen's data, never shown.
+QLabel* hiddenLabel(const QString& name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->hide();
+    return label;
 }
 
-// Empties a drop-down field: no entry selected, no text.
-void empty(QComboBox* combo) {
-    combo->setCurrentIndex(-1);
-}
+const PeriodBoxDecl kStart{u" Data inizio intervallo: "_s, u"txtGiornoInizio"_s, u"txtMeseInizio"_s,
+                           u"lblAnnoInizio"_s};
+const PeriodBoxDecl kEnd{u" Data fine intervallo: "_s, u"txtGiornoFine"_s, u"txtMeseFine"_s,
+                         u"lblAnnoFine"_s};
 
 } // namespace
 
-TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent) {
+TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent)
+    : QWidget(parent), m_behaviour(new ScreenBehaviour(this)) {
     setObjectName(u"TfrmMenuBilancio"_s);
     setWindowTitle(u" Tavolex - Primanota e Bilancio"_s);
     setProperty("tavolexMaximised", true);
     setProperty("tavolexMenuScreen", true);
     setAttribute(Qt::WA_StyledBackground);
     applyProgramFormats();
-    auto* behaviour = new ScreenBehaviour(this);
 
     auto* outer = new QVBoxLayout(this);
+    buildHeader(outer);
+    outer->addWidget(
+        centred(u"Indicare l'intervallo di tempo relativo al periodo da riepilogare."_s, this));
+    m_inizio = new PeriodBox(kStart, m_behaviour, this);
+    m_fine = new PeriodBox(kEnd, m_behaviour, this);
+    auto* periodRow = new QHBoxLayout;
+    periodRow->addStretch();
+    periodRow->addWidget(m_inizio);
+    periodRow->addSpacing(30);
+    periodRow->addWidget(m_fine);
+    periodRow->addStretch();
+    outer->addLayout(periodRow);
+    buildCommands(outer);
+    outer->addStretch();
+
+    m_dataInizio = hiddenLabel(u"lblDataInizio"_s, this);
+    m_dataFine = hiddenLabel(u"lblDataFine"_s, this);
+    m_file = hiddenLabel(u"lblFile"_s, this);
+
+    m_behaviour->setTypingRules(m_anno, DigitsOnly);
+    m_behaviour->setFieldOrder({m_anno, m_tipologia, m_inizio->dayField(), m_inizio->monthField(),
+                                m_fine->dayField(), m_fine->monthField(), m_visualizza, m_esci});
+    connect(m_anno, &QLineEdit::textChanged, this, &TfrmMenuBilancio::mirrorYear);
+    connect(m_anno, &QLineEdit::editingFinished, this, &TfrmMenuBilancio::mirrorYear);
+}
+
+void TfrmMenuBilancio::buildHeader(QVBoxLayout* outer) {
     auto* tile = new QLabel(this);
     tile->setPixmap(tilePixmap(u"\u2696"_s, QColor(0x55, 0x6b, 0x2f), QSize(360, 90),
                                u"Primanota e Bilancio"_s));
     outer->addWidget(tile, 0, Qt::AlignHCenter);
     outer->addStretch();
-
-    const auto centred = [this](const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
-        return label;
-    };
-    outer->addWidget(centred(u"Indicare l'anno solare di interesse e una causale."_s));
+    outer->addWidget(centred(u"Indicare l'anno solare di interesse e una causale."_s, this));
     outer->addWidget(centred(u"Per ottenere lo storico di tutti i movimenti in entrata e in "
-                             u"uscita, non indicare nessuna causale."_s));
+                             u"uscita, non indicare nessuna causale."_s,
+                             this));
 
     auto* yearRow = new QHBoxLayout;
     yearRow->addStretch();
@@ -93,42 +116,9 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent) {
     yearRow->addWidget(m_tipologia);
     yearRow->addStretch();
     outer->addLayout(yearRow);
+}
 
-    outer->addWidget(
-        centred(u"Indicare l'intervallo di tempo relativo al periodo da riepilogare."_s));
-
-    const QStringList days = dayItems();
-    const QStringList& months = accounts::monthNames();
-    m_giornoInizio = dropDown(u"txtGiornoInizio"_s, days);
-    m_meseInizio = dropDown(u"txtMeseInizio"_s, months);
-    m_giornoFine = dropDown(u"txtGiornoFine"_s, days);
-    m_meseFine = dropDown(u"txtMeseFine"_s, months);
-    m_annoInizio = new QLabel(u"ANNO"_s, this);
-    m_annoInizio->setObjectName(u"lblAnnoInizio"_s);
-    m_annoFine = new QLabel(u"ANNO"_s, this);
-    m_annoFine->setObjectName(u"lblAnnoFine"_s);
-
-    const auto periodBox = [this](const QString& title, QComboBox* day, QComboBox* month,
-                                  QLabel* year) {
-        auto* box = new QGroupBox(title, this);
-        auto* grid = new QGridLayout(box);
-        grid->addWidget(new QLabel(u"Giorno:"_s, box), 0, 0);
-        grid->addWidget(new QLabel(u"Mese:"_s, box), 0, 1);
-        grid->addWidget(day, 1, 0);
-        grid->addWidget(month, 1, 1);
-        grid->addWidget(year, 1, 2);
-        return box;
-    };
-    auto* periodRow = new QHBoxLayout;
-    periodRow->addStretch();
-    periodRow->addWidget(
-        periodBox(u" Data inizio intervallo: "_s, m_giornoInizio, m_meseInizio, m_annoInizio));
-    periodRow->addSpacing(30);
-    periodRow->addWidget(
-        periodBox(u" Data fine intervallo: "_s, m_giornoFine, m_meseFine, m_annoFine));
-    periodRow->addStretch();
-    outer->addLayout(periodRow);
-
+void TfrmMenuBilancio::buildCommands(QVBoxLayout* outer) {
     m_attendere = new QLabel(u"Caricamento riepilogo in corso. Attendere..."_s, this);
     m_attendere->setObjectName(u"lblAttendere"_s);
     m_attendere->setProperty("tavolexAlert", true);
@@ -136,104 +126,49 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent) : QWidget(parent) {
     m_attendere->hide();
     outer->addWidget(m_attendere);
 
+    const auto button = [this](const QString& name, const QString& caption) {
+        auto* pushButton = new QPushButton(caption, this);
+        pushButton->setObjectName(name);
+        pushButton->setAutoDefault(false);
+        return pushButton;
+    };
+    m_visualizza = button(u"btnVisualizza"_s, u"Visualizza riepilogo"_s);
+    m_esci = button(u"btnEsci"_s, u"Esci"_s);
+    // The wait label shows as soon as the button is pressed, before the click is handled.
+    connect(m_visualizza, &QPushButton::pressed, this, [this] {
+        m_attendere->show();
+        m_attendere->repaint();
+    });
+    connect(m_visualizza, &QPushButton::clicked, this, &TfrmMenuBilancio::btnVisualizzaClick);
+    connect(m_esci, &QPushButton::clicked, this, &TfrmMenuBilancio::btnEsciClick);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_visualizza = new QPushButton(u"Visualizza riepilogo"_s, this);
-    m_visualizza->setObjectName(u"btnVisualizza"_s);
-    m_visualizza->setAutoDefault(false);
-    connect(m_visualizza, &QPushButton::clicked, this, &TfrmMenuBilancio::btnVisualizzaClick);
-    // The wait label shows as soon as the button is pressed, before the click is handled.
-    m_visualizza->installEventFilter(this);
-    auto* esci = new QPushButton(u"Esci"_s, this);
-    esci->setObjectName(u"btnEsci"_s);
-    esci->setAutoDefault(false);
-    connect(esci, &QPushButton::clicked, this, &TfrmMenuBilancio::btnEsciClick);
     buttons->addWidget(m_visualizza);
-    buttons->addWidget(esci);
+    buttons->addWidget(m_esci);
     buttons->addStretch();
     outer->addLayout(buttons);
-    outer->addStretch();
-
-    // The dates built by the checks and the archive: data of the screen, not shown.
-    const auto hidden = [this](const QString& name) {
-        auto* label = new QLabel(this);
-        label->setObjectName(name);
-        label->hide();
-        return label;
-    };
-    m_dataInizio = hidden(u"lblDataInizio"_s);
-    m_dataFine = hidden(u"lblDataFine"_s);
-    m_file = hidden(u"lblFile"_s);
-
-    behaviour->setTypingRules(m_anno, DigitsOnly);
-    behaviour->setEnterNext(m_anno, m_tipologia);
-    behaviour->setEnterNext(m_tipologia, m_giornoInizio);
-    behaviour->setEnterNext(m_giornoInizio, m_meseInizio);
-    behaviour->setEnterNext(m_meseInizio, m_giornoFine);
-    behaviour->setEnterNext(m_giornoFine, m_meseFine);
-    behaviour->setEnterNext(m_meseFine, m_visualizza);
-    connect(m_anno, &QLineEdit::textChanged, this, &TfrmMenuBilancio::mirrorYear);
-    connect(m_anno, &QLineEdit::editingFinished, this, &TfrmMenuBilancio::mirrorYear);
-    setTabOrder(m_anno, m_tipologia);
-    setTabOrder(m_tipologia, m_giornoInizio);
-    setTabOrder(m_giornoInizio, m_meseInizio);
-    setTabOrder(m_meseInizio, m_giornoFine);
-    setTabOrder(m_giornoFine, m_meseFine);
-    setTabOrder(m_meseFine, m_visualizza);
-    setTabOrder(m_visualizza, esci);
-}
-
-QComboBox* TfrmMenuBilancio::dropDown(const QString& name, const QStringList& items) {
-    auto* combo = new QComboBox(this);
-    combo->setObjectName(name);
-    combo->addItems(items);
-    combo->setMaxVisibleItems(12);
-    combo->setMinimumWidth(name.contains(u"Mese"_s) ? 140 : 70);
-    combo->installEventFilter(this);
-    empty(combo);
-    return combo;
 }
 
 void TfrmMenuBilancio::mirrorYear() {
     const QString year = text::trimmed(m_anno->text());
-    m_annoInizio->setText(year);
-    m_annoFine->setText(year);
+    m_inizio->setYear(year);
+    m_fine->setYear(year);
 }
 
-bool TfrmMenuBilancio::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_visualizza && event->type() == QEvent::MouseButtonPress) {
-        m_attendere->show();
-        m_attendere->repaint();
-        return false;
-    }
-    auto* combo = qobject_cast<QComboBox*>(watched);
-    if (!combo) return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        // The value is chosen from the list: typing, arrows and letters are discarded. Enter
-        // moves on; Tab leaves; F4 and Alt+Down open the list.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool opensList =
-            key->key() == Qt::Key_F4 || ((key->modifiers() & Qt::AltModifier) &&
-                                         (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up));
-        const bool passes = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                            key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        return !(passes || opensList);
-    }
-    if (event->type() == QEvent::FocusOut) {
-        // A text that is not one of the list's is cleared on leaving.
-        const QString shown = comboText(combo);
-        const bool isDay = combo == m_giornoInizio || combo == m_giornoFine;
-        const QString kept = isDay ? accounts::keptDay(shown) : accounts::keptMonth(shown);
-        if (kept.isEmpty()) empty(combo);
-    }
-    return QWidget::eventFilter(watched, event);
+void TfrmMenuBilancio::setChecked(const accounts::PeriodVerdict& verdict,
+                                  const QString& archivePath) {
+    m_checked = verdict;
+    m_archivePath = archivePath;
+    m_dataInizio->setText(verdict.startText);
+    m_dataFine->setText(verdict.endText);
+    m_file->setText(archivePath);
 }
 
 void TfrmMenuBilancio::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    for (QComboBox* combo : {m_giornoInizio, m_meseInizio, m_giornoFine, m_meseFine})
-        empty(combo);
+    m_inizio->clearChoice();
+    m_fine->clearChoice();
     m_tipologia->clear();
     m_anno->setText(Clock::today().toString(u"yyyy"_s));
     mirrorYear();
@@ -241,18 +176,18 @@ void TfrmMenuBilancio::showEvent(QShowEvent* event) {
     m_tipologia->setFocus(Qt::OtherFocusReason);
 }
 
-QWidget* TfrmMenuBilancio::fieldFor(int periodField) const {
-    switch (accounts::PeriodField(periodField)) {
+QWidget* TfrmMenuBilancio::fieldFor(accounts::PeriodField field) const {
+    switch (field) {
     case accounts::PeriodField::Anno:
         return m_anno;
     case accounts::PeriodField::GiornoInizio:
-        return m_giornoInizio;
+        return m_inizio->dayField();
     case accounts::PeriodField::MeseInizio:
-        return m_meseInizio;
+        return m_inizio->monthField();
     case accounts::PeriodField::GiornoFine:
-        return m_giornoFine;
+        return m_fine->dayField();
     case accounts::PeriodField::MeseFine:
-        return m_meseFine;
+        return m_fine->monthField();
     case accounts::PeriodField::None:
         break;
     }
@@ -260,25 +195,22 @@ QWidget* TfrmMenuBilancio::fieldFor(int periodField) const {
 }
 
 void TfrmMenuBilancio::btnVisualizzaClick() {
-    m_dataInizio->clear();
-    m_dataFine->clear();
     const accounts::PeriodVerdict verdict =
-        accounts::checkPeriod({m_anno->text(), comboText(m_giornoInizio), comboText(m_meseInizio),
-                               comboText(m_giornoFine), comboText(m_meseFine)});
-    m_dataInizio->setText(verdict.startText);
-    m_dataFine->setText(verdict.endText);
+        accounts::checkPeriod({m_anno->text(), m_inizio->dayText(), m_inizio->monthText(),
+                               m_fine->dayText(), m_fine->monthText()});
     if (!verdict.ok) {
+        setChecked(verdict, m_archivePath);
         m_attendere->hide();
         if (verdict.warning)
             msg::warning(this, verdict.message);
         else
             msg::plain(this, verdict.message);
-        if (QWidget* field = fieldFor(int(verdict.focus))) field->setFocus(Qt::OtherFocusReason);
+        if (QWidget* field = fieldFor(verdict.focus)) field->setFocus(Qt::OtherFocusReason);
         return;
     }
 
     const QString path = programPath(text::trimmed(m_anno->text()) + u".eur"_s);
-    m_file->setText(path);
+    setChecked(verdict, path);
     const QString filter = m_tipologia->text();
     const QDate start = verdict.start;
     const QDate end = verdict.end;

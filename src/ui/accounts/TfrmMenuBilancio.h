@@ -1,13 +1,18 @@
 #pragma once
 
+#include "accounts/cashbook.h"
+
 #include <QWidget>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace tavolex::ui {
+
+class PeriodBox;
+class ScreenBehaviour;
 
 // " Tavolex - Primanota e Bilancio": the period screen. The year, an optional reason filter
 // and two days of that year chosen from drop-down lists; "Visualizza riepilogo" checks them,
@@ -21,32 +26,39 @@ public:
     void btnVisualizzaClick();
     void btnEsciClick();
 
+    // The period last checked by "Visualizza riepilogo" (its dates as built, even when
+    // refused) and the archive it was read from.
+    const accounts::PeriodVerdict& checkedPeriod() const { return m_checked; }
+    const QString& archivePath() const { return m_archivePath; }
+
 Q_SIGNALS:
     void finished();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QComboBox* dropDown(const QString& name, const QStringList& items);
+    void buildHeader(QVBoxLayout* outer);
+    void buildCommands(QVBoxLayout* outer);
     void mirrorYear();
-    QWidget* fieldFor(int periodField) const;
+    void setChecked(const accounts::PeriodVerdict& verdict, const QString& archivePath);
+    QWidget* fieldFor(accounts::PeriodField field) const;
 
-    QLineEdit* m_anno;
-    QLineEdit* m_tipologia;
-    QComboBox* m_giornoInizio;
-    QComboBox* m_meseInizio;
-    QComboBox* m_giornoFine;
-    QComboBox* m_meseFine;
-    QLabel* m_annoInizio;
-    QLabel* m_annoFine;
-    QLabel* m_dataInizio;
-    QLabel* m_dataFine;
-    QLabel* m_file;
-    QLabel* m_attendere;
-    QPushButton* m_visualizza;
+    ScreenBehaviour* m_behaviour;
+    QLineEdit* m_anno = nullptr;
+    QLineEdit* m_tipologia = nullptr;
+    PeriodBox* m_inizio = nullptr;
+    PeriodBox* m_fine = nullptr;
+    QLabel* m_attendere = nullptr;
+    QPushButton* m_visualizza = nullptr;
+    QPushButton* m_esci = nullptr;
+    accounts::PeriodVerdict m_checked;
+    QString m_archivePath;
+    // Views of the checked period, kept for those who read the screen's hidden labels.
+    QLabel* m_dataInizio = nullptr;
+    QLabel* m_dataFine = nullptr;
+    QLabel* m_file = nullptr;
 };
 
 } // namespace tavolex::ui

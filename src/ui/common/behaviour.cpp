@@ -59,6 +59,13 @@ void ScreenBehaviour::setEnterNext(QWidget* field, QWidget* next) {
     watch(field);
 }
 
+void ScreenBehaviour::setFieldOrder(const QList<QWidget*>& order) {
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+        if (!qobject_cast<QAbstractButton*>(order[i - 1])) setEnterNext(order[i - 1], order[i]);
+    }
+}
+
 void ScreenBehaviour::setTypingRules(QWidget* field, unsigned rules) {
     m_rules.insert(field, rules);
     watch(field);
@@ -151,6 +158,28 @@ void ScreenBehaviour::applyToField(QWidget* field, unsigned which) {
 }
 
 namespace {
+// Whether a key reaches a pick-only drop-down: Enter and Tab always; the arrows on a card's
+// drop-down, only the keys that open the list on one picked from its list alone.
+bool isPickListKey(const QKeyEvent* key, bool listOnly) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    case Qt::Key_F4:
+        return listOnly;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return !listOnly || (key->modifiers() & Qt::AltModifier);
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return !listOnly;
+    default:
+        return false;
+    }
+}
+
 bool isDigitKeyAllowed(const QKeyEvent* key, bool comma) {
     switch (key->key()) {
     case Qt::Key_Return:
@@ -217,7 +246,7 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
             frame->stackUnder(widget);
         }
         if (auto* combo = qobject_cast<QComboBox*>(widget);
-            combo && m_rules.contains(widget) && watched == widget) {
+            combo && combo->isEditable() && m_rules.contains(widget) && watched == widget) {
             // The list selection is reset before the field takes the focus; the text stays.
             const QString text = combo->currentText();
             combo->setCurrentIndex(-1);
@@ -251,16 +280,10 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
         if ((rules & (DigitsOnly | DigitsAndComma)) &&
             !isDigitKeyAllowed(key, rules & DigitsAndComma))
             return true;
-        if (rules & PickOnly) {
-            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
-                setControlText(widget, {});
-                return true;
-            }
-            const bool passes = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                                key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
-                                key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-                                key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
-            if (!passes) return true;
+        if ((rules & PickOnly) && !isPickListKey(key, (rules & PickFromList) == PickFromList)) {
+            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
+                if ((rules & PickFromList) != PickFromList) setControlText(widget, {});
+            return true;
         }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             m_next.contains(widget)) {

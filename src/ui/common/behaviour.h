@@ -31,6 +31,9 @@ enum TypingRule : unsigned {
     PickOnly = 1 << 8,
     // Digits only, and checked again at Save: a count other screens compute with (notice days).
     CountDigits = DigitsOnly | 1 << 9,
+    // A drop-down whose value is only ever picked from its list: every key is discarded but
+    // Enter, Tab and those that open the list (F4, Alt+Down, Alt+Up); Backspace too.
+    PickFromList = PickOnly | 1 << 10,
 };
 
 // Whether a text as a whole keeps the character rules of a field: only digits (DigitsOnly),
@@ -51,6 +54,9 @@ public:
     QFrame* addHighlight(QWidget* field, const QString& stem);
     // Enter (key 13) in `field` moves the focus to `next`.
     void setEnterNext(QWidget* field, QWidget* next);
+    // The screen's fields and buttons in their order: Tab goes through them in it, and Enter
+    // in each field (not in a button, which Enter presses) moves to the next one.
+    void setFieldOrder(const QList<QWidget*>& order);
     void setTypingRules(QWidget* field, unsigned rules);
 
     // The hint bar: a control with a hint writes it into the bar while the mouse is

@@ -17,9 +17,12 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -376,6 +379,41 @@ TEST_F(ReportTest, PrintGoesThroughThePrintDialog) {
             EXPECT_EQ(pdfInfoField(file, u"Pages"_s), u"2"_s);
         }
     }
+}
+
+// A long list is painted away from the screen behind the progress window; "Annulla" there
+// drops the job: nothing is printed, the print is not reported as done and a file printed
+// to keeps its earlier content.
+TEST_F(ReportTest, LongPrintShowsProgressAndAnnullaDropsTheJob) {
+    const ReportDocument doc = ReportDocument::list({u"Riepilogo Clienti"_s, listLines(60000), {}});
+    ASSERT_GT(doc.pageCount(), 500);
+    const QString file = path(u"interrotta.pdf"_s);
+    const QByteArray earlier = "an earlier print";
+    {
+        QFile before(file);
+        ASSERT_TRUE(before.open(QIODevice::WriteOnly));
+        before.write(earlier);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    QString label;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible() || window->objectName() != u"dlgAvanzamento"_s) return;
+        poll.stop();
+        label = window->labelText();
+        if (auto* annulla = window->findChild<QPushButton*>()) annulla->click();
+    });
+    poll.start(20);
+    EXPECT_FALSE(printWithProgress(nullptr, doc, printer));
+    EXPECT_EQ(label, u"Stampa in corso\u2026"_s);
+    // The earlier file stays as it was, and no temporary file is left beside it.
+    QFile after(file);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"interrotta.pdf"_s});
 }
 
 TEST_F(ReportTest, PreviewIsModalWithPrintZoomFullScreenAndCloseOnly) {

@@ -288,13 +288,14 @@ void ReportDocument::paintPage(QPainter& painter, int index) const {
     painter.restore();
 }
 
-bool ReportDocument::paintPages(QPainter& painter, QPagedPaintDevice& device, int first,
-                                int last) const {
+bool ReportDocument::paintPages(QPainter& painter, QPagedPaintDevice& device, int first, int last,
+                                const std::function<bool(int painted)>& painted) const {
     first = qMax(0, first);
     last = qMin(pageCount() - 1, last);
     for (int i = first; i <= last; ++i) {
         if (i > first && !device.newPage()) return false;
         paintPage(painter, i);
+        if (painted && !painted(i - first + 1)) return false;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -61,7 +62,10 @@ public:
     // Paints one page on a painter already begun on a paged device.
     void paintPage(QPainter& painter, int index) const;
     // Paints the pages [first, last] (0-based), starting a new device page between them.
-    bool paintPages(QPainter& painter, QPagedPaintDevice& device, int first, int last) const;
+    // `painted`, when given, hears how many pages are done after each one; answering false
+    // stops the painting (and paintPages answers false).
+    bool paintPages(QPainter& painter, QPagedPaintDevice& device, int first, int last,
+                    const std::function<bool(int painted)>& painted = {}) const;
 
 private:
     QString m_name;

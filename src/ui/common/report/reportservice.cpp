@@ -6,13 +6,17 @@
 #include "reportpreview.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
+#include "ui/common/wait.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <cstdio>
 
 namespace tavolex::ui::report {
 
@@ -23,20 +27,70 @@ QString pdfDoneQuestion() {
            u"Si vuole aprire il file?"_s;
 }
 
-bool printTo(const ReportDocument& document, QPrinter& printer) {
-    // The template fixes paper, orientation and margins, whatever the dialog offered.
-    printer.setPageLayout(document.pageLayout());
+namespace {
+
+// The pages the printer's range asks for, 0-based; first > last when none.
+std::pair<int, int> printedRange(const ReportDocument& document, const QPrinter& printer) {
     int first = 0;
     int last = document.pageCount() - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = printer.fromPage() - 1;
         last = qMin(last, printer.toPage() - 1);
     }
+    return {first, last};
+}
+
+bool paintPrinter(const ReportDocument& document, QPrinter& printer,
+                  const std::function<bool(int painted)>& painted) {
+    const auto [first, last] = printedRange(document, printer);
     if (first > last) return false;
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    const bool painted = document.paintPages(painter, printer, first, last);
-    return painter.end() && painted;
+    if (!document.paintPages(painter, printer, first, last, painted)) {
+        // Stopped or failed half-way: nothing of the job reaches the printer.
+        printer.abort();
+        painter.end();
+        return false;
+    }
+    return painter.end();
+}
+
+bool paintOn(const ReportDocument& document, QPrinter& printer,
+             const std::function<bool(int painted)>& painted) {
+    // The template fixes paper, orientation and margins, whatever the dialog offered.
+    printer.setPageLayout(document.pageLayout());
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return paintPrinter(document, printer, painted);
+    // Printed to a file: the pages go to a temporary file beside it, put in its place only
+    // once complete, so a stopped or failed print leaves an earlier file as it was.
+    QTemporaryFile temporary(target + u".XXXXXX"_s);
+    if (!temporary.open()) return false;
+    temporary.close();
+    printer.setOutputFileName(temporary.fileName());
+    const bool printed = paintPrinter(document, printer, painted);
+    printer.setOutputFileName(target);
+    return printed && std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                                  QFile::encodeName(target).constData()) == 0;
+}
+
+} // namespace
+
+bool printTo(const ReportDocument& document, QPrinter& printer) {
+    return paintOn(document, printer, {});
+}
+
+bool printWithProgress(QWidget* parent, const ReportDocument& document, QPrinter& printer) {
+    printer.setPageLayout(document.pageLayout());
+    const auto [first, last] = printedRange(document, printer);
+    if (first > last) return false;
+    // Painting runs away from the screen (a painter may work on a printer in any thread);
+    // a long list shows the progress window, whose "Annulla" drops the job.
+    return runWithProgress<bool>(parent, u"Stampa in corso\u2026"_s, last - first + 1,
+                                 [&document, &printer](const Progress& progress) {
+                                     return paintOn(document, printer, [&progress](int painted) {
+                                         return progress(painted);
+                                     });
+                                 });
 }
 
 bool print(QWidget* parent, const ReportDocument& document, QPrinter& printer) {
@@ -48,7 +102,7 @@ bool print(QWidget* parent, const ReportDocument& document, QPrinter& printer) {
                       QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, document.pageCount());
     if (dialog.exec() != QDialog::Accepted) return false;
-    return printTo(document, printer);
+    return printWithProgress(parent, document, printer);
 }
 
 bool print(QWidget* parent, const ReportDocument& document) {

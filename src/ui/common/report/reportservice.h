@@ -17,6 +17,9 @@ bool print(QWidget* parent, const ReportDocument& document, QPrinter& printer);
 
 // Prints without a dialog on a printer already set up (page range honoured).
 bool printTo(const ReportDocument& document, QPrinter& printer);
+// The same away from the screen, behind the progress window "Stampa in corso…" once it takes
+// more than a moment; "Annulla" drops the whole job. False when stopped or failed.
+bool printWithProgress(QWidget* parent, const ReportDocument& document, QPrinter& printer);
 
 // The modal preview window (print, zoom, full screen, close).
 void preview(QWidget* parent, const ReportDocument& document);

@@ -1,6 +1,7 @@
 #include "uitest.h"
 
 #include "ui/common/messages.h"
+#include "ui/common/screens.h"
 
 #include "core/programfolder.h"
 
@@ -73,7 +74,8 @@ QWidget* topLevel(const QString& name) {
         if (w->isVisible()) return w;
         hidden = w;
     }
-    return hidden;
+    // A program screen not made yet is made as the program would make it when first shown.
+    return hidden ? hidden : ui::Screens::get(name);
 }
 
 QString makeProgramFolder() {

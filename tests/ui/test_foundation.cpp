@@ -9,6 +9,7 @@
 #include "ui/app/application.h"
 #include "ui/common/listscreen.h"
 #include "ui/common/misc.h"
+#include "ui/common/screens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -93,16 +94,25 @@ TEST(Startup, OnlyThePasswordScreenIsVisible) {
     EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
-TEST(Startup, ScreensAreCreatedInOrder) {
+// Only the password screen is made at start; every other screen the first time it is asked
+// for, once, and wired to where it leads then.
+TEST(Startup, ScreensAreMadeOnFirstUseOnce) {
     QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets())
         names << w->objectName();
-    const qsizetype password = names.indexOf(u"TfrmPassword"_s);
-    const qsizetype menu = names.indexOf(u"TfrmAvvio"_s);
-    const qsizetype clients = names.indexOf(u"TfrmClienti"_s);
-    EXPECT_GE(password, 0);
-    EXPECT_GE(menu, 0);
-    EXPECT_GE(clients, 0);
+    EXPECT_TRUE(names.contains(u"TfrmPassword"_s));
+    EXPECT_FALSE(names.contains(u"TfrmStatsBilancio"_s));
+    EXPECT_TRUE(ui::Screens::has(u"TfrmStatsBilancio"_s));
+    EXPECT_FALSE(ui::Screens::isMade(u"TfrmStatsBilancio"_s));
+
+    QWidget* made = ui::Screens::get(u"TfrmStatsBilancio"_s);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->objectName(), u"TfrmStatsBilancio"_s);
+    EXPECT_TRUE(made->isWindow());
+    EXPECT_FALSE(made->isVisible());
+    EXPECT_EQ(ui::Screens::get(u"TfrmStatsBilancio"_s), made);
+    EXPECT_EQ(ui::Screens::get(u"TfrmNessuno"_s), nullptr);
+    EXPECT_FALSE(ui::Screens::has(u"TfrmNessuno"_s));
 }
 
 TEST(Password, OkFollowsTheTrimmedText) {

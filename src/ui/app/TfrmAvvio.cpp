@@ -127,7 +127,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
 void TfrmAvvio::refreshApplications() {
     for (QWidget* w : findChildren<QWidget*>()) {
         const QString screen = w->property("tavolexScreen").toString();
-        if (!screen.isEmpty()) w->setEnabled(Screens::get(screen) != nullptr);
+        if (!screen.isEmpty()) w->setEnabled(Screens::has(screen));
     }
 }
 
@@ -137,7 +137,7 @@ void TfrmAvvio::showEvent(QShowEvent* event) {
 }
 
 void TfrmAvvio::openApplication(const QString& screen) {
-    if (!Screens::get(screen)) return;
+    if (!Screens::has(screen)) return;
     Screens::show(screen);
     hide();
 }

@@ -80,8 +80,9 @@ struct ScreenEntry {
     std::function<QWidget*()> factory; // empty while the screen's application is not built
 };
 
-// The creation order of the program's screens.
-const std::vector<ScreenEntry>& creationOrder() {
+// The program's screens. The first two are made at start; every other one the first time
+// it is shown or asked for.
+const std::vector<ScreenEntry>& programScreens() {
     static const std::vector<ScreenEntry> order = {
         {u"TfrmPassword", create<TfrmPassword>},
         {u"TfrmAvvio", create<TfrmAvvio>},
@@ -189,31 +190,55 @@ void stopApplication() {
     folderLock().reset();
 }
 
+namespace {
+
 // The screens only say that they are done, or what was chosen; here is where that leads.
-void connectScreens() {
+// Each screen is wired the moment it is made.
+void wireScreen(QWidget* screen) {
     const auto showMainMenu = [] { Screens::show(u"TfrmAvvio"_s); };
-    for (QWidget* screen : QApplication::topLevelWidgets()) {
-        if (auto* card = qobject_cast<RecordCard*>(screen))
-            QObject::connect(card, &RecordCard::finished, card, showMainMenu);
-        if (auto* menu = qobject_cast<YearMenu*>(screen)) {
-            QObject::connect(menu, &YearMenu::finished, menu, showMainMenu);
-            QObject::connect(menu, &YearMenu::cardRequested, menu,
-                             [name = menu->cardName()] { Screens::show(name); });
-        }
+    if (auto* card = qobject_cast<RecordCard*>(screen))
+        QObject::connect(card, &RecordCard::finished, card, showMainMenu);
+    if (auto* menu = qobject_cast<YearMenu*>(screen)) {
+        QObject::connect(menu, &YearMenu::finished, menu, showMainMenu);
+        QObject::connect(menu, &YearMenu::cardRequested, menu,
+                         [name = menu->cardName()] { Screens::show(name); });
     }
-    if (auto* copies = Screens::find<TfrmCopie>(u"TfrmCopie"_s))
+    if (auto* copies = qobject_cast<TfrmCopie*>(screen))
         QObject::connect(copies, &TfrmCopie::finished, copies, showMainMenu);
-    if (auto* period = Screens::find<TfrmMenuBilancio>(u"TfrmMenuBilancio"_s))
+    if (auto* period = qobject_cast<TfrmMenuBilancio*>(screen))
         QObject::connect(period, &TfrmMenuBilancio::finished, period, showMainMenu);
-    if (auto* menu = Screens::find<TfrmMenuProtocollo>(u"TfrmMenuProtocollo"_s))
-        if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
-            QObject::connect(menu, &YearMenu::yearChosen, card,
-                             [card](int, const QString& year) { card->openYear(year); });
-    if (auto* menu = Screens::find<TfrmMenuMovimenti>(u"TfrmMenuMovimenti"_s))
-        if (auto* card = Screens::find<TfrmMovimenti>(u"TfrmMovimenti"_s))
-            QObject::connect(menu, &YearMenu::yearChosen, card,
-                             [card](int, const QString& year) { card->openYear(year); });
+    if (auto* menu = qobject_cast<TfrmMenuProtocollo*>(screen))
+        QObject::connect(menu, &YearMenu::yearChosen, menu, [](int, const QString& year) {
+            if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
+                card->openYear(year);
+        });
+    if (auto* menu = qobject_cast<TfrmMenuMovimenti*>(screen))
+        QObject::connect(menu, &YearMenu::yearChosen, menu, [](int, const QString& year) {
+            if (auto* card = Screens::find<TfrmMovimenti>(u"TfrmMovimenti"_s)) card->openYear(year);
+        });
 }
+
+} // namespace
+
+void connectScreens() {
+    for (QWidget* screen : QApplication::topLevelWidgets())
+        if (Screens::isMade(screen->objectName()) && Screens::get(screen->objectName()) == screen)
+            wireScreen(screen);
+}
+
+namespace {
+
+// Every screen is owned here from the moment it is made, and wired then.
+void registerScreens() {
+    Screens::setOnCreated([](QWidget* screen) {
+        ownedScreens().emplace_back(screen);
+        wireScreen(screen);
+    });
+    for (const ScreenEntry& entry : programScreens())
+        if (entry.factory) Screens::addFactory(QString::fromUtf16(entry.name), entry.factory);
+}
+
+} // namespace
 
 bool startApplication() {
     QApplication::setApplicationName(u"Tavolex"_s);
@@ -233,14 +258,7 @@ bool startApplication() {
     // A settings write killed half-way may have left its temporary file behind.
     files::removeLeftoverTemporaries(protocol::settingsPath());
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));
-    for (const ScreenEntry& entry : creationOrder()) {
-        if (!entry.factory) continue;
-        std::unique_ptr<QWidget> screen(entry.factory());
-        screen->setObjectName(QString::fromUtf16(entry.name));
-        Screens::add(screen.get());
-        ownedScreens().push_back(std::move(screen));
-    }
-    connectScreens();
+    registerScreens();
     Screens::show(u"TfrmPassword"_s);
     return true;
 }

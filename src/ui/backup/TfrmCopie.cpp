@@ -276,7 +276,7 @@ void TfrmCopie::cmdRipristinaClick() {
                                       u"TfrmSplash"_s, u"TfrmInfo"_s};
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible() && !shell.contains(window->objectName()) &&
-            Screens::get(window->objectName())) {
+            Screens::isMade(window->objectName())) {
             msg::warning(this, u"Attenzione: chiudere tutte le applicazioni prima di ripristinare "
                                u"una copia di sicurezza."_s);
             return;

@@ -7,18 +7,51 @@
 namespace tavolex::ui {
 
 namespace {
-QHash<QString, QPointer<QWidget>>& registry() {
-    static QHash<QString, QPointer<QWidget>> screens;
+
+struct Registry {
+    QHash<QString, Screens::Factory> factories;
+    QHash<QString, QPointer<QWidget>> made;
+    std::function<void(QWidget*)> onCreated;
+};
+
+Registry& registry() {
+    static Registry screens;
     return screens;
 }
+
 } // namespace
 
 void Screens::add(QWidget* screen) {
-    registry().insert(screen->objectName(), screen);
+    registry().factories.insert(screen->objectName(), {});
+    registry().made.insert(screen->objectName(), screen);
+}
+
+void Screens::addFactory(const QString& objectName, Factory factory) {
+    registry().factories.insert(objectName, std::move(factory));
+}
+
+void Screens::setOnCreated(std::function<void(QWidget*)> onCreated) {
+    registry().onCreated = std::move(onCreated);
+}
+
+bool Screens::has(const QString& objectName) {
+    return registry().factories.contains(objectName) || isMade(objectName);
+}
+
+bool Screens::isMade(const QString& objectName) {
+    return !registry().made.value(objectName).isNull();
 }
 
 QWidget* Screens::get(const QString& objectName) {
-    return registry().value(objectName);
+    Registry& screens = registry();
+    if (QWidget* screen = screens.made.value(objectName)) return screen;
+    const auto factory = screens.factories.constFind(objectName);
+    if (factory == screens.factories.cend() || !*factory) return nullptr;
+    QWidget* screen = (*factory)();
+    screen->setObjectName(objectName);
+    screens.made.insert(objectName, screen);
+    if (screens.onCreated) screens.onCreated(screen);
+    return screen;
 }
 
 void Screens::show(const QString& objectName) {
@@ -33,7 +66,7 @@ void Screens::show(const QString& objectName) {
 }
 
 void Screens::clear() {
-    registry().clear();
+    registry() = {};
 }
 
 void applyProgramFormats() {

@@ -18,10 +18,17 @@ measure() {
     start=$(date +%s%N)
     "$1" >/dev/null 2>&1 &
     pid=$!
-    until timeout 2 xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.005; done
+    until timeout 2 xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
+      # A window that never comes (the program ended, or refused to start) stops the bench.
+      kill -0 $pid 2>/dev/null && [ $(( ($(date +%s%N) - start) / 1000000000 )) -lt 30 ] || {
+        echo "no window \"$2\" from $1" >&2; kill $pid 2>/dev/null; exit 1; }
+      sleep 0.005
+    done
     end=$(date +%s%N)
     peak=$(awk "/^VmHWM:/ { print \$2 }" /proc/$pid/status)
     kill $pid
+    # The next launch must not find this copy still holding the program folder.
+    wait $pid 2>/dev/null
     echo "$(( (end - start) / 1000000 )) $peak"' measure "$1" "$2"
 }
 

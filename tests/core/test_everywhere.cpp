@@ -124,6 +124,16 @@ TEST(FieldLabels, EveryTextFieldHasOneFlagsHaveNone) {
               u"Documento 7:"_s);
     EXPECT_EQ(fieldLabel(ArchiveKind::Movements, records::movementLayout().indexOf(u"File02")),
               u"Allegato 2:"_s);
+    // The amount of an expense is worded as the card words it.
+    const int amount = records::movementLayout().indexOf(u"Importo");
+    const records::Record expense = test::makeRecord(
+        records::movementLayout(), {{u"Entrata", u"No"_s}, {u"Uscita", u"S\u00EC"_s}});
+    const records::Record income = test::makeRecord(
+        records::movementLayout(), {{u"Entrata", u"S\u00EC"_s}, {u"Uscita", u"No"_s}});
+    EXPECT_EQ(fieldLabel(ArchiveKind::Movements, amount, expense.bytes().constData()),
+              u"Importo in uscita: \u20AC"_s);
+    EXPECT_EQ(fieldLabel(ArchiveKind::Movements, amount, income.bytes().constData()),
+              u"Importo in entrata: \u20AC"_s);
 }
 
 class EverywhereFolder : public ::testing::Test {

@@ -6,8 +6,12 @@
 #include "support/program.h"
 #include "support/recordfixtures.h"
 #include "ui/app/TfrmTrovaTutto.h"
+#include "ui/common/behaviour.h"
 #include "ui/common/recordcard.h"
 #include "ui/common/screens.h"
+#include "ui/deadlines/TfrmScadenzario.h"
+#include "ui/movements/TfrmMovimenti.h"
+#include "ui/protocol/TfrmProtocollo.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -232,6 +236,46 @@ TEST_F(GlobalSearch, EnterOpensTheClientCardOnItsRecord) {
     QApplication::processEvents();
     EXPECT_TRUE(screen()->isVisible());
     EXPECT_EQ(rows().size(), 6);
+}
+
+TEST_F(GlobalSearch, FieldLabelsAreTheOnesTheCardsShow) {
+    // Each card is loaded with a record whose every text field holds its own marker; the
+    // caption above the control showing marker i must be the label the search gives field i.
+    using search::ArchiveKind;
+    const std::pair<ArchiveKind, QString> cards[] = {
+        {ArchiveKind::Clients, u"TfrmClienti"_s},
+        {ArchiveKind::Protocol, u"TfrmProtocollo"_s},
+        {ArchiveKind::Practices, u"TfrmPratica"_s},
+        {ArchiveKind::Deadlines, u"TfrmScadenzario"_s},
+        {ArchiveKind::Movements, u"TfrmMovimenti"_s},
+    };
+    for (const auto& [kind, name] : cards) {
+        auto* card = ui::Screens::find<ui::RecordCard>(name);
+        ui::Screens::show(name);
+        if (auto* c = qobject_cast<ui::TfrmProtocollo*>(card)) c->openYear(u"2026"_s);
+        if (auto* c = qobject_cast<ui::TfrmScadenzario*>(card)) c->openYear(u"2026"_s);
+        if (auto* c = qobject_cast<ui::TfrmMovimenti*>(card)) c->openYear(u"2026"_s);
+        const records::RecordLayout& layout = search::layoutOf(kind);
+        records::Record record(layout);
+        for (int i = 0; i < layout.fieldCount(); ++i)
+            if (layout.field(i).kind == records::FieldKind::Text && layout.field(i).capacity >= 4)
+                record.setText(i, u"Q%1"_s.arg(i));
+        card->loadFrom(record);
+        int compared = 0;
+        for (const QLabel* caption : card->findChildren<QLabel*>()) {
+            if (!caption->buddy()) continue;
+            const QString shown = ui::controlText(caption->buddy());
+            bool number = false;
+            const int i = shown.startsWith(u'Q') ? shown.mid(1).toInt(&number) : -1;
+            if (!number) continue;
+            EXPECT_EQ(caption->text(), search::fieldLabel(kind, i))
+                << name.toStdString() << " " << layout.field(i).name.toStdString();
+            ++compared;
+        }
+        EXPECT_GE(compared, 10) << name.toStdString();
+        card->close();
+        QApplication::processEvents();
+    }
 }
 
 TEST_F(GlobalSearch, ANewSearchOrClosingCancelsTheRunningOne) {

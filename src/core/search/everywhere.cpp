@@ -2,6 +2,7 @@
 
 #include "files/regularfile.h"
 #include "records/layouts.h"
+#include "records/record.h"
 #include "text/casing.h"
 #include "text/folding.h"
 #include "text/win1252.h"
@@ -134,7 +135,7 @@ const FieldLabel kMovementLabels[] = {
     {u"Promemoria", u"Promemoria:"},
     {u"DataSca", u"Data scadenza:"},
     {u"Preavviso", u"Avvisa n."},
-    {u"Importo", u"Importo in euro:"},
+    {u"Importo", u"Importo in entrata: \u20AC"}, // "in uscita" for an expense
     {u"Totale", u"Importo con segno:"},
     {u"Pagatore", u"Pagatore:"},
     {u"RecapitoPag", u"Recapito:"},
@@ -256,7 +257,14 @@ const records::RecordLayout& layoutOf(ArchiveKind kind) {
     return records::clientLayout();
 }
 
-QString fieldLabel(ArchiveKind kind, int index) {
+QString fieldLabel(ArchiveKind kind, int index, const char* record) {
+    // The movement card names its amount after the movement's type.
+    if (record && kind == ArchiveKind::Movements) {
+        const records::RecordLayout& layout = records::movementLayout();
+        static const int amount = layout.indexOf(u"Importo");
+        if (index == amount && records::isYes(record, layout.field(u"Uscita")))
+            return u"Importo in uscita: \u20AC"_s;
+    }
     return labelsOf(kind).value(index);
 }
 
@@ -380,7 +388,7 @@ ArchiveScan scanArchive(const ArchiveFile& archive, const FoldedText& text,
                 ++result.hits;
                 if (onHit)
                     onHit({archive.kind, archive.year, number, field.index,
-                           fieldLabel(archive.kind, field.index),
+                           fieldLabel(archive.kind, field.index, record),
                            hitContext(QByteArrayView(stored, length), at, text.bytes().size())});
                 break;
             }

@@ -27,7 +27,9 @@ bool isYearly(ArchiveKind kind);
 const records::RecordLayout& layoutOf(ArchiveKind kind);
 // The label field `index` has on its card ("Codice fiscale:"); hidden fields have one
 // naming what they hold ("Allegato 1:"). Empty for a yes/no flag, which is not searched.
-QString fieldLabel(ArchiveKind kind, int index);
+// Given the record, a label the card words after the record (a movement's amount, "in
+// entrata" or "in uscita") follows it.
+QString fieldLabel(ArchiveKind kind, int index, const char* record = nullptr);
 
 // The archives present in `folder`: Clienti.pro, Pratiche.pro and every yyyy.prt, yyyy.sca
 // and yyyy.eur (four digits), ordered by kind and then year. A missing archive is not listed.

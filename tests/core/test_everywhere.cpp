@@ -257,13 +257,30 @@ TEST_F(EverywhereFolder, RecordsAcrossBlocksKeepTheirNumbers) {
     EXPECT_EQ(numbers, (std::vector<qint64>{1, perBlock, perBlock + 1, total}));
 }
 
-TEST_F(EverywhereFolder, CancelStopsTheScan) {
-    write(u"Clienti.pro"_s,
-          {test::makeRecord(records::clientLayout(), {{u"Cliente", u"Rossi"_s}})});
-    const std::atomic<bool> cancel{true};
-    int hits = 0;
-    const ArchiveScan scan = scanArchive(archivesIn(m_dir.path()).front(), FoldedText(u"rossi"_s),
-                                         &cancel, [&](Hit&&) { ++hits; });
+TEST_F(EverywhereFolder, CancelStopsTheScanAtTheNextBlock) {
+    // Every record a hit, over three blocks: cancelling at the first hit leaves the rest of
+    // the first block, and nothing after it.
+    const auto& layout = records::deadlineLayout();
+    const qint64 perBlock = 4 * 1024 * 1024 / layout.recordSize();
+    const records::Record marked = test::makeRecord(layout, {{u"Note", u"Segno"_s}});
+    QList<records::Record> all;
+    for (qint64 k = 0; k < 3 * perBlock; ++k)
+        all.append(marked);
+    write(u"2024.sca"_s, all);
+    const ArchiveFile archive = archivesIn(m_dir.path()).front();
+
+    std::atomic<bool> cancel{false};
+    qint64 hits = 0;
+    ArchiveScan scan = scanArchive(archive, FoldedText(u"segno"_s), &cancel, [&](Hit&&) {
+        ++hits;
+        cancel = true;
+    });
+    EXPECT_TRUE(scan.cancelled);
+    EXPECT_EQ(hits, perBlock);
+
+    // Cancelled before it starts: nothing is reported.
+    hits = 0;
+    scan = scanArchive(archive, FoldedText(u"segno"_s), &cancel, [&](Hit&&) { ++hits; });
     EXPECT_TRUE(scan.cancelled);
     EXPECT_EQ(hits, 0);
 }

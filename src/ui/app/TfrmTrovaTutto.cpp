@@ -100,10 +100,10 @@ TfrmTrovaTutto::TfrmTrovaTutto(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_text, 1);
     row->addWidget(
         makeCommandButton(this, behaviour,
-                          {.control = u"cmdTrova"_s,
-                           .caption = u"Trova"_s,
-                           .hint = u"Cerca il testo in tutti gli archivi di tutti gli anni."_s,
-                           .action = [this] { cmdTrovaClick(); }}));
+                          completed({.control = u"cmdTrova"_s,
+                                     .hint = u"Cerca il testo in tutti gli archivi di tutti gli "
+                                             u"anni."_s,
+                                     .action = [this] { cmdTrovaClick(); }})));
     outer->addLayout(row);
 
     m_model = new FoundRecordsModel(this);
@@ -120,7 +120,7 @@ TfrmTrovaTutto::TfrmTrovaTutto(QWidget* parent) : QWidget(parent) {
     m_results->setColumnWidth(0, 100);
     m_results->setColumnWidth(1, 60);
     m_results->setColumnWidth(2, 70);
-    m_results->setColumnWidth(3, 260);
+    m_results->setColumnWidth(3, 320);
     behaviour->setHint(m_results, u"Doppio clic o Invio su una riga per aprire la scheda."_s);
     outer->addWidget(m_results, 1);
     // Double-click, or Enter on the current row.
@@ -132,10 +132,12 @@ TfrmTrovaTutto::TfrmTrovaTutto(QWidget* parent) : QWidget(parent) {
     outer->addWidget(m_count);
 
     auto* commands = new QHBoxLayout;
+    // Caption, glyph and tone of the standard commands of these names.
     commands->addWidget(makeCommandButton(
-        this, behaviour, {.control = u"cmdGuida"_s, .action = [this] { cmdGuidaClick(); }}));
+        this, behaviour,
+        completed({.control = u"cmdGuida"_s, .action = [this] { cmdGuidaClick(); }})));
     commands->addWidget(makeCommandButton(
-        this, behaviour, {.control = u"cmdEsci"_s, .action = [this] { close(); }}));
+        this, behaviour, completed({.control = u"cmdEsci"_s, .action = [this] { close(); }})));
     commands->addStretch();
     outer->addLayout(commands);
     m_hintBar = makeHintBar(this, behaviour, {});

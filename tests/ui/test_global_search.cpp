@@ -71,6 +71,15 @@ int rowOf(const QString& start) {
     return -1;
 }
 
+// A double-click is a press and release, then the second press as a double-click.
+void doubleClickRow(int row) {
+    QTableView* view = results();
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QApplication::processEvents();
+}
+
 void put(const QString& name, const QList<records::Record>& records) {
     ASSERT_TRUE(writeRecords(g_folder + name, records));
 }
@@ -174,12 +183,7 @@ TEST_F(GlobalSearch, DoubleClickOpensTheYearlyCardOnItsRecordAndClosingReturns) 
     const QStringList before = rows();
     const int row = rowOf(u"Protocollo|2025|2|"_s);
     ASSERT_GE(row, 0);
-    QTableView* view = results();
-    const QRect cell = view->visualRect(view->model()->index(row, 0));
-    // A double-click is a press and release, then the second press as a double-click.
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QApplication::processEvents();
+    doubleClickRow(row);
 
     auto* card = ui::Screens::find<ui::RecordCard>(u"TfrmProtocollo"_s);
     ASSERT_TRUE(card->isVisible());
@@ -218,7 +222,7 @@ TEST_F(GlobalSearch, DoubleClickOpensTheYearlyCardOnItsRecordAndClosingReturns) 
     EXPECT_TRUE(topLevel(u"TfrmAvvio"_s)->isVisible());
 }
 
-TEST_F(GlobalSearch, EnterOpensTheClientCardOnItsRecord) {
+TEST_F(GlobalSearch, EnterOrDoubleClickOpensASingleArchiveCardOnItsRecord) {
     searchFor(u"persico"_s);
     const int row = rowOf(u"Clienti||2|"_s);
     ASSERT_GE(row, 0);
@@ -237,6 +241,18 @@ TEST_F(GlobalSearch, EnterOpensTheClientCardOnItsRecord) {
     QApplication::processEvents();
     EXPECT_TRUE(screen()->isVisible());
     EXPECT_EQ(rows().size(), 6);
+
+    // The practice, a single archive too, by double-click.
+    const int practice = rowOf(u"Pratiche||1|"_s);
+    ASSERT_GE(practice, 0);
+    doubleClickRow(practice);
+    auto* practices = ui::Screens::find<ui::RecordCard>(u"TfrmPratica"_s);
+    ASSERT_TRUE(practices->isVisible());
+    EXPECT_EQ(practices->position(), u"1"_s);
+    EXPECT_EQ(practices->text(u"txtOggetto"_s), u"Successione"_s);
+    practices->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(screen()->isVisible());
 }
 
 TEST_F(GlobalSearch, FieldLabelsAreTheOnesTheCardsShow) {

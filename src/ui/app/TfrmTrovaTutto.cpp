@@ -82,6 +82,7 @@ private:
 
 TfrmTrovaTutto::TfrmTrovaTutto(QWidget* parent) : QWidget(parent) {
     setObjectName(u"TfrmTrovaTutto"_s);
+    m_pool.setMaxThreadCount(1);
     setWindowTitle(u" Tavolex - Trova ovunque"_s);
     setAttribute(Qt::WA_StyledBackground);
     resize(1000, 640);
@@ -190,7 +191,7 @@ void TfrmTrovaTutto::cmdTrovaClick() {
     const QString folder = programFolder();
     // The worker touches no widget: what it finds is posted to this screen, a batch at most
     // every tenth of a second and at the end of each archive, in the order found.
-    m_future = QtConcurrent::run([this, job, generation, folder, text] {
+    m_future = QtConcurrent::run(&m_pool, [this, job, generation, folder, text] {
         std::vector<search::Hit> batch;
         qint64 damaged = 0;
         int unreadable = 0;

@@ -3,6 +3,7 @@
 #include "search/everywhere.h"
 
 #include <QFuture>
+#include <QThreadPool>
 #include <QWidget>
 #include <atomic>
 #include <memory>
@@ -64,6 +65,9 @@ private:
     FoundRecordsModel* m_model;
     QLabel* m_count;
     QLabel* m_hintBar;
+    // A thread of its own, so that a long scan never holds up the waits of the other
+    // screens on the shared pool.
+    QThreadPool m_pool;
     std::shared_ptr<Job> m_job;
     QFuture<void> m_future;
     int m_generation = 0;

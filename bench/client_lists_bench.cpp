@@ -91,14 +91,15 @@ bool generateArchive(const QString& path) {
 
 } // namespace
 
-void runProtocolBench();   // protocol_bench.cpp
-void runRecordFileBench(); // recordfile_bench.cpp
-void runPracticesBench();  // practices_bench.cpp
-void runDeadlinesBench();  // deadlines_bench.cpp
-void runAccountsBench();   // accounts_bench.cpp
-void runMovementsBench();  // movements_bench.cpp
-void runBackupBench();     // backup_bench.cpp
-void runCalendarBench();   // calendar_bench.cpp
+void runProtocolBench();               // protocol_bench.cpp
+void runRecordFileBench();             // recordfile_bench.cpp
+void runPracticesBench();              // practices_bench.cpp
+void runDeadlinesBench();              // deadlines_bench.cpp
+void runAccountsBench();               // accounts_bench.cpp
+void runMovementsBench();              // movements_bench.cpp
+void runBackupBench();                 // backup_bench.cpp
+void runCalendarBench();               // calendar_bench.cpp
+void runSearchBench(qint64 megabytes); // search_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -111,6 +112,11 @@ int main(int argc, char** argv) {
     // "tavolex_bench backup": a backup copy of a large folder and its verification alone.
     if (argc > 1 && QByteArray(argv[1]) == "backup") {
         runBackupBench();
+        return 0;
+    }
+    // "tavolex_bench search [MB]": the search over every archive beside grep -r, alone.
+    if (argc > 1 && QByteArray(argv[1]) == "search") {
+        runSearchBench(argc > 2 ? QByteArray(argv[2]).toLongLong() : 0);
         return 0;
     }
     // "tavolex_bench calendar": the calendar-file figures alone.

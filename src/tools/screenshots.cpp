@@ -5,6 +5,7 @@
 #include "records/layouts.h"
 #include "records/record.h"
 #include "records/recordfile.h"
+#include "ui/app/TfrmTrovaTutto.h"
 #include "ui/app/application.h"
 #include "ui/common/clock.h"
 #include "ui/common/screens.h"
@@ -185,6 +186,13 @@ int main(int argc, char** argv) {
         grab(c, file);
         c->hide();
     }
+    auto* finder = ui::Screens::find<ui::TfrmTrovaTutto>(u"TfrmTrovaTutto"_s);
+    finder->show();
+    finder->findChild<QLineEdit*>(u"txtCerca"_s)->setText(u"rossi"_s);
+    finder->cmdTrovaClick();
+    finder->waitForSearch();
+    grab(finder, u"trova"_s);
+    finder->hide();
     QWidget* stats = screen(u"TfrmMenuStats"_s);
     stats->show();
     stats->findChild<QLineEdit*>(u"txtAnnoDDT"_s)->setText(u"2026"_s);

@@ -72,6 +72,7 @@ QList<HelpText> userGuide() {
         unpaidList(),
         calendarFiles(),
         statistics(),
+        globalSearch(),
     };
     // clang-format on
 }

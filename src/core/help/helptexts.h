@@ -26,6 +26,7 @@ HelpText unpaidList();           // the three lists of unpaid payments
 HelpText statistics();           // menu and screens of the statistics charts
 HelpText backupCopies();         // backup copies of the program folder
 HelpText calendarFiles();        // deadlines and payments due as calendar files
+HelpText globalSearch();         // one search over every archive
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

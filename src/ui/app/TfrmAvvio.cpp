@@ -45,6 +45,8 @@ const Application kApplications[] = {
     {u"Grafici", u"Grafici statistici", nullptr, QColor(0x3a, 0x4a, 0x8c), u"TfrmMenuStats"},
     {u"Copie", u"Copie di sicurezza", u"\u21BA", QColor(0x4a, 0x5a, 0x6a), u"TfrmCopie",
      u"Crea, verifica e ripristina le copie di sicurezza degli archivi."},
+    {u"TrovaTutto", u"Trova ovunque", u"\u25C9", QColor(0x8a, 0x5a, 0x2a), u"TfrmTrovaTutto",
+     u"Cerca un testo in tutti gli archivi di tutti gli anni e apre la scheda trovata."},
 };
 } // namespace
 

@@ -5,11 +5,13 @@
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
+#include "TfrmTrovaTutto.h"
 #include "files/folderlock.h"
 #include "files/log.h"
 #include "files/safewrite.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
+#include "records/recordfile.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmInsoluti.h"
 #include "ui/accounts/TfrmMenuBilancio.h"
@@ -139,6 +141,7 @@ const std::vector<ScreenEntry>& programScreens() {
         {u"TfrmStatsEntrate", create<TfrmStatsEntrate>},
         {u"TfrmStatsBilancio", create<TfrmStatsBilancio>},
         {u"TfrmCopie", create<TfrmCopie>},
+        {u"TfrmTrovaTutto", create<TfrmTrovaTutto>},
     };
     return order;
 }
@@ -180,6 +183,49 @@ bool lockProgramFolder() {
     return true;
 }
 
+// The property naming the screen a card returns to when it is closed, set while a card was
+// opened from another screen rather than from its application's menu.
+constexpr char kReturnTo[] = "tavolexReturnTo";
+
+QString cardOf(search::ArchiveKind kind) {
+    switch (kind) {
+    case search::ArchiveKind::Clients:
+        return u"TfrmClienti"_s;
+    case search::ArchiveKind::Protocol:
+        return u"TfrmProtocollo"_s;
+    case search::ArchiveKind::Practices:
+        return u"TfrmPratica"_s;
+    case search::ArchiveKind::Deadlines:
+        return u"TfrmScadenzario"_s;
+    case search::ArchiveKind::Movements:
+        return u"TfrmMovimenti"_s;
+    }
+    return {};
+}
+
+// A record found by the search over every archive, shown on its card (for a yearly archive,
+// the card of that year); closing the card goes back to the search and its results.
+void openFoundRecord(TfrmTrovaTutto* finder, search::ArchiveKind kind, int year, qint64 k) {
+    auto* card = Screens::find<RecordCard>(cardOf(kind));
+    if (!card) return;
+    const QString yearText = QString::number(year);
+    // Yearly archives are named by year and suffix ("2025.prt"), the others by name.
+    const QString name = search::layoutOf(kind).archiveName();
+    const QString path = programPath(search::isYearly(kind) ? yearText + name : name);
+    QByteArray bytes;
+    records::RecordFile file(path, search::layoutOf(kind).recordSize());
+    const bool read = file.open() && file.read(k, bytes);
+    file.close();
+    if (!read) return msg::archiveAccessError(finder, file.errorString());
+    finder->hide();
+    card->setProperty(kReturnTo, finder->objectName());
+    Screens::show(card->objectName());
+    if (auto* protocolCard = qobject_cast<TfrmProtocollo*>(card)) protocolCard->openYear(yearText);
+    if (auto* deadlineCard = qobject_cast<TfrmScadenzario*>(card)) deadlineCard->openYear(yearText);
+    if (auto* movementCard = qobject_cast<TfrmMovimenti*>(card)) movementCard->openYear(yearText);
+    card->loadFromRecord(bytes, k);
+}
+
 } // namespace
 
 void stopApplication() {
@@ -197,7 +243,11 @@ namespace {
 void wireScreen(QWidget* screen) {
     const auto showMainMenu = [] { Screens::show(u"TfrmAvvio"_s); };
     if (auto* card = qobject_cast<RecordCard*>(screen))
-        QObject::connect(card, &RecordCard::finished, card, showMainMenu);
+        QObject::connect(card, &RecordCard::finished, card, [card] {
+            const QString back = card->property(kReturnTo).toString();
+            card->setProperty(kReturnTo, QVariant());
+            Screens::show(back.isEmpty() ? u"TfrmAvvio"_s : back);
+        });
     if (auto* menu = qobject_cast<YearMenu*>(screen)) {
         QObject::connect(menu, &YearMenu::finished, menu, showMainMenu);
         QObject::connect(menu, &YearMenu::cardRequested, menu,
@@ -205,6 +255,13 @@ void wireScreen(QWidget* screen) {
     }
     if (auto* copies = qobject_cast<TfrmCopie*>(screen))
         QObject::connect(copies, &TfrmCopie::finished, copies, showMainMenu);
+    if (auto* finder = qobject_cast<TfrmTrovaTutto*>(screen)) {
+        QObject::connect(finder, &TfrmTrovaTutto::finished, finder, showMainMenu);
+        QObject::connect(finder, &TfrmTrovaTutto::recordRequested, finder,
+                         [finder](search::ArchiveKind kind, int year, qint64 k) {
+                             openFoundRecord(finder, kind, year, k);
+                         });
+    }
     if (auto* period = qobject_cast<TfrmMenuBilancio*>(screen))
         QObject::connect(period, &TfrmMenuBilancio::finished, period, showMainMenu);
     if (auto* menu = qobject_cast<TfrmMenuProtocollo*>(screen))

@@ -18,8 +18,8 @@ using tavolex::test::child;
 namespace {
 
 // A movement card cut down to what these tests need.
-RecordCard::Config movementCard() {
-    RecordCard::Config c;
+RecordCardDecl movementCard() {
+    RecordCardDecl c;
     c.objectName = u"TfrmProva"_s;
     c.layout = &records::movementLayout();
     c.sections = {{u"Movimento"_s, u"\u20AC"_s, Tone::Records}};
@@ -53,13 +53,13 @@ public:
 };
 
 TEST(CardDeclaration, SoundDeclarationHasNoFault) {
-    EXPECT_EQ(RecordCard::declarationFaults(movementCard()), QStringList());
+    EXPECT_EQ(declarationFaults(movementCard()), QStringList());
 }
 
 TEST(CardDeclaration, NamesEveryFault) {
     struct Case {
         const char* what;
-        std::function<void(RecordCard::Config&)> spoil;
+        std::function<void(RecordCardDecl&)> spoil;
         QString fault;
     };
     const Case cases[] = {
@@ -97,9 +97,9 @@ TEST(CardDeclaration, NamesEveryFault) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        RecordCard::Config config = movementCard();
+        RecordCardDecl config = movementCard();
         c.spoil(config);
-        EXPECT_EQ(RecordCard::declarationFaults(config), QStringList{c.fault});
+        EXPECT_EQ(declarationFaults(config), QStringList{c.fault});
     }
 }
 
@@ -109,7 +109,7 @@ TEST(CardDeclarationDeathTest, CardWithAFaultStopsAtStartUp) {
     public:
         Broken()
             : RecordCard([] {
-                  RecordCard::Config c = movementCard();
+                  RecordCardDecl c = movementCard();
                   c.fields.append({.control = u"txtImporti"_s, .at = {0, 2, 0}});
                   return c;
               }()) {}

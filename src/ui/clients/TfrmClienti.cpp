@@ -17,9 +17,9 @@ namespace {
 
 constexpr unsigned kProvinceRules = UpperEachKey | TrimEachKey | UpperOnLeave | TrimOnLeave;
 
-RecordCard::Config clientsConfig(TfrmClienti* card) {
+RecordCardDecl clientsDecl(TfrmClienti* card) {
     using K = FieldKind;
-    RecordCard::Config c;
+    RecordCardDecl c;
     c.objectName = u"TfrmClienti"_s;
     c.caption = u" Tavolex - Anagrafica Clienti"_s;
     c.layout = &records::clientLayout();
@@ -123,7 +123,7 @@ RecordCard::Config clientsConfig(TfrmClienti* card) {
 
 } // namespace
 
-TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsConfig(this), parent) {}
+TfrmClienti::TfrmClienti(QWidget* parent) : RecordCard(clientsDecl(this), parent) {}
 
 void TfrmClienti::btnEmailClick() {
     if (!TMisc::OpenMail(text(u"txtEmail"_s).trimmed())) {

@@ -1,168 +1,30 @@
 #pragma once
 
-#include "behaviour.h"
-#include "commands.h"
-#include "help/helptexts.h"
-#include "records/layout.h"
+#include "cardarchive.h"
+#include "cardbinder.h"
+#include "carddecl.h"
+#include "cardform.h"
 #include "records/record.h"
 #include "report/reportdata.h"
 
-#include <QHash>
-#include <QList>
-#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <functional>
 
-class QButtonGroup;
-class QGridLayout;
 class QLabel;
-class QToolButton;
-class QVBoxLayout;
 
 namespace tavolex::ui {
 
-// What a card control is.
-enum class FieldKind {
-    Line,     // a line edit as long as its record field
-    List,     // an editable drop-down (`items`); its selection is reset when it takes the focus
-    Province, // the province drop-down
-    Check,    // a check box bound to a yes/no flag
-    Choice,   // exclusive radio buttons (`options`), bound to one field or to a flag each
-    Date,     // a read-only date filled from the calendar (`tag`)
-    Amount,   // a line edit normalised to `places` decimals when it is left
-    Pick,     // a drop-down of `items` that takes no typing (see PickOnly)
-    Label,    // a label showing a stored value, not editable
-    Hidden,   // a hidden label: attachments, document lists, state of the card
-    Picture,  // a small picture button (`glyph`) with an `action`
-    Push,     // a push button captioned `label` with an `action`
-};
-
-// When a field receives today's date (dd/mm/yyyy) by itself.
-enum class FillToday { Never, OnNew, OnShowAndNew };
-
-// Where a control sits: a section of the card, a row of that section, a column of its six
-// and how many columns it spans.
-struct Place {
-    int section = 0;
-    int row = 0;
-    int column = 0;
-    int span = 1;
-};
-
-// One radio button of a Choice: its control and caption, and the yes/no flag it stands for
-// when the group is stored as flags (empty when the group's field holds the caption).
-struct ChoiceOption {
-    QString control;
-    QString caption;
-    QString field;
-    QString hint;
-};
-
-// One control of a card, declared with designated initializers, e.g.
-//   {.control = u"txtCliente"_s, .label = u"Cliente:"_s, .at = {0, 0, 0, 3}}
-// Declaration order is the Tab and Enter order of the card.
-struct CardField {
-    QString control;
-    // The record field bound to the control. An edit field, list or check box named txtX or
-    // chkX binds field X unless it names another; hidden labels and buttons bind only what
-    // they name.
-    QString field;
-    QString label; // caption above the control (check box: its text)
-    QString after; // words right of the control, as in "Avvisa n." [3] "giorni prima …"
-    FieldKind kind = FieldKind::Line;
-    Place at;
-    unsigned rules = NoRule;
-    Qt::Alignment align = Qt::AlignLeft;
-    QString hint;
-    QStringList items;           // List
-    QList<ChoiceOption> options; // Choice
-    QString tag;                 // Date: the caller tag given to the calendar
-    int places = 2;              // Amount: decimals kept
-    QString glyph;               // Picture
-    QString enabledBy;           // a button enabled only while this line holds more than blanks
-    std::function<void()> action;
-    bool readOnly = false;
-    int maxLength = 0; // what may be typed: 0 for the record field's capacity
-    // What a cleared card shows (New and every showing); for a Choice, the caption checked.
-    QString initial;
-    bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
-    // Kept when the card is cleared; with card settings, read from them when the card is
-    // shown and written back (trimmed) when it is closed, under the field's name as key.
-    bool kept = false;
-    FillToday today = FillToday::Never;
-};
-
-struct CardSection {
-    QString title;
-    QString glyph;
-    Tone tone;
-};
-
-// A check made at Save, in declaration order: the control empty after trimming gives the
-// warning and the focus goes to it (for a Choice: to its first button).
-struct RequiredField {
-    QString control;
-    QString message;
-    int minLength = 1; // fails when the trimmed text is shorter
-};
-
-// A row of the printed card: its caption and its value, where every {control} is replaced
-// by that control's trimmed text ("N. {txtPartitaIva}").
-struct ReportRow {
-    QString caption;
-    QString value;
-};
-
 // The record card shared by every archive: one record at a time, New, Save, Duplicate,
 // First, Previous, Next, Last and Exit, over a record file addressed by position. The card
-// keeps no copy of the record outside its controls; controls are bound to fields through
-// their user property, as QDataWidgetMapper binds them.
+// keeps no copy of the record outside its controls. It wires three parts: its form (the
+// widgets its declaration makes), its binder (controls to record fields through their user
+// property) and, for each operation, an archive session.
 class RecordCard : public QWidget {
     Q_OBJECT
 public:
-    struct Config {
-        QString objectName;
-        QString caption;
-        const records::RecordLayout* layout = nullptr;
-        QString archiveFile; // empty: the path is in the hidden label lblFile
-        QList<CardSection> sections;
-        QList<CardField> fields;
-        // The field that New, Duplicate and every showing put the focus on; empty: the
-        // first field in Enter order.
-        QString firstFocus;
-        // The command column, top to bottom; standard names need no more than the name.
-        QList<Command> commands;
-        QList<RequiredField> required;
-        // Not empty: the card keeps three attached files (hidden labels lblFile01..03 and
-        // lblDesc01..03) and its cmdFile or cmdAllega opens the attachment screen with this tag.
-        QString attachmentTag;
-        QString reportTitle;
-        QList<ReportRow> report;
-        QString pdfFileName; // what cmdPDF writes
-        // Not empty: the card lives in a panel of that name, so that a screen can put other
-        // panels beside it.
-        QString panelName;
-        // The hint bar is emptied whenever the pointer is over no control with a hint.
-        bool hintsOnlyOverControls = false;
-        // The settings file and section of the kept fields.
-        QString (*settingsFile)() = nullptr;
-        QString settingsSection;
-        QString initialHint = QStringLiteral("Pronto per archiviare una nuova scheda...");
-        help::HelpText help;
-        QString savedNewMessage =
-            QStringLiteral(u"La scheda corrente \u00E8 stata inserita in archivio.");
-        QString savedExistingMessage = QStringLiteral(
-            "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-    };
-
-    // Declaration faults: a bound field its layout lacks, a check, report row or required
-    // field naming no declared control. Empty when the declaration is sound.
-    static QStringList declarationFaults(Config config);
-
     // A card whose declaration has a fault stops the program at start-up with the fault.
-    explicit RecordCard(Config config, QWidget* parent = nullptr);
+    explicit RecordCard(RecordCardDecl decl, QWidget* parent = nullptr);
 
     // The archive this card reads and writes: program folder + the declared archive file,
     // or, for a card of yearly archives, the path held in its hidden label lblFile.
@@ -173,8 +35,9 @@ public:
     // caption of a Choice bound to one field.
     QString text(const QString& name) const;
     void setText(const QString& name, const QString& value);
-    QString position() const;
-    void setPosition(const QString& value);
+    // The record shown, counted from 1; 0 for a card not yet stored. lblPosizione shows it
+    // (empty for 0).
+    qint64 position() const { return m_position; }
 
     // Store the card into a record / load a record into the card.
     virtual void storeInto(records::Record& record) const;
@@ -216,11 +79,11 @@ protected:
     QWidget* firstField() const;
     QWidget* cardPanel() const {
         ensureBuilt();
-        return m_panel;
+        return m_form.panel();
     }
     QLabel* hintBar() const {
         ensureBuilt();
-        return m_hintBar;
+        return m_form.hintBar();
     }
     // The card builds its widgets when it is first polished (before it is first shown) or
     // first asked for a control, so that the many screens made at start-up cost little.
@@ -229,7 +92,7 @@ protected:
     void ensureBuilt() const;
     bool event(QEvent* event) override;
     ScreenBehaviour* behaviour() const { return m_behaviour; }
-    const Config& config() const { return m_config; }
+    const RecordCardDecl& decl() const { return m_decl; }
     void focusControl(const QString& name);
 
     // Checks before saving; the default checks the required fields in order.
@@ -245,28 +108,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Move { First, Previous, Next, Last };
     // Opens the archive and shows the record the move leads to.
-    void browse(Move move);
-    void buildLayout();
-    void buildCommands(QVBoxLayout* column);
-    QWidget* buildControl(const CardField& field, QWidget* parentWidget);
+    void browse(CardMove move);
+    void setPosition(qint64 position);
     void focusField(QWidget* field);
-    void fillToday(bool onShow);
-    void rememberFields();
-    bool typedFormsHold();
     std::function<void()> standardAction(const QString& control);
 
-    Config m_config;
+    RecordCardDecl m_decl;
     ScreenBehaviour* m_behaviour;
-    QHash<QString, QWidget*> m_controls;
-    QHash<QString, QButtonGroup*> m_choices;
-    QList<QWidget*> m_enterOrder;
-    QSet<QWidget*> m_enterStops; // Enter in these goes nowhere
-    QLabel* m_position = nullptr;
-    QWidget* m_panel = nullptr;
-    QLabel* m_hintBar = nullptr;
-    QList<QGridLayout*> m_sectionGrids;
+    CardForm m_form;
+    CardBinder m_binder;
+    qint64 m_position = 0;
     bool m_built = false;
 };
 

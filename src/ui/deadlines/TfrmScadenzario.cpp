@@ -41,10 +41,10 @@ QStringList twoDigits(int first, int last) {
     return values;
 }
 
-RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
+RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
     using K = FieldKind;
     const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
-    RecordCard::Config c;
+    RecordCardDecl c;
     c.objectName = u"TfrmScadenzario"_s;
     c.caption = u" Tavolex - Scadenze e Appuntamenti"_s;
     c.layout = &records::deadlineLayout();
@@ -168,7 +168,7 @@ RecordCard::Config deadlineConfig(TfrmScadenzario* card) {
 } // namespace
 
 TfrmScadenzario::TfrmScadenzario(QWidget* parent)
-    : RecordCard(deadlineConfig(this), parent), m_sound(new WarningSound(this)),
+    : RecordCard(deadlineDecl(this), parent), m_sound(new WarningSound(this)),
       m_calendarDate(Clock::today()) {}
 
 void TfrmScadenzario::built() {

@@ -32,9 +32,9 @@ namespace {
 constexpr auto kIncomeLabel = u"Importo in entrata: \u20AC";
 constexpr auto kExpenseLabel = u"Importo in uscita: \u20AC";
 
-RecordCard::Config movementsConfig(TfrmMovimenti* card) {
+RecordCardDecl movementsDecl(TfrmMovimenti* card) {
     using K = FieldKind;
-    RecordCard::Config c;
+    RecordCardDecl c;
     c.objectName = u"TfrmMovimenti"_s;
     c.caption = u" Tavolex - Entrate e Uscite"_s;
     c.layout = &records::movementLayout();
@@ -145,7 +145,7 @@ RecordCard::Config movementsConfig(TfrmMovimenti* card) {
 
 } // namespace
 
-TfrmMovimenti::TfrmMovimenti(QWidget* parent) : RecordCard(movementsConfig(this), parent) {}
+TfrmMovimenti::TfrmMovimenti(QWidget* parent) : RecordCard(movementsDecl(this), parent) {}
 
 void TfrmMovimenti::built() {
     keepCalendarCurrent(this, calendar::Kind::Payments);

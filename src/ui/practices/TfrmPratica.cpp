@@ -23,9 +23,9 @@ namespace {
 
 const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
 
-RecordCard::Config practiceConfig(TfrmPratica* card) {
+RecordCardDecl practiceDecl(TfrmPratica* card) {
     using K = FieldKind;
-    RecordCard::Config c;
+    RecordCardDecl c;
     c.objectName = u"TfrmPratica"_s;
     c.caption = u" Tavolex - Archivio Pratiche"_s;
     c.layout = &records::practiceLayout();
@@ -137,7 +137,7 @@ RecordCard::Config practiceConfig(TfrmPratica* card) {
 
 } // namespace
 
-TfrmPratica::TfrmPratica(QWidget* parent) : RecordCard(practiceConfig(this), parent) {}
+TfrmPratica::TfrmPratica(QWidget* parent) : RecordCard(practiceDecl(this), parent) {}
 
 void TfrmPratica::impClienteClick() {
     const auto chosen = TfrmTrovaClienti::pick(this, u"pratica"_s);
@@ -178,13 +178,14 @@ void TfrmPratica::cmdUrgenteClick() {
 }
 
 void TfrmPratica::cmdCartellaClick() {
-    if (position().isEmpty()) {
+    if (position() == 0) {
         msg::warning(this, u"Attenzione: l'abbinamento di una cartella ad una pratica pu\u00F2 "
                            u"avvenire soltanto dopo che la scheda \u00E8 stata inserita in "
                            u"archivio."_s);
         return;
     }
-    runModal<TfrmCartella>(this, [this](TfrmCartella& folder) { folder.setTag(position()); });
+    runModal<TfrmCartella>(
+        this, [this](TfrmCartella& folder) { folder.setTag(QString::number(position())); });
 }
 
 } // namespace tavolex::ui

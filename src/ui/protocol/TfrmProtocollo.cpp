@@ -22,10 +22,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-RecordCard::Config protocolConfig(TfrmProtocollo* card) {
+RecordCardDecl protocolDecl(TfrmProtocollo* card) {
     using K = FieldKind;
     const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
-    RecordCard::Config c;
+    RecordCardDecl c;
     c.objectName = u"TfrmProtocollo"_s;
     c.caption = u" Tavolex - Protocollo Posta"_s;
     c.layout = &records::protocolLayout();
@@ -129,7 +129,7 @@ RecordCard::Config protocolConfig(TfrmProtocollo* card) {
 
 } // namespace
 
-TfrmProtocollo::TfrmProtocollo(QWidget* parent) : RecordCard(protocolConfig(this), parent) {}
+TfrmProtocollo::TfrmProtocollo(QWidget* parent) : RecordCard(protocolDecl(this), parent) {}
 
 void TfrmProtocollo::openYear(const QString& yearText) {
     setText(u"lblFile"_s, programPath(protocol::archiveFileName(yearText)));

@@ -1,0 +1,81 @@
+#include "carddecl.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace tavolex::ui {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// txtX and chkX bind field X unless the declaration names another.
+void bindByName(RecordCardDecl& decl) {
+    for (CardField& field : decl.fields) {
+        const bool named = field.control.startsWith(u"txt"_s) || field.control.startsWith(u"chk"_s);
+        const bool editable = field.kind != FieldKind::Hidden && field.kind != FieldKind::Choice &&
+                              field.kind != FieldKind::Picture && field.kind != FieldKind::Push;
+        if (field.field.isEmpty() && named && editable) field.field = field.control.mid(3);
+    }
+}
+
+} // namespace
+
+const QStringList& attachmentLabels() {
+    static const QStringList labels = {u"lblFile01"_s, u"lblFile02"_s, u"lblFile03"_s,
+                                       u"lblDesc01"_s, u"lblDesc02"_s, u"lblDesc03"_s};
+    return labels;
+}
+
+QStringList declarationFaults(RecordCardDecl decl) {
+    bindByName(decl);
+    QStringList faults;
+    QSet<QString> controls;
+    auto needField = [&](const QString& control, const QString& field) {
+        if (!field.isEmpty() && (!decl.layout || decl.layout->indexOf(field) < 0))
+            faults << control + u": the record has no field "_s + field;
+    };
+    for (const CardField& field : decl.fields) {
+        controls.insert(field.control);
+        needField(field.control, field.field);
+        for (const ChoiceOption& option : field.options) {
+            controls.insert(option.control);
+            needField(option.control, option.field);
+        }
+        if (field.kind != FieldKind::Hidden && field.at.section >= decl.sections.size())
+            faults << field.control + u": no section "_s + QString::number(field.at.section);
+    }
+    if (!decl.attachmentTag.isEmpty()) {
+        for (const QString& name : attachmentLabels()) {
+            controls.insert(name);
+            needField(name, name.mid(3));
+        }
+    }
+    if (!decl.firstFocus.isEmpty() && !controls.contains(decl.firstFocus))
+        faults << u"first focus "_s + decl.firstFocus + u" is not a control of the card"_s;
+    for (const RequiredField& required : decl.required)
+        if (!controls.contains(required.control))
+            faults << u"required "_s + required.control + u" is not a control of the card"_s;
+    static const QRegularExpression placeholder(u"\\{(\\w+)\\}"_s);
+    for (const ReportRow& row : decl.report) {
+        for (const QRegularExpressionMatch& m : placeholder.globalMatch(row.value))
+            if (!controls.contains(m.captured(1)))
+                faults << u"report row "_s + row.caption + u" names no control "_s + m.captured(1);
+    }
+    return faults;
+}
+
+RecordCardDecl completedDecl(RecordCardDecl decl) {
+    bindByName(decl);
+    if (!decl.attachmentTag.isEmpty())
+        for (const QString& name : attachmentLabels())
+            decl.fields.append({.control = name, .field = name.mid(3), .kind = FieldKind::Hidden});
+    return decl;
+}
+
+int boundCapacity(const RecordCardDecl& decl, const CardField& field) {
+    const int index = decl.layout->indexOf(field.field);
+    return index < 0 ? 255 : decl.layout->field(index).capacity;
+}
+
+} // namespace tavolex::ui

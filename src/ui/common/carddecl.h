@@ -1,0 +1,157 @@
+#pragma once
+
+#include "behaviour.h"
+#include "commands.h"
+#include "help/helptexts.h"
+#include "records/layout.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace tavolex::ui {
+
+// What a card control is.
+enum class FieldKind {
+    Line,     // a line edit as long as its record field
+    List,     // an editable drop-down (`items`); its selection is reset when it takes the focus
+    Province, // the province drop-down
+    Check,    // a check box bound to a yes/no flag
+    Choice,   // exclusive radio buttons (`options`), bound to one field or to a flag each
+    Date,     // a read-only date filled from the calendar (`tag`)
+    Amount,   // a line edit normalised to `places` decimals when it is left
+    Pick,     // a drop-down of `items` that takes no typing (see PickOnly)
+    Label,    // a label showing a stored value, not editable
+    Hidden,   // a hidden label: attachments, document lists, state of the card
+    Picture,  // a small picture button (`glyph`) with an `action`
+    Push,     // a push button captioned `label` with an `action`
+};
+
+// When a field receives today's date (dd/mm/yyyy) by itself.
+enum class FillToday { Never, OnNew, OnShowAndNew };
+
+// Where a control sits: a section of the card, a row of that section, a column of its six
+// and how many columns it spans.
+struct Place {
+    int section = 0;
+    int row = 0;
+    int column = 0;
+    int span = 1;
+};
+
+// One radio button of a Choice: its control and caption, and the yes/no flag it stands for
+// when the group is stored as flags (empty when the group's field holds the caption).
+struct ChoiceOption {
+    QString control;
+    QString caption;
+    QString field;
+    QString hint;
+};
+
+// One control of a card, declared with designated initializers, e.g.
+//   {.control = u"txtCliente"_s, .label = u"Cliente:"_s, .at = {0, 0, 0, 3}}
+// Declaration order is the Tab and Enter order of the card.
+struct CardField {
+    QString control;
+    // The record field bound to the control. An edit field, list or check box named txtX or
+    // chkX binds field X unless it names another; hidden labels and buttons bind only what
+    // they name.
+    QString field;
+    QString label; // caption above the control (check box: its text)
+    QString after; // words right of the control, as in "Avvisa n." [3] "giorni prima …"
+    FieldKind kind = FieldKind::Line;
+    Place at;
+    unsigned rules = NoRule;
+    Qt::Alignment align = Qt::AlignLeft;
+    QString hint;
+    QStringList items;           // List
+    QList<ChoiceOption> options; // Choice
+    QString tag;                 // Date: the caller tag given to the calendar
+    int places = 2;              // Amount: decimals kept
+    QString glyph;               // Picture
+    QString enabledBy;           // a button enabled only while this line holds more than blanks
+    std::function<void()> action;
+    bool readOnly = false;
+    int maxLength = 0; // what may be typed: 0 for the record field's capacity
+    // What a cleared card shows (New and every showing); for a Choice, the caption checked.
+    QString initial;
+    bool enter = true; // false: Enter in this field goes nowhere (it is still reached)
+    // Kept when the card is cleared; with card settings, read from them when the card is
+    // shown and written back (trimmed) when it is closed, under the field's name as key.
+    bool kept = false;
+    FillToday today = FillToday::Never;
+};
+
+struct CardSection {
+    QString title;
+    QString glyph;
+    Tone tone;
+};
+
+// A check made at Save, in declaration order: the control empty after trimming gives the
+// warning and the focus goes to it (for a Choice: to its first button).
+struct RequiredField {
+    QString control;
+    QString message;
+    int minLength = 1; // fails when the trimmed text is shorter
+};
+
+// A row of the printed card: its caption and its value, where every {control} is replaced
+// by that control's trimmed text ("N. {txtPartitaIva}").
+struct ReportRow {
+    QString caption;
+    QString value;
+};
+
+// A record card as a screen declares it.
+struct RecordCardDecl {
+    QString objectName;
+    QString caption;
+    const records::RecordLayout* layout = nullptr;
+    QString archiveFile; // empty: the path is in the hidden label lblFile
+    QList<CardSection> sections;
+    QList<CardField> fields;
+    // The field that New, Duplicate and every showing put the focus on; empty: the first
+    // field in Enter order.
+    QString firstFocus;
+    // The command column, top to bottom; standard names need no more than the name.
+    QList<Command> commands;
+    QList<RequiredField> required;
+    // Not empty: the card keeps three attached files (hidden labels lblFile01..03 and
+    // lblDesc01..03) and its cmdFile or cmdAllega opens the attachment screen with this tag.
+    QString attachmentTag;
+    QString reportTitle;
+    QList<ReportRow> report;
+    QString pdfFileName; // what cmdPDF writes
+    // Not empty: the card lives in a panel of that name, so that a screen can put other
+    // panels beside it.
+    QString panelName;
+    // The hint bar is emptied whenever the pointer is over no control with a hint.
+    bool hintsOnlyOverControls = false;
+    // The settings file and section of the kept fields.
+    QString (*settingsFile)() = nullptr;
+    QString settingsSection;
+    QString initialHint = QStringLiteral("Pronto per archiviare una nuova scheda...");
+    help::HelpText help;
+    QString savedNewMessage =
+        QStringLiteral(u"La scheda corrente \u00E8 stata inserita in archivio.");
+    QString savedExistingMessage = QStringLiteral(
+        "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+};
+
+// The six hidden labels of a card with attachments, bound to File01..File03, Desc01..Desc03.
+const QStringList& attachmentLabels();
+
+// Declaration faults: a bound field its layout lacks, a check, report row or required field
+// naming no declared control. Empty when the declaration is sound.
+QStringList declarationFaults(RecordCardDecl decl);
+
+// The declaration as the card works with it: txtX and chkX bound to field X where no other
+// field is named, and the attachment labels added when the card keeps attachments.
+RecordCardDecl completedDecl(RecordCardDecl decl);
+
+// What a control's record field holds: its capacity, or 255 for a control bound to none.
+int boundCapacity(const RecordCardDecl& decl, const CardField& field);
+
+} // namespace tavolex::ui

@@ -190,7 +190,7 @@ TEST_F(GlobalSearch, DoubleClickOpensTheYearlyCardOnItsRecordAndClosingReturns) 
     EXPECT_FALSE(screen()->isVisible());
     EXPECT_EQ(card->windowTitle(), u" Tavolex - Protocollo Posta anno 2025"_s);
     EXPECT_EQ(card->archivePath(), g_folder + u"2025.prt"_s);
-    EXPECT_EQ(card->position(), u"2"_s);
+    EXPECT_EQ(card->position(), 2);
     EXPECT_EQ(card->text(u"txtNumero"_s), u"7/2025"_s);
     EXPECT_EQ(card->text(u"txtOggetto"_s), u"Ricorso sig. Persico"_s);
 
@@ -208,7 +208,7 @@ TEST_F(GlobalSearch, DoubleClickOpensTheYearlyCardOnItsRecordAndClosingReturns) 
     auto* deadlines = ui::Screens::find<ui::RecordCard>(u"TfrmScadenzario"_s);
     ASSERT_TRUE(deadlines->isVisible());
     EXPECT_EQ(deadlines->archivePath(), g_folder + u"2026.sca"_s);
-    EXPECT_EQ(deadlines->position(), u"2"_s);
+    EXPECT_EQ(deadlines->position(), 2);
     EXPECT_EQ(deadlines->text(u"txtNote"_s), u"Chiamare Persic\u00F2"_s);
     EXPECT_TRUE(deadlines->findChild<QWidget*>(u"panContainer"_s)->isVisible());
     deadlines->close();
@@ -234,7 +234,7 @@ TEST_F(GlobalSearch, EnterOrDoubleClickOpensASingleArchiveCardOnItsRecord) {
 
     auto* card = ui::Screens::find<ui::RecordCard>(u"TfrmClienti"_s);
     ASSERT_TRUE(card->isVisible());
-    EXPECT_EQ(card->position(), u"2"_s);
+    EXPECT_EQ(card->position(), 2);
     EXPECT_EQ(card->text(u"txtCliente"_s), u"Rossi Mario"_s);
     EXPECT_EQ(card->text(u"txtIndirizzoRes"_s), u"Via Persic\u00F2 3"_s);
     card->close();
@@ -248,7 +248,7 @@ TEST_F(GlobalSearch, EnterOrDoubleClickOpensASingleArchiveCardOnItsRecord) {
     doubleClickRow(practice);
     auto* practices = ui::Screens::find<ui::RecordCard>(u"TfrmPratica"_s);
     ASSERT_TRUE(practices->isVisible());
-    EXPECT_EQ(practices->position(), u"1"_s);
+    EXPECT_EQ(practices->position(), 1);
     EXPECT_EQ(practices->text(u"txtOggetto"_s), u"Successione"_s);
     practices->close();
     QApplication::processEvents();

@@ -60,6 +60,12 @@ TEST(BackupScreen, SettingsStartAsDefaultsAndAreKeptInTheSettingsFile) {
     for (const QString& command : {u"cmdSfoglia"_s, u"cmdCrea"_s, u"cmdVerifica"_s,
                                    u"cmdRipristina"_s, u"cmdGuida"_s, u"cmdEsci"_s})
         EXPECT_NE(g_copies.on(command), nullptr) << command.toStdString();
+    // The standard commands carry their standard captions and pictures.
+    for (const auto& [command, caption] :
+         {std::pair{u"cmdGuida"_s, u"Guida"_s}, std::pair{u"cmdEsci"_s, u"Esci"_s}}) {
+        EXPECT_EQ(g_copies.on<QAbstractButton>(command)->text(), caption);
+        EXPECT_FALSE(g_copies.on<QAbstractButton>(command)->icon().isNull());
+    }
 
     g_copies.on<QSpinBox>(u"txtConserva"_s)->setValue(3);
     g_copies.on<QCheckBox>(u"chkAutomatica"_s)->setChecked(false);

@@ -57,7 +57,9 @@ Command completed(Command declared) {
 }
 
 QToolButton* makeCommandButton(QWidget* screen, ScreenBehaviour* behaviour,
-                               const Command& command) {
+                               const Command& declared) {
+    // A standard command declared by name alone gets its standard caption, glyph and hint.
+    const Command command = completed(declared);
     QToolButton* button = makePictureButton(screen, command.control, command.caption, command.glyph,
                                             toneColour(command.tone));
     behaviour->setHint(button, command.hint);

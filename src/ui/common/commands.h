@@ -29,9 +29,10 @@ struct Command {
 // empty. A name with no standard keeps what it declares.
 Command completed(Command declared);
 
-// The picture button of a command, its hint registered with the screen's behaviour and its
-// action connected.
-QToolButton* makeCommandButton(QWidget* screen, ScreenBehaviour* behaviour, const Command& command);
+// The picture button of a command (completed as above), its hint registered with the screen's
+// behaviour and its action connected.
+QToolButton* makeCommandButton(QWidget* screen, ScreenBehaviour* behaviour,
+                               const Command& declared);
 
 // The hint bar panInfo along the bottom of a screen, starting with `initialHint`.
 QLabel* makeHintBar(QWidget* screen, ScreenBehaviour* behaviour, const QString& initialHint);

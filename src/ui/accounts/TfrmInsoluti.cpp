@@ -5,6 +5,7 @@
 #include "records/recordfile.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
+#include "ui/common/wait.h"
 
 namespace tavolex::ui {
 
@@ -35,9 +36,13 @@ void UnpaidListScreen::prepare() {
         return;
     }
     // Opened as every action opens the archive: a missing year is created empty.
+    // Read away from the screen, which keeps painting meanwhile.
     QList<QStringList> listed;
-    const bool read = records::RecordFile::touch(m_path, movements::recordSize()) &&
-                      accounts::unpaidRows(m_path, m_list, Clock::today(), &listed);
+    const bool read =
+        runWaiting<bool>(nullptr, [path = m_path, list = m_list, today = Clock::today(), &listed] {
+            return records::RecordFile::touch(path, movements::recordSize()) &&
+                   accounts::unpaidRows(path, list, today, &listed);
+        });
     // An archive that cannot be read leaves no rows, and nothing that may be exported as
     // if it were the year's list; an empty grid must not pass for a year with nothing unpaid.
     rows->setRows(listed, read);

@@ -11,6 +11,7 @@
 #include "ui/common/recordcard.h"
 #include "ui/common/screens.h"
 #include "ui/common/theme.h"
+#include "ui/common/wait.h"
 
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -233,11 +234,16 @@ MonthlyStatsScreen::MonthlyStatsScreen(const Decl& decl, accounts::MovementKind 
 }
 
 void MonthlyStatsScreen::fillSeries() {
-    // The archive is created empty when missing: twelve zero points.
-    records::RecordFile::touch(archivePath(), movements::recordSize());
-    accounts::MonthSums sums;
-    // A read that fails part-way shows what was summed before it.
-    accounts::monthSums(archivePath(), m_kind, yearText(), &sums);
+    // The archive is created empty when missing: twelve zero points. It is read away from
+    // the screen, which keeps painting; a read that fails part-way shows what was summed
+    // before it.
+    const accounts::MonthSums sums = runWaiting<accounts::MonthSums>(
+        nullptr, [path = archivePath(), kind = m_kind, year = yearText()] {
+            accounts::MonthSums summed;
+            records::RecordFile::touch(path, movements::recordSize());
+            accounts::monthSums(path, kind, year, &summed);
+            return summed;
+        });
     const auto& points = accounts::monthPoints();
     for (size_t m = 0; m < points.size(); ++m) {
         setMemo(this, kMonthMemos[m], sums[m]);
@@ -291,9 +297,14 @@ TfrmStatsBilancio::TfrmStatsBilancio(QWidget* parent)
 }
 
 void TfrmStatsBilancio::fillSeries() {
-    accounts::YearBalance balance;
     // Any failure ends the sums without a message: the chart shows what was added so far.
-    accounts::yearBalance(archivePath(), &balance);
+    // The archive is read away from the screen, which keeps painting.
+    const accounts::YearBalance balance =
+        runWaiting<accounts::YearBalance>(nullptr, [path = archivePath()] {
+            accounts::YearBalance summed;
+            accounts::yearBalance(path, &summed);
+            return summed;
+        });
     setMemo(this, u"memGuadagni"_s, balance.income);
     setMemo(this, u"memSpese"_s, balance.expenses);
     const auto& points = accounts::balancePoints();

@@ -23,6 +23,14 @@ bool CloseBlocker::eventFilter(QObject*, QEvent* event) {
     return true;
 }
 
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
 namespace {
 
 using namespace Qt::Literals::StringLiterals;

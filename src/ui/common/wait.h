@@ -20,12 +20,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
+// While alive, the pointer shows that the program is busy.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // Runs `work` on a worker thread (it must touch no widget) and waits for its result. The
 // screen keeps painting and shows `waitLabel` (when given) meanwhile, but takes no input:
 // keys and clicks wait until the work is done, as they would behind a synchronous scan,
 // and closing is refused.
 template <typename Result> Result runWaiting(QLabel* waitLabel, std::function<Result()> work) {
     CloseBlocker blocker;
+    BusyCursor busy;
     if (waitLabel) waitLabel->show();
     QFutureWatcher<Result> watcher;
     QEventLoop loop;

@@ -30,6 +30,11 @@ void sortSummaryLines(QStringList& lines) {
     });
 }
 
+void sortSummaryLines(lists::ListedLines& lines) {
+    lines.sortLines(
+        [](const QString& a, const QString& b) { return compareIgnoringCase(a, b) < 0; });
+}
+
 const QStringList& searchFields() {
     static const QStringList names = {u"DataSca"_s, u"Ora"_s,        u"Cliente"_s, u"CodFisc"_s,
                                       u"Oggetto"_s, u"Protocollo"_s, u"Stato"_s,   u"Consulente"_s,

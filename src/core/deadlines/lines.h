@@ -20,6 +20,8 @@ QString summaryLine(const char* record);
 // Sorts the lines as the lists keep them: ascending by their whole text, letters A-Z
 // without regard to case (compareIgnoringCase). Lines that compare equal keep their order.
 void sortSummaryLines(QStringList& lines);
+// The same order for lines that carry their records.
+void sortSummaryLines(lists::ListedLines& lines);
 
 // --- Search ----------------------------------------------------------------------------------
 

@@ -1,16 +1,94 @@
 #include "lastmatch.h"
 
+#include "files/regularfile.h"
 #include "records/recordfile.h"
 #include "text/casing.h"
 
+#include <QFile>
+#include <QHash>
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace tavolex::lists {
+
+void ListedLines::sortLines(const std::function<bool(const QString&, const QString&)>& less) {
+    std::vector<qsizetype> order(size_t(lines.size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return less(lines.at(a), lines.at(b)); });
+    ListedLines sorted;
+    sorted.lines.reserve(lines.size());
+    sorted.positions.reserve(lines.size());
+    for (const qsizetype i : order) {
+        sorted.lines << lines.at(i);
+        sorted.positions << positions.value(i);
+    }
+    *this = std::move(sorted);
+}
+
+bool listWithRecords(const QString& archivePath, int recordSize,
+                     const std::function<bool(const char*)>& isListed,
+                     const std::function<QString(const char*)>& lineOf, Behind behind,
+                     ListedLines* lines) {
+    ListedLines listed;
+    // Trimmed line -> the last record giving it. Only listed lines are kept: a record that
+    // is not listed matters only when its line equals one listed before it.
+    QHash<QString, qint64> last;
+    const bool read =
+        records::RecordFile::scan(archivePath, recordSize, [&](qint64 k, const char* record) {
+            if (isListed(record)) {
+                QString line = lineOf(record);
+                last.insert(text::trimmed(line), k);
+                listed.lines << std::move(line);
+            } else if (behind == Behind::AnyRecord && !last.isEmpty()) {
+                const auto it = last.find(text::trimmed(lineOf(record)));
+                if (it != last.end()) *it = k;
+            }
+            return true;
+        });
+    listed.positions.reserve(listed.lines.size());
+    for (const QString& line : std::as_const(listed.lines)) {
+        const QString key = text::trimmed(line);
+        listed.positions << (key.isEmpty() ? 0 : last.value(key));
+    }
+    *lines = std::move(listed);
+    return read;
+}
+
+std::optional<ChosenRecord> recordWithLine(const QString& archivePath, int recordSize,
+                                           const std::function<QString(const char*)>& lineOf,
+                                           const QString& entry, qint64 position) {
+    const QString wanted = text::trimmed(entry);
+    if (wanted.isEmpty() || position < 1 || recordSize < 1) return std::nullopt;
+    QFile file(archivePath);
+    if (!file.exists() || !files::openRegular(file, QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    // Record k starts at (k - 1) × size.
+    if (!file.seek((position - 1) * recordSize)) return std::nullopt;
+    QByteArray bytes(recordSize, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < recordSize) {
+        const qint64 n = file.read(bytes.data() + got, recordSize - got);
+        if (n <= 0) return std::nullopt;
+        got += n;
+    }
+    if (text::trimmed(lineOf(bytes.constData())) != wanted) return std::nullopt;
+    return ChosenRecord{bytes, position};
+}
 
 bool findLastWithLine(const QString& archivePath, int recordSize,
                       const std::function<QString(const char*)>& lineOf, const QString& entry,
-                      std::optional<ChosenRecord>* found) {
+                      std::optional<ChosenRecord>* found, qint64 listedAt) {
     found->reset();
     const QString wanted = text::trimmed(entry);
     if (wanted.isEmpty()) return true;
+    if (listedAt > 0) {
+        if (auto record = recordWithLine(archivePath, recordSize, lineOf, entry, listedAt)) {
+            *found = std::move(record);
+            return true;
+        }
+    }
     std::optional<ChosenRecord> last;
     const bool read =
         records::RecordFile::scan(archivePath, recordSize, [&](qint64 k, const char* record) {

@@ -25,21 +25,20 @@ void TfrmRicontatta::showEvent(QShowEvent* event) {
 }
 
 void TfrmRicontatta::FormShow() {
-    QStringList lines;
-    // A failing read shows what was read so far, without a message.
-    records::RecordFile::scan(programPath(records::clientLayout().archiveName()),
-                              records::clientLayout().recordSize(),
-                              [&lines](qint64, const char* record) {
-                                  if (search::isToRecontact(record))
-                                      lines << search::clientRecontactLine(record);
-                                  return true;
-                              });
-    setLines(lines);
+    lists::ListedLines lines;
+    // A failing read shows what was read so far, without a message. Only records that are
+    // on the list can be behind one of its lines.
+    lists::listWithRecords(
+        programPath(records::clientLayout().archiveName()), records::clientLayout().recordSize(),
+        [](const char* record) { return search::isToRecontact(record); },
+        [](const char* record) { return search::clientRecontactLine(record); },
+        lists::Behind::Listed, &lines);
+    setLines(std::move(lines));
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> TfrmRicontatta::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmRicontatta::findEntry(const QString& line, qint64 listedAt) {
     const records::RecordLayout& layout = records::clientLayout();
     // Only records that are on the list can be behind one of its lines.
     return lastRecordWithLine(
@@ -47,7 +46,7 @@ std::optional<ChosenRecord> TfrmRicontatta::findEntry(const QString& line) {
         [](const char* record) {
             return search::isToRecontact(record) ? search::clientRecontactLine(record) : QString();
         },
-        line);
+        line, listedAt);
 }
 
 } // namespace tavolex::ui

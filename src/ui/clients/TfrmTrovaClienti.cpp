@@ -48,7 +48,7 @@ std::optional<ChosenRecord> TfrmTrovaClienti::pick(QWidget* parent, const QStrin
     return pickFrom<TfrmTrovaClienti>(parent, tag);
 }
 
-bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* lines) {
+bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     const records::RecordLayout& layout = records::clientLayout();
     return search::listMatching(
         programPath(layout.archiveName()), layout.recordSize(),
@@ -56,11 +56,11 @@ bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* li
         [](const char* record) { return search::clientSearchLine(record); }, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line, qint64 listedAt) {
     const records::RecordLayout& layout = records::clientLayout();
     return lastRecordWithLine(
         programPath(layout.archiveName()), layout.recordSize(),
-        [](const char* record) { return search::clientSearchLine(record); }, line);
+        [](const char* record) { return search::clientSearchLine(record); }, line, listedAt);
 }
 
 } // namespace tavolex::ui

@@ -17,7 +17,7 @@ public:
 protected:
     ConfirmationListScreen(deadlines::ConfirmationList list, const QString& objectName,
                            QWidget* parent);
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -55,8 +55,8 @@ public:
     void setArchivePath(const QString& path) { m_archive = path; }
 
 protected:
-    bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
+    bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
 
 private:
     QString m_archive;

@@ -39,19 +39,19 @@ void TfrmSospesiMov::showEvent(QShowEvent* event) {
 }
 
 void TfrmSospesiMov::FormShow() {
-    QStringList lines;
+    lists::ListedLines lines;
     // Opened as every action opens the archive; a failing read shows nothing more, and no
     // message.
     if (records::RecordFile::touch(m_archive, movements::recordSize()))
         movements::dueLines(m_archive, Clock::today(), &lines);
-    setLines(lines);
+    setLines(std::move(lines));
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line, qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(m_archive, line, &found);
+    movements::findByLine(m_archive, line, &found, listedAt);
     return found;
 }
 

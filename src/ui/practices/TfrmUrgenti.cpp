@@ -31,18 +31,18 @@ void TfrmUrgenti::showEvent(QShowEvent* event) {
 }
 
 void TfrmUrgenti::FormShow() {
-    QStringList lines;
+    lists::ListedLines lines;
     // Opened as every action opens the archive; a failing read shows what was read so far.
     if (records::RecordFile::touch(archive(), records::practiceLayout().recordSize()))
         practices::urgentLines(archive(), &lines);
-    setLines(lines);
+    setLines(std::move(lines));
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> TfrmUrgenti::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmUrgenti::findEntry(const QString& line, qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    practices::findByLine(archive(), line, practices::Among::Urgent, &found);
+    practices::findByLine(archive(), line, practices::Among::Urgent, &found, listedAt);
     return found;
 }
 

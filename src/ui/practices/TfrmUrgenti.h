@@ -18,7 +18,7 @@ public:
     void FormShow();
 
 protected:
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
     void showEvent(QShowEvent* event) override;
 };
 

@@ -24,8 +24,8 @@ public:
     static std::optional<lists::ChosenRecord> pick(QWidget* parent, const QString& archivePath);
 
 protected:
-    bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
+    bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
 
 private:
     QString m_archive;

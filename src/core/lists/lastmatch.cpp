@@ -6,8 +6,10 @@
 
 #include <QFile>
 #include <QHash>
+#include <QStringView>
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 #include <vector>
 
 namespace tavolex::lists {
@@ -27,31 +29,59 @@ void ListedLines::sortLines(const std::function<bool(const QString&, const QStri
     *this = std::move(sorted);
 }
 
+namespace {
+
+// The line without the blanks and control characters around it, as text::trimmed keeps it.
+QStringView trimmedView(QStringView s) {
+    while (!s.isEmpty() && s.front().unicode() <= 32)
+        s = s.mid(1);
+    while (!s.isEmpty() && s.back().unicode() <= 32)
+        s.chop(1);
+    return s;
+}
+
+struct ViewHash {
+    size_t operator()(QStringView v) const noexcept { return size_t(qHash(v)); }
+};
+
+} // namespace
+
 bool listWithRecords(const QString& archivePath, int recordSize,
                      const std::function<bool(const char*)>& isListed,
                      const std::function<QString(const char*)>& lineOf, Behind behind,
                      ListedLines* lines) {
     ListedLines listed;
-    // Trimmed line -> the last record giving it. Only listed lines are kept: a record that
-    // is not listed matters only when its line equals one listed before it.
-    QHash<QString, qint64> last;
+    // Each distinct trimmed line listed so far has a slot holding the last record giving it;
+    // the keys look into the listed lines themselves, which stay unchanged. A record that is
+    // not listed matters only when its line equals one listed before it.
+    std::unordered_map<QStringView, qsizetype, ViewHash> slotOfLine;
+    std::vector<qint64> lastOfSlot;
+    std::vector<qsizetype> slotOfEntry; // -1: an empty line, which leads nowhere
     const bool read =
         records::RecordFile::scan(archivePath, recordSize, [&](qint64 k, const char* record) {
             if (isListed(record)) {
-                QString line = lineOf(record);
-                last.insert(text::trimmed(line), k);
-                listed.lines << std::move(line);
-            } else if (behind == Behind::AnyRecord && !last.isEmpty()) {
-                const auto it = last.find(text::trimmed(lineOf(record)));
-                if (it != last.end()) *it = k;
+                listed.lines << lineOf(record);
+                const QStringView key = trimmedView(listed.lines.constLast());
+                if (key.isEmpty()) {
+                    slotOfEntry.push_back(-1);
+                    return true;
+                }
+                const auto [it, added] = slotOfLine.try_emplace(key, qsizetype(lastOfSlot.size()));
+                if (added)
+                    lastOfSlot.push_back(k);
+                else
+                    lastOfSlot[size_t(it->second)] = k;
+                slotOfEntry.push_back(it->second);
+            } else if (behind == Behind::AnyRecord && !slotOfLine.empty()) {
+                const QString line = lineOf(record);
+                const auto it = slotOfLine.find(trimmedView(line));
+                if (it != slotOfLine.end()) lastOfSlot[size_t(it->second)] = k;
             }
             return true;
         });
     listed.positions.reserve(listed.lines.size());
-    for (const QString& line : std::as_const(listed.lines)) {
-        const QString key = text::trimmed(line);
-        listed.positions << (key.isEmpty() ? 0 : last.value(key));
-    }
+    for (const qsizetype slot : slotOfEntry)
+        listed.positions << (slot < 0 ? 0 : lastOfSlot[size_t(slot)]);
     *lines = std::move(listed);
     return read;
 }

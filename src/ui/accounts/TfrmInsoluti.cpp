@@ -30,18 +30,18 @@ UnpaidListScreen::UnpaidListScreen(accounts::UnpaidList list, const QString& obj
 
 void UnpaidListScreen::prepare() {
     RowsGridModel* rows = rowsModel();
-    if (m_path.isEmpty()) {
+    if (archivePath().isEmpty()) {
         rows->clear();
         return;
     }
     // Opened as every action opens the archive: a missing year is created empty.
     QList<QStringList> listed;
-    const bool read = records::RecordFile::touch(m_path, movements::recordSize()) &&
-                      accounts::unpaidRows(m_path, m_list, Clock::today(), &listed);
+    const bool read = records::RecordFile::touch(archivePath(), movements::recordSize()) &&
+                      accounts::unpaidRows(archivePath(), m_list, Clock::today(), &listed);
     // An archive that cannot be read leaves no rows, and nothing that may be exported as
     // if it were the year's list; an empty grid must not pass for a year with nothing unpaid.
     rows->setRows(listed, read);
-    if (!read) msg::archiveAccessError(this, m_path);
+    if (!read) msg::archiveAccessError(this, archivePath());
 }
 
 TfrmInsolutiEnt::TfrmInsolutiEnt(QWidget* parent)

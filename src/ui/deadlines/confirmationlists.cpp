@@ -66,7 +66,7 @@ void ConfirmationListScreen::FormShow() {
     resetFind();
     lists::ListedLines lines;
     // A failing read keeps the lines read so far, without a message.
-    if (touch(m_archive)) deadlines::confirmationLines(m_archive, m_list, &lines);
+    if (touch(archivePath())) deadlines::confirmationLines(archivePath(), m_list, &lines);
     const bool any = lines.size() > 0;
     setLines(std::move(lines));
     if (any) selectRow(0);
@@ -75,7 +75,7 @@ void ConfirmationListScreen::FormShow() {
 
 std::optional<ChosenRecord> ConfirmationListScreen::findEntry(const QString& line,
                                                               qint64 listedAt) {
-    return lastWithLine(m_archive, line, listedAt);
+    return lastWithLine(archivePath(), line, listedAt);
 }
 
 TfrmConfermati::TfrmConfermati(QWidget* parent)
@@ -94,11 +94,11 @@ TfrmTrovaScadenzario::TfrmTrovaScadenzario(QWidget* parent)
 }
 
 bool TfrmTrovaScadenzario::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
-    return touch(m_archive) && deadlines::searchArchive(m_archive, filterTexts, lines);
+    return touch(archivePath()) && deadlines::searchArchive(archivePath(), filterTexts, lines);
 }
 
 std::optional<ChosenRecord> TfrmTrovaScadenzario::findEntry(const QString& line, qint64 listedAt) {
-    return lastWithLine(m_archive, line, listedAt);
+    return lastWithLine(archivePath(), line, listedAt);
 }
 
 } // namespace tavolex::ui

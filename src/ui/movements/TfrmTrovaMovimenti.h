@@ -2,6 +2,7 @@
 
 #include "ui/common/chosenrecord.h"
 #include "ui/common/searchscreen.h"
+#include "ui/common/yearlyarchive.h"
 
 #include <optional>
 
@@ -10,13 +11,10 @@ namespace tavolex::ui {
 // " Trova movimenti in archivio": ten filters over the yearly archive open on the movement
 // card (panel panAvvio), then the matching movements (panel panContainer). A double-click
 // hands the chosen movement back to the card (tag "movimenti").
-class TfrmTrovaMovimenti : public SearchScreen {
+class TfrmTrovaMovimenti : public SearchScreen, public YearlyArchive {
     Q_OBJECT
 public:
     explicit TfrmTrovaMovimenti(QWidget* parent = nullptr);
-
-    void setArchivePath(const QString& path);
-    QString archivePath() const { return m_archive; }
 
     // Shows the search over `archivePath` modally for the movement card; the movement
     // double-clicked, with its position.
@@ -25,9 +23,6 @@ public:
 protected:
     bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
     std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
-
-private:
-    QString m_archive;
 };
 
 } // namespace tavolex::ui

@@ -9,7 +9,6 @@
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 #include <vector>
 
 namespace tavolex::lists {
@@ -40,10 +39,6 @@ QStringView trimmedView(QStringView s) {
     return s;
 }
 
-struct ViewHash {
-    size_t operator()(QStringView v) const noexcept { return size_t(qHash(v)); }
-};
-
 } // namespace
 
 bool listWithRecords(const QString& archivePath, int recordSize,
@@ -54,7 +49,7 @@ bool listWithRecords(const QString& archivePath, int recordSize,
     // Each distinct trimmed line listed so far has a slot holding the last record giving it;
     // the keys look into the listed lines themselves, which stay unchanged. A record that is
     // not listed matters only when its line equals one listed before it.
-    std::unordered_map<QStringView, qsizetype, ViewHash> slotOfLine;
+    QHash<QStringView, qsizetype> slotOfLine;
     std::vector<qint64> lastOfSlot;
     std::vector<qsizetype> slotOfEntry; // -1: an empty line, which leads nowhere
     const bool read =
@@ -66,16 +61,18 @@ bool listWithRecords(const QString& archivePath, int recordSize,
                     slotOfEntry.push_back(-1);
                     return true;
                 }
-                const auto [it, added] = slotOfLine.try_emplace(key, qsizetype(lastOfSlot.size()));
-                if (added)
+                auto it = slotOfLine.find(key);
+                if (it == slotOfLine.end()) {
+                    it = slotOfLine.insert(key, qsizetype(lastOfSlot.size()));
                     lastOfSlot.push_back(k);
-                else
-                    lastOfSlot[size_t(it->second)] = k;
-                slotOfEntry.push_back(it->second);
-            } else if (behind == Behind::AnyRecord && !slotOfLine.empty()) {
+                } else {
+                    lastOfSlot[size_t(*it)] = k;
+                }
+                slotOfEntry.push_back(*it);
+            } else if (behind == Behind::AnyRecord && !slotOfLine.isEmpty()) {
                 const QString line = lineOf(record);
                 const auto it = slotOfLine.find(trimmedView(line));
-                if (it != slotOfLine.end()) lastOfSlot[size_t(it->second)] = k;
+                if (it != slotOfLine.end()) lastOfSlot[size_t(*it)] = k;
             }
             return true;
         });

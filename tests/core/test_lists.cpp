@@ -1,5 +1,12 @@
+#include "deadlines/lines.h"
 #include "lists/lastmatch.h"
 #include "lists/listline.h"
+#include "movements/movementlines.h"
+#include "practices/practicelines.h"
+#include "protocol/protocollines.h"
+#include "records/layouts.h"
+#include "records/record.h"
+#include "search/clientlines.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -145,4 +152,94 @@ TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
     EXPECT_FALSE(found.has_value());
     EXPECT_FALSE(recordWithLine(dir.filePath(u"manca"_s), kSize, lineOf, u"AAA"_s, 1));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"manca"_s)));
+}
+
+// A record not listed is ruled out by its line's head alone, yet never wrongly: a blank head
+// (the line begins further on once trimmed) and a listed line without a head make the scan
+// build the whole line.
+TEST(ListRecords, HeadsRuleOutOnlyRecordsThatCannotGiveAListedLine) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"archivio"_s);
+    int built = 0;
+    const auto countedLine = [&built](const char* record) {
+        ++built;
+        return lineOf(record);
+    };
+    const std::function<QString(const char*)> headOf = [](const char* record) {
+        return record[0] == ' ' ? QString() : QString::fromLatin1(record, 2);
+    };
+    struct Case {
+        const char* what;
+        QByteArray file;
+        QList<qint64> positions;
+        int linesBuilt;
+    };
+    const QList<Case> cases = {
+        // 2: same head, another line; 3: the same line; 4: a head no listed line has, never
+        // built; 5: a blank head, built, and the same line once trimmed: the last.
+        {"heads known",
+         records({"AB1    Y", "AB2    N", "AB1    N", "XY1    N", "  AB1  N"}),
+         {5},
+         4},
+        // The listed line has no head: the record after it is built and wins.
+        {"a listed line without head", records({"  CD   Y", "CD     N", "XY     N"}), {2}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(write(path, c.file));
+        for (const bool withHeads : {false, true}) {
+            built = 0;
+            ListedLines lines;
+            ASSERT_TRUE(
+                listWithRecords(path, kSize, listed, countedLine, Behind::AnyRecord, &lines,
+                                withHeads ? headOf : std::function<QString(const char*)>()));
+            EXPECT_EQ(lines.positions, c.positions);
+            if (withHeads) {
+                EXPECT_EQ(built, c.linesBuilt);
+            }
+        }
+    }
+}
+
+// Each list line's head is where the line begins, and unknown when the first field is blank
+// (the protocol line begins with its label, so its head is always known).
+TEST(ListRecords, EachLineHeadIsTheBeginningOfItsLine) {
+    using namespace tavolex;
+    struct Case {
+        const char* what;
+        const records::RecordLayout& layout;
+        const char16_t* firstField;
+        QString (*line)(const char*);
+        QString (*head)(const char*);
+        bool blankKnown;
+    };
+    const QList<Case> cases = {
+        {"client", records::clientLayout(), u"Cliente", search::clientSearchLine,
+         search::clientLineHead, false},
+        {"protocol", records::protocolLayout(), u"Numero", protocol::searchLine,
+         protocol::searchLineHead, true},
+        {"movement", records::movementLayout(), u"Causale", movements::listLine,
+         movements::listLineHead, false},
+        {"deadline", records::deadlineLayout(), u"Causale", deadlines::summaryLine,
+         deadlines::summaryLineHead, false},
+        {"practice", records::practiceLayout(), u"Oggetto", practices::practiceLine,
+         practices::practiceLineHead, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        records::Record r(c.layout);
+        // Longer than any first column, with a blank where the cut may fall.
+        r.setText(c.firstField, u" Rossi Mario Alberto Giuseppe Francesco Luigi Antonio "_s);
+        const QString line = c.line(r.bytes().constData());
+        const QString head = c.head(r.bytes().constData());
+        ASSERT_FALSE(head.isEmpty());
+        EXPECT_TRUE(line.startsWith(head)) << line.toStdString() << " / " << head.toStdString();
+        // The whole first column, padded: as wide for a short field.
+        r.setText(c.firstField, u"Ro"_s);
+        const QString shortHead = c.head(r.bytes().constData());
+        EXPECT_EQ(shortHead.size(), head.size());
+        EXPECT_TRUE(c.line(r.bytes().constData()).startsWith(shortHead));
+        r.setText(c.firstField, u"   "_s);
+        EXPECT_EQ(c.head(r.bytes().constData()).isEmpty(), !c.blankKnown);
+    }
 }

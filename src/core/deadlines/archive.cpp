@@ -49,7 +49,7 @@ bool confirmationLines(const QString& path, ConfirmationList list, lists::Listed
     lists::ListedLines listed;
     const bool read = lists::listWithRecords(
         path, recordSize(), [list](const char* record) { return isInList(record, list); },
-        &summaryLine, lists::Behind::AnyRecord, &listed);
+        &summaryLine, lists::Behind::AnyRecord, &listed, &summaryLineHead);
     sortSummaryLines(listed);
     *lines = std::move(listed);
     return read;
@@ -57,7 +57,8 @@ bool confirmationLines(const QString& path, ConfirmationList list, lists::Listed
 
 bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
     lists::ListedLines listed;
-    if (!search::listMatching(path, recordSize(), searchFilter(filterTexts), &summaryLine, &listed))
+    if (!search::listMatching(path, recordSize(), searchFilter(filterTexts), &summaryLine, &listed,
+                              &summaryLineHead))
         return false;
     sortSummaryLines(listed);
     *lines = std::move(listed);

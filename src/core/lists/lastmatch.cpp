@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
@@ -44,7 +45,7 @@ QStringView trimmedView(QStringView s) {
 bool listWithRecords(const QString& archivePath, int recordSize,
                      const std::function<bool(const char*)>& isListed,
                      const std::function<QString(const char*)>& lineOf, Behind behind,
-                     ListedLines* lines) {
+                     ListedLines* lines, const std::function<QString(const char*)>& headOf) {
     ListedLines listed;
     // Each distinct trimmed line listed so far has a slot holding the last record giving it;
     // the keys look into the listed lines themselves, which stay unchanged. A record that is
@@ -52,9 +53,19 @@ bool listWithRecords(const QString& archivePath, int recordSize,
     QHash<QStringView, qsizetype> slotOfLine;
     std::vector<qint64> lastOfSlot;
     std::vector<qsizetype> slotOfEntry; // -1: an empty line, which leads nowhere
+    // The heads of the listed lines, while every one is known.
+    bool useHeads = behind == Behind::AnyRecord && bool(headOf);
+    QSet<QString> heads;
     const bool read =
         records::RecordFile::scan(archivePath, recordSize, [&](qint64 k, const char* record) {
             if (isListed(record)) {
+                if (useHeads) {
+                    QString head = headOf(record);
+                    if (head.isEmpty())
+                        useHeads = false; // a head unknown rules nothing out
+                    else
+                        heads.insert(std::move(head));
+                }
                 listed.lines << lineOf(record);
                 const QStringView key = trimmedView(listed.lines.constLast());
                 if (key.isEmpty()) {
@@ -70,6 +81,10 @@ bool listWithRecords(const QString& archivePath, int recordSize,
                 }
                 slotOfEntry.push_back(*it);
             } else if (behind == Behind::AnyRecord && !slotOfLine.isEmpty()) {
+                if (useHeads) {
+                    const QString head = headOf(record);
+                    if (!head.isEmpty() && !heads.contains(head)) return true;
+                }
                 const QString line = lineOf(record);
                 const auto it = slotOfLine.find(trimmedView(line));
                 if (it != slotOfLine.end()) lastOfSlot[size_t(*it)] = k;

@@ -43,13 +43,14 @@ bool dueLines(const QString& path, const QDate& today, lists::ListedLines* lines
     lists::ListedLines listed;
     const bool read = lists::listWithRecords(
         path, recordSize(), [&today](const char* r) { return isDue(r, today); }, &listLine,
-        lists::Behind::AnyRecord, &listed);
+        lists::Behind::AnyRecord, &listed, &listLineHead);
     if (read) *lines = std::move(listed);
     return read;
 }
 
 bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
-    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &listLine, lines);
+    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &listLine, lines,
+                                &listLineHead);
 }
 
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,

@@ -32,6 +32,11 @@ QString practiceLine(const char* record) {
     return line;
 }
 
+QString practiceLineHead(const char* record) {
+    static const records::FieldSpec& oggetto = records::practiceLayout().field(u"Oggetto");
+    return lists::lineHead({}, records::readField(record, oggetto), 42);
+}
+
 bool isUrgent(const char* record) {
     static const records::FieldSpec& urgente = records::practiceLayout().field(u"Urgente");
     return records::isYes(record, urgente);
@@ -50,7 +55,7 @@ search::RecordFilter searchFilter(const QStringList& filterTexts) {
 
 bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
     return search::listMatching(path, records::practiceLayout().recordSize(),
-                                searchFilter(filterTexts), practiceLine, lines);
+                                searchFilter(filterTexts), practiceLine, lines, practiceLineHead);
 }
 
 bool urgentLines(const QString& path, lists::ListedLines* lines) {

@@ -15,6 +15,8 @@ namespace tavolex::practices {
 // Oggetto (42) + "  Prot. " + Protocollo (16) + "  Data: " + Apertura (10) + "  " +
 // Cliente (28) + "  Tel. " + Recapito (14) + "  " + Stato (trimmed, not cut).
 QString practiceLine(const char* record);
+// Its first column when the line begins with it (lists::lineHead), for the list scans.
+QString practiceLineHead(const char* record);
 
 // Urgent: the trimmed Urgente is exactly "Sì".
 bool isUrgent(const char* record);

@@ -13,7 +13,8 @@ int recordSize() {
 } // namespace
 
 bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
-    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines);
+    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines,
+                                &searchLineHead);
 }
 
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,

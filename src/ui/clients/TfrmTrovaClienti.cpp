@@ -53,7 +53,8 @@ bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, lists::ListedLi
     return search::listMatching(
         programPath(layout.archiveName()), layout.recordSize(),
         search::clientSearchFilter(filterTexts),
-        [](const char* record) { return search::clientSearchLine(record); }, lines);
+        [](const char* record) { return search::clientSearchLine(record); }, lines,
+        [](const char* record) { return search::clientLineHead(record); });
 }
 
 std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line, qint64 listedAt) {

@@ -10,6 +10,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 #include <vector>
 
 namespace tavolex::lists {
@@ -40,6 +41,18 @@ QStringView trimmedView(QStringView s) {
     return s;
 }
 
+// A trimmed line with its hash, worked out once: lookups compare hashes before texts.
+struct LineKey {
+    QStringView text;
+    size_t hash;
+    explicit LineKey(QStringView line) : text(line), hash(qHash(line)) {}
+    bool operator==(const LineKey& other) const { return hash == other.hash && text == other.text; }
+};
+
+struct LineKeyHash {
+    size_t operator()(const LineKey& key) const noexcept { return key.hash; }
+};
+
 } // namespace
 
 bool listWithRecords(const QString& archivePath, int recordSize,
@@ -50,44 +63,54 @@ bool listWithRecords(const QString& archivePath, int recordSize,
     // Each distinct trimmed line listed so far has a slot holding the last record giving it;
     // the keys look into the listed lines themselves, which stay unchanged. A record that is
     // not listed matters only when its line equals one listed before it.
-    QHash<QStringView, qsizetype> slotOfLine;
+    std::unordered_map<LineKey, qsizetype, LineKeyHash> slotOfLine;
     std::vector<qint64> lastOfSlot;
     std::vector<qsizetype> slotOfEntry; // -1: an empty line, which leads nowhere
-    // The heads of the listed lines, while every one is known.
+    // The heads of the listed lines, taken from the lines themselves (a known head is where
+    // its line begins, and every known head is as wide) when a record not listed first needs
+    // them, then kept up to date. A listed line without a head stops their use: it rules
+    // nothing out.
     bool useHeads = behind == Behind::AnyRecord && bool(headOf);
-    QSet<QString> heads;
+    QSet<QStringView> heads;
+    qsizetype headWidth = -1;
+    qsizetype headed = 0; // listed lines whose head is in `heads`
+    const auto takeHeads = [&] {
+        for (; useHeads && headed < listed.lines.size(); ++headed) {
+            const QStringView line = listed.lines.at(headed);
+            if (line.size() < headWidth || line.front().unicode() <= 32)
+                useHeads = false;
+            else
+                heads.insert(line.left(headWidth));
+        }
+    };
     const bool read =
         records::RecordFile::scan(archivePath, recordSize, [&](qint64 k, const char* record) {
             if (isListed(record)) {
-                if (useHeads) {
-                    QString head = headOf(record);
-                    if (head.isEmpty())
-                        useHeads = false; // a head unknown rules nothing out
-                    else
-                        heads.insert(std::move(head));
-                }
                 listed.lines << lineOf(record);
-                const QStringView key = trimmedView(listed.lines.constLast());
-                if (key.isEmpty()) {
+                const QStringView text = trimmedView(listed.lines.constLast());
+                if (text.isEmpty()) {
                     slotOfEntry.push_back(-1);
                     return true;
                 }
-                auto it = slotOfLine.find(key);
-                if (it == slotOfLine.end()) {
-                    it = slotOfLine.insert(key, qsizetype(lastOfSlot.size()));
+                const auto [it, added] =
+                    slotOfLine.try_emplace(LineKey(text), qsizetype(lastOfSlot.size()));
+                if (added)
                     lastOfSlot.push_back(k);
-                } else {
-                    lastOfSlot[size_t(*it)] = k;
-                }
-                slotOfEntry.push_back(*it);
-            } else if (behind == Behind::AnyRecord && !slotOfLine.isEmpty()) {
+                else
+                    lastOfSlot[size_t(it->second)] = k;
+                slotOfEntry.push_back(it->second);
+            } else if (behind == Behind::AnyRecord && !slotOfLine.empty()) {
                 if (useHeads) {
                     const QString head = headOf(record);
-                    if (!head.isEmpty() && !heads.contains(head)) return true;
+                    if (!head.isEmpty() && headWidth < 0) headWidth = head.size();
+                    if (!head.isEmpty() && head.size() == headWidth) {
+                        takeHeads();
+                        if (useHeads && !heads.contains(head)) return true;
+                    }
                 }
                 const QString line = lineOf(record);
-                const auto it = slotOfLine.find(trimmedView(line));
-                if (it != slotOfLine.end()) lastOfSlot[size_t(*it)] = k;
+                const auto it = slotOfLine.find(LineKey(trimmedView(line)));
+                if (it != slotOfLine.end()) lastOfSlot[size_t(it->second)] = k;
             }
             return true;
         });

@@ -38,8 +38,9 @@ enum class Behind {
 // `behind` whose line equals it (both trimmed), the last one. An empty line leads nowhere.
 // `lines` gets what was read, also when the archive fails half-way; false only when the
 // archive exists but cannot be read. A missing archive lists nothing.
-// `headOf` (optional, with Behind::AnyRecord): the head of a record's line (lineHead), so
-// that a record not listed whose head matches no listed line's head costs no line.
+// `headOf` (optional, with Behind::AnyRecord): the head of a record's line (lineHead: where
+// the line begins, every known head as wide), so that a record not listed whose head matches
+// no listed line's head costs no line.
 bool listWithRecords(const QString& archivePath, int recordSize,
                      const std::function<bool(const char*)>& isListed,
                      const std::function<QString(const char*)>& lineOf, Behind behind,

@@ -5,6 +5,7 @@
 #include "text/casing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QStringView>
@@ -64,6 +65,10 @@ bool listWithRecords(const QString& archivePath, int recordSize,
     // the keys look into the listed lines themselves, which stay unchanged. A record that is
     // not listed matters only when its line equals one listed before it.
     std::unordered_map<LineKey, qsizetype, LineKeyHash> slotOfLine;
+    // Room for every record at once (up to a million): growing the map node by node rehashes
+    // it over and over.
+    const qint64 records = QFileInfo(archivePath).size() / qMax(recordSize, 1);
+    slotOfLine.reserve(size_t(std::clamp<qint64>(records, 0, qint64(1) << 20)));
     std::vector<qint64> lastOfSlot;
     std::vector<qsizetype> slotOfEntry; // -1: an empty line, which leads nowhere
     // The heads of the listed lines, taken from the lines themselves (a known head is where

@@ -5,6 +5,9 @@
 #include "core/programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "records/recordfile.h"
+#include "search/clientlines.h"
+#include "search/filters.h"
 #include "ui/clients/TfrmExpClienti.h"
 #include "ui/clients/TfrmRicontatta.h"
 #include "ui/clients/TfrmTrovaClienti.h"
@@ -17,7 +20,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
@@ -89,6 +94,89 @@ bool generateArchive(const QString& path) {
         });
 }
 
+// One double-click on entry `row` of a fresh search over the whole archive, in microseconds.
+// `carried`: the entries keep the record the search found behind them; otherwise they are
+// given back to the list as bare lines, so the double-click scans the archive for the last
+// record with that line (as every list did before lines carried their records).
+qint64 doubleClickMicros(int row, bool carried, qint64* position) {
+    ui::TfrmTrovaClienti screen;
+    screen.setCallerTag(u"clienti"_s);
+    screen.show();
+    screen.findChild<QPushButton*>(u"btnCerca"_s)->click();
+    if (!carried) screen.setLines(screen.lines());
+    const int at = row < 0 ? screen.lineCount() + row : row;
+    QElapsedTimer t;
+    t.start();
+    screen.activateRow(at);
+    const qint64 us = t.nsecsElapsed() / 1000;
+    *position = screen.chosen() ? screen.chosen()->position : 0;
+    return us;
+}
+
+// "tavolex_bench doubleclick": the double-click load at 100,000 clients, by the record the
+// entry carries and by a scan of the archive, beside grep over the same file. Each figure is
+// the median of five runs.
+void runDoubleClickBench(const QString& archive) {
+    struct Case {
+        const char* what;
+        int row;
+        bool carried;
+    };
+    for (const Case& c : {Case{"double-click, last entry, scan (before)", -1, false},
+                          Case{"double-click, last entry, carried record", -1, true},
+                          Case{"double-click, first entry, scan (before)", 0, false},
+                          Case{"double-click, first entry, carried record", 0, true}}) {
+        std::vector<qint64> runs;
+        qint64 position = 0;
+        for (int i = 0; i < 5; ++i)
+            runs.push_back(doubleClickMicros(c.row, c.carried, &position));
+        std::sort(runs.begin(), runs.end());
+        std::printf("%-46s %10.3f ms  record %lld\n", c.what, runs[2] / 1000.0,
+                    static_cast<long long>(position));
+        std::fflush(stdout);
+    }
+
+    // What carrying the records costs the search's own pass: the same filter and lines,
+    // once collecting the lines alone and once with the record behind each.
+    const int size = records::clientLayout().recordSize();
+    const auto lineOf = [](const char* record) { return search::clientSearchLine(record); };
+    for (const QStringList& filters : {QStringList{u"ross"_s, u"ROMA"_s}, QStringList{}}) {
+        const search::RecordFilter filter = search::clientSearchFilter(filters);
+        const char* shown = filters.isEmpty() ? "no filter" : "two filters";
+        std::vector<qint64> bare;
+        std::vector<qint64> carried;
+        qsizetype listed = 0;
+        for (int i = 0; i < 5; ++i) {
+            // Each result is dropped before the next pass, so neither pays for the other's
+            // memory.
+            QElapsedTimer t;
+            {
+                t.start();
+                QStringList lines;
+                records::RecordFile::scan(archive, size, [&](qint64, const char* record) {
+                    if (filter.matches(record)) lines << lineOf(record);
+                    return true;
+                });
+                bare.push_back(t.nsecsElapsed() / 1000);
+            }
+            t.restart();
+            lists::ListedLines withRecords;
+            search::listMatching(archive, size, filter, lineOf, &withRecords,
+                                 [](const char* record) { return search::clientLineHead(record); });
+            carried.push_back(t.nsecsElapsed() / 1000);
+            listed = withRecords.size();
+        }
+        std::sort(bare.begin(), bare.end());
+        std::sort(carried.begin(), carried.end());
+        std::printf("search pass, %-11s lines only (before)    %10.3f ms  %lld listed\n", shown,
+                    bare[2] / 1000.0, static_cast<long long>(listed));
+        std::printf("search pass, %-11s lines with records     %10.3f ms  %lld listed\n", shown,
+                    carried[2] / 1000.0, static_cast<long long>(listed));
+        std::fflush(stdout);
+    }
+    bench::reportGrep(u"rossi"_s, archive, u"Clienti.pro"_s, kRecords);
+}
+
 } // namespace
 
 void runProtocolBench();               // protocol_bench.cpp
@@ -132,6 +220,12 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     if (!bench::generateTimed(archive, kRecords, generateArchive)) return 1;
+
+    // "tavolex_bench doubleclick": the double-click figures alone.
+    if (argc > 1 && QByteArray(argv[1]) == "doubleclick") {
+        runDoubleClickBench(archive);
+        return 0;
+    }
 
     // Search with two filters: part of a surname and part of a municipality.
     {

@@ -84,7 +84,7 @@ void runProtocolBench() {
 
     // The read-only passes on their own.
     {
-        QStringList lines;
+        lists::ListedLines lines;
         t.restart();
         protocol::searchArchive(
             archive,

@@ -409,13 +409,17 @@ TEST(DeadlineArchive, ConfirmationListsAndLineLookup) {
     const QByteArray bytes = readAll(path);
     EXPECT_EQ(bytes.mid(2 * 1328 + 1325, 3), QByteArray("\x02S\xEC"));
 
-    QStringList lines;
+    lists::ListedLines lines;
     ASSERT_TRUE(confirmationLines(path, ConfirmationList::PaymentsToMake, &lines));
-    EXPECT_EQ(reasonsOf(lines), (QStringList{u"affitto"_s, u"Bollo"_s, u"Bollo"_s}));
+    EXPECT_EQ(reasonsOf(lines.lines), (QStringList{u"affitto"_s, u"Bollo"_s, u"Bollo"_s}));
+    // Sorted, each line keeps its record; both twins lead to the later one.
+    EXPECT_EQ(lines.positions, (QList<qint64>{2, 5, 5}));
     ASSERT_TRUE(confirmationLines(path, ConfirmationList::PaymentsMade, &lines));
-    EXPECT_EQ(reasonsOf(lines), QStringList{u"Canone"_s});
+    EXPECT_EQ(reasonsOf(lines.lines), QStringList{u"Canone"_s});
+    EXPECT_EQ(lines.positions, QList<qint64>{3});
     ASSERT_TRUE(confirmationLines(path, ConfirmationList::AppointmentsToConfirm, &lines));
-    EXPECT_EQ(reasonsOf(lines), QStringList{u"affitto"_s});
+    EXPECT_EQ(reasonsOf(lines.lines), QStringList{u"affitto"_s});
+    EXPECT_EQ(lines.positions, QList<qint64>{2});
 
     // Whatever its flags, a record is found behind its line; of twins, the later one.
     std::optional<lists::ChosenRecord> found;
@@ -448,9 +452,9 @@ TEST(DeadlineSearch, TenFiltersOverTheirOwnFields) {
                make(u"03/04/2024"_s, u"09:00"_s, u"Rossi Mario"_s, u"Affitto"_s, u"citt\u00E0"_s),
                make(u"30/03/2024"_s, u"15:09"_s, u"Bianchi"_s, u"Bollo"_s, u"x"_s)}));
     auto reasons = [&](const QStringList& filters) {
-        QStringList lines;
-        EXPECT_TRUE(searchArchive(path, filters, &lines));
-        return reasonsOf(lines);
+        lists::ListedLines listed;
+        EXPECT_TRUE(searchArchive(path, filters, &listed));
+        return reasonsOf(listed.lines);
     };
     const QString none;
     // No filter (or only blanks): every record, sorted by line.

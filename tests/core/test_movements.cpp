@@ -136,13 +136,15 @@ TEST(MovementDue, DamagedRecordIsSkippedNotTheEndOfTheList) {
                                           unsettled(u"preavviso rotto"_s, u"01/06/2024"_s, u"x"_s),
                                           settled, unsettled(u"futuro"_s, u"30/06/2024"_s, u"5"_s),
                                           unsettled(u"ultimo"_s, u"15/06/2024"_s, u"5"_s)}));
-    QStringList lines{u"left over"_s};
+    lists::ListedLines lines{{u"left over"_s}, {7}};
     ASSERT_TRUE(dueLines(path, QDate(2024, 6, 10), &lines));
-    EXPECT_EQ(reasons(lines), (QStringList{u"primo"_s, u"ultimo"_s}));
+    EXPECT_EQ(reasons(lines.lines), (QStringList{u"primo"_s, u"ultimo"_s}));
+    EXPECT_EQ(lines.positions, (QList<qint64>{1, 6}));
 
     // A missing archive lists nothing and is not created.
     ASSERT_TRUE(dueLines(dir.filePath(u"2023.eur"_s), QDate(2024, 6, 10), &lines));
-    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_TRUE(lines.lines.isEmpty());
+    EXPECT_TRUE(lines.positions.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(u"2023.eur"_s)));
 }
 
@@ -164,9 +166,9 @@ TEST(MovementSearch, FiltersOnTheirOwnFields) {
                                                     {u"DataSca", u"affitto"_s},
                                                     {u"Pagatore", u"Rossi"_s}})}));
     auto found = [&](const QStringList& filters) {
-        QStringList lines;
-        EXPECT_TRUE(searchArchive(path, filters, &lines));
-        return reasons(lines);
+        lists::ListedLines listed;
+        EXPECT_TRUE(searchArchive(path, filters, &listed));
+        return reasons(listed.lines);
     };
     const QString none;
     const QStringList all{u"AFFITTO ufficio"_s, u"Affitto magazzino"_s, u"Luce"_s};

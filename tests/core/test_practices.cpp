@@ -82,17 +82,22 @@ TEST(PracticeLists, SearchUrgentAndLastLineWins) {
     };
     ASSERT_TRUE(test::writeRecords(path, archive));
 
-    QStringList lines;
-    ASSERT_TRUE(practices::searchArchive(path, {{}, {}, {}, {}, u"chiusa"_s}, &lines));
-    EXPECT_EQ(lines.size(), 2);
-    lines.clear();
+    lists::ListedLines listed;
+    ASSERT_TRUE(practices::searchArchive(path, {{}, {}, {}, {}, u"chiusa"_s}, &listed));
+    EXPECT_EQ(listed.size(), 2);
     // Both filters must be found: client "rossi" and tax code "rss".
     ASSERT_TRUE(
-        practices::searchArchive(path, {{}, {}, {}, {}, {}, {}, u"rossi"_s, u"rss"_s}, &lines));
-    EXPECT_EQ(lines.size(), 2);
-    lines.clear();
-    ASSERT_TRUE(practices::urgentLines(path, &lines));
-    ASSERT_EQ(lines.size(), 1);
+        practices::searchArchive(path, {{}, {}, {}, {}, {}, {}, u"rossi"_s, u"rss"_s}, &listed));
+    EXPECT_EQ(listed.size(), 2);
+    // Records 1 and 2 are listed; record 3, not listed (no tax code), gives the line of
+    // record 2 and is stored later: that line leads to it.
+    EXPECT_EQ(listed.positions, (QList<qint64>{1, 3}));
+    listed = {};
+    ASSERT_TRUE(practices::urgentLines(path, &listed));
+    ASSERT_EQ(listed.size(), 1);
+    // The urgent list's line leads to the urgent one, not to its later twin.
+    EXPECT_EQ(listed.positions, QList<qint64>{2});
+    const QStringList lines = listed.lines;
 
     // Records 2 and 3 give the same line; the search hands back the later one, the urgent
     // list the only urgent one.

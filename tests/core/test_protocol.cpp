@@ -251,10 +251,10 @@ TEST(ProtocolSearch, FiltersAndLineLookup) {
     };
     ASSERT_TRUE(writeArchive(path, recs));
     auto numbers = [&](const QStringList& filters) {
-        QStringList lines;
-        EXPECT_TRUE(searchArchive(path, filters, &lines));
+        lists::ListedLines listed;
+        EXPECT_TRUE(searchArchive(path, filters, &listed));
         QStringList found;
-        for (const QString& line : lines)
+        for (const QString& line : std::as_const(listed.lines))
             found << line.mid(9, 14).trimmed();
         return found;
     };

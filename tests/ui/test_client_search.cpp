@@ -297,6 +297,53 @@ TEST_F(ClientListsTest, DoubleClickHandsBackTheLastRecordWithTheSameLine) {
     EXPECT_EQ(screen.chosen()->position, 3);
 }
 
+// Each entry carries the record behind it from the search's own scan; a double-click reads
+// that record alone, and scans again only when the archive changed underneath.
+TEST_F(ClientListsTest, EntriesCarryTheirRecordAndSurviveAChangedArchive) {
+    const records::Record twinA =
+        client({{u"Cliente"_s, u"Neri Paolo"_s}, {u"CodFisc"_s, u"AAA"_s}});
+    const records::Record twinB =
+        client({{u"Cliente"_s, u"Neri Paolo"_s}, {u"CodFisc"_s, u"BBB"_s}});
+    const records::Record other = client({{u"Cliente"_s, u"Gialli"_s}});
+    ASSERT_EQ(search::clientSearchLine(twinA), search::clientSearchLine(twinB));
+    struct Case {
+        const char* what;
+        QList<records::Record> changedTo; // written between the search and the double-click
+        qint64 expected;                  // 0: nothing handed back
+        QByteArray bytes;
+    };
+    const QList<Case> cases = {
+        {"unchanged: the later twin, though the filter left it out", {}, 3, twinB.bytes()},
+        {"a third twin appended: the carried record still holds the line",
+         {twinA, other, twinB, twinA},
+         3,
+         twinB.bytes()},
+        {"the carried record now another client: the last remaining twin",
+         {twinA, other, other},
+         1,
+         twinA.bytes()},
+        {"the archive cut short: the last remaining twin", {twinA}, 1, twinA.bytes()},
+        {"no twin left", {other}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeArchive({twinA, other, twinB});
+        TfrmTrovaClienti screen;
+        screen.setCallerTag(u"clienti"_s);
+        screen.show();
+        search(screen, {{}, {}, {}, u"aaa"_s}); // the tax code: record 1 only
+        ASSERT_EQ(screen.lineCount(), 1);
+        EXPECT_EQ(screen.positionAt(0), 3);
+        if (!c.changedTo.isEmpty()) writeArchive(c.changedTo);
+        doubleClick(screen, 0);
+        EXPECT_FALSE(screen.isVisible());
+        ASSERT_EQ(screen.chosen().has_value(), c.expected != 0);
+        if (!screen.chosen()) continue;
+        EXPECT_EQ(screen.chosen()->position, c.expected);
+        EXPECT_EQ(screen.chosen()->bytes, c.bytes);
+    }
+}
+
 // A caller gets the double-clicked client straight from pick(); nothing when it closes.
 TEST_F(ClientListsTest, PickHandsTheChosenClientBack) {
     writeArchive(searchArchive());

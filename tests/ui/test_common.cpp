@@ -1,4 +1,5 @@
-// The shared screen conventions: date import, hint bar, list screen search.
+// The shared screen conventions: date import, hint bar, list screen search, the print-this-
+// record screen.
 #include "support/uitest.h"
 
 #include "ui/common/behaviour.h"
@@ -9,6 +10,8 @@
 #include "ui/common/screens.h"
 #include "ui/common/wait.h"
 #include "ui/common/yearmenu.h"
+#include "ui/movements/TfrmStampaMovimento.h"
+#include "ui/protocol/TfrmStampaProtocollo.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -358,6 +361,44 @@ public:
     }
 };
 } // namespace
+
+// One print screen, declared twice: names, texts, the order of the buttons (also the order
+// of Tab), "Stampa" the default button, "Annulla" closing without printing.
+TEST(PrintRecordScreen, BothDeclarationsKeepTheirNamesTextsAndButtonOrder) {
+    TfrmStampaMovimento movement;
+    TfrmStampaProtocollo protocol;
+    struct Case {
+        PrintRecordScreen* screen;
+        QString name, caption, text;
+        QStringList order;
+    };
+    for (const Case& c : {Case{&movement,
+                               u"TfrmStampaMovimento"_s,
+                               u" Stampa scheda corrente"_s,
+                               u"Stampa della scheda del movimento visualizzato."_s,
+                               {u"btnAnnulla"_s, u"btnStampa"_s}},
+                          Case{&protocol,
+                               u"TfrmStampaProtocollo"_s,
+                               u" Stampa scheda"_s,
+                               u"Stampa della scheda di protocollo visualizzata."_s,
+                               {u"btnStampa"_s, u"btnAnnulla"_s}}}) {
+        SCOPED_TRACE(c.name.toStdString());
+        EXPECT_EQ(c.screen->objectName(), c.name);
+        EXPECT_EQ(c.screen->windowTitle(), c.caption);
+        const QList<QLabel*> labels = c.screen->findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 1);
+        EXPECT_EQ(labels[0]->text(), c.text);
+        c.screen->show();
+        auto* first = child<QPushButton>(c.screen, c.order[0]);
+        auto* second = child<QPushButton>(c.screen, c.order[1]);
+        EXPECT_LT(first->x(), second->x());
+        EXPECT_EQ(first->nextInFocusChain(), second);
+        EXPECT_TRUE(child<QPushButton>(c.screen, u"btnStampa"_s)->isDefault());
+        child<QPushButton>(c.screen, u"btnAnnulla"_s)->click();
+        EXPECT_FALSE(c.screen->isVisible());
+        EXPECT_EQ(c.screen->result(), QDialog::Rejected);
+    }
+}
 
 TEST(YearMenu, SeveralBoxesEachHandTheirYearAndTheMenuStays) {
     Clock::setNow([] { return QDateTime(QDate(2025, 6, 1), QTime(8, 0)); });

@@ -45,28 +45,29 @@ bool dueListRows(const QString& path, const DueSelection& selection, QList<Deadl
     return read;
 }
 
-bool confirmationLines(const QString& path, ConfirmationList list, QStringList* lines) {
-    QStringList listed;
-    const bool read = scan(path, [&](qint64, const char* record) {
-        if (isInList(record, list)) listed << summaryLine(record);
-    });
+bool confirmationLines(const QString& path, ConfirmationList list, lists::ListedLines* lines) {
+    lists::ListedLines listed;
+    const bool read = lists::listWithRecords(
+        path, recordSize(), [list](const char* record) { return isInList(record, list); },
+        &summaryLine, lists::Behind::AnyRecord, &listed, &summaryLineHead);
     sortSummaryLines(listed);
     *lines = std::move(listed);
     return read;
 }
 
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
-    QStringList listed;
-    if (!search::listMatching(path, recordSize(), searchFilter(filterTexts), &summaryLine, &listed))
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
+    lists::ListedLines listed;
+    if (!search::listMatching(path, recordSize(), searchFilter(filterTexts), &summaryLine, &listed,
+                              &summaryLineHead))
         return false;
     sortSummaryLines(listed);
     *lines = std::move(listed);
     return true;
 }
 
-bool findByLine(const QString& path, const QString& line,
-                std::optional<lists::ChosenRecord>* found) {
-    return lists::findLastWithLine(path, recordSize(), &summaryLine, line, found);
+bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
+                qint64 listedAt) {
+    return lists::findLastWithLine(path, recordSize(), &summaryLine, line, found, listedAt);
 }
 
 bool archiveRows(const QString& path, QList<DeadlineRow>* rows) {

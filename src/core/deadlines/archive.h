@@ -33,17 +33,20 @@ bool dueListRows(const QString& path, const DueSelection& selection, QList<Deadl
 
 // The summary lines of a confirmation list, sorted (sortSummaryLines). On a read failure
 // `lines` holds the lines read until then, sorted too, and the result is false.
-bool confirmationLines(const QString& path, ConfirmationList list, QStringList* lines);
+// Each line comes with the record behind it: of every record giving that line, whatever its
+// flags, the last.
+bool confirmationLines(const QString& path, ConfirmationList list, lists::ListedLines* lines);
 
 // The search: the summary line of every record that passes the ten filters (searchFields()
 // order), sorted. False (and `lines` left as it was) when the archive cannot be read.
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines);
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
 
 // The record behind a summary line of the confirmation lists or of the search, whatever its
 // flags: of the records whose line equals `line` (both trimmed), the last one in the file,
 // with its 1-based position.
-bool findByLine(const QString& path, const QString& line,
-                std::optional<lists::ChosenRecord>* found);
+// `listedAt`: the position the list found behind the line (lists::findLastWithLine).
+bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
+                qint64 listedAt = 0);
 
 // The export grid: one row per record, numbered with its position (1, 2, … in file order),
 // none left out or sorted; the key stays empty. On a read failure `rows` holds the rows read

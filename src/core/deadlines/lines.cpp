@@ -24,10 +24,19 @@ QString summaryLine(const char* record) {
     return line;
 }
 
+QString summaryLineHead(const char* record) {
+    return lists::lineHead({}, records::readField(record, fields().causale), 30);
+}
+
 void sortSummaryLines(QStringList& lines) {
     std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
         return compareIgnoringCase(a, b) < 0;
     });
+}
+
+void sortSummaryLines(lists::ListedLines& lines) {
+    lines.sortLines(
+        [](const QString& a, const QString& b) { return compareIgnoringCase(a, b) < 0; });
 }
 
 const QStringList& searchFields() {

@@ -16,10 +16,14 @@ namespace tavolex::deadlines {
 // Cliente (28) + "  " + Oggetto (30) + "  € " + Importo (trimmed, not padded). Each field is
 // trimmed, then padded with blanks on the right or cut to its width.
 QString summaryLine(const char* record);
+// Its first column when the line begins with it (lists::lineHead), for the list scans.
+QString summaryLineHead(const char* record);
 
 // Sorts the lines as the lists keep them: ascending by their whole text, letters A-Z
 // without regard to case (compareIgnoringCase). Lines that compare equal keep their order.
 void sortSummaryLines(QStringList& lines);
+// The same order for lines that carry their records.
+void sortSummaryLines(lists::ListedLines& lines);
 
 // --- Search ----------------------------------------------------------------------------------
 

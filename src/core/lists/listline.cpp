@@ -19,6 +19,13 @@ void appendColumn(QString& line, const QString& separator, const QString& text, 
     }
 }
 
+QString lineHead(const QString& separator, const QString& text, int width) {
+    QString head;
+    appendColumn(head, separator, text, width);
+    if (head.isEmpty() || head.front().unicode() <= 32) return {};
+    return head;
+}
+
 QString fixedWidthLine(const std::vector<ListColumn>& columns) {
     QString line;
     for (const ListColumn& column : columns)

@@ -20,6 +20,12 @@ struct ListColumn {
 QString fixedWidthLine(const std::vector<ListColumn>& columns);
 void appendColumn(QString& line, const QString& separator, const QString& text, int width);
 
+// The first column of a line as appendColumn writes it, when the line begins there with a
+// character other than a blank, so that trimming the line leaves it in place; empty
+// otherwise. Of two lines equal once trimmed whose heads are both known, the heads are
+// equal: a scan can rule a record out by its head without building its whole line.
+QString lineHead(const QString& separator, const QString& text, int width);
+
 // "Trova" over the entries of a list. Returns the entry to select, or -1 to keep
 // the selection. `selected` is the selected entry (-1 for none); `lastSearch` the
 // text of the previous search. Matching is on the A-Z lower-cased entry text.

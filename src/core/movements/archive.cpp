@@ -39,23 +39,23 @@ bool isDue(const char* record, const QDate& today) {
     return due->addDays(-notice.toInt()) <= today;
 }
 
-bool dueLines(const QString& path, const QDate& today, QStringList* lines) {
-    QStringList listed;
-    const bool read = records::RecordFile::scan(path, recordSize(), [&](qint64, const char* r) {
-        if (isDue(r, today)) listed << listLine(r);
-        return true;
-    });
+bool dueLines(const QString& path, const QDate& today, lists::ListedLines* lines) {
+    lists::ListedLines listed;
+    const bool read = lists::listWithRecords(
+        path, recordSize(), [&today](const char* r) { return isDue(r, today); }, &listLine,
+        lists::Behind::AnyRecord, &listed, &listLineHead);
     if (read) *lines = std::move(listed);
     return read;
 }
 
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
-    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &listLine, lines);
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
+    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &listLine, lines,
+                                &listLineHead);
 }
 
-bool findByLine(const QString& path, const QString& line,
-                std::optional<lists::ChosenRecord>* found) {
-    return lists::findLastWithLine(path, recordSize(), &listLine, line, found);
+bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
+                qint64 listedAt) {
+    return lists::findLastWithLine(path, recordSize(), &listLine, line, found, listedAt);
 }
 
 bool exportRows(const QString& path, QList<QStringList>* rows) {

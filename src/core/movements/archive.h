@@ -28,17 +28,19 @@ QString cardCaption(const QString& yearText);
 // signed amount (Totale) cannot be read is not listed, and the records after it still are: one
 // damaged record must not hide the payments stored after it.
 bool isDue(const char* record, const QDate& today);
-// The list line of every due movement, in file order.
-bool dueLines(const QString& path, const QDate& today, QStringList* lines);
+// The list line of every due movement, in file order, each with the record behind it (of
+// every movement giving that line, due or not, the last).
+bool dueLines(const QString& path, const QDate& today, lists::ListedLines* lines);
 
 // The search: the list line of every record that passes the ten filters (in the order of
 // searchFields()), in file order.
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines);
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
 
 // The record behind a list entry (both lists): of the records whose list line equals `line`
-// (both trimmed), the last one in the file, with its 1-based position.
-bool findByLine(const QString& path, const QString& line,
-                std::optional<lists::ChosenRecord>* found);
+// (both trimmed), the last one in the file, with its 1-based position. `listedAt`: the
+// position the list found behind the line (lists::findLastWithLine).
+bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
+                qint64 listedAt = 0);
 
 // The export grid: one gridRow() per record, numbered from 1, in file order.
 bool exportRows(const QString& path, QList<QStringList>* rows);

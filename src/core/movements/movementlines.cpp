@@ -21,6 +21,10 @@ QString listLine(const char* record) {
     return line;
 }
 
+QString listLineHead(const char* record) {
+    return lists::lineHead({}, records::readField(record, fields().causale), 40);
+}
+
 const QStringList& searchFields() {
     static const QStringList names = {
         u"Data"_s,      u"DataSca"_s,      u"Causale"_s,  u"Promemoria"_s, u"Pagatore"_s,

@@ -14,6 +14,8 @@ namespace tavolex::movements {
 // Beneficiario (30) + "  Importo: " + Totale (trimmed, with its sign, not cut). The line is
 // also the key by which a double-click finds the movement again.
 QString listLine(const char* record);
+// Its first column when the line begins with it (lists::lineHead), for the list scans.
+QString listLineHead(const char* record);
 
 // The record fields compared with the ten search filters, in the order of the filter panel:
 // Data, DataSca, Causale, Promemoria, Pagatore, Categoria, Beneficiario, Ricevuta, Tariffa,

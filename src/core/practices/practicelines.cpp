@@ -32,6 +32,11 @@ QString practiceLine(const char* record) {
     return line;
 }
 
+QString practiceLineHead(const char* record) {
+    static const records::FieldSpec& oggetto = records::practiceLayout().field(u"Oggetto");
+    return lists::lineHead({}, records::readField(record, oggetto), 42);
+}
+
 bool isUrgent(const char* record) {
     static const records::FieldSpec& urgente = records::practiceLayout().field(u"Urgente");
     return records::isYes(record, urgente);
@@ -48,27 +53,24 @@ search::RecordFilter searchFilter(const QStringList& filterTexts) {
     return search::filterOver(records::practiceLayout(), searchFields(), filterTexts);
 }
 
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
     return search::listMatching(path, records::practiceLayout().recordSize(),
-                                searchFilter(filterTexts), practiceLine, lines);
+                                searchFilter(filterTexts), practiceLine, lines, practiceLineHead);
 }
 
-bool urgentLines(const QString& path, QStringList* lines) {
-    return records::RecordFile::scan(path, records::practiceLayout().recordSize(),
-                                     [lines](qint64, const char* record) {
-                                         if (isUrgent(record)) lines->append(practiceLine(record));
-                                         return true;
-                                     });
+bool urgentLines(const QString& path, lists::ListedLines* lines) {
+    return lists::listWithRecords(path, records::practiceLayout().recordSize(), isUrgent,
+                                  practiceLine, lists::Behind::Listed, lines);
 }
 
 bool findByLine(const QString& path, const QString& line, Among among,
-                std::optional<lists::ChosenRecord>* found) {
+                std::optional<lists::ChosenRecord>* found, qint64 listedAt) {
     // Only records that are on the list can be behind one of its lines.
     const auto lineOf = [among](const char* record) {
         return among == Among::Urgent && !isUrgent(record) ? QString() : practiceLine(record);
     };
     return lists::findLastWithLine(path, records::practiceLayout().recordSize(), lineOf, line,
-                                   found);
+                                   found, listedAt);
 }
 
 const QList<exporting::FieldColumn>& exportColumns() {

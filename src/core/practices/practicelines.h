@@ -15,6 +15,8 @@ namespace tavolex::practices {
 // Oggetto (42) + "  Prot. " + Protocollo (16) + "  Data: " + Apertura (10) + "  " +
 // Cliente (28) + "  Tel. " + Recapito (14) + "  " + Stato (trimmed, not cut).
 QString practiceLine(const char* record);
+// Its first column when the line begins with it (lists::lineHead), for the list scans.
+QString practiceLineHead(const char* record);
 
 // Urgent: the trimmed Urgente is exactly "Sì".
 bool isUrgent(const char* record);
@@ -26,15 +28,19 @@ const QStringList& searchFields();
 search::RecordFilter searchFilter(const QStringList& filterTexts);
 
 // The lines of the practices the filters let through / of the urgent practices, in file
-// order. False when the archive exists but cannot be read; a missing archive lists nothing.
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines);
-bool urgentLines(const QString& path, QStringList* lines);
+// order, each with the record behind it: of the practices giving that line (any practice
+// for the search, urgent ones for the urgent list), the last. False when the archive exists
+// but cannot be read; a missing archive lists nothing. The search then leaves `lines` as it
+// was, the urgent list holds the lines read until the failure.
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
+bool urgentLines(const QString& path, lists::ListedLines* lines);
 
 // The record behind a double-clicked line: the last one in the file with that line
 // (among urgent practices only, for the urgent list).
 enum class Among { All, Urgent };
+// `listedAt`: the position the list found behind the line (lists::findLastWithLine).
 bool findByLine(const QString& path, const QString& line, Among among,
-                std::optional<lists::ChosenRecord>* found);
+                std::optional<lists::ChosenRecord>* found, qint64 listedAt = 0);
 
 // The 20 exported fields, Oggetto to Note (the row number "N." comes first on screen only).
 const QList<exporting::FieldColumn>& exportColumns();

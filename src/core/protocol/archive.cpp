@@ -12,13 +12,14 @@ int recordSize() {
 }
 } // namespace
 
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines) {
-    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines);
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
+    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines,
+                                &searchLineHead);
 }
 
-bool findByLine(const QString& path, const QString& line,
-                std::optional<lists::ChosenRecord>* found) {
-    return lists::findLastWithLine(path, recordSize(), &searchLine, line, found);
+bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
+                qint64 listedAt) {
+    return lists::findLastWithLine(path, recordSize(), &searchLine, line, found, listedAt);
 }
 
 bool isRegisteredWithin(const char* record, const QDate& start, const QDate& end) {

@@ -16,12 +16,13 @@ namespace tavolex::protocol {
 // read. None of them creates or changes the file.
 
 // The search: the result line of every record that passes the ten filters, in file order.
-bool searchArchive(const QString& path, const QStringList& filterTexts, QStringList* lines);
+bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
 
 // The record behind a result line: of the records whose line equals `line` (both
-// trimmed), the last one in the file, with its 1-based position.
-bool findByLine(const QString& path, const QString& line,
-                std::optional<lists::ChosenRecord>* found);
+// trimmed), the last one in the file, with its 1-based position. `listedAt`: the position
+// the search found behind the line (lists::findLastWithLine).
+bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
+                qint64 listedAt = 0);
 
 // The period summary's rule: registered between start and end, both days included. A
 // record whose registration date cannot be read is not listed, and the records after it

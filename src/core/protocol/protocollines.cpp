@@ -28,6 +28,11 @@ QString searchLine(const char* record) {
     return line;
 }
 
+QString searchLineHead(const char* record) {
+    static const records::FieldSpec& numero = records::protocolLayout().field(u"Numero");
+    return lists::lineHead(u"Prot. n. "_s, records::readField(record, numero), 14);
+}
+
 const QStringList& searchFields() {
     static const QStringList names = {
         u"Numero"_s,  u"Tipo"_s,     u"DataReg"_s,      u"Operatore"_s,   u"Categoria"_s,

@@ -16,6 +16,8 @@ namespace tavolex::protocol {
 // "Prot. n. " + Numero (14) + "  Data: " + DataReg (10) + "  Posta: " + Tipo (10) + "  " +
 // Oggetto (35) + "  Da: " + Mittente (24) + "  A: " + Destinatario (trimmed, not cut).
 QString searchLine(const char* record);
+// Its first column when the line begins with it (lists::lineHead), for the list scans.
+QString searchLineHead(const char* record);
 
 // The record fields compared with the ten filters, in the order of the filter panel:
 // Numero, Tipo, DataReg, Operatore, Categoria, Oggetto, Mittente, Destinatario,

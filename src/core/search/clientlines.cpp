@@ -57,6 +57,10 @@ QString clientRecontactLine(const char* record) {
     return clientLine(record, fields().questioni);
 }
 
+QString clientLineHead(const char* record) {
+    return lists::lineHead({}, records::readField(record, fields().cliente), 26);
+}
+
 QString clientSearchLine(const records::Record& record) {
     return clientSearchLine(record.bytes().constData());
 }

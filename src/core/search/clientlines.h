@@ -19,6 +19,8 @@ QString clientSearchLine(const char* record);
 QString clientRecontactLine(const char* record);
 QString clientSearchLine(const records::Record& record);
 QString clientRecontactLine(const records::Record& record);
+// Its first column when the line begins with it (lists::lineHead), for the list scans.
+QString clientLineHead(const char* record);
 
 // Whether the client is on the re-contact list: its trimmed Ricontatta is "Sì".
 bool isToRecontact(const char* record);

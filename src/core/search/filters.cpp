@@ -107,13 +107,12 @@ bool RecordFilter::matches(const char* record) const {
 }
 
 bool listMatching(const QString& archivePath, int recordSize, const RecordFilter& filter,
-                  const std::function<QString(const char*)>& lineOf, QStringList* lines) {
-    QStringList listed;
-    const bool read =
-        records::RecordFile::scan(archivePath, recordSize, [&](qint64, const char* record) {
-            if (filter.matches(record)) listed << lineOf(record);
-            return true;
-        });
+                  const std::function<QString(const char*)>& lineOf, lists::ListedLines* lines,
+                  const std::function<QString(const char*)>& headOf) {
+    lists::ListedLines listed;
+    const bool read = lists::listWithRecords(
+        archivePath, recordSize, [&filter](const char* record) { return filter.matches(record); },
+        lineOf, lists::Behind::AnyRecord, &listed, headOf);
     if (read) *lines = std::move(listed);
     return read;
 }

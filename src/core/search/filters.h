@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lists/lastmatch.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -82,9 +84,12 @@ RecordFilter filterOver(const records::RecordLayout& layout, const QStringList& 
                         const QStringList& filterTexts);
 
 // A search over an archive: the list line of every record the filter lets through, in
-// file order. False only when the archive exists but cannot be read (`lines` is then
-// left as it was); a missing archive lists nothing and is not created.
+// file order, each with the record a double-click on it loads (of every record of the
+// archive giving that line, the last). False only when the archive exists but cannot be
+// read (`lines` is then left as it was); a missing archive lists nothing and is not created.
+// `headOf`: as lists::listWithRecords.
 bool listMatching(const QString& archivePath, int recordSize, const RecordFilter& filter,
-                  const std::function<QString(const char*)>& lineOf, QStringList* lines);
+                  const std::function<QString(const char*)>& lineOf, lists::ListedLines* lines,
+                  const std::function<QString(const char*)>& headOf = {});
 
 } // namespace tavolex::search

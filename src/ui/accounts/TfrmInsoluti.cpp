@@ -31,22 +31,22 @@ UnpaidListScreen::UnpaidListScreen(accounts::UnpaidList list, const QString& obj
 
 void UnpaidListScreen::prepare() {
     RowsGridModel* rows = rowsModel();
-    if (m_path.isEmpty()) {
+    if (archivePath().isEmpty()) {
         rows->clear();
         return;
     }
     // Opened as every action opens the archive: a missing year is created empty.
     // Read away from the screen, which keeps painting meanwhile.
     QList<QStringList> listed;
-    const bool read =
-        runWaiting<bool>(nullptr, [path = m_path, list = m_list, today = Clock::today(), &listed] {
+    const bool read = runWaiting<bool>(
+        nullptr, [path = archivePath(), list = m_list, today = Clock::today(), &listed] {
             return records::RecordFile::touch(path, movements::recordSize()) &&
                    accounts::unpaidRows(path, list, today, &listed);
         });
     // An archive that cannot be read leaves no rows, and nothing that may be exported as
     // if it were the year's list; an empty grid must not pass for a year with nothing unpaid.
     rows->setRows(listed, read);
-    if (!read) msg::archiveAccessError(this, m_path);
+    if (!read) msg::archiveAccessError(this, archivePath());
 }
 
 TfrmInsolutiEnt::TfrmInsolutiEnt(QWidget* parent)

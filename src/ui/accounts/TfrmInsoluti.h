@@ -2,24 +2,20 @@
 
 #include "accounts/unpaid.h"
 #include "ui/common/exportgrid.h"
+#include "ui/common/yearlyarchive.h"
 
 namespace tavolex::ui {
 
 // The three lists of unpaid payments of a year, one design: a grid of the movements due and
 // not settled (income, expenses or both), exported to the list's own file.
-class UnpaidListScreen : public GridScreen {
+class UnpaidListScreen : public GridScreen, public YearlyArchive {
     Q_OBJECT
-public:
-    // The yearly archive the list is read from when shown.
-    void setArchivePath(const QString& path) { m_path = path; }
-
 protected:
     UnpaidListScreen(accounts::UnpaidList list, const QString& objectName, QWidget* parent);
     void prepare() override;
 
 private:
     accounts::UnpaidList m_list;
-    QString m_path;
 };
 
 // " Pagamenti insoluti in entrata": income still to be collected.

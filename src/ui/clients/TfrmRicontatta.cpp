@@ -1,53 +1,27 @@
 #include "TfrmRicontatta.h"
 
-#include "core/programfolder.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
 #include "search/clientlines.h"
-
-#include <QLineEdit>
 
 namespace tavolex::ui {
 
 using namespace Qt::Literals::StringLiterals;
 
-TfrmRicontatta::TfrmRicontatta(QWidget* parent)
-    : ListScreen(u"TfrmRicontatta"_s, u" Riepilogo Clienti da ricontattare"_s, parent) {
-    setCallerTag(u"clienti"_s);
-    addPrintButton(u"Riepilogo Clienti da ricontattare"_s);
-    setFixedSize(1000, 600);
+namespace {
+FlaggedListDecl declaration() {
+    FlaggedListDecl decl;
+    decl.objectName = u"TfrmRicontatta"_s;
+    decl.caption = u" Riepilogo Clienti da ricontattare"_s;
+    decl.reportTitle = u"Riepilogo Clienti da ricontattare"_s;
+    decl.callerTag = u"clienti"_s;
+    decl.archiveName = records::clientLayout().archiveName();
+    decl.recordSize = records::clientLayout().recordSize();
+    decl.isFlagged = &search::isToRecontact;
+    decl.lineOf = &search::clientRecontactLine;
+    return decl;
 }
+} // namespace
 
-void TfrmRicontatta::showEvent(QShowEvent* event) {
-    ListScreen::showEvent(event);
-    centreOnScreen(this);
-    FormShow();
-}
-
-void TfrmRicontatta::FormShow() {
-    QStringList lines;
-    // A failing read shows what was read so far, without a message.
-    records::RecordFile::scan(programPath(records::clientLayout().archiveName()),
-                              records::clientLayout().recordSize(),
-                              [&lines](qint64, const char* record) {
-                                  if (search::isToRecontact(record))
-                                      lines << search::clientRecontactLine(record);
-                                  return true;
-                              });
-    setLines(lines);
-    resetFind();
-    findField()->setFocus(Qt::OtherFocusReason);
-}
-
-std::optional<ChosenRecord> TfrmRicontatta::findEntry(const QString& line) {
-    const records::RecordLayout& layout = records::clientLayout();
-    // Only records that are on the list can be behind one of its lines.
-    return lastRecordWithLine(
-        programPath(layout.archiveName()), layout.recordSize(),
-        [](const char* record) {
-            return search::isToRecontact(record) ? search::clientRecontactLine(record) : QString();
-        },
-        line);
-}
+TfrmRicontatta::TfrmRicontatta(QWidget* parent) : FlaggedListScreen(declaration(), parent) {}
 
 } // namespace tavolex::ui

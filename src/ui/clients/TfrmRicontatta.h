@@ -1,25 +1,15 @@
 #pragma once
 
-#include "ui/common/chosenrecord.h"
-#include "ui/common/listscreen.h"
-
-#include <optional>
+#include "ui/common/flaggedlist.h"
 
 namespace tavolex::ui {
 
-// The clients to re-contact: every client whose "Da ricontattare" box is ticked, with
-// its pending questions; a double-click hands the client back for the clients card.
-class TfrmRicontatta : public ListScreen {
+// " Riepilogo Clienti da ricontattare": every client whose "Da ricontattare" box is ticked,
+// with its pending questions; a double-click hands the client back for the clients card.
+class TfrmRicontatta : public FlaggedListScreen {
     Q_OBJECT
 public:
     explicit TfrmRicontatta(QWidget* parent = nullptr);
-
-    // Fills the list from Clienti.pro; runs each time the screen is shown.
-    void FormShow();
-
-protected:
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
-    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace tavolex::ui

@@ -48,19 +48,20 @@ std::optional<ChosenRecord> TfrmTrovaClienti::pick(QWidget* parent, const QStrin
     return pickFrom<TfrmTrovaClienti>(parent, tag);
 }
 
-bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, QStringList* lines) {
+bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     const records::RecordLayout& layout = records::clientLayout();
     return search::listMatching(
         programPath(layout.archiveName()), layout.recordSize(),
         search::clientSearchFilter(filterTexts),
-        [](const char* record) { return search::clientSearchLine(record); }, lines);
+        [](const char* record) { return search::clientSearchLine(record); }, lines,
+        [](const char* record) { return search::clientLineHead(record); });
 }
 
-std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line, qint64 listedAt) {
     const records::RecordLayout& layout = records::clientLayout();
     return lastRecordWithLine(
         programPath(layout.archiveName()), layout.recordSize(),
-        [](const char* record) { return search::clientSearchLine(record); }, line);
+        [](const char* record) { return search::clientSearchLine(record); }, line, listedAt);
 }
 
 } // namespace tavolex::ui

@@ -32,17 +32,17 @@ void showCheckMessage(QWidget* parent, const checks::CheckResult& r) {
 
 } // namespace
 
-CheckDialog::CheckDialog(CheckDialogForm form, QWidget* parent)
+CheckDialog::CheckDialog(CheckDialogDecl decl, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_check(std::move(form.check)), m_limit(form.field.limit) {
-    setObjectName(form.name);
-    setWindowTitle(form.caption);
-    auto* title = new QLabel(form.title, this);
+      m_check(std::move(decl.check)), m_limit(decl.field.limit) {
+    setObjectName(decl.name);
+    setWindowTitle(decl.caption);
+    auto* title = new QLabel(decl.title, this);
     title->setObjectName(u"lblTitolo"_s);
     title->setWordWrap(true);
 
     m_field = new QLineEdit(this);
-    m_field->setObjectName(form.field.name);
+    m_field->setObjectName(decl.field.name);
     m_field->setMaxLength(m_limit);
 
     auto* check = new QPushButton(u"Controlla"_s, this);
@@ -74,12 +74,12 @@ CheckDialog::CheckDialog(CheckDialogForm form, QWidget* parent)
 
     auto* behaviour = new ScreenBehaviour(this);
     // Placed at once: the rectangle is part of the form even before the field has the focus.
-    QFrame* highlight = behaviour->addHighlight(m_field, form.field.stem);
+    QFrame* highlight = behaviour->addHighlight(m_field, decl.field.stem);
     highlight->setGeometry(m_field->geometry().adjusted(-4, -4, 4, 4));
     highlight->stackUnder(m_field);
     // Enter only moves on: the check runs when "Controlla" is pressed.
     behaviour->setEnterNext(m_field, check);
-    if (form.field.rules != NoRule) behaviour->setTypingRules(m_field, form.field.rules);
+    if (decl.field.rules != NoRule) behaviour->setTypingRules(m_field, decl.field.rules);
 
     connect(m_field, &QLineEdit::textEdited, this, &CheckDialog::relaxLimit);
 }

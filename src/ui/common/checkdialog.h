@@ -24,7 +24,7 @@ struct CheckField {
 };
 
 // What tells one check dialog from another.
-struct CheckDialogForm {
+struct CheckDialogDecl {
     QString name;    // the screen's objectName: its class name
     QString caption; // window title, with its leading blank
     QString title;   // lblTitolo
@@ -50,7 +50,7 @@ public:
     void btnChiudiClick();
 
 protected:
-    CheckDialog(CheckDialogForm form, QWidget* parent);
+    CheckDialog(CheckDialogDecl decl, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
 

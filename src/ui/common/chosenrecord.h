@@ -10,12 +10,14 @@ namespace tavolex::ui {
 using lists::ChosenRecord;
 
 // The last record whose list line equals `entry`; nothing when none does, the entry is
-// empty or the archive cannot be read.
+// empty or the archive cannot be read. `listedAt`: the position the entry carries (0: none),
+// read alone while its line still equals the entry.
 inline std::optional<ChosenRecord>
 lastRecordWithLine(const QString& archivePath, int recordSize,
-                   const std::function<QString(const char*)>& lineOf, const QString& entry) {
+                   const std::function<QString(const char*)>& lineOf, const QString& entry,
+                   qint64 listedAt = 0) {
     std::optional<ChosenRecord> found;
-    lists::findLastWithLine(archivePath, recordSize, lineOf, entry, &found);
+    lists::findLastWithLine(archivePath, recordSize, lineOf, entry, &found, listedAt);
     return found;
 }
 

@@ -143,7 +143,13 @@ void ListScreen::setLines(const QStringList& lines) {
     m_delegate->setLineWidth(
         int(qMin<qsizetype>(longest, 100000)) * metrics.horizontalAdvance(u'M') + 16);
     m_model->setStringList(lines);
+    m_positions.clear();
     m_lastSearch.clear();
+}
+
+void ListScreen::setLines(lists::ListedLines lines) {
+    setLines(lines.lines);
+    if (lines.positions.size() == lines.lines.size()) m_positions = std::move(lines.positions);
 }
 
 QStringList ListScreen::lines() const {
@@ -231,7 +237,7 @@ void ListScreen::entryDoubleClicked() {
     const int row = selectedRow();
     m_chosen.reset();
     if (row >= 0 && (m_knownTags.isEmpty() || m_knownTags.contains(callerTag())))
-        m_chosen = findEntry(m_model->stringList().at(row));
+        m_chosen = findEntry(m_model->stringList().at(row), positionAt(row));
     accept();
 }
 
@@ -242,6 +248,7 @@ void ListScreen::closeEvent(QCloseEvent* event) {
 void ListScreen::done(int result) {
     // Closing empties the list.
     m_model->setStringList({});
+    m_positions.clear();
     QDialog::done(result);
 }
 

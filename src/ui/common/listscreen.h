@@ -29,8 +29,13 @@ public:
     explicit ListScreen(const QString& objectName, const QString& caption,
                         QWidget* parent = nullptr);
 
+    // Lines with no record behind them known: a double-click looks for the record by scanning.
     void setLines(const QStringList& lines);
+    // Lines that carry the record behind each: a double-click reads that record alone.
+    void setLines(lists::ListedLines lines);
     QStringList lines() const;
+    // The record position carried by entry `row` (0: none).
+    qint64 positionAt(int row) const { return m_positions.value(row); }
     int lineCount() const;
     int selectedRow() const;
     void selectRow(int row);
@@ -59,9 +64,11 @@ public:
 
 protected:
     // The record behind a double-clicked entry; the screen closes afterwards. Any failure
-    // gives nothing.
-    virtual std::optional<ChosenRecord> findEntry(const QString& line) {
+    // gives nothing. `listedAt` is the position the entry carries (0: none), for
+    // lists::findLastWithLine.
+    virtual std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) {
         Q_UNUSED(line);
+        Q_UNUSED(listedAt);
         return std::nullopt;
     }
     // Place for the screen's own controls above the list.
@@ -90,6 +97,7 @@ private:
     QBoxLayout* m_footer;
     QListView* m_list;
     QStringListModel* m_model;
+    QList<qint64> m_positions; // beside the model's lines, or empty
     ListLineDelegate* m_delegate;
     QLineEdit* m_find;
     QLabel* m_memory;

@@ -153,15 +153,16 @@ void SearchScreen::btnCercaMouseDown() {
 
 void SearchScreen::btnCercaClick() {
     // The scan runs off the UI thread: the wait label stays painted while it lasts.
-    QStringList lines;
+    lists::ListedLines lines;
     const bool read = runWaiting<bool>(
         m_waiting, [this, filters = filterTexts(), &lines] { return runSearch(filters, &lines); });
     if (!read) {
         msg::plain(this, msg::archiveAccessErrorText());
         return;
     }
-    setLines(lines);
-    m_found->setText(m_countText.arg(lines.size()));
+    const qsizetype count = lines.size();
+    setLines(std::move(lines));
+    m_found->setText(m_countText.arg(count));
     m_filterPanel->hide();
     listPanel()->show();
     resetFind();

@@ -73,9 +73,10 @@ public:
 protected:
     SearchScreen(const SearchScreenDecl& decl, QWidget* parent);
 
-    // The lines of the matching records; false when the archive cannot be read.
-    // Runs on a worker thread: it reads files only and touches no widget.
-    virtual bool runSearch(const QStringList& filterTexts, QStringList* lines) = 0;
+    // The lines of the matching records, each with the record behind it; false when the
+    // archive cannot be read. Runs on a worker thread: it reads files only and touches no
+    // widget.
+    virtual bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) = 0;
 
     void showEvent(QShowEvent* event) override;
     void done(int result) override;

@@ -19,9 +19,10 @@ bool touch(const QString& path) {
     return records::RecordFile::touch(path, records::deadlineLayout().recordSize());
 }
 
-std::optional<ChosenRecord> lastWithLine(const QString& path, const QString& line) {
+std::optional<ChosenRecord> lastWithLine(const QString& path, const QString& line,
+                                         qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    deadlines::findByLine(path, line, &found);
+    deadlines::findByLine(path, line, &found, listedAt);
     return found;
 }
 
@@ -63,16 +64,18 @@ void ConfirmationListScreen::showEvent(QShowEvent* event) {
 
 void ConfirmationListScreen::FormShow() {
     resetFind();
-    QStringList lines;
+    lists::ListedLines lines;
     // A failing read keeps the lines read so far, without a message.
-    if (touch(m_archive)) deadlines::confirmationLines(m_archive, m_list, &lines);
-    setLines(lines);
-    if (!lines.isEmpty()) selectRow(0);
+    if (touch(archivePath())) deadlines::confirmationLines(archivePath(), m_list, &lines);
+    const bool any = lines.size() > 0;
+    setLines(std::move(lines));
+    if (any) selectRow(0);
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> ConfirmationListScreen::findEntry(const QString& line) {
-    return lastWithLine(m_archive, line);
+std::optional<ChosenRecord> ConfirmationListScreen::findEntry(const QString& line,
+                                                              qint64 listedAt) {
+    return lastWithLine(archivePath(), line, listedAt);
 }
 
 TfrmConfermati::TfrmConfermati(QWidget* parent)
@@ -90,12 +93,12 @@ TfrmTrovaScadenzario::TfrmTrovaScadenzario(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
-bool TfrmTrovaScadenzario::runSearch(const QStringList& filterTexts, QStringList* lines) {
-    return touch(m_archive) && deadlines::searchArchive(m_archive, filterTexts, lines);
+bool TfrmTrovaScadenzario::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
+    return touch(archivePath()) && deadlines::searchArchive(archivePath(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaScadenzario::findEntry(const QString& line) {
-    return lastWithLine(m_archive, line);
+std::optional<ChosenRecord> TfrmTrovaScadenzario::findEntry(const QString& line, qint64 listedAt) {
+    return lastWithLine(archivePath(), line, listedAt);
 }
 
 } // namespace tavolex::ui

@@ -87,12 +87,12 @@ TfrmExpScadenzario::TfrmExpScadenzario(QWidget* parent)
 }
 
 void TfrmExpScadenzario::prepare() {
-    if (!records::RecordFile::touch(m_archive, records::deadlineLayout().recordSize())) {
+    if (!records::RecordFile::touch(archivePath(), records::deadlineLayout().recordSize())) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
-    model()->fill(m_archive);
+    model()->fill(archivePath());
 }
 
 } // namespace tavolex::ui

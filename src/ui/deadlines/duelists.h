@@ -2,6 +2,7 @@
 
 #include "deadlines/rules.h"
 #include "ui/common/exportgrid.h"
+#include "ui/common/yearlyarchive.h"
 
 #include <QDate>
 
@@ -47,17 +48,13 @@ public:
 };
 
 // " Esporta archivio Scadenzario pagamenti": every deadline of the open year, in file order.
-class TfrmExpScadenzario : public GridScreen {
+class TfrmExpScadenzario : public GridScreen, public YearlyArchive {
     Q_OBJECT
 public:
     explicit TfrmExpScadenzario(QWidget* parent = nullptr);
-    void setArchivePath(const QString& path) { m_archive = path; }
 
 protected:
     void prepare() override;
-
-private:
-    QString m_archive;
 };
 
 } // namespace tavolex::ui

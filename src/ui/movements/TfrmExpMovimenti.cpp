@@ -25,18 +25,14 @@ TfrmExpMovimenti::TfrmExpMovimenti(QWidget* parent)
                  RecordGridModel::byField(records::movementLayout(), movements::fieldColumns()),
                  parent) {}
 
-void TfrmExpMovimenti::setArchivePath(const QString& path) {
-    m_archive = path;
-}
-
 void TfrmExpMovimenti::prepare() {
     // Opened as every action opens the archive; a failing read keeps the rows read so far.
-    if (!records::RecordFile::touch(m_archive, movements::recordSize())) {
+    if (!records::RecordFile::touch(archivePath(), movements::recordSize())) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
-    model()->fill(m_archive);
+    model()->fill(archivePath());
 }
 
 } // namespace tavolex::ui

@@ -23,13 +23,9 @@ TfrmSospesiMov::TfrmSospesiMov(QWidget* parent)
     calendarButton->setObjectName(u"cmdCalendario"_s);
     calendarButton->setToolTip(QString::fromUtf16(kPaymentsCalendarHint));
     connect(calendarButton, &QPushButton::clicked, this,
-            [this] { runCalendarCommand(this, calendar::Kind::Payments, m_archive); });
+            [this] { runCalendarCommand(this, calendar::Kind::Payments, archivePath()); });
     footerArea()->insertWidget(0, calendarButton);
     setFixedSize(1000, 600);
-}
-
-void TfrmSospesiMov::setArchivePath(const QString& path) {
-    m_archive = path;
 }
 
 void TfrmSospesiMov::showEvent(QShowEvent* event) {
@@ -39,19 +35,19 @@ void TfrmSospesiMov::showEvent(QShowEvent* event) {
 }
 
 void TfrmSospesiMov::FormShow() {
-    QStringList lines;
+    lists::ListedLines lines;
     // Opened as every action opens the archive; a failing read shows nothing more, and no
     // message.
-    if (records::RecordFile::touch(m_archive, movements::recordSize()))
-        movements::dueLines(m_archive, Clock::today(), &lines);
-    setLines(lines);
+    if (records::RecordFile::touch(archivePath(), movements::recordSize()))
+        movements::dueLines(archivePath(), Clock::today(), &lines);
+    setLines(std::move(lines));
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line, qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(m_archive, line, &found);
+    movements::findByLine(archivePath(), line, &found, listedAt);
     return found;
 }
 

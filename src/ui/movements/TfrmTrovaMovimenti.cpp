@@ -47,19 +47,15 @@ std::optional<ChosenRecord> TfrmTrovaMovimenti::pick(QWidget* parent, const QStr
     return search.chosen();
 }
 
-void TfrmTrovaMovimenti::setArchivePath(const QString& path) {
-    m_archive = path;
-}
-
-bool TfrmTrovaMovimenti::runSearch(const QStringList& filterTexts, QStringList* lines) {
+bool TfrmTrovaMovimenti::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     // Opened as every action opens the archive: a missing year is created empty.
-    return records::RecordFile::touch(m_archive, movements::recordSize()) &&
-           movements::searchArchive(m_archive, filterTexts, lines);
+    return records::RecordFile::touch(archivePath(), movements::recordSize()) &&
+           movements::searchArchive(archivePath(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaMovimenti::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmTrovaMovimenti::findEntry(const QString& line, qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(m_archive, line, &found);
+    movements::findByLine(archivePath(), line, &found, listedAt);
     return found;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/common/chosenrecord.h"
 #include "ui/common/searchscreen.h"
+#include "ui/common/yearlyarchive.h"
 
 #include <optional>
 
@@ -10,24 +11,18 @@ namespace tavolex::ui {
 // " Trova movimenti in archivio": ten filters over the yearly archive open on the movement
 // card (panel panAvvio), then the matching movements (panel panContainer). A double-click
 // hands the chosen movement back to the card (tag "movimenti").
-class TfrmTrovaMovimenti : public SearchScreen {
+class TfrmTrovaMovimenti : public SearchScreen, public YearlyArchive {
     Q_OBJECT
 public:
     explicit TfrmTrovaMovimenti(QWidget* parent = nullptr);
-
-    void setArchivePath(const QString& path);
-    QString archivePath() const { return m_archive; }
 
     // Shows the search over `archivePath` modally for the movement card; the movement
     // double-clicked, with its position.
     static std::optional<ChosenRecord> pick(QWidget* parent, const QString& archivePath);
 
 protected:
-    bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
-
-private:
-    QString m_archive;
+    bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
 };
 
 } // namespace tavolex::ui

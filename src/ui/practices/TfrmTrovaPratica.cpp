@@ -39,15 +39,15 @@ std::optional<ChosenRecord> TfrmTrovaPratica::pick(QWidget* parent, const QStrin
     return pickFrom<TfrmTrovaPratica>(parent, tag);
 }
 
-bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, QStringList* lines) {
+bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     // Opened as every action opens the archive: a missing one is created empty.
     return records::RecordFile::touch(archive(), records::practiceLayout().recordSize()) &&
            practices::searchArchive(archive(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line, qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    practices::findByLine(archive(), line, practices::Among::All, &found);
+    practices::findByLine(archive(), line, practices::Among::All, &found, listedAt);
     return found;
 }
 

@@ -20,8 +20,8 @@ public:
     static std::optional<ChosenRecord> pick(QWidget* parent, const QString& tag);
 
 protected:
-    bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
+    bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
 };
 
 } // namespace tavolex::ui

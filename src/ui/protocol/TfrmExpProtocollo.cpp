@@ -24,14 +24,6 @@ GridScreenDecl declaration() {
 TfrmExpProtocollo::TfrmExpProtocollo(QWidget* parent)
     : GridScreen(declaration(), protocolscreens::makeGridModel(), parent) {}
 
-void TfrmExpProtocollo::setArchivePath(const QString& path) {
-    m_archive = path;
-}
-
-QString TfrmExpProtocollo::archivePath() const {
-    return m_archive;
-}
-
 void TfrmExpProtocollo::prepare() {
     // Every record of the archive, in file order; any failure leaves the grid empty.
     model()->clear();

@@ -54,14 +54,6 @@ TfrmRiepProtocollo::TfrmRiepProtocollo(QWidget* parent)
     behaviour()->setEnterNext(m_end, trova);
 }
 
-void TfrmRiepProtocollo::setArchivePath(const QString& path) {
-    m_archive = path;
-}
-
-QString TfrmRiepProtocollo::archivePath() const {
-    return m_archive;
-}
-
 void TfrmRiepProtocollo::prepare() {
     m_start->clear();
     m_end->setText(Clock::today().toString(u"dd/MM/yyyy"_s));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/common/exportgrid.h"
+#include "ui/common/yearlyarchive.h"
 
 class QLineEdit;
 
@@ -8,14 +9,10 @@ namespace tavolex::ui {
 
 // " Riepilogo protocollo per intervallo di tempo": the documents registered between
 // two dates, both included, and their export to "Protocollo.xls".
-class TfrmRiepProtocollo : public GridScreen {
+class TfrmRiepProtocollo : public GridScreen, public YearlyArchive {
     Q_OBJECT
 public:
     explicit TfrmRiepProtocollo(QWidget* parent = nullptr);
-
-    // The yearly archive to read; by default the one open on the protocol card.
-    void setArchivePath(const QString& path);
-    QString archivePath() const;
 
     void cmdTrovaClick();
 
@@ -25,7 +22,6 @@ protected:
 private:
     QLineEdit* m_start;
     QLineEdit* m_end;
-    QString m_archive;
 };
 
 } // namespace tavolex::ui

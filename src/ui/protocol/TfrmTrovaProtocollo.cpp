@@ -42,23 +42,15 @@ std::optional<lists::ChosenRecord> TfrmTrovaProtocollo::pick(QWidget* parent,
     return search.callerTag() == u"protocollo"_s ? search.chosen() : std::nullopt;
 }
 
-void TfrmTrovaProtocollo::setArchivePath(const QString& path) {
-    m_archive = path;
-}
-
-QString TfrmTrovaProtocollo::archivePath() const {
-    return m_archive;
-}
-
-bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, QStringList* lines) {
+bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     // Opened as every action opens the archive: a missing year is created empty.
     return records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize()) &&
            protocol::searchArchive(archivePath(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaProtocollo::findEntry(const QString& line) {
+std::optional<ChosenRecord> TfrmTrovaProtocollo::findEntry(const QString& line, qint64 listedAt) {
     std::optional<ChosenRecord> found;
-    protocol::findByLine(archivePath(), line, &found);
+    protocol::findByLine(archivePath(), line, &found, listedAt);
     return found;
 }
 

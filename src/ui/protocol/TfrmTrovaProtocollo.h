@@ -2,6 +2,7 @@
 
 #include "protocol/archive.h"
 #include "ui/common/searchscreen.h"
+#include "ui/common/yearlyarchive.h"
 
 #include <optional>
 
@@ -10,25 +11,18 @@ namespace tavolex::ui {
 // " Trova documenti protocollati": up to ten filters (panel panAvvio), then the list of
 // matching documents (panel panContainer). A double click hands the chosen record back
 // to the caller (chosen()), which loads it when the tag is "protocollo".
-class TfrmTrovaProtocollo : public SearchScreen {
+class TfrmTrovaProtocollo : public SearchScreen, public YearlyArchive {
     Q_OBJECT
 public:
     explicit TfrmTrovaProtocollo(QWidget* parent = nullptr);
-
-    // The yearly archive to search; by default the one open on the protocol card.
-    void setArchivePath(const QString& path);
-    QString archivePath() const;
 
     // Shows the search over `archivePath` modally for the protocol card ("protocollo"); the
     // record double-clicked, with its position.
     static std::optional<lists::ChosenRecord> pick(QWidget* parent, const QString& archivePath);
 
 protected:
-    bool runSearch(const QStringList& filterTexts, QStringList* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line) override;
-
-private:
-    QString m_archive;
+    bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
+    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
 };
 
 } // namespace tavolex::ui

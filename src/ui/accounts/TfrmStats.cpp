@@ -46,7 +46,7 @@ qlonglong chartValue(const money::Amount& sum) {
 
 } // namespace
 
-StatsScreen::StatsScreen(const Decl& decl, QWidget* parent)
+StatsScreen::StatsScreen(const StatsScreenDecl& decl, QWidget* parent)
     : QDialog(parent), m_behaviour(new ScreenBehaviour(this)) {
     setObjectName(decl.objectName);
     setWindowTitle(decl.caption);
@@ -226,7 +226,7 @@ void setMemo(QWidget* screen, const QString& name, const money::Amount& sum) {
 
 } // namespace
 
-MonthlyStatsScreen::MonthlyStatsScreen(const Decl& decl, accounts::MovementKind kind,
+MonthlyStatsScreen::MonthlyStatsScreen(const StatsScreenDecl& decl, accounts::MovementKind kind,
                                        QWidget* parent)
     : StatsScreen(decl, parent), m_kind(kind) {
     for (const QString& name : kMonthMemos)

@@ -12,6 +12,17 @@ namespace tavolex::ui {
 class ScreenBehaviour;
 class StatsChart;
 
+// The names and texts of one chart screen.
+struct StatsScreenDecl {
+    QString objectName;
+    QString caption;
+    QString description;
+    QString initialHint;
+    QString barsHint;
+    QString pieHint;
+    accounts::ChartTexts texts;
+};
+
 // The chart screens of the statistics, one design: a heading, the chart ChartStats with its
 // series Series1, bars or pie, printed on landscape pages. The values are read once when the
 // screen is first shown.
@@ -42,16 +53,7 @@ public:
     static int copiesFrom(const QString& answer);
 
 protected:
-    struct Decl {
-        QString objectName;
-        QString caption;
-        QString description;
-        QString initialHint;
-        QString barsHint;
-        QString pieHint;
-        accounts::ChartTexts texts;
-    };
-    StatsScreen(const Decl& decl, QWidget* parent);
+    StatsScreen(const StatsScreenDecl& decl, QWidget* parent);
 
     // The points of the chart, from the archive.
     virtual void fillSeries() = 0;
@@ -74,7 +76,7 @@ private:
 class MonthlyStatsScreen : public StatsScreen {
     Q_OBJECT
 protected:
-    MonthlyStatsScreen(const Decl& decl, accounts::MovementKind kind, QWidget* parent);
+    MonthlyStatsScreen(const StatsScreenDecl& decl, accounts::MovementKind kind, QWidget* parent);
     void fillSeries() override;
 
 private:

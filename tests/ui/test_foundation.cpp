@@ -115,6 +115,20 @@ TEST(Startup, ScreensAreMadeOnFirstUseOnce) {
     EXPECT_FALSE(ui::Screens::has(u"TfrmNessuno"_s));
 }
 
+// Every screen can be made: a declaration fault (a field its layout lacks) would stop the
+// program the first time that screen is opened.
+TEST(Startup, EveryScreenOfTheProgramCanBeMade) {
+    const QStringList names = ui::Screens::names();
+    EXPECT_GE(names.size(), 55);
+    for (const QString& name : names) {
+        QWidget* made = ui::Screens::get(name);
+        ASSERT_NE(made, nullptr) << name.toStdString();
+        EXPECT_EQ(made->objectName(), name);
+        EXPECT_TRUE(made->isWindow()) << name.toStdString();
+    }
+    EXPECT_EQ(screen(u"TfrmPassword"_s)->isVisible(), true);
+}
+
 TEST(Password, OkFollowsTheTrimmedText) {
     auto* password = on<QLineEdit>(u"TfrmPassword"_s, u"txtPassword"_s);
     auto* ok = on<QPushButton>(u"TfrmPassword"_s, u"cmdOK"_s);

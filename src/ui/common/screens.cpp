@@ -34,6 +34,10 @@ void Screens::setOnCreated(std::function<void(QWidget*)> onCreated) {
     registry().onCreated = std::move(onCreated);
 }
 
+QStringList Screens::names() {
+    return registry().factories.keys();
+}
+
 bool Screens::has(const QString& objectName) {
     return registry().factories.contains(objectName) || isMade(objectName);
 }

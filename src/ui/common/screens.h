@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -17,6 +18,8 @@ public:
     static void addFactory(const QString& objectName, Factory factory);
     // Hears each screen the moment it has been made (to own it and wire its signals).
     static void setOnCreated(std::function<void(QWidget*)> onCreated);
+    // The names of every screen the program has, made or not yet.
+    static QStringList names();
     // Whether the program has such a screen, made or not yet.
     static bool has(const QString& objectName);
     // Whether it has been made already (asking makes nothing).

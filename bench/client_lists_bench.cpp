@@ -215,6 +215,11 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     if (!dir.isValid()) return 1;
     setProgramFolder(dir.path() + u'/');
+    // "tavolex_bench practices": the practices' figures alone (search, urgent list, export).
+    if (argc > 1 && QByteArray(argv[1]) == "practices") {
+        runPracticesBench();
+        return 0;
+    }
     const QString archive = programPath(u"Clienti.pro"_s);
 
     QElapsedTimer t;

@@ -1,6 +1,7 @@
 #include "export/spreadsheet.h"
 #include "text/win1252.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -284,6 +285,39 @@ TEST(Spreadsheet, ReportsRowsWrittenAndStopsWhenAsked) {
                          return n < stopAt;
                      }).has_value());
     }
+}
+
+// Streamed block by block, the file is byte for byte the one built in memory, across
+// several blocks and with cells that need escaping and text cells; a device that refuses
+// bytes, or a stop, is told apart from a file written whole.
+TEST(Spreadsheet, StreamedFileIsTheSameAsTheOneBuiltInMemory) {
+    const qsizetype rows = 9000;
+    const QList<SheetColumn> columns = {{u"Codice"_s, 80}, {u"Nome & cognome"_s, 200}};
+    const auto cellOf = [](qsizetype row, int column, CellSink& out) {
+        if (column == 0)
+            out.text(QString::number(row).rightJustified(6, u'0'));
+        else
+            out.text(u" Perr\u00F2 <%1> "_s.arg(row));
+    };
+    const std::optional<QByteArray> inMemory = spreadsheetBytes(u"Foglio"_s, columns, rows, cellOf);
+    ASSERT_TRUE(inMemory.has_value());
+
+    QBuffer streamed;
+    ASSERT_TRUE(streamed.open(QIODevice::WriteOnly));
+    EXPECT_EQ(writeSpreadsheetTo(streamed, u"Foglio"_s, columns, rows, cellOf),
+              SheetStream::Written);
+    EXPECT_EQ(streamed.data(), *inMemory);
+
+    QBuffer stopped;
+    ASSERT_TRUE(stopped.open(QIODevice::WriteOnly));
+    EXPECT_EQ(writeSpreadsheetTo(stopped, u"Foglio"_s, columns, rows, cellOf,
+                                 [](qsizetype done) { return done < 4096; }),
+              SheetStream::Stopped);
+
+    QBuffer readOnly; // refuses every byte written to it
+    ASSERT_TRUE(readOnly.open(QIODevice::ReadOnly));
+    EXPECT_EQ(writeSpreadsheetTo(readOnly, u"Foglio"_s, columns, rows, cellOf),
+              SheetStream::Failed);
 }
 
 // Codes of digits come back as written (leading zeros, every digit); numbers stay numbers.

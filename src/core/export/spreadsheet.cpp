@@ -1,5 +1,7 @@
 #include "spreadsheet.h"
 
+#include <QIODevice>
+
 #include "files/safewrite.h"
 
 #include "text/win1252.h"
@@ -155,6 +157,14 @@ public:
         return std::move(m_out);
     }
 
+    // Hands what has been built so far to `out` and starts again from an empty buffer,
+    // keeping its room. False when the device refuses a byte.
+    bool flushTo(QIODevice& out) {
+        const bool written = out.write(m_out.constData(), m_used) == m_used;
+        m_used = 0;
+        return written;
+    }
+
 private:
     static char* put(char* out, std::string_view s) {
         std::memcpy(out, s.data(), s.size());
@@ -198,18 +208,18 @@ constexpr qsizetype kRowsPerBlock = 4096;
 
 } // namespace
 
-std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
-                                           const QList<SheetColumn>& columns, qsizetype rowCount,
-                                           const CellWriter& cell, const RowsDone& rowsDone) {
-    const int columnCount = int(columns.size());
-    const qsizetype perRow = qsizetype(kRowOpen.size() + kRowClose.size()) +
-                             columnCount * qsizetype(kCellOpen.size() + kCellClose.size() + 16);
-    DocumentBuffer doc(qsizetype(kHead.size() + kAfterName.size()) + 2048 + rowCount * perRow);
+namespace {
 
+qsizetype rowBytesEstimate(qsizetype columnCount) {
+    return qsizetype(kRowOpen.size() + kRowClose.size()) +
+           columnCount * qsizetype(kCellOpen.size() + kCellClose.size() + 16);
+}
+
+void writeHead(DocumentBuffer& doc, const QString& worksheetName,
+               const QList<SheetColumn>& columns) {
     doc.raw(kHead);
     doc.text(worksheetName);
     doc.raw(kAfterName);
-
     doc.raw(kRowOpen);
     for (const SheetColumn& column : columns) {
         doc.raw(kHeadingOpen);
@@ -219,18 +229,52 @@ std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
         doc.raw(kCellClose);
     }
     doc.raw(kRowClose);
+}
 
+void writeRow(DocumentBuffer& doc, qsizetype row, int columnCount, const CellWriter& cell) {
+    doc.raw(kRowOpen);
+    for (int column = 0; column < columnCount; ++column)
+        doc.cell([&](DocumentBuffer& out) { cell(row, column, out); });
+    doc.raw(kRowClose);
+}
+
+} // namespace
+
+std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
+                                           const QList<SheetColumn>& columns, qsizetype rowCount,
+                                           const CellWriter& cell, const RowsDone& rowsDone) {
+    const int columnCount = int(columns.size());
+    DocumentBuffer doc(qsizetype(kHead.size() + kAfterName.size()) + 2048 +
+                       rowCount * rowBytesEstimate(columnCount));
+    writeHead(doc, worksheetName, columns);
     for (qsizetype row = 0; row < rowCount; ++row) {
         if (rowsDone && row % kRowsPerBlock == 0 && !rowsDone(row)) return std::nullopt;
-        doc.raw(kRowOpen);
-        for (int column = 0; column < columnCount; ++column) {
-            doc.cell([&](DocumentBuffer& out) { cell(row, column, out); });
-        }
-        doc.raw(kRowClose);
+        writeRow(doc, row, columnCount, cell);
     }
     if (rowsDone && !rowsDone(rowCount)) return std::nullopt;
     doc.raw(kTail);
     return doc.take();
+}
+
+SheetStream writeSpreadsheetTo(QIODevice& out, const QString& worksheetName,
+                               const QList<SheetColumn>& columns, qsizetype rowCount,
+                               const CellWriter& cell, const RowsDone& rowsDone) {
+    const int columnCount = int(columns.size());
+    // One block of rows at a time: the buffer is made once and reused, so no file of any size
+    // is ever held whole in memory.
+    DocumentBuffer doc(qsizetype(kHead.size() + kAfterName.size()) + 2048 +
+                       kRowsPerBlock * rowBytesEstimate(columnCount));
+    writeHead(doc, worksheetName, columns);
+    for (qsizetype row = 0; row < rowCount; ++row) {
+        if (row % kRowsPerBlock == 0) {
+            if (!doc.flushTo(out)) return SheetStream::Failed;
+            if (rowsDone && !rowsDone(row)) return SheetStream::Stopped;
+        }
+        writeRow(doc, row, columnCount, cell);
+    }
+    if (rowsDone && !rowsDone(rowCount)) return SheetStream::Stopped;
+    doc.raw(kTail);
+    return doc.flushTo(out) ? SheetStream::Written : SheetStream::Failed;
 }
 
 QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColumn>& columns,

@@ -3,6 +3,7 @@
 #include "files/safewrite.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,12 @@ QByteArray spreadsheetBytes(const QString& worksheetName, const QList<SheetColum
 std::optional<QByteArray> spreadsheetBytes(const QString& worksheetName,
                                            const QList<SheetColumn>& columns, qsizetype rowCount,
                                            const CellWriter& cell, const RowsDone& rowsDone = {});
+
+// The same written to `out` block by block as it is built, never held whole in memory.
+enum class SheetStream { Written, Stopped, Failed };
+SheetStream writeSpreadsheetTo(QIODevice& out, const QString& worksheetName,
+                               const QList<SheetColumn>& columns, qsizetype rowCount,
+                               const CellWriter& cell, const RowsDone& rowsDone = {});
 
 // Writes the worksheet file in one go and puts it in place only once it is complete:
 // on failure an existing file of the same name is left as it was and no

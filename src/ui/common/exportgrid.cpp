@@ -197,15 +197,22 @@ GridScreen::writeExport(const QString& path, const std::function<bool(qsizetype)
     // replace a good file with a partial or empty table.
     if (!m_model->isComplete())
         return files::WriteResult::failure(u"the archive could not be read"_s);
-    const std::optional<QByteArray> bytes = exporting::spreadsheetBytes(
-        QString::fromUtf16(m_decl.target.worksheetName),
-        exporting::sheetColumns(m_model->columns().mid(1)), m_model->rowCount(),
-        [this](qsizetype row, int column, exporting::CellSink& out) {
-            m_model->writeCell(int(row), column + 1, out);
-        },
-        progress);
-    if (!bytes) return std::nullopt;
-    return files::replaceFile(path, *bytes);
+    // The file is streamed into the safe write's temporary file; stopped, the earlier file
+    // stays as it was.
+    bool stopped = false;
+    files::WriteResult written = files::replaceFile(path, [&](QIODevice& out) {
+        const exporting::SheetStream result = exporting::writeSpreadsheetTo(
+            out, QString::fromUtf16(m_decl.target.worksheetName),
+            exporting::sheetColumns(m_model->columns().mid(1)), m_model->rowCount(),
+            [this](qsizetype row, int column, exporting::CellSink& sink) {
+                m_model->writeCell(int(row), column + 1, sink);
+            },
+            progress);
+        stopped = result == exporting::SheetStream::Stopped;
+        return result == exporting::SheetStream::Written;
+    });
+    if (stopped) return std::nullopt;
+    return written;
 }
 
 void GridScreen::cmdEsportaClick() {

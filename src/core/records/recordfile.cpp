@@ -24,7 +24,6 @@ namespace {
 constexpr std::array<char, 8> kJournalMagic = {'T', 'V', 'X', 'J', 'R', 'N', 'L', '2'};
 constexpr qint64 kJournalFixed = qint64(kJournalMagic.size()) + 8 + 4 + 4;
 constexpr qint64 kJournalTail = 8;
-constexpr qint32 kMaxNameBytes = 4096;
 
 quint64 checksum(const char* data, qint64 size) {
     // FNV-1a: enough to tell a complete journal from a torn or foreign one.

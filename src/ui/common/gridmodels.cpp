@@ -115,7 +115,7 @@ struct RecordGridModel::Scanned {
     bool read = false;
     std::vector<char> text;
     std::vector<qint64> starts;
-    std::vector<quint8> lengths;
+    std::vector<quint32> ends;
     std::vector<QByteArray> keys;
     std::vector<qint64> order;
 };
@@ -130,12 +130,13 @@ std::shared_ptr<RecordGridModel::Scanned> RecordGridModel::scan(const QString& p
     s.read =
         records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
             if (accept && !accept(record)) return true;
-            s.starts.push_back(qint64(s.text.size()));
+            const size_t rowStart = s.text.size();
+            s.starts.push_back(qint64(rowStart));
             if (m_sortKey) s.keys.push_back(m_sortKey(record));
             for (const records::FieldSpec* spec : specs) {
                 const QByteArrayView kept = records::storedTrimmed(record, *spec);
                 s.text.insert(s.text.end(), kept.begin(), kept.end());
-                s.lengths.push_back(quint8(kept.size()));
+                s.ends.push_back(quint32(s.text.size() - rowStart));
             }
             return true;
         });
@@ -158,7 +159,7 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     beginResetModel();
     m_text = std::move(scanned->text);
     m_starts = std::move(scanned->starts);
-    m_lengths = std::move(scanned->lengths);
+    m_ends = std::move(scanned->ends);
     m_order = std::move(scanned->order);
     m_keys = std::move(scanned->keys);
     m_fileStarts = {0};
@@ -177,7 +178,7 @@ bool RecordGridModel::append(const QString& path, const RecordTest& accept) {
     m_text.insert(m_text.end(), scanned->text.begin(), scanned->text.end());
     for (const qint64 start : scanned->starts)
         m_starts.push_back(start + textOffset);
-    m_lengths.insert(m_lengths.end(), scanned->lengths.begin(), scanned->lengths.end());
+    m_ends.insert(m_ends.end(), scanned->ends.begin(), scanned->ends.end());
     m_keys.insert(m_keys.end(), scanned->keys.begin(), scanned->keys.end());
     if (m_sortKey) {
         // Only this file's rows are sorted; rows of a file read before stay above them.
@@ -197,7 +198,7 @@ void RecordGridModel::clear() {
     beginResetModel();
     m_text.clear();
     m_starts.clear();
-    m_lengths.clear();
+    m_ends.clear();
     m_order.clear();
     m_keys.clear();
     m_fileStarts = {0};
@@ -207,11 +208,12 @@ void RecordGridModel::clear() {
 }
 
 QByteArrayView RecordGridModel::keptBytes(qint64 stored, int field) const {
+    // A field's text runs from the end of the one before it to its own end: found at once,
+    // whichever the field, so a row of many columns costs no more per cell than one of few.
     const size_t first = size_t(stored) * size_t(m_kept.size());
-    qint64 at = m_starts[size_t(stored)];
-    for (int i = 0; i < field; ++i)
-        at += m_lengths[first + size_t(i)];
-    return QByteArrayView(m_text.data() + at, m_lengths[first + size_t(field)]);
+    const quint32 begin = field == 0 ? 0 : m_ends[first + size_t(field) - 1];
+    const quint32 end = m_ends[first + size_t(field)];
+    return QByteArrayView(m_text.data() + m_starts[size_t(stored)] + begin, qsizetype(end - begin));
 }
 
 QString RecordGridModel::kept(qint64 stored, int field) const {

@@ -121,8 +121,8 @@ private:
     QList<int> m_kept;         // layout field indexes, in the order rows keep them
     std::vector<Kept> m_where; // per column
     std::vector<char> m_text;
-    std::vector<qint64> m_starts;  // per row, where its text begins in m_text
-    std::vector<quint8> m_lengths; // per row and kept field (no field holds more than 255)
+    std::vector<qint64> m_starts; // per row, where its text begins in m_text
+    std::vector<quint32> m_ends;  // per row and kept field: where its text ends in the row's text
     SortKey m_sortKey;
     std::vector<qint64> m_order;                // shown row -> stored row, when sorted
     std::vector<QByteArray> m_keys;             // per stored row, when sorted

@@ -384,6 +384,9 @@ TEST(CardArchive, AppendOverwriteAndBrowsePositions) {
         EXPECT_EQ(found->position, m.position);
         EXPECT_EQ(found->bytes, m.position ? recordOf(m.fill) : QByteArray());
     }
+    // A record read by its position, as a search hands it over.
+    EXPECT_EQ(archive.read(2), recordOf('B'));
+    EXPECT_EQ(archive.read(3), recordOf('c'));
     EXPECT_TRUE(archive.close());
 }
 
@@ -412,6 +415,15 @@ TEST(CardArchive, FailuresGiveTheAccessError) {
     box = answerNextBox([&] { found = archive.browse(CardMove::Previous, 9); });
     EXPECT_FALSE(found.has_value());
     EXPECT_EQ(box.text, kAccessError);
+
+    // A position the archive no longer reaches, handed over by a search made before.
+    for (const qint64 position : {qint64(0), qint64(3)}) {
+        ASSERT_TRUE(archive.open());
+        std::optional<QByteArray> read;
+        box = answerNextBox([&] { read = archive.read(position); });
+        EXPECT_FALSE(read.has_value()) << position;
+        EXPECT_EQ(box.text, kAccessError);
+    }
 
     // An archive that cannot be opened (a folder in its place) is neither emptied nor made.
     const QString folder = dir.filePath(u"Cartella.dat"_s);

@@ -11,7 +11,6 @@
 #include "files/safewrite.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
-#include "records/recordfile.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmInsoluti.h"
 #include "ui/accounts/TfrmMenuBilancio.h"
@@ -209,21 +208,14 @@ void openFoundRecord(TfrmTrovaTutto* finder, search::ArchiveKind kind, int year,
     auto* card = Screens::find<RecordCard>(cardOf(kind));
     if (!card) return;
     const QString yearText = QString::number(year);
-    // Yearly archives are named by year and suffix ("2025.prt"), the others by name.
-    const QString name = search::layoutOf(kind).archiveName();
-    const QString path = programPath(search::isYearly(kind) ? yearText + name : name);
-    QByteArray bytes;
-    records::RecordFile file(path, search::layoutOf(kind).recordSize());
-    const bool read = file.open() && file.read(k, bytes);
-    file.close();
-    if (!read) return msg::archiveAccessError(finder, file.errorString());
     finder->hide();
     card->setProperty(kReturnTo, finder->objectName());
     Screens::show(card->objectName());
     if (auto* protocolCard = qobject_cast<TfrmProtocollo*>(card)) protocolCard->openYear(yearText);
     if (auto* deadlineCard = qobject_cast<TfrmScadenzario*>(card)) deadlineCard->openYear(yearText);
     if (auto* movementCard = qobject_cast<TfrmMovimenti*>(card)) movementCard->openYear(yearText);
-    card->loadFromRecord(bytes, k);
+    // The card reads the record through its own archive session, with its one error path.
+    card->showRecordAt(k);
 }
 
 } // namespace

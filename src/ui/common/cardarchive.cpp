@@ -66,4 +66,13 @@ std::optional<CardArchive::Found> CardArchive::browse(CardMove move, qint64 show
     return found;
 }
 
+std::optional<QByteArray> CardArchive::read(qint64 position) {
+    QByteArray bytes;
+    if (position < 1 || position > m_file.count() || !m_file.read(position, bytes)) {
+        fail();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 } // namespace tavolex::ui

@@ -43,6 +43,9 @@ public:
         bool empty = false;
     };
     std::optional<Found> browse(CardMove move, qint64 shown);
+    // Record `position` as stored; nothing after failing, also for a position outside the
+    // archive (the file changed since the position was taken).
+    std::optional<QByteArray> read(qint64 position);
 
 private:
     bool fail();

@@ -282,6 +282,15 @@ void RecordCard::browse(CardMove move) {
     if (archive.close() && found->empty) msg::information(this, QString::fromUtf16(kNoRecord));
 }
 
+bool RecordCard::showRecordAt(qint64 position) {
+    CardArchive archive(this, archivePath(), m_decl.layout->recordSize());
+    if (!archive.open()) return false;
+    const std::optional<QByteArray> bytes = archive.read(position);
+    if (!bytes || !archive.close()) return false;
+    loadFromRecord(*bytes, position);
+    return true;
+}
+
 void RecordCard::cmdEsciClick() {
     close();
 }

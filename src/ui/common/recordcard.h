@@ -43,6 +43,9 @@ public:
     virtual void storeInto(records::Record& record) const;
     virtual void loadFrom(const records::Record& record);
     void loadFromRecord(const QByteArray& bytes, qint64 position);
+    // Reads record `position` of the card's archive and shows it; a record that cannot be
+    // read gives the access error and leaves the card as it was. False then.
+    bool showRecordAt(qint64 position);
     // Overwrites controls with the trimmed fields of a record of another archive (a client
     // picked in the client search, say): pairs of (record field, card control).
     void copyFields(const records::Record& from,

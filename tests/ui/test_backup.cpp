@@ -106,6 +106,12 @@ TEST(BackupScreen, ACopyIsMadeListedVerifiedAndRestored) {
     for (const backup::FoundCopy& c : backup::findCopies(backups()))
         before = before || c.kind == backup::Kind::BeforeRestore;
     EXPECT_TRUE(before);
+    // It was read back as it was made: its last verification shows.
+    for (int row = 0; row < grid()->rowCount(); ++row) {
+        if (grid()->item(row, 1)->text() != u"Prima del ripristino"_s) continue;
+        EXPECT_TRUE(grid()->item(row, 4)->text().startsWith(u"Integra, "_s))
+            << grid()->item(row, 4)->text().toStdString();
+    }
     g_copies.click(u"cmdEsci"_s);
 }
 
@@ -166,6 +172,62 @@ TEST(BackupScreen, ClosingTheMainMenuMakesTheDaysAutomaticCopyOnce) {
     ui::Screens::show(u"TfrmAvvio"_s);
     menu->close();
     EXPECT_EQ(automaticCopies(), 1);
+}
+
+TEST(BackupScreen, ACopiesFolderThatWouldHoldItsOwnCopiesIsRefused) {
+    openScreen();
+    const QString chosen = g_copies.shown(u"txtCartella"_s);
+    const QStringList refused = {g_folder, g_folder + u"Documenti_Allegati"_s};
+    for (const QString& folder : refused) {
+        g_copies.on<QLineEdit>(u"txtCartella"_s)->setText(folder);
+        const SeenBox box = g_copies.clickAndAnswer(u"cmdCrea"_s);
+        EXPECT_EQ(box.icon, QMessageBox::Warning) << folder.toStdString();
+        EXPECT_TRUE(
+            box.text.startsWith(u"Attenzione: non \u00E8 stato possibile creare la copia"_s))
+            << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(u"La cartella delle copie non pu\u00F2"_s))
+            << box.text.toStdString();
+        EXPECT_TRUE(backup::findCopies(folder).isEmpty()) << folder.toStdString();
+    }
+    // The folder typed is kept as the field is left: the chosen one goes back the same way.
+    g_copies.on<QLineEdit>(u"txtCartella"_s)->setText(chosen);
+    Q_EMIT g_copies.on<QLineEdit>(u"txtCartella"_s)->editingFinished();
+    g_copies.click(u"cmdEsci"_s);
+}
+
+// A copy whose stored bytes were damaged inside one file: the warning and the list name it.
+TEST(BackupScreen, VerifyingNamesTheDamagedFile) {
+    QDir().mkpath(g_folder + u"Documenti_Allegati"_s);
+    QByteArray noise(400'000, Qt::Uninitialized);
+    quint32 seed = 11;
+    for (char& c : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        c = char(seed >> 24);
+    }
+    put(u"Documenti_Allegati/grande.bin"_s, noise);
+    openScreen();
+    const SeenBox made = g_copies.clickAndAnswer(u"cmdCrea"_s);
+    ASSERT_EQ(made.icon, QMessageBox::Information) << made.text.toStdString();
+    QFile::remove(g_folder + u"Documenti_Allegati/grande.bin"_s);
+    const QString copy = backup::findCopies(backups()).value(0).path;
+    QFile zip(copy);
+    ASSERT_TRUE(zip.open(QIODevice::ReadWrite));
+    QByteArray bytes = zip.readAll();
+    for (qsizetype i = bytes.size() / 2; i < bytes.size() / 2 + 32; ++i)
+        bytes[i] = char(bytes[i] ^ 0x33);
+    zip.seek(0);
+    zip.write(bytes);
+    zip.close();
+    openScreen();
+    grid()->selectRow(0);
+    const SeenBox checked = g_copies.clickAndAnswer(u"cmdVerifica"_s);
+    EXPECT_EQ(checked.text, u"Attenzione: la copia \u00E8 danneggiata. File non integri:\n\r"
+                            u"Documenti_Allegati/grande.bin"_s);
+    EXPECT_TRUE(
+        grid()->item(0, 4)->text().startsWith(u"Danneggiata (Documenti_Allegati/grande.bin), "_s))
+        << grid()->item(0, 4)->text().toStdString();
+    QFile::remove(copy);
+    g_copies.click(u"cmdEsci"_s);
 }
 
 } // namespace

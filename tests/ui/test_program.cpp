@@ -1,7 +1,10 @@
 // The program as a whole against its surroundings: a second copy on the same program
 // folder, and a file-size limit met in the middle of a save.
+#include "backup/backupcopy.h"
+#include "backup/restore.h"
 #include "files/folderlock.h"
 #include "records/layouts.h"
+#include "security/passwordstore.h"
 #include "support/uitest.h"
 #include "ui/app/application.h"
 #include "ui/common/messages.h"
@@ -13,6 +16,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -71,8 +75,6 @@ bool visible(const QString& screen) {
         if (w->objectName() == screen && w->isVisible()) return true;
     return false;
 }
-
-} // namespace
 
 TEST(Program, SecondCopyOnTheSameFolderIsRefusedAndACrashedCopyBlocksNothing) {
     const QString folder = makeProgramFolder();
@@ -137,3 +139,66 @@ TEST(Program, SaveBeyondAFileSizeLimitIsAnAccessErrorNotAnEnd) {
     EXPECT_EQ(QFileInfo(archive).size(), 2 * size);
     stopApplication();
 }
+
+// A restore killed after its last move, before it could note that it was done: the next
+// start undoes it before the password window, and the password of that state opens the
+// main menu with every file as it was.
+TEST(Program, ARestoreKilledHalfWayIsUndoneBeforeThePasswordWindow) {
+    const QString folder = makeProgramFolder();
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    };
+    write(u"Clienti.pro"_s, QByteArray(3372, 'A'));
+    QTemporaryDir copies;
+    const backup::Outcome made = backup::createCopy(
+        folder, copies.path(), QDateTime(QDate(2026, 12, 1), QTime(9, 0)), backup::Kind::Manual);
+    ASSERT_TRUE(made.ok) << made.cause.toStdString();
+    write(u"Clienti.pro"_s, QByteArray(3372 * 2, 'B'));
+    write(u"2027.sca"_s, QByteArray(100, 's'));
+    ASSERT_TRUE(security::PasswordStore(folder + u"unins000.dll"_s).write(u"NUOVA"_s));
+
+    // A first, whole restore counts the moves; then the later state is made again.
+    int moves = 0;
+    ASSERT_TRUE(backup::restoreCopy(made.path, folder, {}, [&](int at) {
+                    moves = at;
+                    return true;
+                }).ok);
+    ASSERT_GT(moves, 3);
+    write(u"Clienti.pro"_s, QByteArray(3372 * 2, 'B'));
+    write(u"2027.sca"_s, QByteArray(100, 's'));
+    ASSERT_TRUE(security::PasswordStore(folder + u"unins000.dll"_s).write(u"NUOVA"_s));
+    const QStringList before =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const pid_t restorer = fork();
+    if (restorer == 0) {
+        backup::restoreCopy(made.path, folder, {}, [&](int at) {
+            if (at == moves) _exit(9);
+            return true;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(restorer, &status, 0), restorer);
+    ASSERT_EQ(WEXITSTATUS(status), 9);
+    ASSERT_TRUE(QFileInfo::exists(folder + u"ripristino.journal"_s));
+
+    ASSERT_TRUE(startApplication());
+    EXPECT_TRUE(visible(u"TfrmPassword"_s));
+    QStringList after =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    after.removeAll(u"tavolex.lock"_s);
+    EXPECT_EQ(after, before);
+    QFile archive(folder + u"Clienti.pro"_s);
+    ASSERT_TRUE(archive.open(QIODevice::ReadOnly));
+    EXPECT_EQ(archive.readAll(), QByteArray(3372 * 2, 'B'));
+    QWidget* password = topLevel(u"TfrmPassword"_s);
+    child<QLineEdit>(password, u"txtPassword"_s)->setText(u"nuova"_s);
+    child<QAbstractButton>(password, u"cmdOK"_s)->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(visible(u"TfrmAvvio"_s));
+    stopApplication();
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "copycontent.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -32,33 +34,43 @@ struct FoundCopy {
 // The copies in `folder`, newest first.
 QList<FoundCopy> findCopies(const QString& folder);
 
-// What a copy holds, as paths relative to the program folder, sorted: everything the
-// program keeps there except what it ships or rebuilds (the executable, the guide, the
-// warning sound), exports and prints at the top level, journals, lock files, unfinished
-// temporaries and the backup folder itself. Links are never followed.
-struct Inventory {
-    QStringList folders;
-    QStringList files;
-};
-Inventory inventory(const QString& programFolder, const QString& backupFolder);
-
-// Whether a path relative to the program folder is one a copy may hold.
-bool isKeptPath(const QString& relativePath);
-
 // Called with the bytes done so far and the total; returning false cancels the work.
 using Progress = std::function<bool(qint64 done, qint64 total)>;
+
+// Why a copy, a verification or a restore was refused before it began.
+enum class Refusal {
+    None,
+    FolderIsProgramFolder, // the copies' folder is the program folder itself
+    FolderInsideCopy,      // the copies' folder lies in a folder a copy holds
+    NotACopy,              // the zip is no whole copy of this program
+    UnusableFiles,         // files a copy must hold cannot be copied (named in `damaged`)
+};
 
 struct Outcome {
     bool ok = false;
     bool cancelled = false;
-    QString cause;       // why it failed, for the log and the message
-    QString path;        // the copy made or read
-    int files = 0;       // files in the copy (the manifest not counted)
-    QStringList damaged; // files whose bytes do not match the manifest, or are missing
+    Refusal refusal = Refusal::None;
+    QString cause; // why it failed, for the log and the message
+    QString path;  // the copy made or read
+    int files = 0; // files in the copy (the manifest not counted)
+    // The files the failure is about: bytes that do not match the manifest or cannot be
+    // read back, files missing from the copy, or files of the folder that cannot be copied.
+    QStringList damaged;
 };
 
+// Whether copies may be written to `backupFolder`: never the program folder itself (each
+// copy would hold the earlier ones) nor a folder inside one a copy holds. Folders are
+// compared by their canonical paths, so a trailing "/" or a link changes nothing. The
+// parent of the program folder, or any other folder of it, is fine.
+Refusal checkCopiesFolder(const QString& programFolder, const QString& backupFolder);
+
+// Removes what an interrupted copy left in `backupFolder` (".Tavolex_….zip.partial"); a
+// copy still being written by another program is left alone.
+void removeUnfinishedCopies(const QString& backupFolder);
+
 // Writes a copy of `programFolder` into `backupFolder` (made if missing) under a temporary
-// name, reads it back against its manifest and only then gives it its final name. A
+// name, reads it back against its manifest and only then gives it its final name. Should a
+// copy of that second already exist, the next free second names it. A
 // journal left by an interrupted overwrite is settled first, and each archive is read under
 // its advisory lock, so no copy holds a half-written record. On any failure or a cancel no
 // file with a final name is left and the program folder is untouched.
@@ -72,21 +84,11 @@ std::optional<int> countFiles(const QString& zipPath);
 // Reads a copy back and checks every file against MANIFEST.sha256.
 Outcome verifyCopy(const QString& zipPath, const Progress& progress = {});
 
-// Puts the files of a verified copy in place: they are extracted into a temporary folder
-// inside the program folder and checked against the manifest first; then each file is put
-// in place by rename, the present one moved aside, and on a failure half-way every moved
-// file goes back. A copy with a name that would land outside the program folder, a link,
-// or a file that does not match its manifest is refused with nothing changed.
-Outcome restoreCopy(const QString& zipPath, const QString& programFolder,
-                    const Progress& progress = {});
-
 // Removes the oldest automatic copies beyond `keep`; manual copies and the copies made
 // before a restore are never removed. Returns the removed paths.
 QStringList rotateAutomaticCopies(const QString& backupFolder, int keep);
 
 // Whether an automatic copy dated `day` is already in `backupFolder`.
 bool hasAutomaticCopyOf(const QString& backupFolder, const QDate& day);
-
-inline constexpr char kManifestName[] = "MANIFEST.sha256";
 
 } // namespace tavolex::backup

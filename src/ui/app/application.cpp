@@ -6,6 +6,8 @@
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
 #include "TfrmTrovaTutto.h"
+#include "backup/backupsettings.h"
+#include "backup/restore.h"
 #include "files/folderlock.h"
 #include "files/log.h"
 #include "files/safewrite.h"
@@ -304,6 +306,11 @@ bool startApplication() {
     // first start; should that fail, the password check reports the access error.
     if (!prepareProgramFolder())
         qCWarning(lcFiles).noquote() << "cannot prepare the program folder" << programFolder();
+    // A restore stopped half-way by a kill or a power cut is finished or undone before
+    // anything reads the folder, and the leftovers of stopped copies go.
+    backup::recoverRestore(programFolder());
+    backup::removeUnfinishedCopies(
+        backup::loadSettings(protocol::settingsPath(), programFolder()).folder);
     // A settings write killed half-way may have left its temporary file behind.
     files::removeLeftoverTemporaries(protocol::settingsPath());
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));

@@ -1,6 +1,7 @@
 #include "TfrmCopie.h"
 
 #include "backup/backupsettings.h"
+#include "backup/restore.h"
 #include "backupwork.h"
 #include "help/helptexts.h"
 #include "programfolder.h"
@@ -57,10 +58,6 @@ QByteArray deviceOf(QString folder) {
         folder = parent;
     }
     return QStorageInfo(folder).device();
-}
-
-QString stampNow() {
-    return QDateTime::currentDateTime().toString(u"dd/MM/yyyy HH:mm"_s);
 }
 
 } // namespace
@@ -225,13 +222,10 @@ void TfrmCopie::cmdCreaClick() {
     if (!made.ok) {
         msg::warning(this, u"Attenzione: non \u00E8 stato possibile creare la copia di sicurezza "
                            u"nella cartella\n\r"_s +
-                               folder +
-                               u"\n\r\n\rAccertarsi che la cartella sia raggiungibile, "
-                               u"scrivibile e che il disco non sia pieno."_s);
+                               folder + copyFailureDetail(made));
         return;
     }
-    backup::recordVerification(folder, QFileInfo(made.path).fileName(),
-                               u"Integra, "_s + stampNow());
+    backup::recordVerification(folder, QFileInfo(made.path).fileName(), verificationText(made));
     refresh();
     msg::information(this, u"La copia di sicurezza \u00E8 stata creata:\n\r"_s +
                                QDir::toNativeSeparators(made.path) + u"\n\r\n\rFile copiati: "_s +
@@ -248,16 +242,19 @@ void TfrmCopie::cmdVerificaClick() {
     if (checked.cancelled) return;
     const QString folder = m_folder->text().trimmed();
     const QString name = QFileInfo(copy).fileName();
+    backup::recordVerification(folder, name, verificationText(checked));
+    refresh();
     if (checked.ok) {
-        backup::recordVerification(folder, name, u"Integra, "_s + stampNow());
-        refresh();
         msg::information(this, u"La copia \u00E8 integra: tutti i "_s +
                                    QString::number(checked.files) +
                                    u" file corrispondono alle impronte registrate."_s);
         return;
     }
-    backup::recordVerification(folder, name, u"Danneggiata, "_s + stampNow());
-    refresh();
+    if (checked.refusal == backup::Refusal::NotACopy) {
+        msg::warning(this, u"Attenzione: il file non \u00E8 una copia di sicurezza completa di "
+                           u"Tavolex e non pu\u00F2 essere ripristinato."_s);
+        return;
+    }
     msg::warning(this, checked.damaged.isEmpty()
                            ? u"Attenzione: la copia \u00E8 danneggiata e non pu\u00F2 essere "
                              u"letta."_s
@@ -303,9 +300,11 @@ void TfrmCopie::cmdRipristinaClick() {
     if (!saved.ok) {
         if (!saved.cancelled)
             msg::warning(this, u"Attenzione: non \u00E8 stato possibile salvare lo stato attuale "
-                               u"degli archivi; il ripristino non \u00E8 stato eseguito."_s);
+                               u"degli archivi; il ripristino non \u00E8 stato eseguito."_s +
+                                   copyFailureDetail(saved));
         return;
     }
+    backup::recordVerification(folder, QFileInfo(saved.path).fileName(), verificationText(saved));
     const backup::Outcome restored = restoreWithProgress(this, copy);
     refresh();
     if (restored.cancelled) return;

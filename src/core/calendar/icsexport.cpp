@@ -10,6 +10,7 @@
 #include "records/record.h"
 #include "records/recordfile.h"
 #include "settings/inifile.h"
+#include "text/casing.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,8 +34,14 @@ struct ComponentDeleter {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
+// A field's text as a calendar may carry it: without control characters other than TAB
+// (ESC, DEL, a stray CR or LF, C1 codes from undefined Windows-1252 bytes), which RFC 5545
+// forbids in a text value and libical writes out raw. The description's own line breaks
+// come from joining the fields, not from a field.
 QString text(const char* record, const records::FieldSpec& field) {
-    return records::readFieldTrimmed(record, field);
+    QString t = records::readField(record, field);
+    t.removeIf([](QChar c) { return c.category() == QChar::Other_Control && c != u'\t'; });
+    return text::trimmed(t);
 }
 
 void addText(icalcomponent* c, icalproperty* p) {

@@ -300,6 +300,40 @@ for ev in sorted(cal.walk('VEVENT'), key=lambda e: str(e['UID'])):
     EXPECT_EQ(lines.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
 }
 
+// No control byte in `ics` but TAB and the CR LF ending each line.
+void expectOnlyTabAndLineEnds(const QByteArray& ics) {
+    for (qsizetype i = 0; i < ics.size(); ++i) {
+        const auto b = static_cast<unsigned char>(ics[i]);
+        if (b == '\r') {
+            EXPECT_EQ(ics.mid(i + 1, 1), "\n") << "a CR alone at " << i;
+        } else if (b == '\n') {
+            EXPECT_EQ(ics.mid(i - 1, 1), "\r") << "an LF alone at " << i;
+        } else {
+            EXPECT_TRUE(b == '\t' || (b >= 0x20 && b != 0x7F))
+                << "byte 0x" << std::hex << int(b) << " at " << std::dec << i;
+        }
+    }
+}
+
+// Whatever length a text has, libical's fold never falls inside a line's CR LF: every length
+// of a summary without a blank (where libical would rather fold) across several folds.
+TEST_F(CalendarTest, EveryLineEndsInCrLfWhateverItsLength) {
+    QList<records::Record> year;
+    for (int n = 1; n <= 240; ++n)
+        year << deadline(u"15/01/2024"_s, u"10"_s, u"00"_s, u"1"_s, QString(n, u'D'), u""_s);
+    ASSERT_TRUE(test::writeRecords(path(u"2024.sca"_s), year));
+    ASSERT_TRUE(exportDeadlines().ok());
+    const QByteArray ics = readAll(path(u"Scadenze_2024.ics"_s));
+    expectOnlyTabAndLineEnds(ics);
+    for (const QByteArray& line : ics.split('\n'))
+        EXPECT_LE(line.size(), 76) << line.constData();
+    const auto events = eventsByLibical(ics);
+    ASSERT_EQ(events.size(), 240u);
+    for (int n = 1; n <= 240; ++n)
+        EXPECT_EQ(events.at("2024-" + std::to_string(n) + "-scadenza@tavolex").summary,
+                  std::string(std::size_t(n), 'D'));
+}
+
 // Control characters a record can hold (damage, another program's paste) are left out of
 // every text of the file, the rest of the text kept as it was: the bytes hold no control other
 // than TAB and the CR LF of each line, and an independent parser reads the texts back.
@@ -329,17 +363,7 @@ TEST_F(CalendarTest, ControlCharactersInRecordsAreLeftOut) {
     ASSERT_TRUE(exportDeadlines().ok());
     const QByteArray ics = readAll(path(u"Scadenze_2024.ics"_s));
 
-    for (qsizetype i = 0; i < ics.size(); ++i) {
-        const auto b = static_cast<unsigned char>(ics[i]);
-        if (b == '\r') {
-            EXPECT_EQ(ics.mid(i + 1, 1), "\n") << "a CR alone at " << i;
-        } else if (b == '\n') {
-            EXPECT_EQ(ics.mid(i - 1, 1), "\r") << "an LF alone at " << i;
-        } else {
-            EXPECT_TRUE(b == '\t' || (b >= 0x20 && b != 0x7F))
-                << "byte 0x" << std::hex << int(b) << " at " << std::dec << i;
-        }
-    }
+    expectOnlyTabAndLineEnds(ics);
     EXPECT_EQ(eventsByLibical(ics).size(), std::size(cases));
 
     const QString script = uR"(

@@ -298,6 +298,10 @@ QByteArray serialise(icalcomponent* c) {
     char* s = icalcomponent_as_ical_string_r(c);
     QByteArray bytes(s);
     icalmemory_free_buffer(s);
+    // libical folds a property line together with its closing CR LF: a line that reaches the
+    // fold just there comes out as "...\r" "\r\n " "\n", right once unfolded but a bare CR and
+    // a bare LF to a strict reader. Fields hold no CR, so this is only ever that line end.
+    bytes.replace("\r\r\n \n", "\r\n");
     return bytes;
 }
 

@@ -30,7 +30,9 @@ fi
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 summary=""
 failed=""
-for target in fuzz_records fuzz_recordfile fuzz_inifile fuzz_password fuzz_win1252; do
+# Every target in fuzz/ (one fuzz_<name>.cpp each, listed in fuzz/CMakeLists.txt).
+for source in fuzz/fuzz_*.cpp; do
+  target=$(basename "$source" .cpp)
   # New inputs go to the build folder's corpus; the committed seeds are only read.
   corpus=build-fuzz/corpus/$target
   findings=build-fuzz/findings/$target

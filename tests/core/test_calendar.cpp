@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -296,6 +298,96 @@ for ev in sorted(cal.walk('VEVENT'), key=lambda e: str(e['UID'])):
         u"2024-6-scadenza@tavolex|2024-12-30T23:30:00|Europe/Rome|Saldo parcella|-10 days, 0:00:00|CONFIRMED"_s,
     };
     EXPECT_EQ(lines.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
+}
+
+// No control byte in `ics` but TAB and the CR LF ending each line.
+void expectOnlyTabAndLineEnds(const QByteArray& ics) {
+    for (qsizetype i = 0; i < ics.size(); ++i) {
+        const auto b = static_cast<unsigned char>(ics[i]);
+        if (b == '\r') {
+            EXPECT_EQ(ics.mid(i + 1, 1), "\n") << "a CR alone at " << i;
+        } else if (b == '\n') {
+            EXPECT_EQ(ics.mid(i - 1, 1), "\r") << "an LF alone at " << i;
+        } else {
+            EXPECT_TRUE(b == '\t' || (b >= 0x20 && b != 0x7F))
+                << "byte 0x" << std::hex << int(b) << " at " << std::dec << i;
+        }
+    }
+}
+
+// Whatever length a text has, libical's fold never falls inside a line's CR LF: every length
+// of a summary without a blank (where libical would rather fold) across several folds.
+TEST_F(CalendarTest, EveryLineEndsInCrLfWhateverItsLength) {
+    QList<records::Record> year;
+    for (int n = 1; n <= 240; ++n)
+        year << deadline(u"15/01/2024"_s, u"10"_s, u"00"_s, u"1"_s, QString(n, u'D'), u""_s);
+    ASSERT_TRUE(test::writeRecords(path(u"2024.sca"_s), year));
+    ASSERT_TRUE(exportDeadlines().ok());
+    const QByteArray ics = readAll(path(u"Scadenze_2024.ics"_s));
+    expectOnlyTabAndLineEnds(ics);
+    for (const QByteArray& line : ics.split('\n'))
+        EXPECT_LE(line.size(), 76) << line.constData();
+    const auto events = eventsByLibical(ics);
+    ASSERT_EQ(events.size(), 240u);
+    for (int n = 1; n <= 240; ++n)
+        EXPECT_EQ(events.at("2024-" + std::to_string(n) + "-scadenza@tavolex").summary,
+                  std::string(std::size_t(n), 'D'));
+}
+
+// Control characters a record can hold (damage, another program's paste) are left out of
+// every text of the file, the rest of the text kept as it was: the bytes hold no control other
+// than TAB and the CR LF of each line, and an independent parser reads the texts back.
+TEST_F(CalendarTest, ControlCharactersInRecordsAreLeftOut) {
+    struct Case {
+        QString stored;
+        QString shown;
+    };
+    const Case cases[] = {
+        {u"Bollo\u0001 auto"_s, u"Bollo auto"_s},
+        {u"\u001B[31mRosso\u001B[0m"_s, u"[31mRosso[0m"_s},
+        {u"Fine\u007F"_s, u"Fine"_s},
+        {u"riga uno\r\nriga due\u000B\u000C"_s, u"riga unoriga due"_s},
+        {u"con\ttab"_s, u"con\ttab"_s},
+        {u"x\u0081y\u009Dz"_s, u"xyz"_s}, // undefined Windows-1252 bytes
+        {QString::fromUtf16(u"nul\0lo", 6), u"nullo"_s},
+        {u"Caff\u00E8; \u20AC 5,00"_s, u"Caff\u00E8; \u20AC 5,00"_s},
+    };
+    QList<records::Record> year;
+    for (const Case& c : cases) {
+        records::Record r =
+            deadline(u"15/01/2024"_s, u"10"_s, u"00"_s, u"1"_s, c.stored, u"Rossi Mario"_s);
+        r.setText(u"Note", c.stored);
+        year << r;
+    }
+    ASSERT_TRUE(test::writeRecords(path(u"2024.sca"_s), year));
+    ASSERT_TRUE(exportDeadlines().ok());
+    const QByteArray ics = readAll(path(u"Scadenze_2024.ics"_s));
+
+    expectOnlyTabAndLineEnds(ics);
+    EXPECT_EQ(eventsByLibical(ics).size(), std::size(cases));
+
+    const QString script = uR"(
+import sys, json, icalendar
+cal = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())
+for ev in sorted(cal.walk('VEVENT'), key=lambda e: int(str(e['UID']).split('-')[1])):
+    print(json.dumps([str(ev['SUMMARY']), str(ev['DESCRIPTION'])]))
+)"_s;
+    QProcess p;
+    p.start(u"/usr/bin/python3"_s, {u"-c"_s, script, path(u"Scadenze_2024.ics"_s)});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+    const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+    ASSERT_GE(lines.size(), qsizetype(std::size(cases)));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const QString& shown = cases[i].shown;
+        SCOPED_TRACE(shown.toStdString());
+        const QJsonArray read = QJsonDocument::fromJson(lines[qsizetype(i)]).array();
+        EXPECT_EQ(read.at(0).toString(), shown + u" - Rossi Mario"_s);
+        EXPECT_EQ(read.at(1).toString(),
+                  u"Cliente: Rossi Mario\nPratica: Successione Bianchi\nProtocollo n. 2024/117\n"
+                  u"Importo: 12,50 \u20AC\nPagamento: Bonifico\nNote: "_s +
+                      shown);
+    }
 }
 
 // A real calendar program imports the file and lists each event on its day and at its time.

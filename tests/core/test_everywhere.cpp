@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tavolex;
 using namespace tavolex::search;
@@ -161,7 +163,8 @@ TEST_F(EverywhereFolder, ArchivesFoundByNameOrderedByKindAndYear) {
          {"2025.prt", "2024.prt", "2023.eur", "Clienti.pro", "2024.sca", "Pratiche.pro", "abcd.prt",
           "20245.sca", "2024.prt.journal", "2024.PRT", "Tavolex.ini"})
         write(QString::fromLatin1(name), {});
-    QDir(m_dir.path()).mkdir(u"2026.eur"_s); // a folder is no archive
+    QDir(m_dir.path()).mkdir(u"2026.eur"_s); // listed, to be found unreadable
+    QDir(m_dir.path()).mkdir(u"Movimenti"_s);
     QStringList seen;
     for (const ArchiveFile& a : archivesIn(m_dir.path()))
         seen << u"%1 %2 %3"_s.arg(archiveTitle(a.kind))
@@ -169,7 +172,55 @@ TEST_F(EverywhereFolder, ArchivesFoundByNameOrderedByKindAndYear) {
                     .arg(QFileInfo(a.path).fileName());
     EXPECT_EQ(seen, (QStringList{u"Clienti 0 Clienti.pro"_s, u"Protocollo 2024 2024.prt"_s,
                                  u"Protocollo 2025 2025.prt"_s, u"Pratiche 0 Pratiche.pro"_s,
-                                 u"Scadenze 2024 2024.sca"_s, u"Movimenti 2023 2023.eur"_s}));
+                                 u"Scadenze 2024 2024.sca"_s, u"Movimenti 2023 2023.eur"_s,
+                                 u"Movimenti 2026 2026.eur"_s}));
+}
+
+// Anything but a plain file under an archive's name is one unreadable archive, whatever it is;
+// the search goes on to the other archives and never waits on a pipe.
+TEST(EverywhereUnreadable, EveryKindOfEntryInAnArchivesPlaceCountsOnce) {
+    struct Case {
+        const char* what;
+        QString name;
+        std::function<bool(const QString& path)> make;
+    };
+    const auto fifo = [](const QString& p) {
+        return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0;
+    };
+    const auto folder = [](const QString& p) { return QDir().mkdir(p); };
+    const auto linkTo = [](const QString& target) {
+        return [target](const QString& p) { return QFile::link(target, p); };
+    };
+    const Case cases[] = {
+        {"folder, yearly", u"2026.sca"_s, folder},
+        {"folder, single", u"Clienti.pro"_s, folder},
+        {"named pipe, single", u"Clienti.pro"_s, fifo},
+        {"named pipe, yearly", u"2024.prt"_s, fifo},
+        {"link to a device", u"2025.eur"_s, linkTo(u"/dev/null"_s)},
+        {"link to a folder", u"Pratiche.pro"_s, linkTo(u"/tmp"_s)},
+        {"link to nothing", u"2023.sca"_s, linkTo(u"/nonexistent/2023.sca"_s)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(c.make(dir.filePath(c.name)));
+        ASSERT_TRUE(test::writeRecords(
+            dir.filePath(u"2020.eur"_s),
+            {test::makeRecord(records::movementLayout(), {{u"Causale", u"Affitto"_s}})}));
+        QStringList listed;
+        int unreadable = 0;
+        qint64 hits = 0;
+        for (const ArchiveFile& archive : archivesIn(dir.path())) {
+            listed << QFileInfo(archive.path).fileName();
+            const ArchiveScan scan = scanArchive(archive, FoldedText(u"affitto"_s), nullptr, {});
+            if (!scan.readable) ++unreadable;
+            hits += scan.hits;
+        }
+        EXPECT_TRUE(listed.contains(c.name)) << listed.join(u' ').toStdString();
+        EXPECT_EQ(unreadable, 1);
+        EXPECT_EQ(hits, 1);
+    }
 }
 
 TEST_F(EverywhereFolder, HitsInEveryKindAndYearWithRecordAndField) {

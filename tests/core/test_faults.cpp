@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -225,6 +227,43 @@ TEST_F(FaultTest, AppendOnAFullDiskLeavesOnlyWholeRecords) {
     EXPECT_EQ(archive.count(), 2);
     archive.close();
     EXPECT_EQ(contentOf(path), recordsOf("ab"));
+}
+
+// A write stopped by a full disk says the system's cause (here the file-size limit's "File
+// too large"), whether it stopped after some bytes or before the first, in an append, in
+// the overwrite's journal or in the overwrite in place: never Qt's "Unknown error".
+TEST_F(FaultTest, FullDiskFailuresCarryTheSystemsCause) {
+    struct Case {
+        const char* what;
+        rlim_t room;
+        std::function<bool(records::RecordFile&)> write;
+        const char* step;
+    };
+    const auto append = [](records::RecordFile& f) { return f.append(recordOf('c')) != 0; };
+    const auto overwrite = [](records::RecordFile& f) { return f.write(2, recordOf('N')); };
+    const Case cases[] = {
+        {"append, part of the record fits", 2 * kSize + 516, append, "write: "},
+        {"append, no byte fits", 2 * kSize, append, "write: "},
+        {"overwrite, the journal does not fit", 100, overwrite, "journal: "},
+        {"overwrite in place stopped half-way", kSize + kSize / 2, overwrite, "write: "},
+    };
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = file(u"Clienti.pro"_s);
+        put(path, recordsOf("ab"));
+        records::RecordFile archive(path, kSize);
+        ASSERT_TRUE(archive.open());
+        {
+            test::DiskFull full(c.room);
+            ASSERT_TRUE(full.active());
+            EXPECT_FALSE(c.write(archive));
+        }
+        EXPECT_EQ(archive.errorString(), QString::fromLatin1(c.step) + tooLarge);
+        archive.close();
+        QFile::remove(path);
+        QFile::remove(archive.journalPath());
+    }
 }
 
 TEST_F(FaultTest, InterruptedOverwriteIsCompletedOnTheNextOpen) {

@@ -4,15 +4,20 @@
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
 
+#include "calendar/icsexport.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "ui/common/calendarfiles.h"
 #include "ui/movements/TfrmSospesiMov.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tavolex;
@@ -85,7 +90,8 @@ TEST(DeadlineCalendar, ExportsToTheChosenFolderAndEverySaveRewritesTheFile) {
     // A folder that does not exist is refused before anything is written.
     const SeenBox refused = exportFrom(u"cmdCalendario"_s, true, g_folder + u"Manca"_s, {});
     EXPECT_EQ(refused.icon, QMessageBox::Warning);
-    EXPECT_EQ(refused.text, u"La cartella indicata non esiste:\r\n"_s + g_folder + u"Manca"_s);
+    EXPECT_EQ(refused.text,
+              u"Attenzione: la cartella indicata non esiste:\r\n"_s + g_folder + u"Manca"_s);
 
     ProgramEnvironment::opened().clear();
     const QString file = synced + u"/Scadenze_2024.ics"_s;
@@ -120,6 +126,84 @@ TEST(DeadlineCalendar, ExportsToTheChosenFolderAndEverySaveRewritesTheFile) {
     g_screen.type(u"txtDettagli"_s, u"Deposito memoria"_s);
     g_screen.clickAndAnswer(u"cmdSalva"_s);
     EXPECT_EQ(bytesOf(file), before);
+    g_screen.click(u"cmdEsci"_s);
+}
+
+// Enter in the folder or on the check box moves on and never exports by itself, whatever the
+// folder: an existing one (nothing written), a missing one (no warning). Only Enter on
+// "Esporta" exports.
+TEST(DeadlineCalendar, EnterInTheSettingsOnlyMovesOn) {
+    ASSERT_TRUE(writeRecords(g_folder + u"2024.sca"_s,
+                             {deadline(u"05/03/2024"_s, u"10:00"_s, u"Bollo auto"_s)}));
+    const QString target = g_folder + u"Invio"_s;
+    ASSERT_TRUE(QDir().mkpath(target));
+    const QString file = target + u"/Scadenze_2024.ics"_s;
+    const QByteArray ini = bytesOf(g_folder + u"Cartovia.ini"_s);
+    for (const QString& folder : QStringList{target, g_folder + u"Manca"_s}) {
+        SCOPED_TRACE(folder.toStdString());
+        ui::TfrmImpostaCalendario dialog(calendar::Kind::Deadlines, g_folder + u"2024.sca"_s);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        auto* field = child<QLineEdit>(&dialog, u"txtCartella"_s);
+        auto* keep = child<QCheckBox>(&dialog, u"chkAggiorna"_s);
+        auto* esporta = child<QPushButton>(&dialog, u"btnEsporta"_s);
+        field->setText(folder);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            field->setFocus();
+            EXPECT_FALSE(answerNextBox([&] { QTest::keyClick(field, key); }).seen);
+            EXPECT_EQ(QApplication::focusWidget(), keep);
+            EXPECT_FALSE(answerNextBox([&] { QTest::keyClick(keep, key); }).seen);
+            EXPECT_EQ(QApplication::focusWidget(), esporta);
+            EXPECT_TRUE(dialog.isVisible());
+        }
+        EXPECT_FALSE(QFile::exists(file));
+        EXPECT_EQ(bytesOf(g_folder + u"Cartovia.ini"_s), ini);
+        EXPECT_EQ(field->text(), folder);
+        dialog.close();
+    }
+
+    // Enter on the focused "Esporta" presses it.
+    ui::TfrmImpostaCalendario dialog(calendar::Kind::Deadlines, g_folder + u"2024.sca"_s);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    child<QLineEdit>(&dialog, u"txtCartella"_s)->setText(target);
+    auto* esporta = child<QPushButton>(&dialog, u"btnEsporta"_s);
+    esporta->setFocus();
+    const SeenBox box = answerNextBox([&] { QTest::keyClick(esporta, Qt::Key_Return); }, u"No"_s);
+    EXPECT_TRUE(box.text.startsWith(u"Il file del calendario\r\n"_s)) << box.text.toStdString();
+    EXPECT_TRUE(QFile::exists(file));
+    ASSERT_TRUE(calendar::writeSettings({}).ok());
+}
+
+// A save that cannot rewrite the kept calendar file (its folder is gone) keeps the record and
+// warns, in the words of every warning.
+TEST(DeadlineCalendar, ASaveThatCannotRewriteTheFileWarns) {
+    ASSERT_TRUE(writeRecords(g_folder + u"2024.sca"_s,
+                             {deadline(u"05/03/2024"_s, u"10:00"_s, u"Bollo auto"_s)}));
+    const QString gone = g_folder + u"Sparita"_s;
+    ASSERT_TRUE(calendar::writeSettings({true, gone}).ok());
+    openDeadlineYear();
+    g_screen.type(u"txtGiorno"_s, u"21"_s);
+    g_screen.type(u"txtMese"_s, u"Marzo"_s);
+    g_screen.type(u"txtAvviso"_s, u"1"_s);
+    g_screen.type(u"txtCliente"_s, u"Neri Luca"_s);
+    g_screen.type(u"txtOggetto"_s, u"Perizia di parte"_s);
+    g_screen.type(u"txtDettagli"_s, u"Perizia"_s);
+    const QList<SeenBox> boxes =
+        answerBoxes([&] { g_screen.click(u"cmdSalva"_s); }, {QString(), QString(), QString()});
+    QStringList warnings;
+    for (const SeenBox& b : boxes)
+        if (b.icon == QMessageBox::Warning) warnings << b.text;
+    ASSERT_EQ(warnings.size(), 1) << boxes.size();
+    const QString file = QDir::toNativeSeparators(gone + u"/Scadenze_2024.ics"_s);
+    EXPECT_TRUE(warnings[0].startsWith(u"Attenzione: il calendario non \u00E8 stato aggiornato."
+                                       u"\r\n\r\nNon \u00E8 stato possibile scrivere il file "
+                                       u"del calendario\r\n"_s +
+                                       file + u"\r\n\r\n"_s))
+        << warnings[0].toStdString();
+    EXPECT_EQ(QFileInfo(g_folder + u"2024.sca"_s).size(),
+              2 * records::deadlineLayout().recordSize());
+    ASSERT_TRUE(calendar::writeSettings({}).ok());
     g_screen.click(u"cmdEsci"_s);
 }
 

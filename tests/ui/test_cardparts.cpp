@@ -3,6 +3,7 @@
 #include "records/layout.h"
 #include "records/record.h"
 #include "settings/inifile.h"
+#include "support/diskfull.h"
 #include "support/printers.h"
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
@@ -22,6 +23,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -435,6 +438,51 @@ TEST(CardArchive, FailuresGiveTheAccessError) {
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(box.text, kAccessError);
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+// The messages of the category "tavolex.files" written while it lives.
+class FilesLog {
+public:
+    FilesLog() : m_previous(qInstallMessageHandler(&FilesLog::handle)) { s_lines.clear(); }
+    ~FilesLog() { qInstallMessageHandler(m_previous); }
+    FilesLog(const FilesLog&) = delete;
+    FilesLog& operator=(const FilesLog&) = delete;
+    const QStringList& lines() const { return s_lines; }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (context.category && QByteArrayView(context.category) == "tavolex.files")
+            s_lines << text;
+    }
+    QtMessageHandler m_previous;
+    static inline QStringList s_lines;
+};
+
+// The access error a full disk gives on Save is logged with the system's cause.
+TEST(CardArchive, AFullDiskIsLoggedWithTheSystemsCause) {
+    QTemporaryDir dir;
+    QWidget owner;
+    const QString path = dir.filePath(u"Prova.dat"_s);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(recordOf('a') + recordOf('b'));
+    }
+    CardArchive archive(&owner, path, 94);
+    ASSERT_TRUE(archive.open());
+    FilesLog log;
+    qint64 written = -1;
+    SeenBox box;
+    {
+        tavolex::test::DiskFull full(2 * 94 + 50); // part of the record fits
+        ASSERT_TRUE(full.active());
+        box = answerNextBox([&] { written = archive.append(recordOf('c')); });
+    }
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(box.text, kAccessError);
+    EXPECT_EQ(log.lines(),
+              QStringList{path + u": write: "_s + QString::fromLocal8Bit(std::strerror(EFBIG))});
+    EXPECT_EQ(fileBytes(path), recordOf('a') + recordOf('b'));
 }
 
 } // namespace

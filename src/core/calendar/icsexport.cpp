@@ -10,6 +10,7 @@
 #include "records/record.h"
 #include "records/recordfile.h"
 #include "settings/inifile.h"
+#include "text/casing.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,8 +34,14 @@ struct ComponentDeleter {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
+// A field's text as a calendar may carry it: without control characters other than TAB
+// (ESC, DEL, a stray CR or LF, C1 codes from undefined Windows-1252 bytes), which RFC 5545
+// forbids in a text value and libical writes out raw. The description's own line breaks
+// come from joining the fields, not from a field.
 QString text(const char* record, const records::FieldSpec& field) {
-    return records::readFieldTrimmed(record, field);
+    QString t = records::readField(record, field);
+    t.removeIf([](QChar c) { return c.category() == QChar::Other_Control && c != u'\t'; });
+    return text::trimmed(t);
 }
 
 void addText(icalcomponent* c, icalproperty* p) {
@@ -291,6 +298,10 @@ QByteArray serialise(icalcomponent* c) {
     char* s = icalcomponent_as_ical_string_r(c);
     QByteArray bytes(s);
     icalmemory_free_buffer(s);
+    // libical folds a property line together with its closing CR LF: a line that reaches the
+    // fold just there comes out as "...\r" "\r\n " "\n", right once unfolded but a bare CR and
+    // a bare LF to a strict reader. Fields hold no CR, so this is only ever that line end.
+    bytes.replace("\r\r\n \n", "\r\n");
     return bytes;
 }
 

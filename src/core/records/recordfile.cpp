@@ -68,6 +68,22 @@ bool parseJournal(const QByteArray& bytes, const QByteArray& name, int size, qin
     return true;
 }
 
+// Writes all of `data` at `offset`; empty on success, else the system's cause. QFile takes
+// a write cut short by a full disk or a file-size limit (some bytes, then ENOSPC or EFBIG)
+// for a success of fewer bytes and keeps no cause ("Unknown error"): the errno of the write
+// that failed is what says why.
+QString writeAt(int fd, const char* data, qint64 size, qint64 offset) {
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, data + done, std::size_t(size - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return QString::fromLocal8Bit(std::strerror(errno));
+        if (n == 0) return QString::fromLocal8Bit(std::strerror(ENOSPC));
+        done += n;
+    }
+    return {};
+}
+
 // Forces a file's data (and the size it needs to be read back) to the disk.
 bool syncData(int fd) {
     int r = 0;
@@ -265,10 +281,11 @@ bool RecordFile::sync() {
 }
 
 bool RecordFile::writeInPlace(qint64 k, const QByteArray& record) {
-    if (!m_file.seek((k - 1) * m_size)) return fail(u"seek"_s);
-    if (m_file.write(record.constData(), m_size) != m_size || !m_file.flush())
-        return fail(u"write"_s);
-    return true;
+    // Unbuffered, and every read seeks first: writing past QFile leaves nothing stale.
+    const QString cause = writeAt(m_file.handle(), record.constData(), m_size, (k - 1) * m_size);
+    if (cause.isEmpty()) return true;
+    m_error = u"write: "_s + cause;
+    return false;
 }
 
 bool RecordFile::appendAt(qint64 k, const QByteArray& record) {
@@ -290,9 +307,11 @@ bool RecordFile::overwrite(qint64 k, const QByteArray& record) {
         m_error = u"journal: "_s + cause;
         return false;
     }
-    if (journal.write(entry) != entry.size() || !journal.flush() ||
-        (m_syncs && !syncData(int(journal.handle())))) {
-        m_error = u"journal: "_s + journal.errorString();
+    QString failed = writeAt(journal.handle(), entry.constData(), entry.size(), 0);
+    if (failed.isEmpty() && m_syncs && !syncData(journal.handle()))
+        failed = u"sync: "_s + QString::fromLocal8Bit(std::strerror(errno));
+    if (!failed.isEmpty()) {
+        m_error = u"journal: "_s + failed;
         journal.close();
         QFile::remove(journalPath());
         return false;

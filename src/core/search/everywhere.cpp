@@ -269,16 +269,22 @@ QString fieldLabel(ArchiveKind kind, int index, const char* record) {
 }
 
 QList<ArchiveFile> archivesIn(const QString& folder) {
+    // Whatever holds an archive's name is listed, not only a plain file: a folder, a named
+    // pipe, a device or a link to nothing in its place is an archive the search cannot read,
+    // and the scan counts it so instead of passing over it in silence.
     const QDir dir(folder);
     QList<ArchiveFile> found;
     const auto single = [&](ArchiveKind kind, const QString& name) {
-        if (QFileInfo(dir.filePath(name)).isFile()) found.append({kind, 0, dir.filePath(name)});
+        const QFileInfo info(dir.filePath(name));
+        if (info.exists() || info.isSymLink()) found.append({kind, 0, dir.filePath(name)});
     };
     const auto yearly = [&](ArchiveKind kind, const QString& suffix) {
         static const QRegularExpression year(u"^\\d{4}$"_s);
         QList<ArchiveFile> years;
-        const QStringList names =
-            dir.entryList({u"*."_s + suffix}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+        const QStringList names = dir.entryList({u"*."_s + suffix},
+                                                QDir::AllEntries | QDir::System |
+                                                    QDir::NoDotAndDotDot | QDir::CaseSensitive,
+                                                QDir::Name);
         for (const QString& name : names) {
             const QString stem = name.left(name.size() - suffix.size() - 1);
             if (year.match(stem).hasMatch()) years.append({kind, stem.toInt(), dir.filePath(name)});

@@ -32,7 +32,9 @@ const records::RecordLayout& layoutOf(ArchiveKind kind);
 QString fieldLabel(ArchiveKind kind, int index, const char* record = nullptr);
 
 // The archives present in `folder`: Clienti.pro, Pratiche.pro and every yyyy.prt, yyyy.sca
-// and yyyy.eur (four digits), ordered by kind and then year. A missing archive is not listed.
+// and yyyy.eur (four digits), ordered by kind and then year. A missing archive is not listed;
+// anything else under an archive's name (a folder, a named pipe, a device, a dangling link) is,
+// and scanArchive finds it unreadable.
 QList<ArchiveFile> archivesIn(const QString& folder);
 
 // The text searched for: trimmed, in Windows-1252, folded (text/folding.h).

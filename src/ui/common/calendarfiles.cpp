@@ -1,6 +1,7 @@
 #include "calendarfiles.h"
 
 #include "help/helptexts.h"
+#include "ui/common/behaviour.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
 #include "ui/common/misc.h"
@@ -106,6 +107,13 @@ TfrmImpostaCalendario::TfrmImpostaCalendario(calendar::Kind kind, QString archiv
     buttons->addWidget(close);
     column->addLayout(buttons);
     setMinimumWidth(520);
+
+    // Enter only moves on, as on every screen: the folder to the check box, the check box to
+    // "Esporta", which Enter then presses. The dialog's default button would otherwise take
+    // Enter in either field as an export.
+    auto* behaviour = new ScreenBehaviour(this);
+    behaviour->setEnterNext(m_folder, m_keep);
+    behaviour->setEnterNext(m_keep, exportButton);
 }
 
 void TfrmImpostaCalendario::btnCartellaClick() {
@@ -117,7 +125,7 @@ void TfrmImpostaCalendario::btnCartellaClick() {
 bool TfrmImpostaCalendario::saveSettings() {
     const QString folder = m_folder->text().trimmed();
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        msg::warning(this, u"La cartella indicata non esiste:\r\n%1"_s.arg(folder));
+        msg::warning(this, u"Attenzione: la cartella indicata non esiste:\r\n%1"_s.arg(folder));
         m_folder->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -172,7 +180,7 @@ void keepCalendarCurrent(RecordCard* card, calendar::Kind kind) {
         const calendar::Outcome outcome = runWaiting<calendar::Outcome>(
             nullptr, [kind, archive] { return exportYear(kind, archive); });
         if (!outcome.ok())
-            msg::warning(card, u"Il calendario non \u00E8 stato aggiornato.\r\n\r\n"_s +
+            msg::warning(card, u"Attenzione: il calendario non \u00E8 stato aggiornato.\r\n\r\n"_s +
                                    failureText(outcome));
     });
 }

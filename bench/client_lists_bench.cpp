@@ -13,6 +13,7 @@
 #include "ui/clients/TfrmTrovaClienti.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -117,6 +118,14 @@ qint64 doubleClickMicros(int row, bool carried, qint64* position) {
 // entry carries and by a scan of the archive, beside grep over the same file. Each figure is
 // the median of five runs.
 void runDoubleClickBench(const QString& archive) {
+    // As an archive saved long before its list: the list trusts the record it found behind an
+    // entry only in an archive whose times are not those of moments ago.
+    {
+        QFile file(archive);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                             QFileDevice::FileModificationTime);
+    }
     struct Case {
         const char* what;
         int row;

@@ -10,7 +10,12 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+#include <ctime>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tavolex::lists;
 using namespace Qt::Literals::StringLiterals;
@@ -111,44 +116,170 @@ TEST(ListRecords, EachLineLeadsToTheLastRecordWithIt) {
     EXPECT_FALSE(QFile::exists(dir.filePath(u"manca"_s)));
 }
 
-TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
+namespace {
+
+// Puts a file's modification time an hour back, as an archive saved long before its list.
+bool ageFile(const QString& path) {
+    timespec times[2] = {{0, UTIME_OMIT}, {}};
+    ::clock_gettime(CLOCK_REALTIME, &times[1]);
+    times[1].tv_sec -= 3600;
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+timespec modifiedAt(const QString& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    return st.st_mtim;
+}
+
+bool setModifiedAt(const QString& path, const timespec& when) {
+    const timespec times[2] = {{0, UTIME_OMIT}, when};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+// File times move in coarse ticks: waiting longer than one makes a change's time differ.
+void pastOneTimeTick() {
+    QThread::msleep(50);
+}
+
+} // namespace
+
+// The stamp tells an archive left alone from one written since, however the writing went.
+TEST(ArchiveStamp, MatchesOnlyTheArchiveAsItWas) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"archivio"_s);
-    const QByteArray original = records({"AAA    Y", "BBB    Y", "AAA    Y", "CCC    Y"});
+    const QByteArray original = records({"AAA    Y", "BBB    Y"});
     struct Case {
         const char* what;
-        QByteArray file; // as it is at the double-click
-        QString entry;
-        qint64 listedAt;
-        qint64 expected; // 0: nothing handed back
+        std::function<void()> change;
+        bool matches;
     };
     const QList<Case> cases = {
-        {"carried record unchanged", original, u"AAA"_s, 3, 3},
-        {"blanks around the entry", original, u"  AAA  "_s, 3, 3},
-        // The carried record is read alone: a later twin written since does not count.
-        {"twin appended since", original + "AAA    Y", u"AAA"_s, 3, 3},
-        {"no position carried: the scan", original + "AAA    Y", u"AAA"_s, 0, 5},
-        {"carried record now another line: the scan",
-         records({"AAA    Y", "BBB    Y", "ZZZ    Y", "CCC    Y"}), u"AAA"_s, 3, 1},
-        {"carried record gone: the scan", original.left(2 * kSize), u"AAA"_s, 3, 1},
-        {"carried record torn: the scan", original.left(3 * kSize - 1), u"AAA"_s, 3, 1},
-        {"line no longer anywhere", records({"XXX    Y", "BBB    Y", "YYY    Y"}), u"AAA"_s, 3, 0},
-        {"empty entry", original, u"   "_s, 3, 0},
+        {"left alone", [] {}, true},
+        {"read again", [&] { ASSERT_TRUE(QFile(path).open(QIODevice::ReadOnly)); }, true},
+        {"a record appended", [&] { ASSERT_TRUE(write(path, original + "CCC    Y")); }, false},
+        {"a record overwritten, same size",
+         [&] {
+             ASSERT_TRUE(write(path, records({"AAA    Y", "AAA    Y"})));
+         },
+         false},
+        {"overwritten and its modification time put back",
+         [&] {
+             const timespec before = modifiedAt(path);
+             ASSERT_TRUE(write(path, records({"AAA    Y", "AAA    Y"})));
+             ASSERT_TRUE(setModifiedAt(path, before));
+         },
+         false},
+        {"replaced by another file with the same bytes and time",
+         [&] {
+             const QString other = dir.filePath(u"altro"_s);
+             ASSERT_TRUE(write(other, original));
+             ASSERT_TRUE(setModifiedAt(other, modifiedAt(path)));
+             ASSERT_EQ(::rename(QFile::encodeName(other).constData(),
+                                QFile::encodeName(path).constData()),
+                       0);
+         },
+         false},
+        {"removed", [&] { ASSERT_TRUE(QFile::remove(path)); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(write(path, c.file));
+        ASSERT_TRUE(write(path, original));
+        ASSERT_TRUE(ageFile(path));
+        const ArchiveStamp stamp = ArchiveStamp::of(path);
+        ASSERT_TRUE(stamp.isKnown());
+        pastOneTimeTick();
+        c.change();
+        EXPECT_EQ(stamp.stillMatches(path), c.matches);
+    }
+
+    // No stamp for a missing archive, nor for one written in the last moments: a write in
+    // the same time tick could leave it looking untouched.
+    EXPECT_FALSE(ArchiveStamp::of(dir.filePath(u"manca"_s)).isKnown());
+    ASSERT_TRUE(write(path, original));
+    const ArchiveStamp fresh = ArchiveStamp::of(path);
+    EXPECT_FALSE(fresh.isKnown());
+    EXPECT_FALSE(fresh.stillMatches(path));
+}
+
+TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"archivio"_s);
+    // Listed as AAA (record 3), BBB, AAA (record 3), CCC.
+    const QByteArray original = records({"AAA    Y", "BBB    Y", "AAA    Y", "CCC    Y"});
+    int built = 0;
+    const auto countedLine = [&built](const char* record) {
+        ++built;
+        return lineOf(record);
+    };
+    struct Case {
+        const char* what;
+        QByteArray file; // as it is at the double-click; empty: as listed
+        QString entry;
+        bool carried;    // the entry keeps the record the list found behind it
+        qint64 expected; // 0: nothing handed back
+        int linesBuilt;  // 1: the carried record alone was read
+    };
+    const QList<Case> cases = {
+        {"unchanged: the carried record alone", {}, u"AAA"_s, true, 3, 1},
+        {"blanks around the entry", {}, u"  AAA  "_s, true, 3, 1},
+        {"no record carried: the scan", {}, u"AAA"_s, false, 3, 4},
+        {"a twin appended since: the scan finds it", original + "AAA    Y", u"AAA"_s, true, 5, 5},
+        {"a later record overwritten with the line: the scan finds it",
+         records({"AAA    Y", "BBB    Y", "AAA    Y", "AAA    Y"}), u"AAA"_s, true, 4, 4},
+        {"the carried record now another line",
+         records({"AAA    Y", "BBB    Y", "ZZZ    Y", "CCC    Y"}), u"AAA"_s, true, 1, 4},
+        {"the carried record gone", original.left(2 * kSize), u"AAA"_s, true, 1, 2},
+        {"the carried record torn", original.left(3 * kSize - 1), u"AAA"_s, true, 1, 2},
+        {"the line no longer anywhere", records({"XXX    Y", "BBB    Y", "YYY    Y"}), u"AAA"_s,
+         true, 0, 3},
+        {"empty entry", {}, u"   "_s, true, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(write(path, original));
+        ASSERT_TRUE(ageFile(path));
+        ListedLines lines;
+        ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+        ASSERT_EQ(lines.positions.value(0), 3);
+        const QByteArray file = c.file.isEmpty() ? original : c.file;
+        if (!c.file.isEmpty()) {
+            ASSERT_TRUE(write(path, file));
+        }
         std::optional<ChosenRecord> found = ChosenRecord{"stale", 99};
-        ASSERT_TRUE(findLastWithLine(path, kSize, lineOf, c.entry, &found, c.listedAt));
+        built = 0;
+        ASSERT_TRUE(findLastWithLine(path, kSize, countedLine, c.entry, &found,
+                                     c.carried ? lines.recordAt(0) : ListedRecord{}));
+        EXPECT_EQ(built, c.linesBuilt);
         ASSERT_EQ(found.has_value(), c.expected != 0);
         if (!found) continue;
         EXPECT_EQ(found->position, c.expected);
-        EXPECT_EQ(found->bytes, c.file.mid((c.expected - 1) * kSize, kSize));
+        EXPECT_EQ(found->bytes, file.mid((c.expected - 1) * kSize, kSize));
     }
 
-    // A missing archive hands back nothing and is not created.
+    // A list read just after a save has no stamp to trust: a twin written in the same time
+    // tick, its modification time unchanged, is still found.
+    ASSERT_TRUE(write(path, original));
+    const timespec saved = modifiedAt(path);
+    ListedLines lines;
+    ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+    ASSERT_TRUE(write(path, records({"AAA    Y", "BBB    Y", "AAA    Y", "AAA    Y"})));
+    ASSERT_TRUE(setModifiedAt(path, saved));
     std::optional<ChosenRecord> found;
-    EXPECT_TRUE(findLastWithLine(dir.filePath(u"manca"_s), kSize, lineOf, u"AAA"_s, &found, 1));
+    ASSERT_TRUE(findLastWithLine(path, kSize, lineOf, u"AAA"_s, &found, lines.recordAt(0)));
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->position, 4);
+
+    // Sorting keeps the stamp with the lines.
+    ASSERT_TRUE(write(path, original));
+    ASSERT_TRUE(ageFile(path));
+    ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+    lines.sortLines([](const QString& a, const QString& b) { return a > b; });
+    EXPECT_TRUE(lines.stamp.stillMatches(path));
+
+    // A missing archive hands back nothing and is not created.
+    EXPECT_TRUE(findLastWithLine(dir.filePath(u"manca"_s), kSize, lineOf, u"AAA"_s, &found,
+                                 lines.recordAt(0)));
     EXPECT_FALSE(found.has_value());
     EXPECT_FALSE(recordWithLine(dir.filePath(u"manca"_s), kSize, lineOf, u"AAA"_s, 1));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"manca"_s)));

@@ -15,9 +15,16 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+#include <sys/stat.h>
 
 namespace tavolex::test {
 
@@ -92,19 +99,58 @@ QString makeProgramFolder() {
     return folder;
 }
 
-QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod) {
+bool ageFile(const QString& path) {
+    timespec times[2] = {{0, UTIME_OMIT}, {}};
+    ::clock_gettime(CLOCK_REALTIME, &times[1]);
+    times[1].tv_sec -= 3600;
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+const char* pasteWayName(PasteWay way) {
+    switch (way) {
+    case PasteWay::Menu:
+        return "Incolla";
+    case PasteWay::CtrlV:
+        return "Ctrl+V";
+    case PasteWay::ShiftInsert:
+        return "Shift+Insert";
+    case PasteWay::InputMethod:
+        return "input method";
+    }
+    return "?";
+}
+
+QString pastedInto(QWidget* field, const QString& before, const QString& text, PasteWay way) {
     auto* combo = qobject_cast<QComboBox*>(field);
     QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(field);
     edit->setText(before);
     edit->setFocus();
     edit->selectAll();
-    if (inputMethod) {
+    QGuiApplication::clipboard()->setText(text);
+    switch (way) {
+    case PasteWay::Menu: {
+        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        for (QAction* action : menu->actions())
+            if (!paste && (action->text().contains(QStringLiteral("Paste")) ||
+                           action->text().contains(QStringLiteral("Incolla"))))
+                paste = action;
+        if (!paste) throw std::runtime_error("no \"Incolla\" in the context menu");
+        paste->trigger();
+        break;
+    }
+    case PasteWay::CtrlV:
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case PasteWay::ShiftInsert:
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case PasteWay::InputMethod: {
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QCoreApplication::sendEvent(edit, &commit);
-    } else {
-        QGuiApplication::clipboard()->setText(text);
-        edit->paste();
+        break;
+    }
     }
     return edit->text();
 }

@@ -41,9 +41,24 @@ QString makeProgramFolder();
 // Calls `body` for the next modal dialog that opens during `action`, then returns.
 void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body);
 
+// Puts a file's modification time an hour back, as an archive saved long before a list is
+// read from it (a list does not go by the times of an archive written moments before).
+bool ageFile(const QString& path);
+
+// The ways text reaches a field without being typed key by key.
+enum class PasteWay {
+    Menu,        // "Incolla" from the field's context menu
+    CtrlV,       // the paste shortcut
+    ShiftInsert, // its other shortcut
+    InputMethod, // committed by an input method
+};
+inline constexpr PasteWay kPasteWays[] = {PasteWay::Menu, PasteWay::CtrlV, PasteWay::ShiftInsert,
+                                          PasteWay::InputMethod};
+const char* pasteWayName(PasteWay way);
+
 // Text pasted through the clipboard, or committed by an input method, over the whole text of
 // a line edit or an editable drop-down that held `before`; the text the field then holds.
-QString pastedInto(QWidget* field, const QString& before, const QString& text, bool inputMethod);
+QString pastedInto(QWidget* field, const QString& before, const QString& text, PasteWay way);
 
 // One row of a paste table: what a field held, what was pasted, what it holds after.
 struct PasteCase {

@@ -400,11 +400,11 @@ TEST(ClientsCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
         {u"txtProvRes", u""_s, u"to"_s, u"TO"_s},
     };
     for (const PasteCase& c : cases)
-        for (const bool inputMethod : {false, true}) {
+        for (const PasteWay way : kPasteWays) {
             const QString name = QString::fromUtf16(c.field);
-            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString());
-            EXPECT_EQ(pastedInto(child<QWidget>(card, name), c.before, c.pasted, inputMethod),
-                      c.after);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString() + " by " +
+                         pasteWayName(way));
+            EXPECT_EQ(pastedInto(child<QWidget>(card, name), c.before, c.pasted, way), c.after);
         }
     click(u"TfrmClienti"_s, u"cmdNuovo"_s);
 }

@@ -24,10 +24,8 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QFile>
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -658,6 +656,52 @@ TEST_F(Movements, SearchNeedsEveryActiveFilterAndTheLastEqualLineWins) {
     EXPECT_EQ(amountColour(), QColor(Qt::black));
 }
 
+// Another program writes a record with the same line after the search: the double-click
+// still loads the last record with that line, reading the file to its end.
+TEST_F(Movements, DoubleClickFindsATwinWrittenAfterTheSearch) {
+    const auto twin = [](const QString& promemoria) {
+        return stored(false, u"Affitto gennaio"_s, u"500,00"_s, {{u"Promemoria", promemoria}});
+    };
+    const records::Record other = stored(true, u"Parcella"_s, u"90,00"_s);
+    struct Case {
+        const char* what;
+        QList<records::Record> listed, changedTo;
+        QString position, promemoria;
+    };
+    const Case cases[] = {
+        {"unchanged", {twin(u"primo"_s), other, twin(u"terzo"_s)}, {}, u"3"_s, u"terzo"_s},
+        {"a twin appended",
+         {twin(u"primo"_s), other, twin(u"terzo"_s)},
+         {twin(u"primo"_s), other, twin(u"terzo"_s), twin(u"quarto"_s)},
+         u"4"_s,
+         u"quarto"_s},
+        {"the last record overwritten with a twin",
+         {twin(u"primo"_s), other, twin(u"terzo"_s), other},
+         {twin(u"primo"_s), other, twin(u"terzo"_s), twin(u"quarto"_s)},
+         u"4"_s,
+         u"quarto"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeArchive(c.listed);
+        ASSERT_TRUE(ageFile(archive())); // saved long ago: the list may trust its record
+        openYear();
+        click(u"cmdNuovo"_s);
+        withNextModal([] { click(u"cmdTrova"_s); },
+                      [&](QWidget* dialog) {
+                          auto* list = static_cast<ui::ListScreen*>(dialog);
+                          child<QLineEdit>(dialog, u"txtCausale"_s)->setText(u"gennaio"_s);
+                          child<QAbstractButton>(dialog, u"btnCerca"_s)->click();
+                          ASSERT_EQ(list->lineCount(), 2);
+                          EXPECT_EQ(list->positionAt(0), 3);
+                          if (!c.changedTo.isEmpty()) writeArchive(c.changedTo);
+                          list->activateRow(0);
+                      });
+        EXPECT_EQ(shown(u"lblPosizione"_s), c.position);
+        EXPECT_EQ(shown(u"txtPromemoria"_s), c.promemoria);
+    }
+}
+
 TEST_F(Movements, CardPrintShowsTheTypeWordAndTheAmountWithoutSign) {
     openYear();
     click(u"cmdNuovo"_s);
@@ -753,35 +797,11 @@ TEST_F(Movements, ExportWritesTwentyColumnsOfEveryMovement) {
 
 } // namespace
 
-namespace {
-
-// Text that comes without keys: pasted (the clipboard, as the middle button and "Incolla"
-// paste), or committed by an input method, replacing the whole field.
-void pasteInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QGuiApplication::clipboard()->setText(text);
-    edit->paste();
-}
-void commitInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    QCoreApplication::sendEvent(edit, &commit);
-}
-
-} // namespace
-
 // Every field of the card with a typing rule, and pasted texts that break it or keep it.
 TEST_F(Movements, PastedAndInputMethodTextKeepsEveryTypingRule) {
     openYear();
     click(u"cmdNuovo"_s);
-    struct Case {
-        const char16_t* field;
-        QString before, pasted, after;
-    };
-    const Case cases[] = {
+    const PasteCase cases[] = {
         {u"txtImporto", u"5,00"_s, u"-12,50"_s, u"5,00"_s},
         {u"txtImporto", u"5,00"_s, u"12,50\u20AC"_s, u"5,00"_s},
         {u"txtImporto", u"5,00"_s, u"1.234,50"_s, u"5,00"_s},
@@ -795,21 +815,43 @@ TEST_F(Movements, PastedAndInputMethodTextKeepsEveryTypingRule) {
         {u"txtPartitaIva", u""_s, u"01234567890"_s, u"01234567890"_s},
         {u"txtCodFisc", u""_s, u"rssmra80a01h501u"_s, u"RSSMRA80A01H501U"_s},
         {u"txtCodFisc", u""_s, u" rssmra "_s, u"RSSMRA"_s},
+        // Trimmed at every key, a code field never holds a blank, however its text came in.
+        {u"txtCodFisc", u""_s, u"  abc def "_s, u"ABCDEF"_s},
+        {u"txtEmail", u""_s, u"  a b@c.it  "_s, u"ab@c.it"_s},
     };
-    for (const Case& c : cases) {
-        for (const bool inputMethod : {false, true}) {
+    for (const PasteCase& c : cases)
+        for (const PasteWay way : kPasteWays) {
             const QString name = QString::fromUtf16(c.field);
-            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString() +
-                         (inputMethod ? " (input method)" : " (pasted)"));
-            auto* edit = on<QLineEdit>(name);
-            type(name, c.before);
-            if (inputMethod)
-                commitInto(edit, c.pasted);
-            else
-                pasteInto(edit, c.pasted);
-            EXPECT_EQ(edit->text(), c.after);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString() + " by " +
+                         pasteWayName(way));
+            EXPECT_EQ(pastedInto(on(name), c.before, c.pasted, way), c.after);
         }
-    }
+}
+
+// The year box takes a pasted year and refuses anything else, by any way of pasting.
+TEST_F(Movements, YearFieldTakesPastedDigitsOnly) {
+    if (card()->isVisible()) click(u"cmdEsci"_s);
+    child<QAbstractButton>(topLevel(u"TfrmAvvio"_s), u"btnEntrate"_s)->click();
+    ASSERT_TRUE(yearMenu()->isVisible());
+    auto* year = child<QLineEdit>(yearMenu(), u"txtAnnoPreventivi"_s);
+    const std::pair<QString, QString> cases[] = {
+        {u"2023"_s, u"2023"_s},
+        {u"20a3"_s, u"2024"_s},
+        {u" 2023"_s, u"2024"_s},
+    };
+    for (const auto& [pasted, after] : cases)
+        for (const PasteWay way : kPasteWays) {
+            SCOPED_TRACE(pasted.toStdString() + " by " + pasteWayName(way));
+            EXPECT_EQ(pastedInto(year, u"2024"_s, pasted, way), after);
+        }
+    // A typed letter still goes nowhere, a digit does.
+    year->setText(u"202"_s);
+    year->setCursorPosition(3);
+    QTest::keyClicks(year, u"x5"_s);
+    EXPECT_EQ(year->text(), u"2025"_s);
+    child<QAbstractButton>(yearMenu(), u"btnApriPreventivi"_s)->click();
+    ASSERT_TRUE(card()->isVisible());
+    click(u"cmdEsci"_s);
 }
 
 // Forms that only a damaged record or an old archive can bring into the fields are refused at

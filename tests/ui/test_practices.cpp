@@ -344,10 +344,11 @@ TEST(PracticeCard, PastedAndInputMethodTextKeepsEveryTypingRule) {
         {u"txtProvRes", u""_s, u"rm"_s, u"RM"_s},
     };
     for (const PasteCase& c : cases)
-        for (const bool inputMethod : {false, true}) {
+        for (const PasteWay way : kPasteWays) {
             const QString name = QString::fromUtf16(c.field);
-            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString());
-            EXPECT_EQ(pastedInto(g_screen.on(name), c.before, c.pasted, inputMethod), c.after);
+            SCOPED_TRACE(name.toStdString() + " <- " + c.pasted.toStdString() + " by " +
+                         pasteWayName(way));
+            EXPECT_EQ(pastedInto(g_screen.on(name), c.before, c.pasted, way), c.after);
         }
     g_screen.click(u"cmdNuovo"_s);
 }

@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex::ui;
@@ -414,6 +415,53 @@ TEST_F(ReportTest, LongPrintShowsProgressAndAnnullaDropsTheJob) {
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), earlier);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"interrotta.pdf"_s});
+}
+
+// A print to a file gets the permissions every file of the program gets, as a PDF export
+// does: in a portable copy what the user's umask leaves, and an earlier file's own mode.
+TEST_F(ReportTest, FilePrintTakesThePermissionsOfAnExport) {
+    ASSERT_FALSE(tavolex::isInstalledCopy());
+    const ReportDocument doc = ReportDocument::list({u"Riepilogo Clienti"_s, listLines(10), {}});
+    const auto modeOf = [](const QString& file) {
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+        return st.st_mode & 07777;
+    };
+    struct Case {
+        const char* what;
+        mode_t umask;
+        mode_t earlier; // 0: no earlier file
+        mode_t expected;
+    };
+    for (const Case& c :
+         {Case{"umask 022", 022, 0, 0644}, Case{"umask 027", 027, 0, 0640},
+          Case{"umask 077", 077, 0, 0600}, Case{"an earlier file's mode", 022, 0604, 0604}}) {
+        SCOPED_TRACE(c.what);
+        const QString printed = path(u"stampa.pdf"_s);
+        const QString exported = path(u"esportazione.pdf"_s);
+        for (const QString& file : {printed, exported}) {
+            QFile::remove(file);
+            if (c.earlier == 0) continue;
+            QFile earlier(file);
+            ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+            earlier.close();
+            ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), c.earlier), 0);
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        const mode_t userMask = ::umask(c.umask);
+        const bool print = printTo(doc, printer);
+        const bool exportDone = writePdf(doc, exported, PdfInfo::scheda());
+        ::umask(userMask);
+        ASSERT_TRUE(print);
+        ASSERT_TRUE(exportDone);
+        EXPECT_EQ(modeOf(exported), c.expected);
+        EXPECT_EQ(modeOf(printed), c.expected);
+        EXPECT_GT(QFileInfo(printed).size(), 0);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{u"esportazione.pdf"_s, u"stampa.pdf"_s}));
 }
 
 TEST_F(ReportTest, PreviewIsModalWithPrintZoomFullScreenAndCloseOnly) {

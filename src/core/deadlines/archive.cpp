@@ -66,8 +66,8 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, lists::L
 }
 
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                qint64 listedAt) {
-    return lists::findLastWithLine(path, recordSize(), &summaryLine, line, found, listedAt);
+                const lists::ListedRecord& listed) {
+    return lists::findLastWithLine(path, recordSize(), &summaryLine, line, found, listed);
 }
 
 bool archiveRows(const QString& path, QList<DeadlineRow>* rows) {

@@ -44,9 +44,9 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, lists::L
 // The record behind a summary line of the confirmation lists or of the search, whatever its
 // flags: of the records whose line equals `line` (both trimmed), the last one in the file,
 // with its 1-based position.
-// `listedAt`: the position the list found behind the line (lists::findLastWithLine).
+// `listed`: the record the list found behind the line (lists::findLastWithLine).
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                qint64 listedAt = 0);
+                const lists::ListedRecord& listed = {});
 
 // The export grid: one row per record, numbered with its position (1, 2, … in file order),
 // none left out or sorted; the key stays empty. On a read failure `rows` holds the rows read

@@ -1,9 +1,17 @@
 #include "safewrite.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavolex::files {
 
@@ -69,6 +77,49 @@ WriteResult replaceFile(const QString& path, const ContentWriter& writeContent) 
     if (!file.commit())
         return WriteResult::failure(u"commit "_s + path + u": "_s + file.errorString());
     return WriteResult::success();
+}
+
+TemporaryBeside::TemporaryBeside(const QString& path) : m_path(path) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    struct stat target {};
+    const bool replaces =
+        ::stat(QFile::encodeName(path).constData(), &target) == 0 && S_ISREG(target.st_mode);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = path + u'.';
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(
+                kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)]);
+        // Made as QSaveFile makes its own: 0666 less the umask (so 0600 in an installed copy,
+        // whose umask is 077), or the mode of the file it is to replace.
+        const int fd = ::open(QFile::encodeName(name).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return;
+        }
+        const bool moded = !replaces || ::fchmod(fd, target.st_mode & 07777) == 0;
+        ::close(fd);
+        if (!moded) {
+            ::unlink(QFile::encodeName(name).constData());
+            return;
+        }
+        m_temporary = name;
+        return;
+    }
+}
+
+TemporaryBeside::~TemporaryBeside() {
+    if (!m_temporary.isEmpty()) ::unlink(QFile::encodeName(m_temporary).constData());
+}
+
+bool TemporaryBeside::commit() {
+    if (m_temporary.isEmpty()) return false;
+    if (std::rename(QFile::encodeName(m_temporary).constData(),
+                    QFile::encodeName(m_path).constData()) != 0)
+        return false;
+    m_temporary.clear();
+    return true;
 }
 
 void removeLeftoverTemporaries(const QString& path) {

@@ -35,6 +35,27 @@ using ContentWriter = std::function<bool(QIODevice& out)>;
 WriteResult replaceFile(const QString& path, const QByteArray& content);
 WriteResult replaceFile(const QString& path, const ContentWriter& writeContent);
 
+// The temporary file of a whole-file write made by a writer that needs a file name of its
+// own (a printer): an empty file beside `path` ("<name>.XXXXXX") with the permissions
+// replaceFile gives its files (those of the file it replaces, else what the user's umask
+// leaves of 0666), put in place by commit() and removed if never committed.
+class TemporaryBeside {
+public:
+    explicit TemporaryBeside(const QString& path);
+    ~TemporaryBeside();
+    TemporaryBeside(const TemporaryBeside&) = delete;
+    TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+    // Empty when it could not be made.
+    const QString& fileName() const { return m_temporary; }
+    // Renames the temporary file over `path`.
+    bool commit();
+
+private:
+    QString m_path;
+    QString m_temporary;
+};
+
 // Removes temporary files that a write of `path` killed half-way may have left beside
 // it ("<name>.XXXXXX"). The file itself is never touched.
 void removeLeftoverTemporaries(const QString& path);

@@ -10,7 +10,9 @@
 #include <QSet>
 #include <QStringView>
 #include <algorithm>
+#include <ctime>
 #include <numeric>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -22,6 +24,7 @@ void ListedLines::sortLines(const std::function<bool(const QString&, const QStri
     std::stable_sort(order.begin(), order.end(),
                      [&](qsizetype a, qsizetype b) { return less(lines.at(a), lines.at(b)); });
     ListedLines sorted;
+    sorted.stamp = stamp;
     sorted.lines.reserve(lines.size());
     sorted.positions.reserve(lines.size());
     for (const qsizetype i : order) {
@@ -29,6 +32,40 @@ void ListedLines::sortLines(const std::function<bool(const QString&, const QStri
         sorted.positions << positions.value(i);
     }
     *this = std::move(sorted);
+}
+
+namespace {
+
+qint64 nanoseconds(const timespec& t) {
+    return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+} // namespace
+
+ArchiveStamp ArchiveStamp::of(const QString& path) {
+    ArchiveStamp stamp;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return stamp;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    // A modification time in the same tick as now, or ahead of it, tells nothing.
+    if (nanoseconds(now) - nanoseconds(st.st_mtim) < kTimeGrainNs) return stamp;
+    stamp.m_known = true;
+    stamp.m_device = quint64(st.st_dev);
+    stamp.m_inode = quint64(st.st_ino);
+    stamp.m_size = qint64(st.st_size);
+    stamp.m_modifiedNs = nanoseconds(st.st_mtim);
+    // A program that writes and then puts the modification time back still moves this one.
+    stamp.m_changedNs = nanoseconds(st.st_ctim);
+    return stamp;
+}
+
+bool ArchiveStamp::stillMatches(const QString& path) const {
+    struct stat st {};
+    if (!m_known || ::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    return quint64(st.st_dev) == m_device && quint64(st.st_ino) == m_inode &&
+           qint64(st.st_size) == m_size && nanoseconds(st.st_mtim) == m_modifiedNs &&
+           nanoseconds(st.st_ctim) == m_changedNs;
 }
 
 namespace {
@@ -61,6 +98,8 @@ bool listWithRecords(const QString& archivePath, int recordSize,
                      const std::function<QString(const char*)>& lineOf, Behind behind,
                      ListedLines* lines, const std::function<QString(const char*)>& headOf) {
     ListedLines listed;
+    // Stamped before reading, so that a change made while the scan runs is seen too.
+    listed.stamp = ArchiveStamp::of(archivePath);
     // Each distinct trimmed line listed so far has a slot holding the last record giving it;
     // the keys look into the listed lines themselves, which stay unchanged. A record that is
     // not listed matters only when its line equals one listed before it.
@@ -149,12 +188,12 @@ std::optional<ChosenRecord> recordWithLine(const QString& archivePath, int recor
 
 bool findLastWithLine(const QString& archivePath, int recordSize,
                       const std::function<QString(const char*)>& lineOf, const QString& entry,
-                      std::optional<ChosenRecord>* found, qint64 listedAt) {
+                      std::optional<ChosenRecord>* found, const ListedRecord& listed) {
     found->reset();
     const QString wanted = text::trimmed(entry);
     if (wanted.isEmpty()) return true;
-    if (listedAt > 0) {
-        if (auto record = recordWithLine(archivePath, recordSize, lineOf, entry, listedAt)) {
+    if (listed.position > 0 && listed.stamp.stillMatches(archivePath)) {
+        if (auto record = recordWithLine(archivePath, recordSize, lineOf, entry, listed.position)) {
             *found = std::move(record);
             return true;
         }

@@ -15,12 +15,52 @@ struct ChosenRecord {
     qint64 position = 0;
 };
 
+// An archive as a list found it: the same file, size, modification and change times. Only
+// while an archive still matches can the record a list found behind an entry be trusted to
+// be the last one with its line; any append or overwrite since (also by another program)
+// moves a time or the size.
+// A file modified within the last kTimeGrain of being stamped gets no stamp at all: file
+// times are kept in coarse ticks (a few milliseconds here, two seconds on some
+// filesystems), so a write just after the stamp could leave every time and the size as
+// they were.
+class ArchiveStamp {
+public:
+    static constexpr qint64 kTimeGrainNs = 2'000'000'000;
+
+    // The archive as it is now; no stamp when it is missing, not a plain file, or was
+    // modified too recently to tell a later change apart.
+    static ArchiveStamp of(const QString& path);
+    bool isKnown() const { return m_known; }
+    // Whether the archive at `path` is still the one stamped (false without a stamp).
+    bool stillMatches(const QString& path) const;
+
+private:
+    bool m_known = false;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
+    qint64 m_size = 0;
+    qint64 m_modifiedNs = 0;
+    qint64 m_changedNs = 0;
+};
+
+// The record a list found behind an entry: its position (0: none) and the archive as it was
+// then.
+struct ListedRecord {
+    qint64 position = 0;
+    ArchiveStamp stamp;
+};
+
 // The lines of a list, each with the 1-based position of the record a double-click on it
 // loads (0: no record is behind it). Several records can give the same line; every equal
-// line (both trimmed) leads to the one stored last.
+// line (both trimmed) leads to the one stored last. `stamp`: the archive as it was before
+// the list was read from it.
 struct ListedLines {
     QStringList lines;
     QList<qint64> positions; // as many as lines
+    ArchiveStamp stamp;
+
+    // Entry `row`'s record, to hand to findLastWithLine.
+    ListedRecord recordAt(qsizetype row) const { return {positions.value(row), stamp}; }
 
     qsizetype size() const { return lines.size(); }
     // Orders the lines (stable), each keeping its record.
@@ -36,11 +76,11 @@ enum class Behind {
 // One pass over an archive that lists the line of every record `isListed` lets through, in
 // file order, and finds the record behind each line on the way: of the records allowed by
 // `behind` whose line equals it (both trimmed), the last one. An empty line leads nowhere.
-// `lines` gets what was read, also when the archive fails half-way; false only when the
-// archive exists but cannot be read. A missing archive lists nothing.
-// `headOf` (optional, with Behind::AnyRecord): the head of a record's line (lineHead: where
-// the line begins, every known head as wide), so that a record not listed whose head matches
-// no listed line's head costs no line.
+// `lines` gets what was read (with the archive's stamp), also when the archive fails half-way;
+// false only when the archive exists but cannot be read. A missing archive lists nothing. `headOf`
+// (optional, with Behind::AnyRecord): the head of a record's line (lineHead: where the line begins,
+// every known head as wide), so that a record not listed whose head matches no listed line's head
+// costs no line.
 bool listWithRecords(const QString& archivePath, int recordSize,
                      const std::function<bool(const char*)>& isListed,
                      const std::function<QString(const char*)>& lineOf, Behind behind,
@@ -52,13 +92,13 @@ bool listWithRecords(const QString& archivePath, int recordSize,
 // matches nothing. False only when the archive exists but cannot be read; `found` is then
 // left empty, so a failed read never hands back a record that may not be the last.
 //
-// `listedAt`, when not 0, is the position the list's own scan found behind the entry:
-// that one record is read, and if its line still equals the entry it is the one, with no
-// scan. When the archive changed underneath (the record is gone or gives another line),
-// the whole archive is scanned as above.
+// `listed`: what the list's own scan found behind the entry. While the archive still matches
+// its stamp, that one record is read, and if its line still equals the entry it is the one,
+// with no scan. When the archive changed since (a record appended or overwritten, maybe
+// with the same line), or no stamp was known, the whole archive is scanned as above.
 bool findLastWithLine(const QString& archivePath, int recordSize,
                       const std::function<QString(const char*)>& lineOf, const QString& entry,
-                      std::optional<ChosenRecord>* found, qint64 listedAt = 0);
+                      std::optional<ChosenRecord>* found, const ListedRecord& listed = {});
 
 // Record `position` of the archive when its line still equals `entry` (both trimmed);
 // nothing when the entry is empty, the record is not there or cannot be read, or its line

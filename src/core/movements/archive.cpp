@@ -54,8 +54,8 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, lists::L
 }
 
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                qint64 listedAt) {
-    return lists::findLastWithLine(path, recordSize(), &listLine, line, found, listedAt);
+                const lists::ListedRecord& listed) {
+    return lists::findLastWithLine(path, recordSize(), &listLine, line, found, listed);
 }
 
 bool exportRows(const QString& path, QList<QStringList>* rows) {

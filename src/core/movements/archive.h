@@ -37,10 +37,10 @@ bool dueLines(const QString& path, const QDate& today, lists::ListedLines* lines
 bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
 
 // The record behind a list entry (both lists): of the records whose list line equals `line`
-// (both trimmed), the last one in the file, with its 1-based position. `listedAt`: the
-// position the list found behind the line (lists::findLastWithLine).
+// (both trimmed), the last one in the file, with its 1-based position. `listed`: the
+// record the list found behind the line (lists::findLastWithLine).
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                qint64 listedAt = 0);
+                const lists::ListedRecord& listed = {});
 
 // The export grid: one gridRow() per record, numbered from 1, in file order.
 bool exportRows(const QString& path, QList<QStringList>* rows);

@@ -64,13 +64,13 @@ bool urgentLines(const QString& path, lists::ListedLines* lines) {
 }
 
 bool findByLine(const QString& path, const QString& line, Among among,
-                std::optional<lists::ChosenRecord>* found, qint64 listedAt) {
+                std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed) {
     // Only records that are on the list can be behind one of its lines.
     const auto lineOf = [among](const char* record) {
         return among == Among::Urgent && !isUrgent(record) ? QString() : practiceLine(record);
     };
     return lists::findLastWithLine(path, records::practiceLayout().recordSize(), lineOf, line,
-                                   found, listedAt);
+                                   found, listed);
 }
 
 const QList<exporting::FieldColumn>& exportColumns() {

@@ -38,9 +38,9 @@ bool urgentLines(const QString& path, lists::ListedLines* lines);
 // The record behind a double-clicked line: the last one in the file with that line
 // (among urgent practices only, for the urgent list).
 enum class Among { All, Urgent };
-// `listedAt`: the position the list found behind the line (lists::findLastWithLine).
+// `listed`: the record the list found behind the line (lists::findLastWithLine).
 bool findByLine(const QString& path, const QString& line, Among among,
-                std::optional<lists::ChosenRecord>* found, qint64 listedAt = 0);
+                std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed = {});
 
 // The 20 exported fields, Oggetto to Note (the row number "N." comes first on screen only).
 const QList<exporting::FieldColumn>& exportColumns();

@@ -18,8 +18,8 @@ bool searchArchive(const QString& path, const QStringList& filterTexts, lists::L
 }
 
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                qint64 listedAt) {
-    return lists::findLastWithLine(path, recordSize(), &searchLine, line, found, listedAt);
+                const lists::ListedRecord& listed) {
+    return lists::findLastWithLine(path, recordSize(), &searchLine, line, found, listed);
 }
 
 bool isRegisteredWithin(const char* record, const QDate& start, const QDate& end) {

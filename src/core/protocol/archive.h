@@ -19,10 +19,10 @@ namespace tavolex::protocol {
 bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
 
 // The record behind a result line: of the records whose line equals `line` (both
-// trimmed), the last one in the file, with its 1-based position. `listedAt`: the position
-// the search found behind the line (lists::findLastWithLine).
+// trimmed), the last one in the file, with its 1-based position. `listed`: the record
+// the search found behind the line, with its stamp (lists::findLastWithLine).
 bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                qint64 listedAt = 0);
+                const lists::ListedRecord& listed = {});
 
 // The period summary's rule: registered between start and end, both days included. A
 // record whose registration date cannot be read is not listed, and the records after it

@@ -57,11 +57,12 @@ bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, lists::ListedLi
         [](const char* record) { return search::clientLineHead(record); });
 }
 
-std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line, qint64 listedAt) {
+std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line,
+                                                        const lists::ListedRecord& listed) {
     const records::RecordLayout& layout = records::clientLayout();
     return lastRecordWithLine(
         programPath(layout.archiveName()), layout.recordSize(),
-        [](const char* record) { return search::clientSearchLine(record); }, line, listedAt);
+        [](const char* record) { return search::clientSearchLine(record); }, line, listed);
 }
 
 } // namespace tavolex::ui

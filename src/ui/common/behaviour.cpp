@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -270,6 +271,12 @@ bool ScreenBehaviour::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         const unsigned rules = m_rules.value(widget);
+        if (key->matches(QKeySequence::Paste)) {
+            // Ctrl+V and Shift+Insert bring text as "Incolla" does: it meets the field's rules
+            // as a whole once it is in (editedWithoutKeys), not key by key.
+            m_keyField = nullptr;
+            break;
+        }
         m_keyField = widget;
         if ((rules & AmountKeys) && (key->text() == u"."_s || key->key() == Qt::Key_Period)) {
             // An amount's decimals always follow a comma: the point (also the keypad's) types it.

@@ -10,14 +10,14 @@ namespace tavolex::ui {
 using lists::ChosenRecord;
 
 // The last record whose list line equals `entry`; nothing when none does, the entry is
-// empty or the archive cannot be read. `listedAt`: the position the entry carries (0: none),
-// read alone while its line still equals the entry.
+// empty or the archive cannot be read. `listed`: the record the entry carries, read alone
+// while the archive is as the list found it and its line still equals the entry.
 inline std::optional<ChosenRecord>
 lastRecordWithLine(const QString& archivePath, int recordSize,
                    const std::function<QString(const char*)>& lineOf, const QString& entry,
-                   qint64 listedAt = 0) {
+                   const lists::ListedRecord& listed = {}) {
     std::optional<ChosenRecord> found;
-    lists::findLastWithLine(archivePath, recordSize, lineOf, entry, &found, listedAt);
+    lists::findLastWithLine(archivePath, recordSize, lineOf, entry, &found, listed);
     return found;
 }
 

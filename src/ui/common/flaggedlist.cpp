@@ -38,10 +38,11 @@ void FlaggedListScreen::FormShow() {
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> FlaggedListScreen::findEntry(const QString& line, qint64 listedAt) {
+std::optional<ChosenRecord> FlaggedListScreen::findEntry(const QString& line,
+                                                         const lists::ListedRecord& listed) {
     return lastRecordWithLine(
         archivePath(), m_decl.recordSize,
-        [this](const char* record) { return flaggedLine(record); }, line, listedAt);
+        [this](const char* record) { return flaggedLine(record); }, line, listed);
 }
 
 } // namespace tavolex::ui

@@ -33,7 +33,8 @@ public:
 protected:
     FlaggedListScreen(const FlaggedListDecl& decl, QWidget* parent);
 
-    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
+    std::optional<ChosenRecord> findEntry(const QString& line,
+                                          const lists::ListedRecord& listed) override;
     void showEvent(QShowEvent* event) override;
 
 private:

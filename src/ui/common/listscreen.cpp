@@ -144,12 +144,16 @@ void ListScreen::setLines(const QStringList& lines) {
         int(qMin<qsizetype>(longest, 100000)) * metrics.horizontalAdvance(u'M') + 16);
     m_model->setStringList(lines);
     m_positions.clear();
+    m_stamp = {};
     m_lastSearch.clear();
 }
 
 void ListScreen::setLines(lists::ListedLines lines) {
     setLines(lines.lines);
-    if (lines.positions.size() == lines.lines.size()) m_positions = std::move(lines.positions);
+    if (lines.positions.size() == lines.lines.size()) {
+        m_positions = std::move(lines.positions);
+        m_stamp = lines.stamp;
+    }
 }
 
 QStringList ListScreen::lines() const {
@@ -237,7 +241,7 @@ void ListScreen::entryDoubleClicked() {
     const int row = selectedRow();
     m_chosen.reset();
     if (row >= 0 && (m_knownTags.isEmpty() || m_knownTags.contains(callerTag())))
-        m_chosen = findEntry(m_model->stringList().at(row), positionAt(row));
+        m_chosen = findEntry(m_model->stringList().at(row), listedAt(row));
     accept();
 }
 
@@ -249,6 +253,7 @@ void ListScreen::done(int result) {
     // Closing empties the list.
     m_model->setStringList({});
     m_positions.clear();
+    m_stamp = {};
     QDialog::done(result);
 }
 

@@ -36,6 +36,8 @@ public:
     QStringList lines() const;
     // The record position carried by entry `row` (0: none).
     qint64 positionAt(int row) const { return m_positions.value(row); }
+    // The record carried by entry `row`, with the archive as the list found it.
+    lists::ListedRecord listedAt(int row) const { return {positionAt(row), m_stamp}; }
     int lineCount() const;
     int selectedRow() const;
     void selectRow(int row);
@@ -64,11 +66,12 @@ public:
 
 protected:
     // The record behind a double-clicked entry; the screen closes afterwards. Any failure
-    // gives nothing. `listedAt` is the position the entry carries (0: none), for
-    // lists::findLastWithLine.
-    virtual std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) {
+    // gives nothing. `listed` is the record the entry carries (none: position 0) with the
+    // archive's stamp from when the list was read, for lists::findLastWithLine.
+    virtual std::optional<ChosenRecord> findEntry(const QString& line,
+                                                  const lists::ListedRecord& listed) {
         Q_UNUSED(line);
-        Q_UNUSED(listedAt);
+        Q_UNUSED(listed);
         return std::nullopt;
     }
     // Place for the screen's own controls above the list.
@@ -97,7 +100,8 @@ private:
     QBoxLayout* m_footer;
     QListView* m_list;
     QStringListModel* m_model;
-    QList<qint64> m_positions; // beside the model's lines, or empty
+    QList<qint64> m_positions;   // beside the model's lines, or empty
+    lists::ArchiveStamp m_stamp; // the archive as the lines were read from it
     ListLineDelegate* m_delegate;
     QLineEdit* m_find;
     QLabel* m_memory;

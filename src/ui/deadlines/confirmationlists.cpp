@@ -20,9 +20,9 @@ bool touch(const QString& path) {
 }
 
 std::optional<ChosenRecord> lastWithLine(const QString& path, const QString& line,
-                                         qint64 listedAt) {
+                                         const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    deadlines::findByLine(path, line, &found, listedAt);
+    deadlines::findByLine(path, line, &found, listed);
     return found;
 }
 
@@ -74,8 +74,8 @@ void ConfirmationListScreen::FormShow() {
 }
 
 std::optional<ChosenRecord> ConfirmationListScreen::findEntry(const QString& line,
-                                                              qint64 listedAt) {
-    return lastWithLine(archivePath(), line, listedAt);
+                                                              const lists::ListedRecord& listed) {
+    return lastWithLine(archivePath(), line, listed);
 }
 
 TfrmConfermati::TfrmConfermati(QWidget* parent)
@@ -97,8 +97,9 @@ bool TfrmTrovaScadenzario::runSearch(const QStringList& filterTexts, lists::List
     return touch(archivePath()) && deadlines::searchArchive(archivePath(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaScadenzario::findEntry(const QString& line, qint64 listedAt) {
-    return lastWithLine(archivePath(), line, listedAt);
+std::optional<ChosenRecord> TfrmTrovaScadenzario::findEntry(const QString& line,
+                                                            const lists::ListedRecord& listed) {
+    return lastWithLine(archivePath(), line, listed);
 }
 
 } // namespace tavolex::ui

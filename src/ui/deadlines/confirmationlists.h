@@ -17,7 +17,8 @@ public:
 protected:
     ConfirmationListScreen(deadlines::ConfirmationList list, const QString& objectName,
                            QWidget* parent);
-    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
+    std::optional<ChosenRecord> findEntry(const QString& line,
+                                          const lists::ListedRecord& listed) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -54,7 +55,8 @@ public:
 
 protected:
     bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
+    std::optional<ChosenRecord> findEntry(const QString& line,
+                                          const lists::ListedRecord& listed) override;
 };
 
 } // namespace tavolex::ui

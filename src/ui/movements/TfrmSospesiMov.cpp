@@ -45,9 +45,10 @@ void TfrmSospesiMov::FormShow() {
     findField()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line, qint64 listedAt) {
+std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line,
+                                                      const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(archivePath(), line, &found, listedAt);
+    movements::findByLine(archivePath(), line, &found, listed);
     return found;
 }
 

@@ -19,7 +19,8 @@ public:
     void FormShow();
 
 protected:
-    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
+    std::optional<ChosenRecord> findEntry(const QString& line,
+                                          const lists::ListedRecord& listed) override;
     void showEvent(QShowEvent* event) override;
 };
 

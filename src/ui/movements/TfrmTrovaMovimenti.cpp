@@ -53,9 +53,10 @@ bool TfrmTrovaMovimenti::runSearch(const QStringList& filterTexts, lists::Listed
            movements::searchArchive(archivePath(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaMovimenti::findEntry(const QString& line, qint64 listedAt) {
+std::optional<ChosenRecord> TfrmTrovaMovimenti::findEntry(const QString& line,
+                                                          const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(archivePath(), line, &found, listedAt);
+    movements::findByLine(archivePath(), line, &found, listed);
     return found;
 }
 

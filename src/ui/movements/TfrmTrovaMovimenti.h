@@ -22,7 +22,8 @@ public:
 
 protected:
     bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;
-    std::optional<ChosenRecord> findEntry(const QString& line, qint64 listedAt) override;
+    std::optional<ChosenRecord> findEntry(const QString& line,
+                                          const lists::ListedRecord& listed) override;
 };
 
 } // namespace tavolex::ui

@@ -45,9 +45,10 @@ bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, lists::ListedLi
            practices::searchArchive(archive(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line, qint64 listedAt) {
+std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line,
+                                                        const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    practices::findByLine(archive(), line, practices::Among::All, &found, listedAt);
+    practices::findByLine(archive(), line, practices::Among::All, &found, listed);
     return found;
 }
 

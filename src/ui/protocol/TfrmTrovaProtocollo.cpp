@@ -48,9 +48,10 @@ bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, lists::Liste
            protocol::searchArchive(archivePath(), filterTexts, lines);
 }
 
-std::optional<ChosenRecord> TfrmTrovaProtocollo::findEntry(const QString& line, qint64 listedAt) {
+std::optional<ChosenRecord> TfrmTrovaProtocollo::findEntry(const QString& line,
+                                                           const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    protocol::findByLine(archivePath(), line, &found, listedAt);
+    protocol::findByLine(archivePath(), line, &found, listed);
     return found;
 }
 

@@ -15,8 +15,6 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTemporaryFile>
-#include <cstdio>
 
 namespace tavolex::ui::report {
 
@@ -62,15 +60,14 @@ bool paintOn(const ReportDocument& document, QPrinter& printer,
     const QString target = printer.outputFileName();
     if (target.isEmpty()) return paintPrinter(document, printer, painted);
     // Printed to a file: the pages go to a temporary file beside it, put in its place only
-    // once complete, so a stopped or failed print leaves an earlier file as it was.
-    QTemporaryFile temporary(target + u".XXXXXX"_s);
-    if (!temporary.open()) return false;
-    temporary.close();
+    // once complete, so a stopped or failed print leaves an earlier file as it was. The
+    // file gets the permissions of every other file the program writes.
+    files::TemporaryBeside temporary(target);
+    if (temporary.fileName().isEmpty()) return false;
     printer.setOutputFileName(temporary.fileName());
     const bool printed = paintPrinter(document, printer, painted);
     printer.setOutputFileName(target);
-    return printed && std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                                  QFile::encodeName(target).constData()) == 0;
+    return printed && temporary.commit();
 }
 
 } // namespace

@@ -23,7 +23,9 @@ namespace tavolex::backup {
 
 using namespace Qt::StringLiterals;
 using zip::ArchivePtr;
+using zip::failed;
 using zip::kBlock;
+using zip::systemCause;
 
 namespace {
 
@@ -32,10 +34,6 @@ const QString kAutoSuffix = u"_auto"_s;
 const QString kBeforeRestoreSuffix = u"_prima_del_ripristino"_s;
 // Two copies asked for within one second: the later takes the next free second.
 constexpr int kMaxNameTries = 60;
-
-QString systemCause() {
-    return QString::fromLocal8Bit(strerror(errno));
-}
 
 // Settles every journal an interrupted overwrite left, so the copy holds whole records.
 void settleJournals(const QString& programFolder) {
@@ -47,22 +45,6 @@ void settleJournals(const QString& programFolder) {
         records::RecordFile file(folder.filePath(archive), size);
         if (file.open()) file.close();
     }
-}
-
-Outcome failed(QString cause, Refusal refusal = Refusal::None, QStringList files = {}) {
-    Outcome outcome;
-    outcome.cause = std::move(cause);
-    outcome.refusal = refusal;
-    outcome.damaged = std::move(files);
-    qCWarning(lcFiles).noquote() << outcome.cause;
-    return outcome;
-}
-
-Outcome cancelledOutcome() {
-    Outcome outcome;
-    outcome.cancelled = true;
-    outcome.cause = u"cancelled"_s;
-    return outcome;
 }
 
 // The canonical form of a folder that may not exist yet: its nearest existing parent made
@@ -381,7 +363,7 @@ Outcome verifyCopy(const QString& zipPath, const Progress& progress) {
     bool cancelled = false;
     QString cause;
     if (!zip::readCopy(zipPath, read, progress, cancelled, cause)) {
-        if (cancelled) return cancelledOutcome();
+        if (cancelled) return zip::cancelled();
         Outcome outcome = failed(zipPath + u": "_s + cause);
         outcome.path = zipPath;
         if (!read.unreadableEntry.isEmpty()) outcome.damaged = QStringList{read.unreadableEntry};
@@ -438,8 +420,7 @@ Outcome createCopy(const QString& programFolder, const QString& backupFolder, co
     const bool written =
         writeZip(fd, programFolder, found, stamp.toSecsSinceEpoch(), progress, cancelled, cause);
     ::close(fd);
-    if (!written)
-        return discard(cancelled ? cancelledOutcome() : failed(partPath + u": "_s + cause));
+    if (!written) return discard(cancelled ? zip::cancelled() : failed(partPath + u": "_s + cause));
     if (!readsBack(partPath, cause)) return discard(failed(partPath + u": read back: "_s + cause));
     if (::rename(encodedPart.constData(), QFile::encodeName(finalPath).constData()) != 0)
         return discard(failed(finalPath + u": "_s + systemCause()));

@@ -16,6 +16,8 @@
 namespace tavolex::backup {
 
 using namespace Qt::StringLiterals;
+using zip::failed;
+using zip::systemCause;
 
 namespace {
 
@@ -28,10 +30,6 @@ constexpr QByteArrayView kWorkLine = "lavoro ";
 constexpr QByteArrayView kAsideLine = "accanto ";
 constexpr QByteArrayView kEntryLine = "voce ";
 constexpr QByteArrayView kDoneLine = "fatto";
-
-QString systemCause() {
-    return QString::fromLocal8Bit(strerror(errno));
-}
 
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
@@ -266,15 +264,6 @@ private:
     int m_count = 0;
 };
 
-Outcome failed(QString cause, Refusal refusal = Refusal::None, QStringList damaged = {}) {
-    Outcome outcome;
-    outcome.cause = std::move(cause);
-    outcome.refusal = refusal;
-    outcome.damaged = std::move(damaged);
-    qCWarning(lcFiles).noquote() << outcome.cause;
-    return outcome;
-}
-
 // Syncs every folder of an extracted tree, so that the names of its files reach the disk.
 bool syncTree(const QString& root) {
     bool ok = zip::syncFolder(root);
@@ -315,12 +304,7 @@ Outcome extract(const QString& zipPath, const QDir& work, const Progress& progre
         return ok && out.error() == QFileDevice::NoError;
     };
     if (!zip::readCopy(zipPath, read, progress, cancelled, cause, extraction)) {
-        if (cancelled) {
-            Outcome outcome;
-            outcome.cancelled = true;
-            outcome.cause = u"cancelled"_s;
-            return outcome;
-        }
+        if (cancelled) return zip::cancelled();
         if (cause.isEmpty()) cause = out.errorString();
         return failed(zipPath + u": "_s + cause, Refusal::None,
                       read.unreadableEntry.isEmpty() ? QStringList()

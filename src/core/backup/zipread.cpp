@@ -1,5 +1,6 @@
 #include "zipread.h"
 
+#include "files/log.h"
 #include "files/sha256.h"
 #include "security/passwordstore.h"
 
@@ -8,6 +9,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <archive_entry.h>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -188,6 +190,26 @@ Verdict judge(const ReadCopy& read) {
     verdict.damaged.sort();
     if (!verdict.damaged.isEmpty()) verdict.cause = u"damaged: "_s + verdict.damaged.join(u", "_s);
     return verdict;
+}
+
+QString systemCause() {
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
+Outcome failed(QString cause, Refusal refusal, QStringList files) {
+    Outcome outcome;
+    outcome.cause = std::move(cause);
+    outcome.refusal = refusal;
+    outcome.damaged = std::move(files);
+    qCWarning(lcFiles).noquote() << outcome.cause;
+    return outcome;
+}
+
+Outcome cancelled() {
+    Outcome outcome;
+    outcome.cancelled = true;
+    outcome.cause = u"cancelled"_s;
+    return outcome;
 }
 
 bool syncFolder(const QString& folder) {

@@ -78,4 +78,11 @@ Verdict judge(const ReadCopy& read);
 
 bool syncFolder(const QString& folder);
 
+// The system's own words for the last failed call (errno).
+QString systemCause();
+
+// A failed or cancelled operation; a failure's cause is logged.
+Outcome failed(QString cause, Refusal refusal = Refusal::None, QStringList files = {});
+Outcome cancelled();
+
 } // namespace tavolex::backup::zip

@@ -302,13 +302,14 @@ bool startApplication() {
     applyTheme();
     restrictNewFiles();
     if (!lockProgramFolder()) return false;
+    // A restore stopped half-way by a kill or a power cut is finished or undone before
+    // anything reads or fills the folder.
+    backup::recoverRestore(programFolder());
     // An installed copy keeps each user's archives in a folder of their own, made at the
     // first start; should that fail, the password check reports the access error.
     if (!prepareProgramFolder())
         qCWarning(lcFiles).noquote() << "cannot prepare the program folder" << programFolder();
-    // A restore stopped half-way by a kill or a power cut is finished or undone before
-    // anything reads the folder, and the leftovers of stopped copies go.
-    backup::recoverRestore(programFolder());
+    // The leftovers of stopped copies go.
     backup::removeUnfinishedCopies(
         backup::loadSettings(protocol::settingsPath(), programFolder()).folder);
     // A settings write killed half-way may have left its temporary file behind.

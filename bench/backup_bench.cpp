@@ -2,9 +2,11 @@
 // otherwise) and its verification, beside `zip -r -1 -q` and `unzip -t` of the same files in
 // the same run. Called from the bench program's main with runBackupBench().
 #include "backup/backupcopy.h"
+#include "backup/restore.h"
 #include "benchsupport.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "security/passwordstore.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,14 +26,17 @@ const QStringList kNames = {u"Rossi Mario"_s,   u"Bianchi Anna"_s, u"Ferrari Luc
 const QStringList kSubjects = {u"Successione ereditaria"_s, u"Ricorso al TAR"_s,
                                u"Divisione immobiliare"_s, u"Contratto di locazione"_s};
 
-// Practice archives, one per year, until the folder holds about `megabytes`.
+// Practice archives, one per year, kept as attachments until the folder holds about
+// `megabytes`, and the password store every copy must hold.
 qint64 generateFolder(const QString& folder, qint64 megabytes) {
+    if (!security::PasswordStore(folder + u"/unins000.dll"_s).write(u"ARCHIVIOSTUDIO"_s)) return -1;
+    QDir().mkpath(folder + u"/Documenti_Allegati"_s);
     const auto& layout = records::practiceLayout();
     const qint64 perYear = 200000;
     const qint64 yearBytes = perYear * layout.recordSize();
     qint64 total = 0;
     for (int year = 2000; total < megabytes * 1024 * 1024; ++year) {
-        const QString path = folder + u"/Pratiche%1.pro"_s.arg(year);
+        const QString path = folder + u"/Documenti_Allegati/Pratiche%1.pro"_s.arg(year);
         const bool ok =
             bench::writeArchive(path, layout, perYear, [&](qint64 i, records::Record& r) {
                 r.setText(u"Oggetto", pick(kSubjects, i, year) + u" n. %1"_s.arg(i));
@@ -42,7 +47,6 @@ qint64 generateFolder(const QString& folder, qint64 megabytes) {
         if (!ok) return -1;
         total += yearBytes;
     }
-    QDir().mkpath(folder + u"/Allegati"_s);
     return total;
 }
 
@@ -104,4 +108,17 @@ void runBackupBench() {
                       ? u"%1 files, %2x unzip -t's time"_s.arg(checked.files)
                             .arg(double(verifyMs) / double(std::max<qint64>(unzipMs, 1)), 0, 'f', 2)
                       : checked.cause);
+
+    QTemporaryDir unzipped;
+    const qint64 extractMs =
+        timeTool(u"unzip"_s, {u"-qq"_s, made.path, u"-d"_s, unzipped.path()}, copies.path());
+    bench::report("yardstick: unzip -d", extractMs, 0);
+    t.restart();
+    const backup::Outcome restored = backup::restoreCopy(made.path, program.path());
+    const qint64 restoreMs = t.elapsed();
+    bench::report("restore (extracted, synced, judged, swapped)", restoreMs, 0,
+                  restored.ok
+                      ? u"%1x unzip -d's time"_s.arg(
+                            double(restoreMs) / double(std::max<qint64>(extractMs, 1)), 0, 'f', 2)
+                      : restored.cause);
 }

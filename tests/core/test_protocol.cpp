@@ -7,6 +7,7 @@
 #include "records/layouts.h"
 #include "records/record.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -92,18 +93,18 @@ TEST(ProtocolArchive, YearNamesAndCaption) {
 TEST(ProtocolSettings, KeysOfCartoviaIni) {
     QTemporaryDir dir;
     setProgramFolder(dir.path() + u'/');
-    EXPECT_EQ(settingsPath(), dir.path() + u"/Cartovia.ini"_s);
-    settings::IniFile ini(settingsPath());
+    EXPECT_EQ(settings::programSettingsPath(), dir.path() + u"/Cartovia.ini"_s);
+    settings::IniFile ini(settings::programSettingsPath());
     // Missing file: defaults, and nothing is created by reading.
     NumberingSettings s = readNumbering(ini);
     EXPECT_EQ(s.start, u"1"_s);
     EXPECT_FALSE(s.suffixOn());
     EXPECT_EQ(readRemembered(ini).office, QString());
-    EXPECT_FALSE(QFile::exists(settingsPath()));
+    EXPECT_FALSE(QFile::exists(settings::programSettingsPath()));
 
     ASSERT_TRUE(writeNumbering(ini, u" 100 "_s, true));
     ASSERT_TRUE(writeRemembered(ini, {u" Segreteria "_s, u"Anna"_s}));
-    QFile f(settingsPath());
+    QFile f(settings::programSettingsPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.contains(

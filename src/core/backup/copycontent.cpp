@@ -1,8 +1,8 @@
 #include "copycontent.h"
 
 #include "backupcopy.h"
-#include "protocol/numbering.h"
 #include "records/layouts.h"
+#include "settings/programsettings.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -25,7 +25,7 @@ bool isKeptFolderName(const QString& name) {
 }
 
 bool isKeptTopFile(const QString& name) {
-    return archiveRecordSize(name) > 0 || name == QStringView(protocol::kSettingsFile) ||
+    return archiveRecordSize(name) > 0 || name == QStringView(settings::kProgramSettingsFile) ||
            name == QLatin1String(kPasswordStoreName);
 }
 

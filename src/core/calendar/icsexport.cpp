@@ -10,6 +10,7 @@
 #include "records/record.h"
 #include "records/recordfile.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "text/casing.h"
 
 #include <QDir>
@@ -312,12 +313,8 @@ QString fileName(Kind kind, int year) {
         .arg(year, 4, 10, QChar(u'0'));
 }
 
-QString settingsPath() {
-    return programPath(u"Cartovia.ini"_s);
-}
-
 Settings readSettings() {
-    const settings::IniFile ini(settingsPath());
+    const settings::IniFile ini(settings::programSettingsPath());
     Settings s;
     const QString section = QString::fromUtf16(kSection);
     s.keepCurrent =
@@ -328,7 +325,7 @@ Settings readSettings() {
 }
 
 files::WriteResult writeSettings(const Settings& s) {
-    settings::IniFile ini(settingsPath());
+    settings::IniFile ini(settings::programSettingsPath());
     const QString section = QString::fromUtf16(kSection);
     files::WriteResult r =
         ini.writeString(section, QString::fromUtf16(kKeepKey),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dates/clock.h"
 #include "files/safewrite.h"
 
 #include <QByteArray>
@@ -35,7 +36,6 @@ struct Settings {
     bool keepCurrent = false;
     QString folder;
 };
-QString settingsPath(); // program folder + "Cartovia.ini"
 Settings readSettings();
 files::WriteResult writeSettings(const Settings& settings);
 
@@ -66,7 +66,7 @@ QByteArray buildCalendar(Kind kind, const QString& archive, int year, const QDat
 // Writes the calendar of `archive` to `target` through the safe write: on any failure the
 // earlier file stays as it was.
 Outcome exportCalendar(Kind kind, const QString& archive, int year, const QString& target,
-                       const QDateTime& stamp = QDateTime::currentDateTimeUtc(),
+                       const QDateTime& stamp = dates::Clock::now().toUTC(),
                        const Progress& progress = {});
 
 // The year of a yearly archive path ("…/2024.sca" → 2024), or 0.

@@ -15,10 +15,6 @@ namespace tavolex::protocol {
 
 using namespace Qt::Literals::StringLiterals;
 
-QString settingsPath() {
-    return programPath(QString::fromUtf16(kSettingsFile));
-}
-
 bool isYearSuffixOn(const QString& value) {
     return text::trimmed(value) == QStringView(records::kYes);
 }

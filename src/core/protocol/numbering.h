@@ -11,18 +11,14 @@ class IniFile;
 
 namespace tavolex::protocol {
 
-// "Cartovia.ini" in the program folder: the numbering settings of the protocol register
-// and the office and operator last typed on the protocol card.
-inline constexpr char16_t kSettingsFile[] = u"Cartovia.ini";
+// The sections of the program's settings file that belong to the protocol register: the
+// numbering settings and the office and operator last typed on the protocol card.
 inline constexpr char16_t kNumberingSection[] = u"Numerazione Protocollo";
 inline constexpr char16_t kStartKey[] = u"Inizio";
 inline constexpr char16_t kYearSuffixKey[] = u"Indicazione Anno Solare";
 inline constexpr char16_t kDocumentsSection[] = u"Protocollo Documenti";
 inline constexpr char16_t kOfficeKey[] = u"Ufficio";
 inline constexpr char16_t kOperatorKey[] = u"Operatore";
-
-// Program folder + "Cartovia.ini".
-QString settingsPath();
 
 // The numbering settings as read: `start` is "1" when the key is missing or blank;
 // `yearSuffix` is the stored text, "Sì" switching the suffix on.

@@ -12,7 +12,7 @@
 #include "files/log.h"
 #include "files/safewrite.h"
 #include "programfolder.h"
-#include "protocol/numbering.h"
+#include "settings/programsettings.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmInsoluti.h"
 #include "ui/accounts/TfrmMenuBilancio.h"
@@ -311,9 +311,9 @@ bool startApplication() {
         qCWarning(lcFiles).noquote() << "cannot prepare the program folder" << programFolder();
     // The leftovers of stopped copies go.
     backup::removeUnfinishedCopies(
-        backup::loadSettings(protocol::settingsPath(), programFolder()).folder);
+        backup::loadSettings(settings::programSettingsPath(), programFolder()).folder);
     // A settings write killed half-way may have left its temporary file behind.
-    files::removeLeftoverTemporaries(protocol::settingsPath());
+    files::removeLeftoverTemporaries(settings::programSettingsPath());
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));
     registerScreens();
     Screens::show(u"TfrmPassword"_s);

@@ -5,7 +5,7 @@
 #include "backupwork.h"
 #include "help/helptexts.h"
 #include "programfolder.h"
-#include "protocol/numbering.h"
+#include "settings/programsettings.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/commands.h"
 #include "ui/common/filechooser.h"
@@ -147,7 +147,7 @@ void TfrmCopie::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
     const backup::Settings settings =
-        backup::loadSettings(protocol::settingsPath(), programFolder());
+        backup::loadSettings(settings::programSettingsPath(), programFolder());
     m_loading = true;
     m_folder->setText(QDir::toNativeSeparators(settings.folder));
     m_automatic->setChecked(settings.automatic);
@@ -169,7 +169,8 @@ void TfrmCopie::settingsChanged() {
     if (settings.folder.isEmpty()) settings.folder = backup::defaultFolder(programFolder());
     settings.automatic = m_automatic->isChecked();
     settings.keep = m_keep->value();
-    if (!backup::saveSettings(protocol::settingsPath(), settings)) msg::archiveAccessError(this);
+    if (!backup::saveSettings(settings::programSettingsPath(), settings))
+        msg::archiveAccessError(this);
 }
 
 void TfrmCopie::showFolderNotice() {

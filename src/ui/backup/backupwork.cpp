@@ -4,7 +4,7 @@
 #include "backup/restore.h"
 #include "dates/clock.h"
 #include "programfolder.h"
-#include "protocol/numbering.h"
+#include "settings/programsettings.h"
 #include "ui/common/messages.h"
 #include "ui/common/wait.h"
 
@@ -99,7 +99,7 @@ backup::Outcome restoreWithProgress(QWidget* parent, const QString& zipPath) {
 
 void makeAutomaticCopyAtClose(QWidget* parent) {
     const backup::Settings settings =
-        backup::loadSettings(protocol::settingsPath(), programFolder());
+        backup::loadSettings(settings::programSettingsPath(), programFolder());
     if (!settings.automatic) return;
     if (backup::hasAutomaticCopyOf(settings.folder, dates::Clock::today())) return;
     const backup::Outcome made =

@@ -4,6 +4,7 @@
 
 #include "protocol/numbering.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "text/casing.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/screens.h"
@@ -89,7 +90,7 @@ void TfrmNumerazione::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     if (underProtocolTag(callerTag())) {
-        const settings::IniFile ini(protocol::settingsPath());
+        const settings::IniFile ini(settings::programSettingsPath());
         const QString section = QString::fromUtf16(protocol::kNumberingSection);
         m_inizio->setText(ini.readString(section, QString::fromUtf16(protocol::kStartKey)));
         m_tipo->setChecked(protocol::isYearSuffixOn(
@@ -113,7 +114,7 @@ void TfrmNumerazione::btnApplicaClick() {
     // focus must store the same value.
     txtInizioExit();
     if (underProtocolTag(callerTag())) {
-        settings::IniFile ini(protocol::settingsPath());
+        settings::IniFile ini(settings::programSettingsPath());
         // Settings that were not stored must not look applied: the screen stays open.
         if (const files::WriteResult written =
                 protocol::writeNumbering(ini, m_inizio->text(), m_tipo->isChecked());

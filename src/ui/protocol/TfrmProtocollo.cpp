@@ -10,6 +10,7 @@
 #include "protocol/numbering.h"
 #include "records/layouts.h"
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 #include "text/casing.h"
 #include "ui/common/attachments/attachmentfolder.h"
 #include "ui/common/clock.h"
@@ -82,7 +83,7 @@ RecordCardDecl protocolDecl(TfrmProtocollo* card) {
         {.control = u"lblSolare"_s, .kind = K::Hidden},
     };
     c.attachmentTag = u"protocollo"_s;
-    c.settingsFile = &protocol::settingsPath; // office and operator are remembered there
+    c.settingsFile = &settings::programSettingsPath; // office and operator are remembered there
     c.settingsSection = QString::fromUtf16(protocol::kDocumentsSection);
     const auto onArchive = [card](auto& screen) { screen.setArchivePath(card->archivePath()); };
     c.commands = {
@@ -137,11 +138,11 @@ void TfrmProtocollo::openYear(const QString& yearText) {
 }
 
 void TfrmProtocollo::cmdNuovoClick() {
-    const settings::IniFile ini(protocol::settingsPath());
+    const settings::IniFile ini(settings::programSettingsPath());
     // A settings file that is there but cannot be read (no permission, not a plain file)
     // gives no number: counting from the default start would repeat numbers already given.
     if (!ini.isReadable())
-        return msg::archiveAccessError(this, u"cannot read "_s + protocol::settingsPath());
+        return msg::archiveAccessError(this, u"cannot read "_s + settings::programSettingsPath());
     const auto numbering = protocol::readNumbering(ini);
     setText(u"lblInizio"_s, numbering.start);
     setText(u"lblSolare"_s, numbering.yearSuffix);

@@ -1,3 +1,4 @@
+#include "records/archives.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "records/recordfile.h"
@@ -234,4 +235,40 @@ TEST_F(RecordFileTest, FolderThatIsAFileCannotBeOpened) {
     writeFile(dir.filePath(u"blocker"_s), "x");
     RecordFile file(dir.filePath(u"blocker/Clienti.pro"_s), 3372);
     EXPECT_FALSE(file.open());
+}
+
+// The catalogue names each archive's file and knows it again by that name, and no other.
+TEST(ArchiveCatalogue, NamesAndRecognisesEveryArchive) {
+    const struct {
+        QString name;
+        std::optional<ArchiveKind> kind;
+        int year;
+        int recordSize;
+    } cases[] = {
+        {u"Clienti.pro"_s, ArchiveKind::Clients, 0, 3372},
+        {u"Pratiche.pro"_s, ArchiveKind::Practices, 0, 5075},
+        {u"2026.prt"_s, ArchiveKind::Protocol, 2026, 3403},
+        {u"0999.sca"_s, ArchiveKind::Deadlines, 999, 1328},
+        {u"2027.eur"_s, ArchiveKind::Movements, 2027, 3414},
+        {u"clienti.pro"_s, std::nullopt, 0, 0},
+        {u"2026.prt.journal"_s, std::nullopt, 0, 0},
+        {u"999.sca"_s, std::nullopt, 0, 0},
+        {u"20266.eur"_s, std::nullopt, 0, 0},
+        {u"20a6.eur"_s, std::nullopt, 0, 0},
+        {u"2026.xls"_s, std::nullopt, 0, 0},
+        {u"Documenti_Allegati"_s, std::nullopt, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const std::optional<NamedArchive> named = archiveNamed(c.name);
+        ASSERT_EQ(named.has_value(), c.kind.has_value()) << c.name.toStdString();
+        if (!named) continue;
+        EXPECT_EQ(named->entry->kind, *c.kind) << c.name.toStdString();
+        EXPECT_EQ(named->year, c.year) << c.name.toStdString();
+        EXPECT_EQ(named->entry->layout().recordSize(), c.recordSize) << c.name.toStdString();
+        EXPECT_EQ(named->entry->fileName(c.year), c.name);
+        EXPECT_EQ(&archiveEntry(*c.kind), named->entry);
+    }
+    // A year as typed on a year menu.
+    EXPECT_EQ(archiveEntry(ArchiveKind::Movements).fileName(u" 2026 "_s), u"2026.eur"_s);
+    EXPECT_EQ(archiveEntry(ArchiveKind::Clients).fileName(u"2026"_s), u"Clienti.pro"_s);
 }

@@ -1,7 +1,7 @@
 #include "copycontent.h"
 
 #include "backupcopy.h"
-#include "records/layouts.h"
+#include "records/archives.h"
 #include "settings/programsettings.h"
 
 #include <QFile>
@@ -124,14 +124,8 @@ private:
 } // namespace
 
 int archiveRecordSize(const QString& fileName) {
-    static const QRegularExpression yearly(u"^\\d{4}\\.(prt|sca|eur)$"_s);
-    if (fileName == u"Clienti.pro"_s) return records::clientLayout().recordSize();
-    if (fileName == u"Pratiche.pro"_s) return records::practiceLayout().recordSize();
-    const QRegularExpressionMatch m = yearly.match(fileName);
-    if (!m.hasMatch()) return 0;
-    if (m.captured(1) == u"prt"_s) return records::protocolLayout().recordSize();
-    if (m.captured(1) == u"sca"_s) return records::deadlineLayout().recordSize();
-    return records::movementLayout().recordSize();
+    const std::optional<records::NamedArchive> named = records::archiveNamed(fileName);
+    return named ? named->entry->layout().recordSize() : 0;
 }
 
 bool isKeptPath(const QString& relativePath, bool folder) {

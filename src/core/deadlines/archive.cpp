@@ -1,6 +1,7 @@
 #include "archive.h"
 
 #include "programfolder.h"
+#include "records/archives.h"
 #include "records/layouts.h"
 #include "records/recordfile.h"
 
@@ -22,7 +23,7 @@ bool scan(const QString& path, const std::function<void(qint64, const char*)>& v
 } // namespace
 
 QString archivePath(int year) {
-    return programPath(u"%1.sca"_s.arg(year, 4, 10, QChar(u'0')));
+    return programPath(records::archiveEntry(records::ArchiveKind::Deadlines).fileName(year));
 }
 
 bool countImminent(const QString& path, const QDate& today, qint64* count) {

@@ -5,6 +5,7 @@
 #include "movementlines.h"
 #include "movementrecord.h"
 #include "programfolder.h"
+#include "records/archives.h"
 #include "records/record.h"
 #include "records/recordfile.h"
 #include "search/filters.h"
@@ -15,7 +16,7 @@ namespace tavolex::movements {
 using namespace Qt::Literals::StringLiterals;
 
 QString archiveFileName(const QString& yearText) {
-    return text::trimmed(yearText) + u".eur"_s;
+    return records::archiveEntry(records::ArchiveKind::Movements).fileName(yearText);
 }
 
 QString archivePath(const QString& yearText) {

@@ -1,5 +1,6 @@
 #include "numbering.h"
 
+#include "records/archives.h"
 #include "records/recordfile.h"
 
 #include "programfolder.h"
@@ -92,7 +93,7 @@ bool isAcceptableYear(const QString& yearText) {
 }
 
 QString archiveFileName(const QString& yearText) {
-    return text::trimmed(yearText) + u".prt"_s;
+    return records::archiveEntry(records::ArchiveKind::Protocol).fileName(yearText);
 }
 
 QString cardCaption(const QString& yearText) {

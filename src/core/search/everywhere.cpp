@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace tavolex::search {
@@ -178,24 +179,15 @@ QStringList labelsFor(const records::RecordLayout& layout, const FieldLabel (&ta
 }
 
 const QStringList& labelsOf(ArchiveKind kind) {
-    static const QStringList clients = labelsFor(records::clientLayout(), kClientLabels);
-    static const QStringList protocol = labelsFor(records::protocolLayout(), kProtocolLabels);
-    static const QStringList practices = labelsFor(records::practiceLayout(), kPracticeLabels);
-    static const QStringList deadlines = labelsFor(records::deadlineLayout(), kDeadlineLabels);
-    static const QStringList movements = labelsFor(records::movementLayout(), kMovementLabels);
-    switch (kind) {
-    case ArchiveKind::Clients:
-        return clients;
-    case ArchiveKind::Protocol:
-        return protocol;
-    case ArchiveKind::Practices:
-        return practices;
-    case ArchiveKind::Deadlines:
-        return deadlines;
-    case ArchiveKind::Movements:
-        return movements;
-    }
-    return clients;
+    // In the catalogue's order.
+    static const std::array<QStringList, 5> labels = {
+        labelsFor(records::clientLayout(), kClientLabels),
+        labelsFor(records::protocolLayout(), kProtocolLabels),
+        labelsFor(records::practiceLayout(), kPracticeLabels),
+        labelsFor(records::deadlineLayout(), kDeadlineLabels),
+        labelsFor(records::movementLayout(), kMovementLabels),
+    };
+    return labels[std::size_t(kind)];
 }
 
 // The stored bytes of a field: its length byte, then the text.
@@ -221,40 +213,11 @@ constexpr qint64 kBlockBytes = 4 * 1024 * 1024;
 } // namespace
 
 QString archiveTitle(ArchiveKind kind) {
-    switch (kind) {
-    case ArchiveKind::Clients:
-        return u"Clienti"_s;
-    case ArchiveKind::Protocol:
-        return u"Protocollo"_s;
-    case ArchiveKind::Practices:
-        return u"Pratiche"_s;
-    case ArchiveKind::Deadlines:
-        return u"Scadenze"_s;
-    case ArchiveKind::Movements:
-        return u"Movimenti"_s;
-    }
-    return {};
-}
-
-bool isYearly(ArchiveKind kind) {
-    return kind == ArchiveKind::Protocol || kind == ArchiveKind::Deadlines ||
-           kind == ArchiveKind::Movements;
+    return QString::fromUtf16(records::archiveEntry(kind).title);
 }
 
 const records::RecordLayout& layoutOf(ArchiveKind kind) {
-    switch (kind) {
-    case ArchiveKind::Clients:
-        return records::clientLayout();
-    case ArchiveKind::Protocol:
-        return records::protocolLayout();
-    case ArchiveKind::Practices:
-        return records::practiceLayout();
-    case ArchiveKind::Deadlines:
-        return records::deadlineLayout();
-    case ArchiveKind::Movements:
-        return records::movementLayout();
-    }
-    return records::clientLayout();
+    return records::archiveEntry(kind).layout();
 }
 
 QString fieldLabel(ArchiveKind kind, int index, const char* record) {
@@ -274,30 +237,26 @@ QList<ArchiveFile> archivesIn(const QString& folder) {
     // and the scan counts it so instead of passing over it in silence.
     const QDir dir(folder);
     QList<ArchiveFile> found;
-    const auto single = [&](ArchiveKind kind, const QString& name) {
-        const QFileInfo info(dir.filePath(name));
-        if (info.exists() || info.isSymLink()) found.append({kind, 0, dir.filePath(name)});
-    };
-    const auto yearly = [&](ArchiveKind kind, const QString& suffix) {
-        static const QRegularExpression year(u"^\\d{4}$"_s);
+    for (const records::ArchiveEntry& entry : records::archiveCatalogue()) {
+        if (!entry.isYearly()) {
+            const QString path = dir.filePath(entry.fileName());
+            const QFileInfo info(path);
+            if (info.exists() || info.isSymLink()) found.append({entry.kind, 0, path});
+            continue;
+        }
         QList<ArchiveFile> years;
-        const QStringList names = dir.entryList({u"*."_s + suffix},
+        const QStringList names = dir.entryList({u"*."_s + QString::fromUtf16(entry.extension)},
                                                 QDir::AllEntries | QDir::System |
-                                                    QDir::NoDotAndDotDot | QDir::CaseSensitive,
-                                                QDir::Name);
+                                                    QDir::NoDotAndDotDot | QDir::CaseSensitive);
         for (const QString& name : names) {
-            const QString stem = name.left(name.size() - suffix.size() - 1);
-            if (year.match(stem).hasMatch()) years.append({kind, stem.toInt(), dir.filePath(name)});
+            const std::optional<records::NamedArchive> named = records::archiveNamed(name);
+            if (named && named->entry == &entry)
+                years.append({entry.kind, named->year, dir.filePath(name)});
         }
         std::sort(years.begin(), years.end(),
                   [](const ArchiveFile& a, const ArchiveFile& b) { return a.year < b.year; });
         found.append(years);
-    };
-    single(ArchiveKind::Clients, u"Clienti.pro"_s);
-    yearly(ArchiveKind::Protocol, u"prt"_s);
-    single(ArchiveKind::Practices, u"Pratiche.pro"_s);
-    yearly(ArchiveKind::Deadlines, u"sca"_s);
-    yearly(ArchiveKind::Movements, u"eur"_s);
+    }
     return found;
 }
 

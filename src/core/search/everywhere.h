@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/archives.h"
 #include "records/layout.h"
 
 #include <QByteArray>
@@ -11,7 +12,7 @@
 namespace tavolex::search {
 
 // The archives searched from the main menu, in the order their hits are listed.
-enum class ArchiveKind { Clients, Protocol, Practices, Deadlines, Movements };
+using ArchiveKind = records::ArchiveKind;
 
 // One archive file of the program folder; `year` is 0 for the single archives (clients,
 // practices).
@@ -21,9 +22,8 @@ struct ArchiveFile {
     QString path;
 };
 
-// "Clienti", "Protocollo", "Pratiche", "Scadenze", "Movimenti".
+// The catalogue's title ("Clienti", "Protocollo", …) and record layout of an archive.
 QString archiveTitle(ArchiveKind kind);
-bool isYearly(ArchiveKind kind);
 const records::RecordLayout& layoutOf(ArchiveKind kind);
 // The label field `index` has on its card ("Codice fiscale:"); hidden fields have one
 // naming what they hold ("Allegato 1:"). Empty for a yes/no flag, which is not searched.

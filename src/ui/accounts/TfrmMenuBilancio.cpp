@@ -2,6 +2,7 @@
 
 #include "TfrmBilancio.h"
 #include "accounts/cashbook.h"
+#include "movements/archive.h"
 #include "movements/movementrecord.h"
 #include "programfolder.h"
 #include "records/recordfile.h"
@@ -209,7 +210,7 @@ void TfrmMenuBilancio::btnVisualizzaClick() {
         return;
     }
 
-    const QString path = programPath(text::trimmed(m_anno->text()) + u".eur"_s);
+    const QString path = movements::archivePath(m_anno->text());
     setChecked(verdict, path);
     const QString filter = m_tipologia->text();
     const QDate start = verdict.start;

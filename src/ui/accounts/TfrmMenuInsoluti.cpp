@@ -1,6 +1,7 @@
 #include "TfrmMenuInsoluti.h"
 
 #include "TfrmInsoluti.h"
+#include "movements/archive.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
 #include "text/casing.h"
@@ -50,7 +51,7 @@ TfrmMenuInsoluti::TfrmMenuInsoluti(QWidget* parent) : YearMenu(declaration(), pa
 }
 
 void TfrmMenuInsoluti::openList(int box, const QString& yearText) {
-    m_file->setText(programPath(text::trimmed(yearText) + u".eur"_s));
+    m_file->setText(movements::archivePath(yearText));
     const QString path = m_file->text();
     if (box == 0) showList<TfrmInsolutiEnt>(this, path);
     if (box == 1) showList<TfrmInsolutiUsc>(this, path);

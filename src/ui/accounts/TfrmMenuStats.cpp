@@ -1,6 +1,7 @@
 #include "TfrmMenuStats.h"
 
 #include "TfrmStats.h"
+#include "movements/archive.h"
 #include "programfolder.h"
 #include "protocol/numbering.h"
 #include "text/casing.h"
@@ -53,7 +54,7 @@ TfrmMenuStats::TfrmMenuStats(QWidget* parent) : YearMenu(declaration(), parent) 
 
 void TfrmMenuStats::openChart(int box, const QString& yearText) {
     const QString year = text::trimmed(yearText);
-    m_file->setText(programPath(year + u".eur"_s));
+    m_file->setText(movements::archivePath(year));
     const QString path = m_file->text();
     if (box == 0)
         showChart<TfrmStatsEntrate>(this, path, yearText,

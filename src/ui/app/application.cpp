@@ -12,6 +12,7 @@
 #include "files/log.h"
 #include "files/safewrite.h"
 #include "programfolder.h"
+#include "records/archives.h"
 #include "settings/programsettings.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmInsoluti.h"
@@ -189,19 +190,7 @@ bool lockProgramFolder() {
 constexpr char kReturnTo[] = "tavolexReturnTo";
 
 QString cardOf(search::ArchiveKind kind) {
-    switch (kind) {
-    case search::ArchiveKind::Clients:
-        return u"TfrmClienti"_s;
-    case search::ArchiveKind::Protocol:
-        return u"TfrmProtocollo"_s;
-    case search::ArchiveKind::Practices:
-        return u"TfrmPratica"_s;
-    case search::ArchiveKind::Deadlines:
-        return u"TfrmScadenzario"_s;
-    case search::ArchiveKind::Movements:
-        return u"TfrmMovimenti"_s;
-    }
-    return {};
+    return QString::fromUtf16(records::archiveEntry(kind).card);
 }
 
 // A record found by the search over every archive, shown on its card (for a yearly archive,

@@ -6,6 +6,7 @@
 #include "deadlines/rules.h"
 #include "duelists.h"
 #include "programfolder.h"
+#include "records/archives.h"
 #include "records/layouts.h"
 #include "records/recordfile.h"
 #include "text/casing.h"
@@ -295,7 +296,8 @@ void TfrmScadenzario::checkImminence() {
 void TfrmScadenzario::openYear(const QString& yearText) {
     ensureBuilt();
     const QString year = text::trimmed(yearText);
-    setText(u"lblFile"_s, programPath(year + u".sca"_s));
+    setText(u"lblFile"_s,
+            programPath(records::archiveEntry(records::ArchiveKind::Deadlines).fileName(year)));
     setText(u"lblAnno"_s, year);
     setWindowTitle(u" Tavolex - Scadenze e appuntamenti anno "_s + year);
     showStartPanel(false);

@@ -201,4 +201,24 @@ TEST(Program, ARestoreKilledHalfWayIsUndoneBeforeThePasswordWindow) {
     stopApplication();
 }
 
+// A journal that cannot be followed (damaged, or naming what no restore writes) moves
+// nothing, and the start says so instead of going on in silence.
+TEST(Program, ARestoreJournalThatCannotBeFollowedIsToldAtStart) {
+    const QString folder = makeProgramFolder();
+    QFile journal(folder + u"ripristino.journal"_s);
+    ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+    journal.write("Tavolex ripristino 1\nlavoro ../../etc\naccanto .ripristino-abcdef\n");
+    journal.close();
+    QDir().mkpath(folder + u".ripristino-abcdef"_s);
+    bool started = false;
+    const SeenBox box = answerNextBox([&] { started = startApplication(); }, u"OK"_s);
+    EXPECT_TRUE(started);
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_TRUE(box.text.startsWith(u"Attenzione: un ripristino interrotto"_s))
+        << box.text.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(folder + u".ripristino-abcdef"_s));
+    EXPECT_TRUE(QFileInfo::exists(folder + u"ripristino.journal"_s));
+    stopApplication();
+}
+
 } // namespace

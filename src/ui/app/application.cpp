@@ -293,7 +293,11 @@ bool startApplication() {
     if (!lockProgramFolder()) return false;
     // A restore stopped half-way by a kill or a power cut is finished or undone before
     // anything reads or fills the folder.
-    backup::recoverRestore(programFolder());
+    if (backup::recoverRestore(programFolder()) == backup::Recovery::Failed)
+        msg::warning(nullptr, u"Attenzione: un ripristino interrotto non \u00E8 stato completato. "
+                              u"I file messi da parte sono conservati nelle cartelle nascoste "
+                              u"\".ripristino-\" della cartella degli archivi; verificare gli "
+                              u"archivi prima di continuare."_s);
     // An installed copy keeps each user's archives in a folder of their own, made at the
     // first start; should that fail, the password check reports the access error.
     if (!prepareProgramFolder())

@@ -1,5 +1,6 @@
 // The shared screen conventions: date import, hint bar, list screen search, the print-this-
 // record screen.
+#include "accounts/cashbook.h"
 #include "support/uitest.h"
 
 #include "ui/common/behaviour.h"
@@ -215,7 +216,7 @@ struct PeriodScreen {
     ScreenBehaviour behaviour{&screen};
     QLineEdit* before = new QLineEdit(&screen);
     PeriodBox* box = new PeriodBox({u" Data inizio intervallo: "_s, u"txtGiornoInizio"_s,
-                                    u"txtMeseInizio"_s, u"lblAnnoInizio"_s},
+                                    u"txtMeseInizio"_s, u"lblAnnoInizio"_s, accounts::monthNames()},
                                    &behaviour, &screen);
     QPushButton* after = new QPushButton(u"Visualizza riepilogo"_s, &screen);
     int pressed = 0;

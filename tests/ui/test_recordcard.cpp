@@ -1,5 +1,6 @@
 // The card pattern's declarations: what a declared card refuses, and how its kinds of
 // control bind record fields.
+#include "money/normalise.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "support/uitest.h"
@@ -34,7 +35,8 @@ RecordCardDecl movementCard() {
          .label = u"Importo:"_s,
          .kind = FieldKind::Amount,
          .at = {0, 1, 4},
-         .places = 2},
+         .places = 2,
+         .normalise = money::normalisedMovementAmount},
         {.control = u"chkSaldato"_s,
          .label = u"Saldato"_s,
          .kind = FieldKind::Check,

@@ -46,9 +46,9 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent) {
 }
 
 const PeriodBoxDecl kStart{u" Data inizio intervallo: "_s, u"txtGiornoInizio"_s, u"txtMeseInizio"_s,
-                           u"lblAnnoInizio"_s};
+                           u"lblAnnoInizio"_s, accounts::monthNames()};
 const PeriodBoxDecl kEnd{u" Data fine intervallo: "_s, u"txtGiornoFine"_s, u"txtMeseFine"_s,
-                         u"lblAnnoFine"_s};
+                         u"lblAnnoFine"_s, accounts::monthNames()};
 
 } // namespace
 

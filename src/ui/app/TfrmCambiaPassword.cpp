@@ -1,13 +1,11 @@
 #include "TfrmCambiaPassword.h"
 
-#include "TfrmPassword.h"
 #include "programfolder.h"
 #include "security/passwordstore.h"
 #include "text/casing.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/listscreen.h"
 #include "ui/common/messages.h"
-#include "ui/common/screens.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -90,7 +88,7 @@ void TfrmCambiaPassword::showEvent(QShowEvent* event) {
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event) {
     event->accept();
     m_memory->clear();
-    if (auto* password = Screens::find<TfrmPassword>(u"TfrmPassword"_s)) password->resetAndFocus();
+    Q_EMIT finished();
 }
 
 void TfrmCambiaPassword::cmdEsciClick() {

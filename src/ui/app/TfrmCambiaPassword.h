@@ -17,6 +17,10 @@ public:
     void cmdOKClick();
     void cmdEsciClick();
 
+Q_SIGNALS:
+    // The screen closed: the shell goes back to the password screen.
+    void finished();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -236,6 +236,11 @@ void wireScreen(QWidget* screen) {
         QObject::connect(menu, &YearMenu::cardRequested, menu,
                          [name = menu->cardName()] { Screens::show(name); });
     }
+    if (auto* change = qobject_cast<TfrmCambiaPassword*>(screen))
+        QObject::connect(change, &TfrmCambiaPassword::finished, change, [] {
+            if (auto* password = Screens::find<TfrmPassword>(u"TfrmPassword"_s))
+                password->resetAndFocus();
+        });
     if (auto* copies = qobject_cast<TfrmCopie*>(screen))
         QObject::connect(copies, &TfrmCopie::finished, copies, showMainMenu);
     if (auto* finder = qobject_cast<TfrmTrovaTutto*>(screen)) {

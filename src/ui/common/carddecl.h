@@ -69,8 +69,10 @@ struct CardField {
     QList<ChoiceOption> options; // Choice
     QString tag;                 // Date: the caller tag given to the calendar
     int places = 2;              // Amount: decimals kept
-    QString glyph;               // Picture
-    QString enabledBy;           // a button enabled only while this line holds more than blanks
+    // Amount: the program's form of the typed text, written back when the field is left.
+    QString (*normalise)(const QString& typed) = nullptr;
+    QString glyph;     // Picture
+    QString enabledBy; // a button enabled only while this line holds more than blanks
     std::function<void()> action;
     bool readOnly = false;
     int maxLength = 0; // what may be typed: 0 for the record field's capacity

@@ -3,7 +3,6 @@
 #include "artwork.h"
 #include "behaviour.h"
 #include "calendario.h"
-#include "money/normalise.h"
 #include "places/provinces.h"
 #include "text/casing.h"
 
@@ -29,7 +28,8 @@ namespace {
 // An amount field rewrites its text in the program's form when the focus leaves it.
 class AmountNormaliser : public QObject {
 public:
-    AmountNormaliser(QLineEdit* edit, int places) : QObject(edit), m_places(places) {
+    using Rule = QString (*)(const QString&);
+    AmountNormaliser(QLineEdit* edit, Rule normalise) : QObject(edit), m_normalise(normalise) {
         edit->installEventFilter(this);
     }
 
@@ -37,14 +37,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut) {
             auto* edit = static_cast<QLineEdit*>(watched);
-            setControlText(edit, m_places == 4 ? money::normalisedDeadlineAmount(edit->text())
-                                               : money::normalisedMovementAmount(edit->text()));
+            setControlText(edit, m_normalise(edit->text()));
         }
         return false;
     }
 
 private:
-    int m_places;
+    Rule m_normalise;
 };
 
 QLineEdit* makeLine(const CardField& field, int capacity, QWidget* parent) {
@@ -54,7 +53,7 @@ QLineEdit* makeLine(const CardField& field, int capacity, QWidget* parent) {
     edit->setReadOnly(field.readOnly);
     if (field.kind == FieldKind::Date) installDateField(edit, field.tag);
     if (field.kind == FieldKind::Amount) {
-        new AmountNormaliser(edit, field.places);
+        if (field.normalise) new AmountNormaliser(edit, field.normalise);
         // The normalised form (15 digits, the comma and the decimals) is never cut in the
         // field; one longer than the record field is refused at Save instead.
         if (field.maxLength == 0) edit->setMaxLength(qMax(capacity, 16 + field.places));

@@ -1,6 +1,5 @@
 #include "periodbox.h"
 
-#include "accounts/cashbook.h"
 #include "behaviour.h"
 
 #include <QComboBox>
@@ -40,7 +39,7 @@ QString chosenText(const QComboBox* combo) {
 
 PeriodBox::PeriodBox(const PeriodBoxDecl& decl, ScreenBehaviour* behaviour, QWidget* parent)
     : QGroupBox(decl.title, parent), m_day(pickList(decl.dayName, dayItems(), 70, behaviour, this)),
-      m_month(pickList(decl.monthName, accounts::monthNames(), 140, behaviour, this)),
+      m_month(pickList(decl.monthName, decl.months, 140, behaviour, this)),
       m_year(new QLabel(u"ANNO"_s, this)) {
     m_year->setObjectName(decl.yearName);
     auto* grid = new QGridLayout(this);

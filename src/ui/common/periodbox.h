@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QGroupBox>
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 class QLabel;
@@ -13,10 +14,11 @@ class ScreenBehaviour;
 
 // The names and heading of one day of a period.
 struct PeriodBoxDecl {
-    QString title;     // the group's heading, e.g. " Data inizio intervallo: "
-    QString dayName;   // the day drop-down: "01" … "31"
-    QString monthName; // the month drop-down: "Gennaio" … "Dicembre"
-    QString yearName;  // the label beside them showing the year the day belongs to
+    QString title;      // the group's heading, e.g. " Data inizio intervallo: "
+    QString dayName;    // the day drop-down: "01" … "31"
+    QString monthName;  // the month drop-down: "Gennaio" … "Dicembre"
+    QString yearName;   // the label beside them showing the year the day belongs to
+    QStringList months; // the month drop-down's items, January first
 };
 
 // One day of a year chosen from two drop-down lists, with the year shown beside them. The

@@ -5,6 +5,7 @@
 #include "deadlines/archive.h"
 #include "deadlines/rules.h"
 #include "duelists.h"
+#include "money/normalise.h"
 #include "programfolder.h"
 #include "records/archives.h"
 #include "records/layouts.h"
@@ -86,7 +87,7 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
         {.control = u"txtDettagli"_s, .field = u"Causale"_s, .label = u"Causale scadenza:"_s, .at = {1, 3, 2, 4}},
         {.control = u"txtOfficina"_s, .field = u"Pagamento"_s, .label = u"Modalit\u00E0 di pagamento:"_s, .at = {2, 0, 0, 3}},
         {.control = u"txtCosto"_s, .field = u"Importo"_s, .label = u"Importo in euro:"_s, .kind = K::Amount, .at = {2, 0, 3},
-         .align = Qt::AlignRight, .places = 4, .initial = u"0,00"_s},
+         .align = Qt::AlignRight, .places = 4, .normalise = money::normalisedDeadlineAmount, .initial = u"0,00"_s},
         {.control = u"txtContatto"_s, .field = u"Ricevuta"_s, .label = u"Estremi ricevuta:"_s, .at = {2, 0, 4, 2}},
         {.control = u"txtNote"_s, .label = u"Note:"_s, .at = {2, 1, 0, 4}},
         {.control = u"chkDaConfermare"_s, .label = u"Appuntamento da confermare"_s, .kind = K::Check, .at = {2, 1, 4},

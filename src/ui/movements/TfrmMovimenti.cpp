@@ -6,6 +6,7 @@
 #include "TfrmTrovaMovimenti.h"
 #include "dates/datetext.h"
 #include "help/movementshelp.h"
+#include "money/normalise.h"
 #include "movements/archive.h"
 #include "movements/saving.h"
 #include "programfolder.h"
@@ -79,7 +80,7 @@ RecordCardDecl movementsDecl(TfrmMovimenti* card) {
          .rules = CountDigits, .align = centred, .initial = u"0"_s},
         {.control = u"txtImporto"_s, .label = QString::fromUtf16(kIncomeLabel), .kind = K::Amount,
          .at = {0, 3, 4, 2}, .rules = DigitsAndComma, .align = Qt::AlignRight, .places = 2,
-         .initial = u"0,00"_s},
+         .normalise = money::normalisedMovementAmount, .initial = u"0,00"_s},
         {.control = u"txtPagatore"_s, .label = u"Pagatore:"_s, .at = {1, 0, 0, 3}},
         {.control = u"impPagatore"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = importHint,
          .glyph = u"\u263A"_s, .action = [card] { card->impPagatoreClick(); }},

@@ -1,4 +1,5 @@
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -196,4 +197,47 @@ TEST_F(IniFileTest, FailedWriteLeavesTheFileAsItWas) {
     EXPECT_FALSE(ini.writeString(kNumerazione, u"Inizio"_s, u"4"_s));
     EXPECT_EQ(bytes(), QByteArray("[Numerazione Protocollo]\r\nInizio=3\r\n"));
     EXPECT_EQ(ini.readString(kNumerazione, u"Inizio"_s), u"3"_s);
+}
+
+// Keys declared once with their type: what a missing, a good and a bad value read as, and
+// the form each writes.
+TEST(SettingKeys, ReadAsDeclaredAndWriteTheirForm) {
+    using namespace tavolex::settings;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Cartovia.ini"_s);
+    constexpr FlagKey flag{u"Prova", u"Flag", u"S\u00EC", u"No", true};
+    constexpr NumberKey number{u"Prova", u"Numero", 1, 99, 10};
+    constexpr TextKey text{u"Prova", u"Testo", u"vuoto"};
+    IniFile ini(path);
+    EXPECT_TRUE(flag.read(ini));
+    EXPECT_EQ(number.read(ini), 10);
+    EXPECT_EQ(text.read(ini), u"vuoto"_s);
+    const struct {
+        QByteArray file;
+        bool flag;
+        int number;
+    } cases[] = {
+        {"[Prova]\r\nFlag=No\r\nNumero=5\r\n", false, 5},
+        {"[Prova]\r\nFlag= S\xEC \r\nNumero= 7 \r\n", true, 7},
+        {"[Prova]\r\nFlag=forse\r\nNumero=cento\r\n", true, 10},
+        {"[Prova]\r\nFlag=no\r\nNumero=0\r\n", true, 1},
+        {"[Prova]\r\nNumero=1000\r\n", true, 99},
+    };
+    for (const auto& c : cases) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.file);
+        file.close();
+        EXPECT_EQ(flag.read(ini), c.flag) << c.file.constData();
+        EXPECT_EQ(number.read(ini), c.number) << c.file.constData();
+    }
+    ASSERT_TRUE(flag.write(ini, false));
+    ASSERT_TRUE(number.write(ini, 500));
+    ASSERT_TRUE(text.write(ini, u"Citt\u00E0"_s));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_TRUE(written.contains("Flag=No\r\n")) << written.constData();
+    EXPECT_TRUE(written.contains("Numero=99\r\n")) << written.constData();
+    EXPECT_TRUE(written.contains("Testo=Citt\xE0\r\n")) << written.constData();
 }

@@ -1,6 +1,7 @@
 #include "backupsettings.h"
 
 #include "settings/inifile.h"
+#include "settings/programsettings.h"
 
 #include <QDir>
 #include <algorithm>
@@ -10,7 +11,10 @@ namespace tavolex::backup {
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString kSection = u"CopieSicurezza"_s;
+// Section [CopieSicurezza] of the program's settings file.
+constexpr settings::TextKey kFolder{u"CopieSicurezza", u"Cartella"};
+constexpr settings::FlagKey kAutomatic{u"CopieSicurezza", u"Automatica", u"1", u"0", true};
+constexpr settings::NumberKey kKeep{u"CopieSicurezza", u"Conserva", kMinKeep, kMaxKeep, 10};
 const QString kResults = u"Verifiche"_s;
 const QString kResultsFile = u"Verifiche.ini"_s;
 } // namespace
@@ -22,23 +26,18 @@ QString defaultFolder(const QString& programFolder) {
 Settings loadSettings(const QString& settingsPath, const QString& programFolder) {
     const settings::IniFile ini(settingsPath);
     Settings loaded;
-    loaded.folder = ini.readString(kSection, u"Cartella"_s).trimmed();
+    loaded.folder = kFolder.read(ini).trimmed();
     if (loaded.folder.isEmpty()) loaded.folder = defaultFolder(programFolder);
-    loaded.automatic = ini.readString(kSection, u"Automatica"_s, u"1"_s).trimmed() != u"0"_s;
-    bool number = false;
-    const int keep = ini.readString(kSection, u"Conserva"_s).trimmed().toInt(&number);
-    if (number) loaded.keep = std::clamp(keep, kMinKeep, kMaxKeep);
+    loaded.automatic = kAutomatic.read(ini);
+    loaded.keep = kKeep.read(ini);
     return loaded;
 }
 
 files::WriteResult saveSettings(const QString& settingsPath, const Settings& settings) {
     settings::IniFile ini(settingsPath);
-    if (auto r = ini.writeString(kSection, u"Cartella"_s, settings.folder); !r) return r;
-    if (auto r = ini.writeString(kSection, u"Automatica"_s, settings.automatic ? u"1"_s : u"0"_s);
-        !r)
-        return r;
-    return ini.writeString(kSection, u"Conserva"_s,
-                           QString::number(std::clamp(settings.keep, kMinKeep, kMaxKeep)));
+    if (auto r = kFolder.write(ini, settings.folder); !r) return r;
+    if (auto r = kAutomatic.write(ini, settings.automatic); !r) return r;
+    return kKeep.write(ini, settings.keep);
 }
 
 QString lastVerification(const QString& backupFolder, const QString& copyFileName) {

@@ -26,9 +26,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr char16_t kSection[] = u"Calendario";
-constexpr char16_t kKeepKey[] = u"Aggiorna";
-constexpr char16_t kFolderKey[] = u"Cartella";
+// Section [Calendario] of the program's settings file.
+constexpr settings::FlagKey kKeepCurrent{u"Calendario", u"Aggiorna", records::kYes, records::kNo,
+                                         false};
+constexpr settings::TextKey kFolder{u"Calendario", u"Cartella"};
 
 struct ComponentDeleter {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
@@ -316,22 +317,15 @@ QString fileName(Kind kind, int year) {
 Settings readSettings() {
     const settings::IniFile ini(settings::programSettingsPath());
     Settings s;
-    const QString section = QString::fromUtf16(kSection);
-    s.keepCurrent =
-        records::flagValue(ini.readString(section, QString::fromUtf16(kKeepKey)).trimmed())
-            .value_or(false);
-    s.folder = ini.readString(section, QString::fromUtf16(kFolderKey)).trimmed();
+    s.keepCurrent = kKeepCurrent.read(ini);
+    s.folder = kFolder.read(ini).trimmed();
     return s;
 }
 
 files::WriteResult writeSettings(const Settings& s) {
     settings::IniFile ini(settings::programSettingsPath());
-    const QString section = QString::fromUtf16(kSection);
-    files::WriteResult r =
-        ini.writeString(section, QString::fromUtf16(kKeepKey),
-                        QString::fromUtf16(s.keepCurrent ? records::kYes : records::kNo));
-    if (!r) return r;
-    return ini.writeString(section, QString::fromUtf16(kFolderKey), s.folder.trimmed());
+    if (files::WriteResult r = kKeepCurrent.write(ini, s.keepCurrent); !r) return r;
+    return kFolder.write(ini, s.folder.trimmed());
 }
 
 QString outputPath(Kind kind, int year, const Settings& s) {

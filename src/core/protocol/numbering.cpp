@@ -25,37 +25,28 @@ bool NumberingSettings::suffixOn() const {
 }
 
 NumberingSettings readNumbering(const settings::IniFile& ini) {
-    const QString section = QString::fromUtf16(kNumberingSection);
     NumberingSettings s;
-    s.start = text::trimmed(ini.readString(section, QString::fromUtf16(kStartKey)));
+    s.start = text::trimmed(kStartKey.read(ini));
     if (s.start.isEmpty()) s.start = u"1"_s;
-    s.yearSuffix = ini.readString(section, QString::fromUtf16(kYearSuffixKey));
+    s.yearSuffix = kYearSuffixKey.read(ini);
     return s;
 }
 
 files::WriteResult writeNumbering(settings::IniFile& ini, const QString& start, bool yearSuffix) {
-    const QString section = QString::fromUtf16(kNumberingSection);
-    files::WriteResult result =
-        ini.writeString(section, QString::fromUtf16(kStartKey), text::trimmed(start));
-    if (!result) return result;
-    return ini.writeString(section, QString::fromUtf16(kYearSuffixKey),
-                           QString::fromUtf16(yearSuffix ? records::kYes : records::kNo));
+    if (files::WriteResult result = kStartKey.write(ini, text::trimmed(start)); !result)
+        return result;
+    return kYearSuffixKey.write(ini, QString::fromUtf16(yearSuffix ? records::kYes : records::kNo));
 }
 
 RememberedPeople readRemembered(const settings::IniFile& ini) {
-    const QString section = QString::fromUtf16(kDocumentsSection);
-    return {ini.readString(section, QString::fromUtf16(kOfficeKey)),
-            ini.readString(section, QString::fromUtf16(kOperatorKey))};
+    return {kOfficeKey.read(ini), kOperatorKey.read(ini)};
 }
 
 files::WriteResult writeRemembered(settings::IniFile& ini, const RememberedPeople& people) {
-    const QString section = QString::fromUtf16(kDocumentsSection);
     // Both keys are written even when the first write fails, so one bad value does not
     // cost the other.
-    const files::WriteResult office =
-        ini.writeString(section, QString::fromUtf16(kOfficeKey), text::trimmed(people.office));
-    const files::WriteResult op = ini.writeString(section, QString::fromUtf16(kOperatorKey),
-                                                  text::trimmed(people.operatorName));
+    const files::WriteResult office = kOfficeKey.write(ini, text::trimmed(people.office));
+    const files::WriteResult op = kOperatorKey.write(ini, text::trimmed(people.operatorName));
     return office ? op : office;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/safewrite.h"
+#include "settings/programsettings.h"
 
 #include <QString>
 #include <optional>
@@ -14,11 +15,11 @@ namespace tavolex::protocol {
 // The sections of the program's settings file that belong to the protocol register: the
 // numbering settings and the office and operator last typed on the protocol card.
 inline constexpr char16_t kNumberingSection[] = u"Numerazione Protocollo";
-inline constexpr char16_t kStartKey[] = u"Inizio";
-inline constexpr char16_t kYearSuffixKey[] = u"Indicazione Anno Solare";
+inline constexpr settings::TextKey kStartKey{kNumberingSection, u"Inizio"};
+inline constexpr settings::TextKey kYearSuffixKey{kNumberingSection, u"Indicazione Anno Solare"};
 inline constexpr char16_t kDocumentsSection[] = u"Protocollo Documenti";
-inline constexpr char16_t kOfficeKey[] = u"Ufficio";
-inline constexpr char16_t kOperatorKey[] = u"Operatore";
+inline constexpr settings::TextKey kOfficeKey{kDocumentsSection, u"Ufficio"};
+inline constexpr settings::TextKey kOperatorKey{kDocumentsSection, u"Operatore"};
 
 // The numbering settings as read: `start` is "1" when the key is missing or blank;
 // `yearSuffix` is the stored text, "Sì" switching the suffix on.

@@ -5,7 +5,6 @@
 #include "protocol/numbering.h"
 #include "settings/inifile.h"
 #include "settings/programsettings.h"
-#include "text/casing.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/screens.h"
 
@@ -90,12 +89,10 @@ void TfrmNumerazione::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     if (underProtocolTag(callerTag())) {
-        const settings::IniFile ini(settings::programSettingsPath());
-        const QString section = QString::fromUtf16(protocol::kNumberingSection);
-        m_inizio->setText(ini.readString(section, QString::fromUtf16(protocol::kStartKey)));
-        m_tipo->setChecked(protocol::isYearSuffixOn(
-            ini.readString(section, QString::fromUtf16(protocol::kYearSuffixKey))));
-        if (text::trimmed(m_inizio->text()).isEmpty()) m_inizio->setText(u"1"_s);
+        const protocol::NumberingSettings numbering =
+            protocol::readNumbering(settings::IniFile(settings::programSettingsPath()));
+        m_inizio->setText(numbering.start);
+        m_tipo->setChecked(numbering.suffixOn());
     }
     m_inizio->setFocus(Qt::OtherFocusReason);
 }

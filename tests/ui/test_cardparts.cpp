@@ -341,6 +341,14 @@ QByteArray recordOf(char fill) {
     return QByteArray(provaLayout().recordSize(), fill);
 }
 
+// "Prova.dat" in `dir` holding records 'a' and 'b'.
+QString twoRecordArchive(const QTemporaryDir& dir) {
+    const QString path = dir.filePath(u"Prova.dat"_s);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(recordOf('a') + recordOf('b'));
+    return path;
+}
+
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -397,12 +405,7 @@ TEST(CardArchive, AppendOverwriteAndBrowsePositions) {
 TEST(CardArchive, FailuresGiveTheAccessError) {
     QTemporaryDir dir;
     QWidget owner;
-    const QString path = dir.filePath(u"Prova.dat"_s);
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(recordOf('a') + recordOf('b'));
-    }
+    const QString path = twoRecordArchive(dir);
     CardArchive archive(&owner, path, 94);
     ASSERT_TRUE(archive.open());
     // The file changed behind the card: record 5 is no longer there.
@@ -462,12 +465,7 @@ private:
 TEST(CardArchive, AFullDiskIsLoggedWithTheSystemsCause) {
     QTemporaryDir dir;
     QWidget owner;
-    const QString path = dir.filePath(u"Prova.dat"_s);
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(recordOf('a') + recordOf('b'));
-    }
+    const QString path = twoRecordArchive(dir);
     CardArchive archive(&owner, path, 94);
     ASSERT_TRUE(archive.open());
     FilesLog log;

@@ -169,11 +169,9 @@ void runCalendarCommand(QWidget* parent, calendar::Kind kind, const QString& arc
 }
 
 void keepCalendarCurrent(RecordCard* card, calendar::Kind kind) {
-    auto* save = card->findChild<QAbstractButton*>(u"cmdSalva"_s);
-    if (!save) return;
-    // Connected after the card's own save, so it runs once the record is written; a save
-    // that failed left the archive as it was, and the file then comes out the same.
-    QObject::connect(save, &QAbstractButton::clicked, card, [card, kind] {
+    // Once a record is written; a save that failed left the archive, and so the file, as
+    // they were.
+    QObject::connect(card, &RecordCard::saved, card, [card, kind] {
         if (!calendar::readSettings().keepCurrent) return;
         const QString archive = card->archivePath();
         if (archive.isEmpty()) return;

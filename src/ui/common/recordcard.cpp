@@ -237,6 +237,7 @@ void RecordCard::cmdSalvaClick() {
     setPosition(k);
     if (!archive.close()) return;
     msg::information(this, stored ? m_decl.savedExistingMessage : m_decl.savedNewMessage);
+    Q_EMIT saved(k);
 }
 
 void RecordCard::cmdDuplicaClick() {

@@ -61,6 +61,8 @@ public:
 Q_SIGNALS:
     // The card was left (cmdEsci or the close box); the shell decides where to go.
     void finished();
+    // The shown record was written to the archive as record `position`, and the user told.
+    void saved(qint64 position);
 
 public Q_SLOTS:
     virtual void cmdNuovoClick();

@@ -16,6 +16,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,9 @@ void withNextModal(const std::function<void()>& action, const std::function<void
     *poll = [body, elapsed, alive, poll]() {
         if (!*alive) return;
         QWidget* modal = QApplication::activeModalWidget();
+        // A message box is answered through the messages service; on a loaded machine the
+        // poll may come round while one is up, and must not take it for the dialog awaited.
+        if (qobject_cast<QMessageBox*>(modal)) modal = nullptr;
         if (!modal) {
             if (elapsed->elapsed() < kModalWaitMs) QTimer::singleShot(10, *poll);
             return;

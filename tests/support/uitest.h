@@ -38,7 +38,8 @@ QWidget* topLevel(const QString& name);
 // A fresh, writable program folder with the shipped files copied in.
 QString makeProgramFolder();
 
-// Calls `body` for the next modal dialog that opens during `action`, then returns.
+// Calls `body` for the next modal dialog other than a message box (those are answered
+// through the messages service) that opens during `action`, then returns.
 void withNextModal(const std::function<void()>& action, const std::function<void(QWidget*)>& body);
 
 // Puts a file's modification time an hour back, as an archive saved long before a list is

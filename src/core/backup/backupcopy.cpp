@@ -2,6 +2,7 @@
 
 #include "files/log.h"
 #include "files/regularfile.h"
+#include "files/safewrite.h"
 #include "files/sha256.h"
 #include "records/recordfile.h"
 #include "zipread.h"
@@ -424,7 +425,7 @@ Outcome createCopy(const QString& programFolder, const QString& backupFolder, co
     if (!readsBack(partPath, cause)) return discard(failed(partPath + u": read back: "_s + cause));
     if (::rename(encodedPart.constData(), QFile::encodeName(finalPath).constData()) != 0)
         return discard(failed(finalPath + u": "_s + systemCause()));
-    zip::syncFolder(backupFolder);
+    files::syncFolder(backupFolder);
     Outcome outcome;
     outcome.ok = true;
     outcome.path = finalPath;

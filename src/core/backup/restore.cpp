@@ -133,7 +133,7 @@ bool writeJournal(const QString& programFolder, const Plan& plan, QString& cause
         cause = written.cause();
         return false;
     }
-    if (!zip::syncFolder(programFolder)) {
+    if (!files::syncFolder(programFolder)) {
         cause = programFolder + u": sync: "_s + systemCause();
         return false;
     }
@@ -223,11 +223,11 @@ public:
 
     // Removes the work folders and the journal once the folder is wholly in one state.
     void finish() {
-        zip::syncFolder(m_root);
+        files::syncFolder(m_root);
         removePath(QDir(m_root).filePath(m_plan.work));
         removePath(QDir(m_root).filePath(m_plan.aside));
         ::unlink(encoded(QDir(m_root).filePath(kJournalName)).constData());
-        zip::syncFolder(m_root);
+        files::syncFolder(m_root);
     }
 
 private:
@@ -266,11 +266,11 @@ private:
 
 // Syncs every folder of an extracted tree, so that the names of its files reach the disk.
 bool syncTree(const QString& root) {
-    bool ok = zip::syncFolder(root);
+    bool ok = files::syncFolder(root);
     QDirIterator it(root, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
-        ok = zip::syncFolder(it.next()) && ok;
+        ok = files::syncFolder(it.next()) && ok;
     return ok;
 }
 

@@ -76,8 +76,6 @@ struct Verdict {
 };
 Verdict judge(const ReadCopy& read);
 
-bool syncFolder(const QString& folder);
-
 // The system's own words for the last failed call (errno).
 QString systemCause();
 

@@ -122,6 +122,15 @@ bool TemporaryBeside::commit() {
     return true;
 }
 
+bool syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 void removeLeftoverTemporaries(const QString& path) {
     const QFileInfo info(path);
     const QDir folder = info.absoluteDir();

@@ -56,6 +56,10 @@ private:
     QString m_temporary;
 };
 
+// Forces a folder's entries (a file made, renamed or removed in it) to the disk; false when
+// the folder cannot be opened or synced.
+bool syncFolder(const QString& folder);
+
 // Removes temporary files that a write of `path` killed half-way may have left beside
 // it ("<name>.XXXXXX"). The file itself is never touched.
 void removeLeftoverTemporaries(const QString& path);

@@ -1,6 +1,7 @@
 #include "recordfile.h"
 
 #include "files/regularfile.h"
+#include "files/safewrite.h"
 
 #include <QFileInfo>
 #include <QMutex>
@@ -91,15 +92,6 @@ bool syncData(int fd) {
         r = ::fdatasync(fd);
     } while (r != 0 && errno == EINTR);
     return r == 0;
-}
-
-// Forces a folder's entries (a file made or removed in it) to the disk.
-void syncFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 // Journals found unusable (a folder, a pipe, unreadable) and already reported once.
@@ -319,7 +311,7 @@ bool RecordFile::overwrite(qint64 k, const QByteArray& record) {
     journal.close();
     // The journal reaches the disk before the archive is touched: after a power cut the
     // next open finds either the old record and no journal, or the journal.
-    if (m_syncs) syncFolder(QFileInfo(m_path).absolutePath());
+    if (m_syncs) files::syncFolder(QFileInfo(m_path).absolutePath());
     // Past this point the journal holds the new record: should the write in place stop
     // half-way, the next open completes it.
     if (!writeInPlace(k, record) || !sync()) return false;

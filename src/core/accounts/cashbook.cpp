@@ -110,10 +110,10 @@ QString cashBookLine(const char* record) {
     QString line;
     line.reserve(9 + 40 + 8 + 10 + 6 + 28 + 5 + 28 + 11 + 16);
     line += kind;
-    lists::appendColumn(line, {}, records::readField(record, f.causale), 40);
-    lists::appendColumn(line, u"  Data: "_s, records::readField(record, f.data), 10);
-    lists::appendColumn(line, u"  Da: "_s, records::readField(record, f.pagatore), 28);
-    lists::appendColumn(line, u"  A: "_s, records::readField(record, f.beneficiario), 28);
+    lists::appendFieldColumn(line, {}, record, f.causale, 40);
+    lists::appendFieldColumn(line, u"  Data: ", record, f.data, 10);
+    lists::appendFieldColumn(line, u"  Da: ", record, f.pagatore, 28);
+    lists::appendFieldColumn(line, u"  A: ", record, f.beneficiario, 28);
     lists::appendColumn(line, u"  Importo: "_s, totale, -1);
     return line;
 }

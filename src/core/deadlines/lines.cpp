@@ -15,12 +15,12 @@ QString summaryLine(const char* record) {
     const DeadlineFields& f = fields();
     QString line;
     line.reserve(30 + 8 + 10 + 7 + 5 + 11 + 28 + 2 + 30 + 4 + f.importo.capacity);
-    lists::appendColumn(line, {}, records::readField(record, f.causale), 30);
-    lists::appendColumn(line, u"  Data: "_s, records::readField(record, f.dataSca), 10);
-    lists::appendColumn(line, u"  Ora: "_s, records::readField(record, f.ora), 5);
-    lists::appendColumn(line, u"  Cliente: "_s, records::readField(record, f.cliente), 28);
-    lists::appendColumn(line, u"  "_s, records::readField(record, f.oggetto), 30);
-    lists::appendColumn(line, u"  \u20AC "_s, records::readField(record, f.importo), -1);
+    lists::appendFieldColumn(line, {}, record, f.causale, 30);
+    lists::appendFieldColumn(line, u"  Data: ", record, f.dataSca, 10);
+    lists::appendFieldColumn(line, u"  Ora: ", record, f.ora, 5);
+    lists::appendFieldColumn(line, u"  Cliente: ", record, f.cliente, 28);
+    lists::appendFieldColumn(line, u"  ", record, f.oggetto, 30);
+    lists::appendFieldColumn(line, u"  \u20AC ", record, f.importo, -1);
     return line;
 }
 

@@ -7,7 +7,6 @@
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 #include <vector>
 
 namespace tavolex::lists {
@@ -49,16 +48,64 @@ QStringView trimmedView(QStringView s) {
     return s;
 }
 
-// A trimmed line with its hash, worked out once: lookups compare hashes before texts.
-struct LineKey {
-    QStringView text;
-    size_t hash;
-    explicit LineKey(QStringView line) : text(line), hash(qHash(line)) {}
-    bool operator==(const LineKey& other) const { return hash == other.hash && text == other.text; }
-};
+// The distinct trimmed lines listed so far, each with a slot, in one flat table (open
+// addressing, linear probing): a list of a hundred thousand lines costs no allocation per
+// line, and a lookup compares hashes before texts. The texts are views into the listed lines,
+// whose characters stay where they are while the list grows.
+class LineSlots {
+public:
+    LineSlots() : m_buckets(kFirstBuckets, kEmpty) {}
 
-struct LineKeyHash {
-    size_t operator()(const LineKey& key) const noexcept { return key.hash; }
+    bool isEmpty() const { return m_texts.empty(); }
+    // The slot of `text`, or -1.
+    qsizetype find(QStringView text) const {
+        const size_t hash = qHash(text);
+        for (size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const quint32 slot = m_buckets[i];
+            if (slot == kEmpty) return -1;
+            if (m_hashes[slot] == hash && m_texts[slot] == text) return slot;
+        }
+    }
+    // The slot of `text`, a new one when it is not there yet (`added`).
+    qsizetype insert(QStringView text, bool* added) {
+        const size_t hash = qHash(text);
+        size_t i = hash & mask();
+        for (;; i = (i + 1) & mask()) {
+            const quint32 slot = m_buckets[i];
+            if (slot == kEmpty) break;
+            if (m_hashes[slot] == hash && m_texts[slot] == text) {
+                *added = false;
+                return slot;
+            }
+        }
+        *added = true;
+        const auto slot = quint32(m_texts.size());
+        m_texts.push_back(text);
+        m_hashes.push_back(hash);
+        m_buckets[i] = slot;
+        // At most half full, so that probes stay short.
+        if (2 * m_texts.size() > m_buckets.size()) grow();
+        return slot;
+    }
+
+private:
+    static constexpr quint32 kEmpty = 0xFFFFFFFF;
+    static constexpr size_t kFirstBuckets = 1024;
+
+    size_t mask() const { return m_buckets.size() - 1; }
+    void grow() {
+        m_buckets.assign(m_buckets.size() * 2, kEmpty);
+        for (quint32 slot = 0; slot < m_texts.size(); ++slot) {
+            size_t i = m_hashes[slot] & mask();
+            while (m_buckets[i] != kEmpty)
+                i = (i + 1) & mask();
+            m_buckets[i] = slot;
+        }
+    }
+
+    std::vector<quint32> m_buckets; // a slot, or kEmpty
+    std::vector<QStringView> m_texts;
+    std::vector<size_t> m_hashes;
 };
 
 } // namespace
@@ -73,7 +120,7 @@ bool listWithRecords(const records::Archive& archive,
     // Each distinct trimmed line listed so far has a slot holding the last record giving it;
     // the keys look into the listed lines themselves, which stay unchanged. A record that is
     // not listed matters only when its line equals one listed before it.
-    std::unordered_map<LineKey, qsizetype, LineKeyHash> slotOfLine;
+    LineSlots slotOfLine;
     std::vector<qint64> lastOfSlot;
     std::vector<qsizetype> slotOfEntry; // -1: an empty line, which leads nowhere
     // The heads of the listed lines, taken from the lines themselves (a known head is where
@@ -93,14 +140,7 @@ bool listWithRecords(const records::Archive& archive,
                 heads.insert(line.left(headWidth));
         }
     };
-    bool reserved = false;
     const bool read = records::forEachRecord(archive, [&](qint64 k, const char* record) {
-        if (!reserved) {
-            // Room for a good part of the archive at once: growing the map node by node
-            // rehashes it over and over.
-            slotOfLine.reserve(size_t(1) << 17);
-            reserved = true;
-        }
         if (isListed(record)) {
             listed.lines << lineOf(record);
             const QStringView text = trimmedView(listed.lines.constLast());
@@ -108,14 +148,14 @@ bool listWithRecords(const records::Archive& archive,
                 slotOfEntry.push_back(-1);
                 return true;
             }
-            const auto [it, added] =
-                slotOfLine.try_emplace(LineKey(text), qsizetype(lastOfSlot.size()));
+            bool added = false;
+            const qsizetype slot = slotOfLine.insert(text, &added);
             if (added)
                 lastOfSlot.push_back(k);
             else
-                lastOfSlot[size_t(it->second)] = k;
-            slotOfEntry.push_back(it->second);
-        } else if (behind == Behind::AnyRecord && !slotOfLine.empty()) {
+                lastOfSlot[size_t(slot)] = k;
+            slotOfEntry.push_back(slot);
+        } else if (behind == Behind::AnyRecord && !slotOfLine.isEmpty()) {
             if (useHeads) {
                 const QString head = headOf(record);
                 if (!head.isEmpty() && headWidth < 0) headWidth = head.size();
@@ -125,8 +165,8 @@ bool listWithRecords(const records::Archive& archive,
                 }
             }
             const QString line = lineOf(record);
-            const auto it = slotOfLine.find(LineKey(trimmedView(line)));
-            if (it != slotOfLine.end()) lastOfSlot[size_t(it->second)] = k;
+            const qsizetype slot = slotOfLine.find(trimmedView(line));
+            if (slot >= 0) lastOfSlot[size_t(slot)] = k;
         }
         return true;
     });

@@ -1,6 +1,9 @@
 #include "listline.h"
 
 #include "text/casing.h"
+#include "text/win1252.h"
+
+#include <algorithm>
 
 namespace tavolex::lists {
 
@@ -17,6 +20,17 @@ void appendColumn(QString& line, const QString& separator, const QString& text, 
         line += value;
         line += QString(width - value.size(), u' ');
     }
+}
+
+void appendFieldColumn(QString& line, QStringView separator, const char* record,
+                       const records::FieldSpec& field, int width) {
+    line += separator;
+    // One Windows-1252 byte is one character, and trimming codes up to 32 is the same on
+    // either.
+    const QByteArrayView value = records::storedTrimmed(record, field);
+    const qsizetype shown = width < 0 ? value.size() : std::min<qsizetype>(value.size(), width);
+    text::appendDecoded1252(line, value.data(), shown);
+    if (width > shown) line.resize(line.size() + (width - shown), u' ');
 }
 
 QString lineHead(const QString& separator, const QString& text, int width) {

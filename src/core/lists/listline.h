@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/record.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -19,6 +20,10 @@ struct ListColumn {
 // Each field is trimmed, padded with blanks on the right and cut to its width.
 QString fixedWidthLine(const std::vector<ListColumn>& columns);
 void appendColumn(QString& line, const QString& separator, const QString& text, int width);
+// The same for a record field, straight from its stored bytes: what appendColumn does with the
+// field's text, without making that text (a list of a hundred thousand lines makes none).
+void appendFieldColumn(QString& line, QStringView separator, const char* record,
+                       const records::FieldSpec& field, int width);
 
 // The first column of a line as appendColumn writes it, when the line begins there with a
 // character other than a blank, so that trimming the line leaves it in place; empty

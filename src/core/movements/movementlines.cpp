@@ -13,11 +13,11 @@ QString listLine(const char* record) {
     const MovementFields& f = fields();
     QString line;
     line.reserve(40 + 8 + 10 + 6 + 30 + 5 + 30 + 11 + 16);
-    lists::appendColumn(line, {}, records::readField(record, f.causale), 40);
-    lists::appendColumn(line, u"  Scad. "_s, records::readField(record, f.dataSca), 10);
-    lists::appendColumn(line, u"  Da: "_s, records::readField(record, f.pagatore), 30);
-    lists::appendColumn(line, u"  A: "_s, records::readField(record, f.beneficiario), 30);
-    lists::appendColumn(line, u"  Importo: "_s, records::readField(record, f.totale), -1);
+    lists::appendFieldColumn(line, {}, record, f.causale, 40);
+    lists::appendFieldColumn(line, u"  Scad. ", record, f.dataSca, 10);
+    lists::appendFieldColumn(line, u"  Da: ", record, f.pagatore, 30);
+    lists::appendFieldColumn(line, u"  A: ", record, f.beneficiario, 30);
+    lists::appendFieldColumn(line, u"  Importo: ", record, f.totale, -1);
     return line;
 }
 

@@ -23,12 +23,12 @@ QString practiceLine(const char* record) {
     static const records::FieldSpec& stato = records::practiceLayout().field(u"Stato");
     QString line;
     line.reserve(160);
-    lists::appendColumn(line, {}, records::readField(record, oggetto), 42);
-    lists::appendColumn(line, u"  Prot. "_s, records::readField(record, protocollo), 16);
-    lists::appendColumn(line, u"  Data: "_s, records::readField(record, apertura), 10);
-    lists::appendColumn(line, u"  "_s, records::readField(record, cliente), 28);
-    lists::appendColumn(line, u"  Tel. "_s, records::readField(record, recapito), 14);
-    lists::appendColumn(line, u"  "_s, records::readField(record, stato), -1);
+    lists::appendFieldColumn(line, {}, record, oggetto, 42);
+    lists::appendFieldColumn(line, u"  Prot. ", record, protocollo, 16);
+    lists::appendFieldColumn(line, u"  Data: ", record, apertura, 10);
+    lists::appendFieldColumn(line, u"  ", record, cliente, 28);
+    lists::appendFieldColumn(line, u"  Tel. ", record, recapito, 14);
+    lists::appendFieldColumn(line, u"  ", record, stato, -1);
     return line;
 }
 

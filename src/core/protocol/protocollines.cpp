@@ -19,12 +19,12 @@ QString searchLine(const char* record) {
         records::protocolLayout().field(u"Destinatario");
     QString line;
     line.reserve(180);
-    lists::appendColumn(line, u"Prot. n. "_s, records::readField(record, numero), 14);
-    lists::appendColumn(line, u"  Data: "_s, records::readField(record, dataReg), 10);
-    lists::appendColumn(line, u"  Posta: "_s, records::readField(record, tipo), 10);
-    lists::appendColumn(line, u"  "_s, records::readField(record, oggetto), 35);
-    lists::appendColumn(line, u"  Da: "_s, records::readField(record, mittente), 24);
-    lists::appendColumn(line, u"  A: "_s, records::readField(record, destinatario), -1);
+    lists::appendFieldColumn(line, u"Prot. n. ", record, numero, 14);
+    lists::appendFieldColumn(line, u"  Data: ", record, dataReg, 10);
+    lists::appendFieldColumn(line, u"  Posta: ", record, tipo, 10);
+    lists::appendFieldColumn(line, u"  ", record, oggetto, 35);
+    lists::appendFieldColumn(line, u"  Da: ", record, mittente, 24);
+    lists::appendFieldColumn(line, u"  A: ", record, destinatario, -1);
     return line;
 }
 

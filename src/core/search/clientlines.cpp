@@ -39,11 +39,11 @@ QString clientLine(const char* record, const records::FieldSpec& last) {
     const ClientFields& f = fields();
     QString line;
     line.reserve(26 + 7 + 15 + 2 + 25 + 8 + 30 + 2 + last.capacity);
-    lists::appendColumn(line, {}, records::readField(record, f.cliente), 26);
-    lists::appendColumn(line, u"  Tel. "_s, records::readField(record, f.recapito), 15);
-    lists::appendColumn(line, u"  "_s, records::readField(record, f.occupazione), 25);
-    lists::appendColumn(line, u"  Prod. "_s, records::readField(record, f.prodotti), 30);
-    lists::appendColumn(line, u"  "_s, records::readField(record, last), -1);
+    lists::appendFieldColumn(line, {}, record, f.cliente, 26);
+    lists::appendFieldColumn(line, u"  Tel. ", record, f.recapito, 15);
+    lists::appendFieldColumn(line, u"  ", record, f.occupazione, 25);
+    lists::appendFieldColumn(line, u"  Prod. ", record, f.prodotti, 30);
+    lists::appendFieldColumn(line, u"  ", record, last, -1);
     return line;
 }
 

@@ -29,6 +29,16 @@ QString decode1252(const char* data, qsizetype size) {
     return out;
 }
 
+void appendDecoded1252(QString& out, const char* data, qsizetype size) {
+    const qsizetype start = out.size();
+    out.resize(start + size);
+    QChar* dst = out.data() + start;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighControls[b - 0x80]) : QChar(char16_t(b));
+    }
+}
+
 char encodeChar1252(QChar ch) {
     const int b = byteFor(ch.unicode());
     return b < 0 ? '?' : static_cast<char>(b);

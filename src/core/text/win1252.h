@@ -9,6 +9,8 @@ namespace tavolex::text {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the C1 control of the same value, so
 // they come back unchanged when the text is stored again.
 QString decode1252(const char* data, qsizetype size);
+// Decodes onto the end of `out`, with no text made in between.
+void appendDecoded1252(QString& out, const char* data, qsizetype size);
 inline QString decode1252(const QByteArray& bytes) {
     return decode1252(bytes.constData(), bytes.size());
 }

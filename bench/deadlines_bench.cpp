@@ -70,7 +70,7 @@ template <typename Screen> void timeList(const char* what, const QDate& calendar
 
 void runDeadlinesBench() {
     ui::Clock::setNow([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 0)); });
-    const QString archive = deadlines::archivePath(2024);
+    const QString archive = records::programArchive(records::ArchiveKind::Deadlines, 2024)->name();
     QElapsedTimer t;
     t.start();
     if (!bench::generateTimed(archive, kRecords, generateArchive)) return;

@@ -246,8 +246,10 @@ TEST(DeadlineSelections, ArchiveOfEachList) {
     EXPECT_EQ(archiveYearOf(DueList::Monthly, calendar, today), 2023);
     QTemporaryDir dir;
     setProgramFolder(dir.path() + u'/');
-    EXPECT_EQ(archivePath(2024), dir.path() + u"/2024.sca"_s);
-    EXPECT_EQ(archivePath(999), dir.path() + u"/0999.sca"_s);
+    EXPECT_EQ(records::programArchive(records::ArchiveKind::Deadlines, 2024)->name(),
+              dir.path() + u"/2024.sca"_s);
+    EXPECT_EQ(records::programArchive(records::ArchiveKind::Deadlines, 999)->name(),
+              dir.path() + u"/0999.sca"_s);
 }
 
 TEST(DeadlineLists, ConfirmationFlags) {

@@ -301,8 +301,10 @@ TEST(MovementGrid, FieldColumnsShowWhatTheRowShows) {
 TEST(MovementArchive, NameAndCaption) {
     QTemporaryDir dir;
     setProgramFolder(dir.path() + u'/');
-    EXPECT_EQ(archiveFileName(u"2024"_s), u"2024.eur"_s);
-    EXPECT_EQ(archivePath(u"2024"_s), dir.path() + u"/2024.eur"_s);
+    const records::ArchiveId year =
+        records::archiveOfYear(records::ArchiveKind::Movements, u"2024"_s);
+    EXPECT_EQ(year.fileName(), u"2024.eur"_s);
+    EXPECT_EQ(records::programArchive(year)->name(), dir.path() + u"/2024.eur"_s);
     EXPECT_EQ(cardCaption(u"2024"_s), u" Tavolex - Entrate e uscite anno 2024"_s);
 }
 

@@ -86,9 +86,12 @@ TEST(ProtocolArchive, YearNamesAndCaption) {
     // Pasted folder separators would leave the program folder.
     EXPECT_FALSE(isAcceptableYear(u"../x"_s));
     EXPECT_FALSE(isAcceptableYear(u"..\\x"_s));
-    EXPECT_EQ(archiveFileName(u"0999"_s), u"0999.prt"_s);
-    EXPECT_EQ(archiveFileName(u"2024"_s), u"2024.prt"_s);
-    EXPECT_EQ(archiveFileName(u" 999"_s), u"999.prt"_s);
+    const auto fileName = [](const QString& year) {
+        return records::archiveOfYear(records::ArchiveKind::Protocol, year).fileName();
+    };
+    EXPECT_EQ(fileName(u"0999"_s), u"0999.prt"_s);
+    EXPECT_EQ(fileName(u"2024"_s), u"2024.prt"_s);
+    EXPECT_EQ(fileName(u" 999"_s), u"999.prt"_s);
     EXPECT_EQ(cardCaption(u"2025"_s), u" Tavolex - Protocollo Posta anno 2025"_s);
 }
 

@@ -1,6 +1,5 @@
 #include "archive.h"
 
-#include "programfolder.h"
 #include "records/archives.h"
 #include "records/layouts.h"
 #include "records/store.h"
@@ -17,10 +16,6 @@ bool scan(const records::Archive& archive, const std::function<void(qint64, cons
     });
 }
 } // namespace
-
-QString archivePath(int year) {
-    return programPath(records::archiveEntry(records::ArchiveKind::Deadlines).fileName(year));
-}
 
 bool countImminent(const records::Archive& archive, const QDate& today, qint64* count) {
     qint64 n = 0;

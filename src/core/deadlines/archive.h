@@ -12,9 +12,6 @@
 
 namespace tavolex::deadlines {
 
-// The yearly deadline archive of `year`: program folder + four-digit year + ".sca".
-QString archivePath(int year);
-
 // Read-only passes over a yearly deadline archive (1328-byte records), in file order. A
 // missing file has no record; each function returns false only when the file exists but
 // cannot be read. None of them creates or changes the file: a screen that must create a

@@ -4,7 +4,6 @@
 #include "money/amount.h"
 #include "movementlines.h"
 #include "movementrecord.h"
-#include "programfolder.h"
 #include "records/archives.h"
 #include "records/record.h"
 #include "records/store.h"
@@ -14,14 +13,6 @@
 namespace tavolex::movements {
 
 using namespace Qt::Literals::StringLiterals;
-
-QString archiveFileName(const QString& yearText) {
-    return records::archiveEntry(records::ArchiveKind::Movements).fileName(yearText);
-}
-
-QString archivePath(const QString& yearText) {
-    return programPath(archiveFileName(yearText));
-}
 
 QString cardCaption(const QString& yearText) {
     return u" Tavolex - Entrate e uscite anno "_s + text::trimmed(yearText);

@@ -10,11 +10,8 @@
 
 namespace tavolex::movements {
 
-// The yearly movement archive: trimmed year + ".eur" in the program folder ("2024.eur").
-// The year menu opens it only for a year accepted by protocol::isAcceptableYear (exactly four
-// characters as typed, no folder separator).
-QString archiveFileName(const QString& yearText);
-QString archivePath(const QString& yearText);
+// The yearly movement archive is opened only for a year accepted by
+// protocol::isAcceptableYear (exactly four characters as typed, no folder separator).
 // " Tavolex - Entrate e uscite anno " + trimmed year.
 QString cardCaption(const QString& yearText);
 

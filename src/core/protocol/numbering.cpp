@@ -83,10 +83,6 @@ bool isAcceptableYear(const QString& yearText) {
     return !yearText.contains(u'/') && !yearText.contains(u'\\');
 }
 
-QString archiveFileName(const QString& yearText) {
-    return records::archiveEntry(records::ArchiveKind::Protocol).fileName(yearText);
-}
-
 QString cardCaption(const QString& yearText) {
     return u" Tavolex - Protocollo Posta anno "_s + text::trimmed(yearText);
 }

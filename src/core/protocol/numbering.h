@@ -66,8 +66,6 @@ std::optional<QString> nextNumber(const records::Archive& archive,
 // separator, which would point outside the program folder: such a year is refused
 // like a short one.
 bool isAcceptableYear(const QString& yearText);
-// The yearly archive's file name: trimmed year + ".prt" ("0999" → "0999.prt").
-QString archiveFileName(const QString& yearText);
 // The card caption for a year: " Tavolex - Protocollo Posta anno " + trimmed year.
 QString cardCaption(const QString& yearText);
 

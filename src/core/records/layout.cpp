@@ -4,16 +4,16 @@
 
 namespace tavolex::records {
 
-RecordLayout::RecordLayout(QString archiveName, std::initializer_list<FieldDecl> fields,
-                           int expectedSize)
-    : m_archiveName(std::move(archiveName)) {
+RecordLayout::RecordLayout(QString name, std::initializer_list<FieldDecl> fields, int expectedSize)
+    : m_name(std::move(name)) {
     for (const FieldDecl& decl : fields)
-        m_fields.push_back({QString::fromUtf16(decl.name), decl.capacity, decl.kind, 0});
+        m_fields.push_back({QString::fromUtf16(decl.name), decl.capacity, decl.kind, 0,
+                            decl.caption ? QString::fromUtf16(decl.caption) : QString()});
     computeOffsets(expectedSize);
 }
 
-RecordLayout::RecordLayout(QString archiveName, std::vector<FieldSpec> fields, int expectedSize)
-    : m_archiveName(std::move(archiveName)), m_fields(std::move(fields)) {
+RecordLayout::RecordLayout(QString name, std::vector<FieldSpec> fields, int expectedSize)
+    : m_name(std::move(name)), m_fields(std::move(fields)) {
     computeOffsets(expectedSize);
 }
 
@@ -27,7 +27,7 @@ void RecordLayout::computeOffsets(int expectedSize) {
     m_size = offset;
     // A layout that does not add up would misplace every record of the file.
     if (m_size != expectedSize)
-        throw std::logic_error("record layout size mismatch: " + m_archiveName.toStdString());
+        throw std::logic_error("record layout size mismatch: " + m_name.toStdString());
 }
 
 int RecordLayout::indexOf(QStringView name) const {
@@ -39,7 +39,7 @@ int RecordLayout::indexOf(QStringView name) const {
 const FieldSpec& RecordLayout::field(QStringView name) const {
     const int index = indexOf(name);
     if (index < 0)
-        qFatal("The record layout %s has no field %s", qPrintable(m_archiveName),
+        qFatal("The record layout %s has no field %s", qPrintable(m_name),
                qPrintable(name.toString()));
     return m_fields[size_t(index)];
 }

@@ -16,6 +16,9 @@ struct FieldSpec {
     int capacity = 0;
     FieldKind kind = FieldKind::Text;
     int offset = 0; // computed by the layout
+    // The caption the field has on its card ("Codice fiscale:"); a field the card keeps hidden
+    // has one naming what it holds ("Allegato 1:"). Empty for a yes/no flag.
+    QString caption;
 
     int size() const { return capacity + 1; }
 };
@@ -24,15 +27,17 @@ struct FieldDecl {
     const char16_t* name;
     int capacity;
     FieldKind kind = FieldKind::Text;
+    const char16_t* caption = nullptr;
 };
 
 // The fields of one record type in file order, with no gaps between them.
 class RecordLayout {
 public:
-    RecordLayout(QString archiveName, std::initializer_list<FieldDecl> fields, int expectedSize);
-    RecordLayout(QString archiveName, std::vector<FieldSpec> fields, int expectedSize);
+    RecordLayout(QString name, std::initializer_list<FieldDecl> fields, int expectedSize);
+    RecordLayout(QString name, std::vector<FieldSpec> fields, int expectedSize);
 
-    const QString& archiveName() const { return m_archiveName; }
+    // The record type, as faults in a declaration name it ("Clienti").
+    const QString& name() const { return m_name; }
     int recordSize() const { return m_size; }
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
     const FieldSpec& field(int index) const { return m_fields.at(index); }
@@ -45,7 +50,7 @@ public:
 private:
     void computeOffsets(int expectedSize);
 
-    QString m_archiveName;
+    QString m_name;
     std::vector<FieldSpec> m_fields;
     int m_size = 0;
 };

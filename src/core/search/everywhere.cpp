@@ -9,10 +9,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace tavolex::search {
@@ -20,175 +17,6 @@ namespace tavolex::search {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct FieldLabel {
-    const char16_t* field;
-    const char16_t* label;
-};
-
-// Labels as the cards show them; fields a card keeps hidden are named for what they hold.
-const FieldLabel kClientLabels[] = {
-    {u"Cliente", u"Cognome e nome o ragione sociale:"},
-    {u"DataNasc", u"Data di nascita:"},
-    {u"ComuneNasc", u"Comune di nascita:"},
-    {u"ProvNasc", u"Prov."},
-    {u"Sesso", u"Sesso:"},
-    {u"Recapito", u"Recapito preferenziale:"},
-    {u"IndirizzoRes", u"Residente in Via / Piazza e numero civico:"},
-    {u"ProvRes", u"Prov."},
-    {u"ComuneRes", u"Comune di residenza:"},
-    {u"CapRes", u"CAP:"},
-    {u"Estremi", u"Modalit\u00E0 di pagamento:"},
-    {u"TelCasa", u"Tel. casa:"},
-    {u"TelUff", u"Tel. ufficio:"},
-    {u"TelCel", u"Tel. cellulare:"},
-    {u"Fax", u"Fax:"},
-    {u"Email", u"E-mail:"},
-    {u"CodFisc", u"Codice fiscale:"},
-    {u"Carta", u"Carta di credito n."},
-    {u"ScadeCarta", u"Scadenza:"},
-    {u"PartitaIva", u"Partita IVA:"},
-    {u"Iban", u"IBAN:"},
-    {u"Documento", u"Estremi documento:"},
-    {u"Occupazione", u"Occupazione:"},
-    {u"Civile", u"Stato civile:"},
-    {u"Titoli", u"Titoli e qualifiche:"},
-    {u"Prodotti", u"Prodotti o servizi di interesse:"},
-    {u"Zona", u"Zona di appartenenza:"},
-    {u"Questioni", u"Questioni in sospeso:"},
-    {u"Note", u"Note:"},
-};
-
-const FieldLabel kProtocolLabels[] = {
-    {u"Numero", u"N. protocollo:"},
-    {u"Tipo", u"Tipo:"},
-    {u"DataReg", u"Data registrazione:"},
-    {u"Ufficio", u"Ufficio:"},
-    {u"Operatore", u"Operatore:"},
-    {u"Categoria", u"Categoria:"},
-    {u"Collocazione", u"Collocazione documento cartaceo:"},
-    {u"Oggetto", u"Oggetto:"},
-    {u"DataSpe", u"Data spedizione:"},
-    {u"DataRic", u"Data ricezione:"},
-    {u"Formato", u"Formato:"},
-    {u"Pagine", u"N. pagine:"},
-    {u"Riferimenti", u"Riferimenti:"},
-    {u"Note", u"Note:"},
-    {u"Mittente", u"Mittente:"},
-    {u"RecapitoMit", u"Recapito:"},
-    {u"Destinatario", u"Destinatario:"},
-    {u"RecapitoDes", u"Recapito:"},
-    {u"Copia", u"Copia digitale documento:"},
-};
-
-const FieldLabel kPracticeLabels[] = {
-    {u"Oggetto", u"Oggetto pratica:"},
-    {u"Tipologia", u"Tipologia:"},
-    {u"Protocollo", u"Protocollo n."},
-    {u"Apertura", u"Data apertura:"},
-    {u"Chiusura", u"Data chiusura:"},
-    {u"Stato", u"Stato avanzamento:"},
-    {u"Documenti", u"Documenti principali:"},
-    {u"Uffici", u"Uffici interessati:"},
-    {u"Consulente", u"Consulente o curatore:"},
-    {u"Cliente", u"Cognome e nome o ragione sociale Cliente:"},
-    {u"Recapito", u"Recapito preferenziale:"},
-    {u"IndirizzoRes", u"Via / Piazza e numero civico:"},
-    {u"ComuneRes", u"Comune di residenza:"},
-    {u"ProvRes", u"Prov."},
-    {u"CapRes", u"CAP:"},
-    {u"CodFisc", u"Codice fiscale:"},
-    {u"PartitaIva", u"Partita IVA:"},
-    {u"Saldati", u"Pagamenti saldati:"},
-    {u"Sospesi", u"Pagamenti da effettuare:"},
-    {u"Note", u"Note:"},
-};
-
-const FieldLabel kDeadlineLabels[] = {
-    {u"Giorno", u"Giorno:"},
-    {u"Mese", u"Mese:"},
-    {u"Anno", u"Anno:"},
-    {u"DataSca", u"Data scadenza:"},
-    {u"Ore", u"Ore:"},
-    {u"Minuti", u"Minuti:"},
-    {u"Ora", u"Ora:"},
-    {u"Preavviso", u"Avvisa n."},
-    {u"Cliente", u"Cognome e nome Cliente:"},
-    {u"CodFisc", u"Codice fiscale:"},
-    {u"Recapito", u"Recapito preferenziale:"},
-    {u"Oggetto", u"Oggetto pratica:"},
-    {u"Tipologia", u"Tipologia:"},
-    {u"Protocollo", u"Protocollo n."},
-    {u"Apertura", u"Data apertura:"},
-    {u"Chiusura", u"Data chiusura:"},
-    {u"Stato", u"Stato avanzamento:"},
-    {u"Consulente", u"Consulente o curatore:"},
-    {u"Causale", u"Causale scadenza:"},
-    {u"Pagamento", u"Modalit\u00E0 di pagamento:"},
-    {u"Importo", u"Importo in euro:"},
-    {u"Ricevuta", u"Estremi ricevuta:"},
-    {u"Note", u"Note:"},
-};
-
-const FieldLabel kMovementLabels[] = {
-    {u"Data", u"Data operazione:"},
-    {u"Causale", u"Causale:"},
-    {u"Promemoria", u"Promemoria:"},
-    {u"DataSca", u"Data scadenza:"},
-    {u"Preavviso", u"Avvisa n."},
-    {u"Importo", u"Importo in entrata: \u20AC"}, // "in uscita" for an expense
-    {u"Totale", u"Importo con segno:"},
-    {u"Pagatore", u"Pagatore:"},
-    {u"RecapitoPag", u"Recapito:"},
-    {u"CodFisc", u"Codice fiscale:"},
-    {u"PartitaIva", u"Partita IVA:"},
-    {u"Categoria", u"Categoria:"},
-    {u"Email", u"E-mail:"},
-    {u"Pagamento", u"Modalit\u00E0 pagamento:"},
-    {u"Beneficiario", u"Beneficiario:"},
-    {u"RecapitoBen", u"Recapito:"},
-    {u"Ricevuta", u"CRO / Ricevuta n."},
-    {u"Note", u"Note:"},
-    {u"Tariffa", u"Tariffa applicata:"},
-};
-
-template <std::size_t N>
-QStringList labelsFor(const records::RecordLayout& layout, const FieldLabel (&table)[N]) {
-    QHash<QString, QString> byName;
-    for (const FieldLabel& entry : table)
-        byName.insert(QString::fromUtf16(entry.field), QString::fromUtf16(entry.label));
-    QStringList labels;
-    for (const records::FieldSpec& field : layout.fields()) {
-        QString label;
-        if (field.kind == records::FieldKind::Text) {
-            label = byName.value(field.name);
-            static const QRegularExpression attached(u"^(File|Desc|Doc)(\\d\\d)$"_s);
-            const auto match = attached.match(field.name);
-            if (label.isEmpty() && match.hasMatch()) {
-                const int n = match.captured(2).toInt();
-                const QString what = match.captured(1);
-                label = what == u"File"_s   ? u"Allegato %1:"_s.arg(n)
-                        : what == u"Desc"_s ? u"Descrizione allegato %1:"_s.arg(n)
-                                            : u"Documento %1:"_s.arg(n);
-            }
-            if (label.isEmpty()) label = field.name + u':';
-        }
-        labels.append(label);
-    }
-    return labels;
-}
-
-const QStringList& labelsOf(ArchiveKind kind) {
-    // In the catalogue's order.
-    static const std::array<QStringList, 5> labels = {
-        labelsFor(records::clientLayout(), kClientLabels),
-        labelsFor(records::protocolLayout(), kProtocolLabels),
-        labelsFor(records::practiceLayout(), kPracticeLabels),
-        labelsFor(records::deadlineLayout(), kDeadlineLabels),
-        labelsFor(records::movementLayout(), kMovementLabels),
-    };
-    return labels[std::size_t(kind)];
-}
 
 // The stored bytes of a field: its length byte, then the text.
 struct TextField {
@@ -226,7 +54,8 @@ QString fieldLabel(ArchiveKind kind, int index, const char* record) {
         if (index == amount && records::isYes(record, layout.field(u"Uscita")))
             return u"Importo in uscita: \u20AC"_s;
     }
-    return labelsOf(kind).value(index);
+    const records::RecordLayout& layout = layoutOf(kind);
+    return index >= 0 && index < layout.fieldCount() ? layout.field(index).caption : QString();
 }
 
 QList<records::ArchiveId> archivesIn(const records::ArchiveStore& store) {

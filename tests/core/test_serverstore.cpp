@@ -343,6 +343,15 @@ TEST(ServerStations, AppendingAtOnceNumberEveryRecordOnce) {
     }
     EXPECT_EQ(seen.size(), 2 * kStationAppends);
     EXPECT_EQ(archive->version(), QByteArray::number(2 * kStationAppends));
+
+    // A visitor that stops after the first block ends the scan there, without a failure,
+    // and the connection goes on serving.
+    int blocks = 0;
+    EXPECT_TRUE(archive->scan([&blocks](const RecordBlock&) { return ++blocks < 1; }));
+    EXPECT_EQ(blocks, 1);
+    const auto open = archive->open();
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->count(), 2 * kStationAppends);
 }
 
 // ---- A damaged archive ---------------------------------------------------------------------
@@ -501,6 +510,33 @@ TEST(ServerConnectionSettings, GiveUpOnASilentServerUnlessTheStringSaysOtherwise
         EXPECT_EQ(connection.setting(c.keyword), c.value)
             << qPrintable(c.given) << " " << c.keyword;
     }
+}
+
+TEST(ServerConnectionCopy, HandsOnEveryRowOrStopsWhenAsked) {
+    ServerConnection connection({});
+    ASSERT_TRUE(connection.isOpen()) << qPrintable(connection.error());
+    QList<QByteArray> rows;
+    ASSERT_TRUE(connection.copyOut("COPY (SELECT g FROM generate_series(1, 3) AS g) TO STDOUT",
+                                   [&rows](const char* data, int length) {
+                                       rows << QByteArray(data, length);
+                                       return true;
+                                   }))
+        << qPrintable(connection.error());
+    EXPECT_EQ(rows, (QList<QByteArray>{"1\n", "2\n", "3\n"}));
+
+    int seen = 0;
+    EXPECT_TRUE(
+        connection.copyOut("COPY (SELECT g FROM generate_series(1, 10000000) AS g) TO STDOUT",
+                           [&seen](const char*, int) { return ++seen < 3; }));
+    EXPECT_EQ(seen, 3); // nothing handed on after the stop
+    const QueryResult after = connection.run("SELECT 41 + 1");
+    ASSERT_TRUE(after.ok()) << qPrintable(connection.error());
+    EXPECT_EQ(after.number(0, 0), 42);
+
+    EXPECT_FALSE(
+        connection.copyOut("COPY (SELECT 1 / 0) TO STDOUT", [](const char*, int) { return true; }));
+    EXPECT_TRUE(connection.error().contains(u"division by zero"_s))
+        << qPrintable(connection.error());
 }
 
 // ---- A connection lost during an action ----------------------------------------------------

@@ -54,6 +54,14 @@ QByteArray QueryResult::value(int row, int column) const {
                       PQgetlength(m_result.get(), row, column));
 }
 
+const char* QueryResult::data(int row, int column) const {
+    return PQgetvalue(m_result.get(), row, column);
+}
+
+int QueryResult::length(int row, int column) const {
+    return PQgetlength(m_result.get(), row, column);
+}
+
 qint64 QueryResult::number(int row, int column, qint64 fallback) const {
     if (isNull(row, column)) return fallback;
     return QByteArray(PQgetvalue(m_result.get(), row, column)).toLongLong();

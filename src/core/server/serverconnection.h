@@ -36,6 +36,9 @@ public:
     bool isNull(int row, int column) const;
     // The value as sent: text, or the raw bytes of a column asked for in binary.
     QByteArray value(int row, int column) const;
+    // The value's bytes in place, valid while the result lives, and their length.
+    const char* data(int row, int column) const;
+    int length(int row, int column) const;
     // A text column holding a whole number; `fallback` for NULL.
     qint64 number(int row, int column, qint64 fallback = 0) const;
 

@@ -19,7 +19,10 @@ struct SchemaStep {
 };
 // An archive exists once its row does; `changes` counts its writes (the archive's version
 // mark). `kind` is the catalogue title ("Clienti", "Protocollo"), `year` 0 for a single
-// archive. A record's `data` is exactly the archive's record size.
+// archive. A record's `data` is exactly the archive's record size. It keeps the column's
+// default storage, compressed out of line: records are mostly blank padding, and 100,000
+// client records took 17 MB and a full scan 0.41 s so, against 427 MB and 1.0 s uncompressed
+// (STORAGE EXTERNAL; `tavolex_bench server`).
 constexpr SchemaStep kSteps[] = {
     {1, "CREATE TABLE archives (kind text NOT NULL, year integer NOT NULL,"
         " changes bigint NOT NULL DEFAULT 0, PRIMARY KEY (kind, year))"},

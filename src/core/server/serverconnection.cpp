@@ -2,6 +2,7 @@
 
 #include <array>
 #include <libpq-fe.h>
+#include <poll.h>
 #include <vector>
 
 namespace tavolex::server {
@@ -83,6 +84,9 @@ ServerConnection::ServerConnection(const QString& connectionString) {
     keys.push_back(nullptr);
     values.push_back(nullptr);
     m_conn = PQconnectdbParams(keys.data(), values.data(), 1);
+    // The server's notices ("does not exist, skipping") are no failure and not for the user.
+    PQsetNoticeProcessor(
+        m_conn, [](void*, const char*) {}, nullptr);
     if (PQstatus(m_conn) != CONNECTION_OK) fail(lastMessage());
 }
 
@@ -95,7 +99,13 @@ bool ServerConnection::isOpen() const {
 }
 
 bool ServerConnection::checkOpen() {
-    if (isOpen()) PQconsumeInput(m_conn);
+    // An idle connection has nothing to read unless the server is saying goodbye: its last
+    // error, then the end of the stream, which each take one read to notice.
+    for (int reads = 0; reads < 4 && isOpen(); ++reads) {
+        pollfd waiting{PQsocket(m_conn), POLLIN, 0};
+        if (::poll(&waiting, 1, 0) != 1) break;
+        PQconsumeInput(m_conn);
+    }
     return isOpen();
 }
 

@@ -27,7 +27,7 @@ std::unique_ptr<PooledConnection> ConnectionPool::take(QString* error) {
         schemaChecked = m_schemaChecked;
     }
     // An idle connection the server closed meanwhile (a restart) is replaced, not reported.
-    if (connection && !connection->checkOpen()) connection.reset();
+    if (connection && !connection->stillUsable()) connection.reset();
     if (!connection) connection = std::make_unique<ServerConnection>(m_connectionString);
     if (!connection->isOpen()) {
         if (error) *error = connection->error();

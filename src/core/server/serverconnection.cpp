@@ -98,15 +98,12 @@ bool ServerConnection::isOpen() const {
     return m_conn && PQstatus(m_conn) == CONNECTION_OK;
 }
 
-bool ServerConnection::checkOpen() {
-    // An idle connection has nothing to read unless the server is saying goodbye: its last
-    // error, then the end of the stream, which each take one read to notice.
-    for (int reads = 0; reads < 4 && isOpen(); ++reads) {
-        pollfd waiting{PQsocket(m_conn), POLLIN, 0};
-        if (::poll(&waiting, 1, 0) != 1) break;
-        PQconsumeInput(m_conn);
-    }
-    return isOpen();
+bool ServerConnection::stillUsable() const {
+    if (!isOpen()) return false;
+    // An idle connection is sent nothing unless the server is closing it: its last error comes
+    // first, the end of the stream maybe only later, so anything waiting to be read is enough.
+    pollfd waiting{PQsocket(m_conn), POLLIN, 0};
+    return ::poll(&waiting, 1, 0) == 0;
 }
 
 QString ServerConnection::setting(const char* keyword) const {

@@ -67,9 +67,9 @@ public:
 
     // Connected, and the connection not lost since.
     bool isOpen() const;
-    // isOpen() after reading what the server sent meanwhile: a connection the server closed
-    // while it was idle shows as lost here, before a statement fails on it.
-    bool checkOpen();
+    // For a connection idle since its last statement: open, and not being closed by the
+    // server (a restart, an administrator), so that no statement fails on it.
+    bool stillUsable() const;
     const QString& error() const { return m_error; }
     // The value a connection setting has on this connection ("keepalives_idle"), empty
     // when unset.

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+using tavolex::bench::archiveAt;
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
 using tavolex::bench::pick;
@@ -58,7 +59,7 @@ template <typename Screen>
 void unpaidList(const char* what, const char* exportWhat, const QString& archive) {
     QElapsedTimer t;
     Screen screen;
-    screen.setArchivePath(archive);
+    screen.setArchive(bench::archiveIdOf(archive));
     t.start();
     screen.show();
     QApplication::processEvents();
@@ -75,7 +76,7 @@ void unpaidList(const char* what, const char* exportWhat, const QString& archive
 template <typename Screen> void chart(const char* what, const QString& archive) {
     QElapsedTimer t;
     Screen screen;
-    screen.setSource(archive, u"2025"_s);
+    screen.setSource(bench::archiveIdOf(archive), u"2025"_s);
     t.start();
     screen.show();
     QApplication::processEvents();
@@ -99,7 +100,7 @@ void runAccountsBench() {
     {
         t.restart();
         const accounts::CashBook book =
-            accounts::readCashBook(archive, QDate(2025, 1, 1), QDate(2025, 12, 31), {});
+            accounts::readCashBook(archiveAt(archive), QDate(2025, 1, 1), QDate(2025, 12, 31), {});
         ui::TfrmBilancio screen;
         screen.setCashBook({}, u"01/01/2025"_s, u"31/12/2025"_s, book);
         screen.show();
@@ -108,8 +109,8 @@ void runAccountsBench() {
                       u"%1 lines, balance %2"_s.arg(screen.lineCount())
                           .arg(accounts::totalLabel(book.totals.balance())));
         t.restart();
-        const accounts::CashBook filtered =
-            accounts::readCashBook(archive, QDate(2025, 1, 1), QDate(2025, 12, 31), u"affitto"_s);
+        const accounts::CashBook filtered = accounts::readCashBook(
+            archiveAt(archive), QDate(2025, 1, 1), QDate(2025, 12, 31), u"affitto"_s);
         bench::report("cash book, reason filter", t.elapsed(), kRecords,
                       u"%1 lines"_s.arg(filtered.lines.size()));
         screen.close();

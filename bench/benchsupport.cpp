@@ -40,14 +40,29 @@ void report(const char* what, qint64 ms, qint64 records, const QString& note) {
     std::fflush(stdout);
 }
 
+records::ArchiveId archiveIdOf(const QString& path) {
+    const auto named = records::archiveNamed(QFileInfo(path).fileName());
+    if (!named) qFatal("not an archive's name: %s", qPrintable(path));
+    return named->entry->isYearly() ? records::archiveId(named->entry->kind, named->year)
+                                    : records::archiveId(named->entry->kind);
+}
+
+records::FileArchive archiveAt(const QString& path) {
+    return records::FileArchive(path, archiveIdOf(path).recordSize());
+}
+
 void reportGrep(const QString& pattern, const QString& path, const QString& shownName,
                 qint64 records) {
     QProcess grep;
     QElapsedTimer t;
     t.start();
+    // The C locale: byte comparisons, as the lists make them.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"LC_ALL"_s, u"C"_s);
+    grep.setProcessEnvironment(environment);
     grep.start(u"grep"_s, {u"-c"_s, u"-i"_s, pattern, path});
     grep.waitForFinished(-1);
-    const QByteArray what = (u"grep -c -i "_s + pattern + u' ' + shownName).toLocal8Bit();
+    const QByteArray what = (u"LC_ALL=C grep -c -i "_s + pattern + u' ' + shownName).toLocal8Bit();
     report(what.constData(), t.elapsed(), records,
            u"%1 matching lines"_s.arg(QString::fromLatin1(grep.readAllStandardOutput()).trimmed()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/folderstore.h"
 #include "records/layout.h"
 #include "records/record.h"
 
@@ -9,6 +10,11 @@
 
 // Shared pieces of the benchmark programs.
 namespace tavolex::bench {
+
+// The archive of the program folder's file at `path` ("…/2025.eur"), named by the catalogue, and
+// the same file read directly as a record file.
+records::ArchiveId archiveIdOf(const QString& path);
+records::FileArchive archiveAt(const QString& path);
 
 // A deterministic pick from a list of sample values.
 QString pick(const QStringList& list, qint64 i, qint64 salt);

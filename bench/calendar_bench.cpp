@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+using tavolex::bench::archiveAt;
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
 using tavolex::bench::pick;
@@ -74,7 +75,8 @@ void timeExport(const char* what, calendar::Kind kind, const QString& archive) {
     QElapsedTimer t;
     t.start();
     const QString target = programPath(calendar::fileName(kind, 2024));
-    const calendar::Outcome outcome = calendar::exportCalendar(kind, archive, 2024, target);
+    const calendar::Outcome outcome =
+        calendar::exportCalendar(kind, archiveAt(archive), 2024, target);
     bench::report(what, t.elapsed(), kRecords,
                   u"%1 events, %2 passed over, %3 MB%4"_s.arg(outcome.events)
                       .arg(outcome.skipped)

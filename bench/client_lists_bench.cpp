@@ -3,6 +3,7 @@
 // grep over the same file as a yardstick.
 #include "benchsupport.h"
 #include "core/programfolder.h"
+#include "records/folderstore.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "records/recordfile.h"
@@ -170,7 +171,7 @@ void runDoubleClickBench(const QString& archive) {
             }
             t.restart();
             lists::ListedLines withRecords;
-            search::listMatching(archive, size, filter, lineOf, &withRecords,
+            search::listMatching(records::FileArchive(archive, size), filter, lineOf, &withRecords,
                                  [](const char* record) { return search::clientLineHead(record); });
             carried.push_back(t.nsecsElapsed() / 1000);
             listed = withRecords.size();

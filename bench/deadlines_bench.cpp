@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <cstdio>
 
+using tavolex::bench::archiveAt;
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
 using tavolex::bench::pick;
@@ -76,7 +77,7 @@ void runDeadlinesBench() {
 
     qint64 imminent = 0;
     t.restart();
-    deadlines::countImminent(archive, QDate(2024, 6, 10), &imminent);
+    deadlines::countImminent(archiveAt(archive), QDate(2024, 6, 10), &imminent);
     bench::report("imminence check (start panel)", t.elapsed(), kRecords,
                   u"%1 imminent"_s.arg(imminent));
     timeList<ui::TfrmExpImminenti>("imminent list (TfrmExpImminenti)", QDate(2024, 6, 10));
@@ -84,7 +85,7 @@ void runDeadlinesBench() {
     timeList<ui::TfrmExpMensili>("monthly list (TfrmExpMensili)", QDate(2024, 6, 10));
     {
         ui::TfrmTrovaScadenzario screen;
-        screen.setArchivePath(archive);
+        screen.setArchive(bench::archiveIdOf(archive));
         screen.show();
         screen.filterFields()[2]->setText(u"rossi"_s);
         screen.filterFields()[8]->setText(u"IMU"_s);

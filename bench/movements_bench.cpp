@@ -78,7 +78,7 @@ void runMovementsBench() {
     {
         ui::TfrmTrovaMovimenti screen;
         screen.setCallerTag(u"movimenti"_s);
-        screen.setArchivePath(archive);
+        screen.setArchive(bench::archiveIdOf(archive));
         screen.show();
         screen.filterFields()[2]->setText(u"affitto"_s); // Causale
         screen.filterFields()[4]->setText(u"ROSSI"_s);   // Pagatore
@@ -96,7 +96,7 @@ void runMovementsBench() {
     {
         ui::Clock::setNow([] { return QDateTime(QDate(2025, 6, 15), QTime(9, 0)); });
         ui::TfrmSospesiMov screen;
-        screen.setArchivePath(archive);
+        screen.setArchive(bench::archiveIdOf(archive));
         t.restart();
         screen.show();
         bench::report("payments-due list (TfrmSospesiMov)", t.elapsed(), kRecords,
@@ -105,7 +105,7 @@ void runMovementsBench() {
     }
     {
         ui::TfrmExpMovimenti screen;
-        screen.setArchivePath(archive);
+        screen.setArchive(bench::archiveIdOf(archive));
         t.restart();
         screen.show();
         QApplication::processEvents();

@@ -24,6 +24,7 @@
 #include <QToolButton>
 #include <cstdio>
 
+using tavolex::bench::archiveAt;
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
 using tavolex::bench::pick;
@@ -87,7 +88,7 @@ void runProtocolBench() {
         lists::ListedLines lines;
         t.restart();
         protocol::searchArchive(
-            archive,
+            archiveAt(archive),
             {QString(), u"in uscita"_s, QString(), QString(), QString(), QString(), u"rossi"_s},
             &lines);
         bench::report("protocol search pass, two filters", t.elapsed(), kDocuments,
@@ -108,7 +109,7 @@ void runProtocolBench() {
         // The search screen: mail type and sender filters.
         {
             ui::TfrmTrovaProtocollo screen;
-            screen.setArchivePath(archive);
+            screen.setArchive(bench::archiveIdOf(archive));
             screen.setCallerTag(u"protocollo"_s);
             screen.show();
             screen.findChild<QLineEdit*>(u"txtTipologia"_s)->setText(u"in uscita"_s);
@@ -122,7 +123,7 @@ void runProtocolBench() {
         // The period summary screen over a quarter of the year.
         {
             ui::TfrmRiepProtocollo screen;
-            screen.setArchivePath(archive);
+            screen.setArchive(bench::archiveIdOf(archive));
             screen.show();
             screen.findChild<QLineEdit*>(u"txtDataInizio"_s)->setText(u"01/03/2025"_s);
             screen.findChild<QLineEdit*>(u"txtDataFine"_s)->setText(u"31/05/2025"_s);

@@ -6,6 +6,7 @@
 // main with runSearchBench().
 #include "benchsupport.h"
 #include "core/programfolder.h"
+#include "records/folderstore.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "search/everywhere.h"
@@ -165,9 +166,10 @@ void runSearchBench(qint64 megabytes) {
     const search::FoldedText folded(text);
     qint64 hits = 0;
     qint64 damaged = 0;
-    for (const search::ArchiveFile& archive : search::archivesIn(dir.path())) {
+    const records::FolderStore store(dir.path());
+    for (const records::ArchiveId& archive : search::archivesIn(store)) {
         const search::ArchiveScan scan =
-            search::scanArchive(archive, folded, nullptr, [&](search::Hit&&) { ++hits; });
+            search::scanArchive(store, archive, folded, nullptr, [&](search::Hit&&) { ++hits; });
         damaged += scan.damaged;
     }
     bench::report("scan of every archive (core)", t.elapsed(), total,

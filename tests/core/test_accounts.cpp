@@ -6,6 +6,7 @@
 #include "money/normalise.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/archiveat.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 
 #include "support/recordfixtures.h"
 
+using tavolex::testing::archiveAt;
 using namespace tavolex;
 using namespace tavolex::accounts;
 using namespace Qt::Literals::StringLiterals;
@@ -208,7 +210,7 @@ TEST_F(CashBookTest, SelectsByIntervalAndReasonWhateverThePaidFlag) {
            stored(true, u"01/04/2024"_s, u"9,00"_s, u"dopo"_s)});
     const QDate start(2024, 3, 1), end(2024, 3, 31);
 
-    CashBook all = readCashBook(path(), start, end, u""_s);
+    CashBook all = readCashBook(archiveAt(path()), start, end, u""_s);
     ASSERT_TRUE(all.readable);
     EXPECT_EQ(reasons(all.lines),
               (QStringList{u"Affitto ufficio"_s, u"Luce"_s, u"AFFITTO magazzino"_s}));
@@ -217,15 +219,16 @@ TEST_F(CashBookTest, SelectsByIntervalAndReasonWhateverThePaidFlag) {
     EXPECT_EQ(totalLabel(all.totals.balance()), u"749,50 \u20AC"_s);
 
     // A filter of blanks is no filter; "aff" finds either case.
-    EXPECT_EQ(readCashBook(path(), start, end, u"   "_s).lines, all.lines);
-    const CashBook rent = readCashBook(path(), start, end, u"aff"_s);
+    EXPECT_EQ(readCashBook(archiveAt(path()), start, end, u"   "_s).lines, all.lines);
+    const CashBook rent = readCashBook(archiveAt(path()), start, end, u"aff"_s);
     EXPECT_EQ(reasons(rent.lines), (QStringList{u"Affitto ufficio"_s, u"AFFITTO magazzino"_s}));
     EXPECT_EQ(totalLabel(rent.totals.expenses()), u"0,00 \u20AC"_s);
     EXPECT_EQ(totalLabel(rent.totals.balance()), u"1000,00 \u20AC"_s);
 
     // One day.
-    EXPECT_EQ(reasons(readCashBook(path(), QDate(2024, 3, 31), QDate(2024, 3, 31), {}).lines),
-              QStringList{u"AFFITTO magazzino"_s});
+    EXPECT_EQ(
+        reasons(readCashBook(archiveAt(path()), QDate(2024, 3, 31), QDate(2024, 3, 31), {}).lines),
+        QStringList{u"AFFITTO magazzino"_s});
 }
 
 TEST_F(CashBookTest, LineColumns) {
@@ -248,7 +251,8 @@ TEST_F(CashBookTest, LineColumns) {
 TEST_F(CashBookTest, CentsAddUpExactly) {
     write({stored(true, u"01/03/2024"_s, u"0,10"_s), stored(true, u"02/03/2024"_s, u"0,20"_s),
            stored(false, u"03/03/2024"_s, u"0,30"_s)});
-    const CashBook book = readCashBook(path(), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
+    const CashBook book =
+        readCashBook(archiveAt(path()), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
     ASSERT_TRUE(book.readable);
     EXPECT_TRUE(book.totals.balance().isZero());
     EXPECT_EQ(totalLabel(book.totals.balance()), u"0,00 \u20AC"_s);
@@ -260,7 +264,7 @@ TEST_F(CashBookTest, AnAmountWithNeitherSignEntersTheBalanceOnly) {
     records::Record odd = stored(true, u"01/03/2024"_s, u"5,00"_s);
     odd.setText(u"Totale", u"5,00"_s);
     write({stored(true, u"01/03/2024"_s, u"10,00"_s), odd});
-    const CashBook book = readCashBook(path(), QDate(2024, 3, 1), QDate(2024, 3, 1), {});
+    const CashBook book = readCashBook(archiveAt(path()), QDate(2024, 3, 1), QDate(2024, 3, 1), {});
     ASSERT_TRUE(book.readable);
     EXPECT_EQ(book.lines.size(), 2);
     EXPECT_EQ(text(book.totals.income()), u"10,00"_s);
@@ -292,7 +296,7 @@ TEST_F(CashBookTest, AListedRecordThatCannotBeReadEndsTheOperation) {
     };
     for (const Case& c : cases) {
         write(c.records);
-        const CashBook book = readCashBook(path(), start, end, c.filter);
+        const CashBook book = readCashBook(archiveAt(path()), start, end, c.filter);
         EXPECT_EQ(book.readable, c.readable) << c.what;
         EXPECT_EQ(book.badRecord, c.badRecord) << c.what;
     }
@@ -301,17 +305,19 @@ TEST_F(CashBookTest, AListedRecordThatCannotBeReadEndsTheOperation) {
 TEST_F(CashBookTest, AnArchiveThatCannotBeReadIsAnError) {
     // A folder where the archive should be: it exists but holds no records to read.
     ASSERT_TRUE(QDir().mkpath(path()));
-    const CashBook book = readCashBook(path(), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
+    const CashBook book =
+        readCashBook(archiveAt(path()), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
     EXPECT_FALSE(book.readable);
     EXPECT_EQ(book.badRecord, 0);
     // The other passes leave their result as it was.
     QList<QStringList> rows{{u"kept"_s}};
-    EXPECT_FALSE(unpaidRows(path(), UnpaidList::Both, QDate(2024, 6, 1), &rows));
+    EXPECT_FALSE(unpaidRows(archiveAt(path()), UnpaidList::Both, QDate(2024, 6, 1), &rows));
     EXPECT_EQ(rows, QList<QStringList>{{u"kept"_s}});
 }
 
 TEST_F(CashBookTest, MissingArchiveIsAnEmptyCashBook) {
-    const CashBook book = readCashBook(path(), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
+    const CashBook book =
+        readCashBook(archiveAt(path()), QDate(2024, 1, 1), QDate(2024, 12, 31), {});
     EXPECT_TRUE(book.readable);
     EXPECT_TRUE(book.lines.isEmpty());
     EXPECT_EQ(totalLabel(book.totals.balance()), u"0,00 \u20AC"_s);
@@ -395,7 +401,7 @@ TEST_F(UnpaidTest, RowsInFileOrderSkippingDamagedRecords) {
     const QDate today(2024, 6, 10);
     auto causali = [&](UnpaidList list) {
         QList<QStringList> rows;
-        EXPECT_TRUE(unpaidRows(path(), list, today, &rows));
+        EXPECT_TRUE(unpaidRows(archiveAt(path()), list, today, &rows));
         QStringList out;
         for (qsizetype i = 0; i < rows.size(); ++i) {
             EXPECT_EQ(rows[i].size(), 21);
@@ -409,7 +415,7 @@ TEST_F(UnpaidTest, RowsInFileOrderSkippingDamagedRecords) {
     EXPECT_EQ(causali(UnpaidList::Both), (QStringList{u"primo"_s, u"uscita"_s, u"ultimo"_s}));
 
     QList<QStringList> rows;
-    ASSERT_TRUE(unpaidRows(path(), UnpaidList::Expense, today, &rows));
+    ASSERT_TRUE(unpaidRows(archiveAt(path()), UnpaidList::Expense, today, &rows));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0][1], u"Uscita"_s);
     EXPECT_EQ(rows[0][7], u"-250,00"_s);
@@ -418,7 +424,7 @@ TEST_F(UnpaidTest, RowsInFileOrderSkippingDamagedRecords) {
     // A missing archive has no rows and is not created here.
     const QString missing = path().replace(u"2024"_s, u"2023"_s);
     rows = {{u"left over"_s}};
-    ASSERT_TRUE(unpaidRows(missing, UnpaidList::Both, today, &rows));
+    ASSERT_TRUE(unpaidRows(archiveAt(missing), UnpaidList::Both, today, &rows));
     EXPECT_TRUE(rows.isEmpty());
     EXPECT_FALSE(QFile::exists(missing));
 }
@@ -490,7 +496,7 @@ TEST_F(StatisticsTest, MonthSumsAndYearBalance) {
            stored(false, u"09/01/2024"_s, u"0,49"_s)});
 
     MonthSums income;
-    ASSERT_TRUE(monthSums(path(), MovementKind::Income, u"2024"_s, &income));
+    ASSERT_TRUE(monthSums(archiveAt(path()), MovementKind::Income, u"2024"_s, &income));
     EXPECT_EQ(text(income[2]), u"100,80"_s); // March: the unreadable amount is skipped
     EXPECT_EQ(wholeEuro(income[2]).toText(), u"101"_s);
     EXPECT_EQ(text(income[4]), u"0,50"_s); // exactly half a euro
@@ -499,13 +505,13 @@ TEST_F(StatisticsTest, MonthSumsAndYearBalance) {
     EXPECT_EQ(text(income[0]), u"0,00"_s);  // January holds only an expense
 
     MonthSums expenses;
-    ASSERT_TRUE(monthSums(path(), MovementKind::Expense, u"2024"_s, &expenses));
+    ASSERT_TRUE(monthSums(archiveAt(path()), MovementKind::Expense, u"2024"_s, &expenses));
     EXPECT_EQ(text(expenses[0]), u"0,49"_s);
     EXPECT_EQ(wholeEuro(expenses[0]).toText(), u"0"_s);
     EXPECT_EQ(text(expenses[2]), u"7,00"_s);
 
     YearBalance balance;
-    ASSERT_TRUE(yearBalance(path(), &balance));
+    ASSERT_TRUE(yearBalance(archiveAt(path()), &balance));
     EXPECT_EQ(text(balance.income), u"151,30"_s); // every record of the file, any year
     EXPECT_EQ(text(balance.expenses), u"7,49"_s);
 }
@@ -513,11 +519,11 @@ TEST_F(StatisticsTest, MonthSumsAndYearBalance) {
 TEST_F(StatisticsTest, MissingArchiveGivesZeros) {
     MonthSums sums;
     sums[3] = money::parseAmount(u"5"_s).value();
-    ASSERT_TRUE(monthSums(path(), MovementKind::Income, u"2024"_s, &sums));
+    ASSERT_TRUE(monthSums(archiveAt(path()), MovementKind::Income, u"2024"_s, &sums));
     for (const money::Amount& s : sums)
         EXPECT_TRUE(s.isZero());
     YearBalance balance{money::parseAmount(u"1"_s).value(), money::parseAmount(u"2"_s).value()};
-    ASSERT_TRUE(yearBalance(path(), &balance));
+    ASSERT_TRUE(yearBalance(archiveAt(path()), &balance));
     EXPECT_TRUE(balance.income.isZero());
     EXPECT_TRUE(balance.expenses.isZero());
     EXPECT_FALSE(QFile::exists(path()));

@@ -2,6 +2,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/archiveat.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include "support/diskfull.h"
 #include "support/recordfixtures.h"
 
+using tavolex::testing::archiveAt;
 using namespace tavolex;
 using namespace tavolex::calendar;
 using namespace Qt::Literals::StringLiterals;
@@ -113,11 +115,11 @@ protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     Outcome exportDeadlines(const QDateTime& stamp = kStamp) {
-        return exportCalendar(Kind::Deadlines, path(u"2024.sca"_s), 2024,
+        return exportCalendar(Kind::Deadlines, archiveAt(path(u"2024.sca"_s)), 2024,
                               path(u"Scadenze_2024.ics"_s), stamp);
     }
     Outcome exportPayments() {
-        return exportCalendar(Kind::Payments, path(u"2024.eur"_s), 2024,
+        return exportCalendar(Kind::Payments, archiveAt(path(u"2024.eur"_s)), 2024,
                               path(u"Pagamenti_2024.ics"_s), kStamp);
     }
 
@@ -519,7 +521,7 @@ TEST_F(CalendarTest, DamagedRecordsAreCountedAndAnUnreadableArchiveWritesNothing
 }
 
 TEST_F(CalendarTest, AnEmptyYearIsAValidCalendar) {
-    const Outcome outcome = exportCalendar(Kind::Deadlines, path(u"2031.sca"_s), 2031,
+    const Outcome outcome = exportCalendar(Kind::Deadlines, archiveAt(path(u"2031.sca"_s)), 2031,
                                            path(u"Scadenze_2031.ics"_s), kStamp);
     ASSERT_TRUE(outcome.ok());
     EXPECT_EQ(outcome.events, 0);
@@ -540,8 +542,10 @@ TEST_F(CalendarTest, SettingsLiveInCartoviaIniAndChooseTheFolder) {
     EXPECT_EQ(outputPath(Kind::Payments, 2024, s), synced + u"/Pagamenti_2024.ics"_s);
     ASSERT_TRUE(writeSettings({false, u""_s}).ok());
     EXPECT_FALSE(readSettings().keepCurrent);
-    EXPECT_EQ(archiveYear(path(u"2024.sca"_s)), 2024);
-    EXPECT_EQ(archiveYear(path(u"Movimenti.eur"_s)), 0);
+    EXPECT_EQ(archiveYear(records::archiveOfYear(records::ArchiveKind::Deadlines, u"2024"_s)),
+              2024);
+    EXPECT_EQ(archiveYear(records::archiveOfYear(records::ArchiveKind::Movements, u"20a4"_s)), 0);
+    EXPECT_EQ(archiveYear(records::archiveOfYear(records::ArchiveKind::Movements, u"+024"_s)), 0);
 }
 
 } // namespace

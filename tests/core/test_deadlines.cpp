@@ -6,6 +6,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/archiveat.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 
 #include "support/recordfixtures.h"
 
+using tavolex::testing::archiveAt;
 using namespace tavolex;
 using namespace tavolex::deadlines;
 using namespace Qt::Literals::StringLiterals;
@@ -319,11 +321,11 @@ TEST(DeadlineArchive, DamagedRecordIsSkippedNotTheEnd) {
     EXPECT_EQ(bytes.mid(2 * 1328 + 42, 2), QByteArray("\x01x"));
 
     qint64 count = -1;
-    ASSERT_TRUE(countImminent(path, today, &count));
+    ASSERT_TRUE(countImminent(archiveAt(path), today, &count));
     EXPECT_EQ(count, 2);
 
     QList<DeadlineRow> rows;
-    ASSERT_TRUE(dueListRows(path, DueSelection(DueList::Imminent, today), &rows));
+    ASSERT_TRUE(dueListRows(archiveAt(path), DueSelection(DueList::Imminent, today), &rows));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0].cell(13), u"Oggi"_s);
     EXPECT_EQ(rows[0].cell(0), u"2"_s);
@@ -338,7 +340,7 @@ TEST(DeadlineArchive, DamagedRecordIsSkippedNotTheEnd) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(wild), wild.size());
     file.close();
-    ASSERT_TRUE(countImminent(path, today, &count));
+    ASSERT_TRUE(countImminent(archiveAt(path), today, &count));
     EXPECT_EQ(count, 2);
 }
 
@@ -358,7 +360,8 @@ TEST(DeadlineArchive, DueListRowsSortedByKeyKeepTheirNumbers) {
                deadlineOn(u"31/03/2024"_s, u"00:00"_s, u"0"_s, u"Quarto"_s)}));
 
     QList<DeadlineRow> rows;
-    ASSERT_TRUE(dueListRows(path, DueSelection(DueList::Monthly, QDate(2024, 3, 20)), &rows));
+    ASSERT_TRUE(
+        dueListRows(archiveAt(path), DueSelection(DueList::Monthly, QDate(2024, 3, 20)), &rows));
     EXPECT_EQ(numbersOf(rows), (QStringList{u"3"_s, u"2"_s, u"1"_s, u"4"_s}));
     QStringList keys;
     for (const DeadlineRow& row : rows)
@@ -376,22 +379,25 @@ TEST(DeadlineArchive, DueListRowsSortedByKeyKeepTheirNumbers) {
     EXPECT_EQ(first.cell(19), u"nota"_s);
     EXPECT_EQ(first.cell(21), QString());
 
-    ASSERT_TRUE(dueListRows(path, DueSelection(DueList::Daily, QDate(2024, 3, 5)), &rows));
+    ASSERT_TRUE(
+        dueListRows(archiveAt(path), DueSelection(DueList::Daily, QDate(2024, 3, 5)), &rows));
     EXPECT_EQ(numbersOf(rows), (QStringList{u"2"_s, u"1"_s}));
-    ASSERT_TRUE(dueListRows(path, DueSelection(DueList::Daily, QDate(2024, 3, 6)), &rows));
+    ASSERT_TRUE(
+        dueListRows(archiveAt(path), DueSelection(DueList::Daily, QDate(2024, 3, 6)), &rows));
     EXPECT_TRUE(rows.isEmpty());
 
     // A missing archive lists nothing and is not created by reading.
     const QString missing = dir.filePath(u"2031.sca"_s);
-    ASSERT_TRUE(dueListRows(missing, DueSelection(DueList::Daily, QDate(2031, 1, 1)), &rows));
+    ASSERT_TRUE(
+        dueListRows(archiveAt(missing), DueSelection(DueList::Daily, QDate(2031, 1, 1)), &rows));
     EXPECT_TRUE(rows.isEmpty());
     EXPECT_FALSE(QFile::exists(missing));
     // An archive that exists but cannot be read is a failure.
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"2032.sca"_s));
-    EXPECT_FALSE(dueListRows(dir.filePath(u"2032.sca"_s),
+    EXPECT_FALSE(dueListRows(archiveAt(dir.filePath(u"2032.sca"_s)),
                              DueSelection(DueList::Daily, QDate(2032, 1, 1)), &rows));
     qint64 count = 0;
-    EXPECT_FALSE(countImminent(dir.filePath(u"2032.sca"_s), QDate(2032, 1, 1), &count));
+    EXPECT_FALSE(countImminent(archiveAt(dir.filePath(u"2032.sca"_s)), QDate(2032, 1, 1), &count));
 }
 
 TEST(DeadlineArchive, ConfirmationListsAndLineLookup) {
@@ -410,23 +416,24 @@ TEST(DeadlineArchive, ConfirmationListsAndLineLookup) {
     EXPECT_EQ(bytes.mid(2 * 1328 + 1325, 3), QByteArray("\x02S\xEC"));
 
     lists::ListedLines lines;
-    ASSERT_TRUE(confirmationLines(path, ConfirmationList::PaymentsToMake, &lines));
+    ASSERT_TRUE(confirmationLines(archiveAt(path), ConfirmationList::PaymentsToMake, &lines));
     EXPECT_EQ(reasonsOf(lines.lines), (QStringList{u"affitto"_s, u"Bollo"_s, u"Bollo"_s}));
     // Sorted, each line keeps its record; both twins lead to the later one.
     EXPECT_EQ(lines.positions, (QList<qint64>{2, 5, 5}));
-    ASSERT_TRUE(confirmationLines(path, ConfirmationList::PaymentsMade, &lines));
+    ASSERT_TRUE(confirmationLines(archiveAt(path), ConfirmationList::PaymentsMade, &lines));
     EXPECT_EQ(reasonsOf(lines.lines), QStringList{u"Canone"_s});
     EXPECT_EQ(lines.positions, QList<qint64>{3});
-    ASSERT_TRUE(confirmationLines(path, ConfirmationList::AppointmentsToConfirm, &lines));
+    ASSERT_TRUE(
+        confirmationLines(archiveAt(path), ConfirmationList::AppointmentsToConfirm, &lines));
     EXPECT_EQ(reasonsOf(lines.lines), QStringList{u"affitto"_s});
     EXPECT_EQ(lines.positions, QList<qint64>{2});
 
     // Whatever its flags, a record is found behind its line; of twins, the later one.
     std::optional<lists::ChosenRecord> found;
-    ASSERT_TRUE(findByLine(path, u" "_s + summaryLine(bytesOf(odd)) + u" "_s, &found));
+    ASSERT_TRUE(findByLine(archiveAt(path), u" "_s + summaryLine(bytesOf(odd)) + u" "_s, &found));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->position, 4);
-    ASSERT_TRUE(findByLine(path, summaryLine(bytesOf(bollo)), &found));
+    ASSERT_TRUE(findByLine(archiveAt(path), summaryLine(bytesOf(bollo)), &found));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->position, 5);
     EXPECT_EQ(found->bytes, bollo.bytes());
@@ -453,7 +460,7 @@ TEST(DeadlineSearch, TenFiltersOverTheirOwnFields) {
                make(u"30/03/2024"_s, u"15:09"_s, u"Bianchi"_s, u"Bollo"_s, u"x"_s)}));
     auto reasons = [&](const QStringList& filters) {
         lists::ListedLines listed;
-        EXPECT_TRUE(searchArchive(path, filters, &listed));
+        EXPECT_TRUE(searchArchive(archiveAt(path), filters, &listed));
         return reasonsOf(listed.lines);
     };
     const QString none;
@@ -486,7 +493,7 @@ TEST(DeadlineExport, EveryRecordInFileOrder) {
         recs << deadlineOn(u"%1/01/2024"_s.arg(i, 2, 10, QChar(u'0')), u"08:00"_s, u"0"_s);
     ASSERT_TRUE(test::writeRecords(path, recs));
     QList<DeadlineRow> rows;
-    ASSERT_TRUE(archiveRows(path, &rows));
+    ASSERT_TRUE(archiveRows(archiveAt(path), &rows));
     ASSERT_EQ(rows.size(), 12);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(rows[i].cell(0), QString::number(i + 1));

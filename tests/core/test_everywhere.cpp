@@ -1,3 +1,4 @@
+#include "records/folderstore.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "search/everywhere.h"
@@ -147,9 +148,10 @@ protected:
     std::vector<Hit> scanAll(const QString& text, qint64* damaged = nullptr) {
         std::vector<Hit> hits;
         const FoldedText folded(text);
-        for (const ArchiveFile& archive : archivesIn(m_dir.path())) {
-            const ArchiveScan scan =
-                scanArchive(archive, folded, nullptr, [&](Hit&& hit) { hits.push_back(hit); });
+        const records::FolderStore store(m_dir.path());
+        for (const records::ArchiveId& archive : archivesIn(store)) {
+            const ArchiveScan scan = scanArchive(store, archive, folded, nullptr,
+                                                 [&](Hit&& hit) { hits.push_back(hit); });
             EXPECT_TRUE(scan.readable);
             if (damaged) *damaged += scan.damaged;
         }
@@ -166,10 +168,11 @@ TEST_F(EverywhereFolder, ArchivesFoundByNameOrderedByKindAndYear) {
     QDir(m_dir.path()).mkdir(u"2026.eur"_s); // listed, to be found unreadable
     QDir(m_dir.path()).mkdir(u"Movimenti"_s);
     QStringList seen;
-    for (const ArchiveFile& a : archivesIn(m_dir.path()))
-        seen << u"%1 %2 %3"_s.arg(archiveTitle(a.kind))
-                    .arg(a.year)
-                    .arg(QFileInfo(a.path).fileName());
+    const records::FolderStore store(m_dir.path());
+    for (const records::ArchiveId& a : archivesIn(store))
+        seen << u"%1 %2 %3"_s.arg(archiveTitle(a.entry->kind))
+                    .arg(a.year.toInt())
+                    .arg(QFileInfo(store.pathOf(a)).fileName());
     EXPECT_EQ(seen, (QStringList{u"Clienti 0 Clienti.pro"_s, u"Protocollo 2024 2024.prt"_s,
                                  u"Protocollo 2025 2025.prt"_s, u"Pratiche 0 Pratiche.pro"_s,
                                  u"Scadenze 2024 2024.sca"_s, u"Movimenti 2023 2023.eur"_s,
@@ -211,9 +214,11 @@ TEST(EverywhereUnreadable, EveryKindOfEntryInAnArchivesPlaceCountsOnce) {
         QStringList listed;
         int unreadable = 0;
         qint64 hits = 0;
-        for (const ArchiveFile& archive : archivesIn(dir.path())) {
-            listed << QFileInfo(archive.path).fileName();
-            const ArchiveScan scan = scanArchive(archive, FoldedText(u"affitto"_s), nullptr, {});
+        const records::FolderStore store(dir.path());
+        for (const records::ArchiveId& archive : archivesIn(store)) {
+            listed << QFileInfo(store.pathOf(archive)).fileName();
+            const ArchiveScan scan =
+                scanArchive(store, archive, FoldedText(u"affitto"_s), nullptr, {});
             if (!scan.readable) ++unreadable;
             hits += scan.hits;
         }
@@ -318,11 +323,12 @@ TEST_F(EverywhereFolder, CancelStopsTheScanAtTheNextBlock) {
     for (qint64 k = 0; k < 3 * perBlock; ++k)
         all.append(marked);
     write(u"2024.sca"_s, all);
-    const ArchiveFile archive = archivesIn(m_dir.path()).front();
+    const records::FolderStore store(m_dir.path());
+    const records::ArchiveId archive = archivesIn(store).front();
 
     std::atomic<bool> cancel{false};
     qint64 hits = 0;
-    ArchiveScan scan = scanArchive(archive, FoldedText(u"segno"_s), &cancel, [&](Hit&&) {
+    ArchiveScan scan = scanArchive(store, archive, FoldedText(u"segno"_s), &cancel, [&](Hit&&) {
         ++hits;
         cancel = true;
     });
@@ -331,7 +337,7 @@ TEST_F(EverywhereFolder, CancelStopsTheScanAtTheNextBlock) {
 
     // Cancelled before it starts: nothing is reported.
     hits = 0;
-    scan = scanArchive(archive, FoldedText(u"segno"_s), &cancel, [&](Hit&&) { ++hits; });
+    scan = scanArchive(store, archive, FoldedText(u"segno"_s), &cancel, [&](Hit&&) { ++hits; });
     EXPECT_TRUE(scan.cancelled);
     EXPECT_EQ(hits, 0);
 }

@@ -4,6 +4,7 @@
 #include "movements/movementlines.h"
 #include "practices/practicelines.h"
 #include "protocol/protocollines.h"
+#include "records/folderstore.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "search/clientlines.h"
@@ -94,7 +95,8 @@ TEST(ListRecords, EachLineLeadsToTheLastRecordWithIt) {
                           Case{"listed ones only", Behind::Listed, {1, 5, 5, 0, 7}}}) {
         SCOPED_TRACE(c.what);
         ListedLines lines{{u"left over"_s}, {9}};
-        ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, c.behind, &lines));
+        ASSERT_TRUE(listWithRecords(tavolex::records::FileArchive(path, kSize), listed, lineOf,
+                                    c.behind, &lines));
         EXPECT_EQ(lines.lines,
                   (QStringList{u"AAA   "_s, u"BBB   "_s, u"BBB   "_s, u"      "_s, u"CCC   "_s}));
         EXPECT_EQ(lines.positions, c.positions);
@@ -102,15 +104,16 @@ TEST(ListRecords, EachLineLeadsToTheLastRecordWithIt) {
 
     // Sorting keeps each line with its record.
     ListedLines lines;
-    ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+    ASSERT_TRUE(listWithRecords(tavolex::records::FileArchive(path, kSize), listed, lineOf,
+                                Behind::AnyRecord, &lines));
     lines.sortLines([](const QString& a, const QString& b) { return a > b; });
     EXPECT_EQ(lines.lines,
               (QStringList{u"CCC   "_s, u"BBB   "_s, u"BBB   "_s, u"AAA   "_s, u"      "_s}));
     EXPECT_EQ(lines.positions, (QList<qint64>{7, 5, 5, 3, 0}));
 
     // A missing archive lists nothing.
-    ASSERT_TRUE(listWithRecords(dir.filePath(u"manca"_s), kSize, listed, lineOf, Behind::AnyRecord,
-                                &lines));
+    ASSERT_TRUE(listWithRecords(tavolex::records::FileArchive(dir.filePath(u"manca"_s), kSize),
+                                listed, lineOf, Behind::AnyRecord, &lines));
     EXPECT_EQ(lines.size(), 0);
     EXPECT_TRUE(lines.positions.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(u"manca"_s)));
@@ -186,20 +189,21 @@ TEST(ArchiveStamp, MatchesOnlyTheArchiveAsItWas) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(write(path, original));
         ASSERT_TRUE(ageFile(path));
-        const ArchiveStamp stamp = ArchiveStamp::of(path);
+        const ArchiveStamp stamp = ArchiveStamp::of(tavolex::records::FileArchive(path, kSize));
         ASSERT_TRUE(stamp.isKnown());
         pastOneTimeTick();
         c.change();
-        EXPECT_EQ(stamp.stillMatches(path), c.matches);
+        EXPECT_EQ(stamp.stillMatches(tavolex::records::FileArchive(path, kSize)), c.matches);
     }
 
     // No stamp for a missing archive, nor for one written in the last moments: a write in
     // the same time tick could leave it looking untouched.
-    EXPECT_FALSE(ArchiveStamp::of(dir.filePath(u"manca"_s)).isKnown());
+    EXPECT_FALSE(
+        ArchiveStamp::of(tavolex::records::FileArchive(dir.filePath(u"manca"_s), kSize)).isKnown());
     ASSERT_TRUE(write(path, original));
-    const ArchiveStamp fresh = ArchiveStamp::of(path);
+    const ArchiveStamp fresh = ArchiveStamp::of(tavolex::records::FileArchive(path, kSize));
     EXPECT_FALSE(fresh.isKnown());
-    EXPECT_FALSE(fresh.stillMatches(path));
+    EXPECT_FALSE(fresh.stillMatches(tavolex::records::FileArchive(path, kSize)));
 }
 
 TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
@@ -240,7 +244,8 @@ TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
         ASSERT_TRUE(write(path, original));
         ASSERT_TRUE(ageFile(path));
         ListedLines lines;
-        ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+        ASSERT_TRUE(listWithRecords(tavolex::records::FileArchive(path, kSize), listed, lineOf,
+                                    Behind::AnyRecord, &lines));
         ASSERT_EQ(lines.positions.value(0), 3);
         const QByteArray file = c.file.isEmpty() ? original : c.file;
         if (!c.file.isEmpty()) {
@@ -248,7 +253,8 @@ TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
         }
         std::optional<ChosenRecord> found = ChosenRecord{"stale", 99};
         built = 0;
-        ASSERT_TRUE(findLastWithLine(path, kSize, countedLine, c.entry, &found,
+        ASSERT_TRUE(findLastWithLine(tavolex::records::FileArchive(path, kSize), countedLine,
+                                     c.entry, &found,
                                      c.carried ? lines.recordAt(0) : ListedRecord{}));
         EXPECT_EQ(built, c.linesBuilt);
         ASSERT_EQ(found.has_value(), c.expected != 0);
@@ -262,26 +268,30 @@ TEST(ListRecords, DoubleClickReadsTheCarriedRecordOrScansWhenItChanged) {
     ASSERT_TRUE(write(path, original));
     const timespec saved = modifiedAt(path);
     ListedLines lines;
-    ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+    ASSERT_TRUE(listWithRecords(tavolex::records::FileArchive(path, kSize), listed, lineOf,
+                                Behind::AnyRecord, &lines));
     ASSERT_TRUE(write(path, records({"AAA    Y", "BBB    Y", "AAA    Y", "AAA    Y"})));
     ASSERT_TRUE(setModifiedAt(path, saved));
     std::optional<ChosenRecord> found;
-    ASSERT_TRUE(findLastWithLine(path, kSize, lineOf, u"AAA"_s, &found, lines.recordAt(0)));
+    ASSERT_TRUE(findLastWithLine(tavolex::records::FileArchive(path, kSize), lineOf, u"AAA"_s,
+                                 &found, lines.recordAt(0)));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->position, 4);
 
     // Sorting keeps the stamp with the lines.
     ASSERT_TRUE(write(path, original));
     ASSERT_TRUE(ageFile(path));
-    ASSERT_TRUE(listWithRecords(path, kSize, listed, lineOf, Behind::AnyRecord, &lines));
+    ASSERT_TRUE(listWithRecords(tavolex::records::FileArchive(path, kSize), listed, lineOf,
+                                Behind::AnyRecord, &lines));
     lines.sortLines([](const QString& a, const QString& b) { return a > b; });
-    EXPECT_TRUE(lines.stamp.stillMatches(path));
+    EXPECT_TRUE(lines.stamp.stillMatches(tavolex::records::FileArchive(path, kSize)));
 
     // A missing archive hands back nothing and is not created.
-    EXPECT_TRUE(findLastWithLine(dir.filePath(u"manca"_s), kSize, lineOf, u"AAA"_s, &found,
-                                 lines.recordAt(0)));
+    EXPECT_TRUE(findLastWithLine(tavolex::records::FileArchive(dir.filePath(u"manca"_s), kSize),
+                                 lineOf, u"AAA"_s, &found, lines.recordAt(0)));
     EXPECT_FALSE(found.has_value());
-    EXPECT_FALSE(recordWithLine(dir.filePath(u"manca"_s), kSize, lineOf, u"AAA"_s, 1));
+    EXPECT_FALSE(recordWithLine(tavolex::records::FileArchive(dir.filePath(u"manca"_s), kSize),
+                                lineOf, u"AAA"_s, 1));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"manca"_s)));
 }
 
@@ -321,9 +331,9 @@ TEST(ListRecords, HeadsRuleOutOnlyRecordsThatCannotGiveAListedLine) {
         for (const bool withHeads : {false, true}) {
             built = 0;
             ListedLines lines;
-            ASSERT_TRUE(
-                listWithRecords(path, kSize, listed, countedLine, Behind::AnyRecord, &lines,
-                                withHeads ? headOf : std::function<QString(const char*)>()));
+            ASSERT_TRUE(listWithRecords(
+                tavolex::records::FileArchive(path, kSize), listed, countedLine, Behind::AnyRecord,
+                &lines, withHeads ? headOf : std::function<QString(const char*)>()));
             EXPECT_EQ(lines.positions, c.positions);
             if (withHeads) {
                 EXPECT_EQ(built, c.linesBuilt);

@@ -7,6 +7,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/archiveat.h"
 #include "support/printers.h"
 
 #include <QFile>
@@ -15,6 +16,7 @@
 
 #include "support/recordfixtures.h"
 
+using tavolex::testing::archiveAt;
 using namespace tavolex;
 using namespace tavolex::movements;
 using namespace Qt::Literals::StringLiterals;
@@ -137,12 +139,12 @@ TEST(MovementDue, DamagedRecordIsSkippedNotTheEndOfTheList) {
                                           settled, unsettled(u"futuro"_s, u"30/06/2024"_s, u"5"_s),
                                           unsettled(u"ultimo"_s, u"15/06/2024"_s, u"5"_s)}));
     lists::ListedLines lines{{u"left over"_s}, {7}};
-    ASSERT_TRUE(dueLines(path, QDate(2024, 6, 10), &lines));
+    ASSERT_TRUE(dueLines(archiveAt(path), QDate(2024, 6, 10), &lines));
     EXPECT_EQ(reasons(lines.lines), (QStringList{u"primo"_s, u"ultimo"_s}));
     EXPECT_EQ(lines.positions, (QList<qint64>{1, 6}));
 
     // A missing archive lists nothing and is not created.
-    ASSERT_TRUE(dueLines(dir.filePath(u"2023.eur"_s), QDate(2024, 6, 10), &lines));
+    ASSERT_TRUE(dueLines(archiveAt(dir.filePath(u"2023.eur"_s)), QDate(2024, 6, 10), &lines));
     EXPECT_TRUE(lines.lines.isEmpty());
     EXPECT_TRUE(lines.positions.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(u"2023.eur"_s)));
@@ -167,7 +169,7 @@ TEST(MovementSearch, FiltersOnTheirOwnFields) {
                                                     {u"Pagatore", u"Rossi"_s}})}));
     auto found = [&](const QStringList& filters) {
         lists::ListedLines listed;
-        EXPECT_TRUE(searchArchive(path, filters, &listed));
+        EXPECT_TRUE(searchArchive(archiveAt(path), filters, &listed));
         return reasons(listed.lines);
     };
     const QString none;
@@ -205,7 +207,8 @@ TEST(MovementSearch, DoubleClickFindsTheLaterOfTwinRecords) {
     twin.setText(u"Note", u"seconda"_s); // not in the line
     ASSERT_TRUE(test::writeRecords(path, {first, unsettled(u"Luce"_s, u"01/06/2024"_s), twin}));
     std::optional<lists::ChosenRecord> found;
-    ASSERT_TRUE(findByLine(path, u" "_s + listLine(first.bytes().constData()) + u" "_s, &found));
+    ASSERT_TRUE(
+        findByLine(archiveAt(path), u" "_s + listLine(first.bytes().constData()) + u" "_s, &found));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->position, 3);
     EXPECT_EQ(found->bytes, twin.bytes());
@@ -253,10 +256,10 @@ TEST(MovementGrid, ColumnsAndRowCells) {
     const QString path = dir.filePath(u"2024.eur"_s);
     ASSERT_TRUE(test::writeRecords(path, {r, r}));
     QList<QStringList> rows;
-    ASSERT_TRUE(exportRows(path, &rows));
+    ASSERT_TRUE(exportRows(archiveAt(path), &rows));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[1][0], u"2"_s);
-    ASSERT_TRUE(exportRows(dir.filePath(u"2020.eur"_s), &rows));
+    ASSERT_TRUE(exportRows(archiveAt(dir.filePath(u"2020.eur"_s)), &rows));
     EXPECT_TRUE(rows.isEmpty());
 }
 

@@ -3,6 +3,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
+#include "support/archiveat.h"
 #include "support/recordfixtures.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using tavolex::testing::archiveAt;
 using namespace Qt::Literals::StringLiterals;
 using namespace tavolex;
 
@@ -83,17 +85,17 @@ TEST(PracticeLists, SearchUrgentAndLastLineWins) {
     ASSERT_TRUE(test::writeRecords(path, archive));
 
     lists::ListedLines listed;
-    ASSERT_TRUE(practices::searchArchive(path, {{}, {}, {}, {}, u"chiusa"_s}, &listed));
+    ASSERT_TRUE(practices::searchArchive(archiveAt(path), {{}, {}, {}, {}, u"chiusa"_s}, &listed));
     EXPECT_EQ(listed.size(), 2);
     // Both filters must be found: client "rossi" and tax code "rss".
-    ASSERT_TRUE(
-        practices::searchArchive(path, {{}, {}, {}, {}, {}, {}, u"rossi"_s, u"rss"_s}, &listed));
+    ASSERT_TRUE(practices::searchArchive(archiveAt(path),
+                                         {{}, {}, {}, {}, {}, {}, u"rossi"_s, u"rss"_s}, &listed));
     EXPECT_EQ(listed.size(), 2);
     // Records 1 and 2 are listed; record 3, not listed (no tax code), gives the line of
     // record 2 and is stored later: that line leads to it.
     EXPECT_EQ(listed.positions, (QList<qint64>{1, 3}));
     listed = {};
-    ASSERT_TRUE(practices::urgentLines(path, &listed));
+    ASSERT_TRUE(practices::urgentLines(archiveAt(path), &listed));
     ASSERT_EQ(listed.size(), 1);
     // The urgent list's line leads to the urgent one, not to its later twin.
     EXPECT_EQ(listed.positions, QList<qint64>{2});
@@ -102,11 +104,11 @@ TEST(PracticeLists, SearchUrgentAndLastLineWins) {
     // Records 2 and 3 give the same line; the search hands back the later one, the urgent
     // list the only urgent one.
     std::optional<lists::ChosenRecord> found;
-    ASSERT_TRUE(practices::findByLine(path, lines[0], practices::Among::All, &found));
+    ASSERT_TRUE(practices::findByLine(archiveAt(path), lines[0], practices::Among::All, &found));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->position, 3);
     found.reset();
-    ASSERT_TRUE(practices::findByLine(path, lines[0], practices::Among::Urgent, &found));
+    ASSERT_TRUE(practices::findByLine(archiveAt(path), lines[0], practices::Among::Urgent, &found));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->position, 2);
 }

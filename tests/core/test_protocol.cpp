@@ -8,6 +8,7 @@
 #include "records/record.h"
 #include "settings/inifile.h"
 #include "settings/programsettings.h"
+#include "support/archiveat.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 
 #include "support/recordfixtures.h"
 
+using tavolex::testing::archiveAt;
 using namespace tavolex;
 using namespace tavolex::protocol;
 using namespace Qt::Literals::StringLiterals;
@@ -253,7 +255,7 @@ TEST(ProtocolSearch, FiltersAndLineLookup) {
     ASSERT_TRUE(writeArchive(path, recs));
     auto numbers = [&](const QStringList& filters) {
         lists::ListedLines listed;
-        EXPECT_TRUE(searchArchive(path, filters, &listed));
+        EXPECT_TRUE(searchArchive(archiveAt(path), filters, &listed));
         QStringList found;
         for (const QString& line : std::as_const(listed.lines))
             found << line.mid(9, 14).trimmed();
@@ -276,10 +278,11 @@ TEST(ProtocolSearch, FiltersAndLineLookup) {
     withTwin << twin;
     ASSERT_TRUE(writeArchive(path, withTwin));
     std::optional<lists::ChosenRecord> found;
-    ASSERT_TRUE(findByLine(path, u"  "_s + searchLine(twin.bytes().constData()) + u" "_s, &found));
+    ASSERT_TRUE(findByLine(archiveAt(path), u"  "_s + searchLine(twin.bytes().constData()) + u" "_s,
+                           &found));
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->position, 5);
     EXPECT_EQ(found->bytes, twin.bytes());
-    ASSERT_TRUE(findByLine(path, u"Prot. n. 99"_s, &found));
+    ASSERT_TRUE(findByLine(archiveAt(path), u"Prot. n. 99"_s, &found));
     EXPECT_FALSE(found.has_value());
 }

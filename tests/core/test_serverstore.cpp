@@ -2,6 +2,7 @@
 // pg_virtualenv, which starts a throw-away cluster and sets PGHOST, PGPORT, PGUSER, PGPASSWORD
 // and PGDATABASE for it.
 #include "records/archives.h"
+#include "records/folderstore.h"
 #include "records/store.h"
 #include "server/serverconnection.h"
 #include "server/serverschema.h"
@@ -25,10 +26,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 ArchiveId clients() {
-    return {&archiveEntry(ArchiveKind::Clients), 0};
+    return archiveId(ArchiveKind::Clients);
 }
 ArchiveId protocol(int year) {
-    return {&archiveEntry(ArchiveKind::Protocol), year};
+    return archiveId(ArchiveKind::Protocol, year);
 }
 
 // A record told apart by its tag: the tag in eight digits, then bytes that differ from one
@@ -210,9 +211,13 @@ struct StoreKind {
 
 const StoreKind kStores[] = {
     {"server", [](const QString&) { return ServerStore({}).archive(clients()); }},
-    // The folder store, once FileArchive is built into the core:
-    // {"folder", [](const QString& folder) { return FolderStore(folder).archive(clients()); }},
+    // The record files of a folder: the server must give what they give.
+    {"folder", [](const QString& folder) { return FolderStore(folder).archive(clients()); }},
 };
+
+void PrintTo(const StoreKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
 
 class SameOperations : public ServerStoreTest, public ::testing::WithParamInterface<StoreKind> {};
 
@@ -255,6 +260,12 @@ TEST_F(ServerStoreTest, ArchivesExistOnceOpenedAndCountTheirWrites) {
     EXPECT_EQ(store.years(archiveEntry(ArchiveKind::Protocol)), (QList<int>{2024, 2026}));
     EXPECT_EQ(store.years(archiveEntry(ArchiveKind::Clients)), QList<int>());
     EXPECT_EQ(store.years(archiveEntry(ArchiveKind::Deadlines)), QList<int>());
+    // A year typed as any four characters names an archive, though no year lists it.
+    const auto typed = store.archive(archiveOfYear(ArchiveKind::Protocol, u" 20a6 "_s));
+    EXPECT_EQ(typed->name(), u"20a6.prt (archivio condiviso)"_s);
+    ASSERT_TRUE(typed->prepare());
+    EXPECT_TRUE(typed->exists());
+    EXPECT_EQ(store.years(archiveEntry(ArchiveKind::Protocol)), (QList<int>{2024, 2026}));
 
     const int size = archive->recordSize();
     auto open = archive->open();
@@ -369,14 +380,18 @@ const Damage kDamages[] = {
     {"shorter",
      "UPDATE records SET data = substring(data from 1 for 10)"
      " WHERE kind = $1 AND year = $2 AND number = 2",
-     "il record 2 \u00E8 di 10 byte", "danneggiato"},
+     "record 2 is 10 bytes, not 3372", "damaged archive"},
     {"longer",
      "UPDATE records SET data = data || '\\x00'::bytea"
      " WHERE kind = $1 AND year = $2 AND number = 2",
-     "il record 2 \u00E8 di 3373 byte", "danneggiato"},
+     "record 2 is 3373 bytes, not 3372", "damaged archive"},
     {"missing", "DELETE FROM records WHERE kind = $1 AND year = $2 AND number = 2",
-     "manca il record 2", "non c'\u00E8"},
+     "record 2 is missing", "record 2 is past the end"},
 };
+
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
 
 class DamagedArchive : public ServerStoreTest, public ::testing::WithParamInterface<Damage> {};
 
@@ -392,7 +407,7 @@ TEST_P(DamagedArchive, FailsTheScanAndTheDamagedRecordOnly) {
             ASSERT_EQ(open->append(recordOf(size, tag)), tag);
     }
     Admin admin;
-    admin.run(GetParam().sql, {Param::text(u"Clienti"_s), Param::number(0)});
+    admin.run(GetParam().sql, {Param::text(u"Clienti"_s), Param::text({})});
 
     QList<qint64> visited;
     StoreError error;
@@ -464,6 +479,10 @@ const DeadServer kDeadServers[] = {
     // Only the connect timeout ends this wait: without it the connection would hang.
     {"never_answers", true, "timeout"},
 };
+
+void PrintTo(const DeadServer& server, std::ostream* out) {
+    *out << server.name;
+}
 
 class DeadServerTest : public ::testing::TestWithParam<DeadServer> {};
 
@@ -601,8 +620,8 @@ TEST(ServerSchema, IsMadeOnceAndRefusedWhenNewerThanTheProgram) {
 
     admin.run("UPDATE tavolex_schema SET version = $1", {Param::number(kSchemaVersion + 1)});
     EXPECT_FALSE(ensureSchema(*admin.operator->(), &cause));
-    EXPECT_TRUE(cause.contains(u"versione %1"_s.arg(kSchemaVersion + 1))) << qPrintable(cause);
-    EXPECT_TRUE(cause.contains(u"versione pi\u00F9 recente di Tavolex"_s)) << qPrintable(cause);
+    EXPECT_TRUE(cause.contains(u"at version %1"_s.arg(kSchemaVersion + 1))) << qPrintable(cause);
+    EXPECT_TRUE(cause.contains(u"a newer Tavolex is needed"_s)) << qPrintable(cause);
     // A new station refuses it too, and leaves it as it is.
     StoreError error;
     EXPECT_EQ(ServerStore(u"dbname=tavolex_schema"_s).archive(clients())->open(&error), nullptr);

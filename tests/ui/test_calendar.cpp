@@ -141,7 +141,8 @@ TEST(DeadlineCalendar, EnterInTheSettingsOnlyMovesOn) {
     const QByteArray ini = bytesOf(g_folder + u"Cartovia.ini"_s);
     for (const QString& folder : QStringList{target, g_folder + u"Manca"_s}) {
         SCOPED_TRACE(folder.toStdString());
-        ui::TfrmImpostaCalendario dialog(calendar::Kind::Deadlines, g_folder + u"2024.sca"_s);
+        ui::TfrmImpostaCalendario dialog(calendar::Kind::Deadlines,
+                                         records::archiveId(records::ArchiveKind::Deadlines, 2024));
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         auto* field = child<QLineEdit>(&dialog, u"txtCartella"_s);
@@ -163,7 +164,8 @@ TEST(DeadlineCalendar, EnterInTheSettingsOnlyMovesOn) {
     }
 
     // Enter on the focused "Esporta" presses it.
-    ui::TfrmImpostaCalendario dialog(calendar::Kind::Deadlines, g_folder + u"2024.sca"_s);
+    ui::TfrmImpostaCalendario dialog(calendar::Kind::Deadlines,
+                                     records::archiveId(records::ArchiveKind::Deadlines, 2024));
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     child<QLineEdit>(&dialog, u"txtCartella"_s)->setText(target);
@@ -225,7 +227,7 @@ TEST(PaymentsCalendar, TheDueListWritesTheUnsettledPaymentsWithADueDate) {
                                        movement(u"11/03/2024"_s, u"S\u00EC"_s, u"Gas"_s),
                                        movement(u""_s, no, u"Acqua"_s)}));
     ui::TfrmSospesiMov list;
-    list.setArchivePath(archive);
+    list.setArchive(records::archiveId(records::ArchiveKind::Movements, 2024));
     list.show();
     const ScreenDriver screen(u"TfrmSospesiMov"_s);
     EXPECT_FALSE(screen.on(u"cmdCalendario"_s)->toolTip().isEmpty());

@@ -1,5 +1,6 @@
 // The parts of the record card on their own: the binder over a widget set made from a
 // declaration and never shown, and the archive session over real files.
+#include "records/folderstore.h"
 #include "records/layout.h"
 #include "records/record.h"
 #include "settings/inifile.h"
@@ -364,7 +365,8 @@ TEST(CardArchive, AppendOverwriteAndBrowsePositions) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Prova.dat"_s);
     QWidget owner;
-    CardArchive archive(&owner, path, 94);
+    const records::FileArchive file(path, 94);
+    CardArchive archive(&owner, file);
     ASSERT_TRUE(archive.open()); // a missing archive is created empty
     const auto empty = archive.browse(CardMove::Next, 0);
     ASSERT_TRUE(empty.has_value());
@@ -374,7 +376,13 @@ TEST(CardArchive, AppendOverwriteAndBrowsePositions) {
     EXPECT_EQ(archive.append(recordOf('a')), 1);
     EXPECT_EQ(archive.append(recordOf('b')), 2);
     EXPECT_EQ(archive.append(recordOf('c')), 3);
-    EXPECT_EQ(archive.overwrite(2, recordOf('B')), 2);
+    EXPECT_EQ(archive.overwrite(2, recordOf('b'), recordOf('B')), records::WriteOutcome::Written);
+    // Written over by someone else since it was read: nothing is written, and no error shows.
+    SeenBox conflict = answerNextBox([&] {
+        EXPECT_EQ(archive.overwrite(3, recordOf('x'), recordOf('C')),
+                  records::WriteOutcome::Conflict);
+    });
+    EXPECT_FALSE(conflict.seen);
     ASSERT_TRUE(archive.close());
     EXPECT_EQ(fileBytes(path), recordOf('a') + recordOf('B') + recordOf('c'));
 
@@ -406,12 +414,14 @@ TEST(CardArchive, FailuresGiveTheAccessError) {
     QTemporaryDir dir;
     QWidget owner;
     const QString path = twoRecordArchive(dir);
-    CardArchive archive(&owner, path, 94);
+    const records::FileArchive file(path, 94);
+    CardArchive archive(&owner, file);
     ASSERT_TRUE(archive.open());
     // The file changed behind the card: record 5 is no longer there.
-    qint64 written = -1;
-    SeenBox box = answerNextBox([&] { written = archive.overwrite(5, recordOf('x')); });
-    EXPECT_EQ(written, 0);
+    records::WriteOutcome written = records::WriteOutcome::Written;
+    SeenBox box =
+        answerNextBox([&] { written = archive.overwrite(5, recordOf('x'), recordOf('x')); });
+    EXPECT_EQ(written, records::WriteOutcome::Failed);
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(box.text, kAccessError);
     EXPECT_EQ(fileBytes(path), recordOf('a') + recordOf('b'));
@@ -434,7 +444,8 @@ TEST(CardArchive, FailuresGiveTheAccessError) {
     // An archive that cannot be opened (a folder in its place) is neither emptied nor made.
     const QString folder = dir.filePath(u"Cartella.dat"_s);
     ASSERT_TRUE(QDir().mkdir(folder));
-    CardArchive unreadable(&owner, folder, 94);
+    const records::FileArchive folderInPlace(folder, 94);
+    CardArchive unreadable(&owner, folderInPlace);
     bool opened = true;
     box = answerNextBox([&] { opened = unreadable.open(); });
     EXPECT_FALSE(opened);
@@ -466,7 +477,8 @@ TEST(CardArchive, AFullDiskIsLoggedWithTheSystemsCause) {
     QTemporaryDir dir;
     QWidget owner;
     const QString path = twoRecordArchive(dir);
-    CardArchive archive(&owner, path, 94);
+    const records::FileArchive file(path, 94);
+    CardArchive archive(&owner, file);
     ASSERT_TRUE(archive.open());
     FilesLog log;
     qint64 written = -1;

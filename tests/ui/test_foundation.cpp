@@ -1,5 +1,6 @@
 // Drives the program as a user would: password, main menu and the clients card,
 // by objectName, with the real message boxes answered.
+#include "records/folderstore.h"
 #include "support/diskfull.h"
 #include "support/uitest.h"
 
@@ -485,6 +486,59 @@ TEST(ClientsCard, SaveBrowseDuplicateByteExact) {
     click(u"TfrmClienti"_s, u"cmdNuovo"_s);
     click(u"TfrmClienti"_s, u"cmdAvanti"_s);
     EXPECT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+}
+
+// Another program writes the record the card shows: a Save refuses to write over it unseen,
+// then reloads it (Sì) or keeps what was typed for a deliberate second Save (No).
+TEST(ClientsCard, ASaveOverAnotherProgramsChangeAsksFirst) {
+    QWidget* card = screen(u"TfrmClienti"_s);
+    click(u"TfrmClienti"_s, u"cmdPrimo"_s);
+    ASSERT_EQ(child<QLabel>(card, u"lblPosizione"_s)->text(), u"1"_s);
+    const QByteArray original = clientFile();
+    const records::FileArchive archive(g_folder + u"Clienti.pro"_s, 3372);
+    const auto writeName = [&](const QString& name) {
+        const std::unique_ptr<records::OpenArchive> other = archive.open();
+        QByteArray bytes;
+        ASSERT_TRUE(other && other->read(1, bytes));
+        records::Record record(records::clientLayout(), bytes);
+        record.setText(u"Cliente", name);
+        ASSERT_EQ(other->overwrite(1, bytes, record.bytes()), records::WriteOutcome::Written);
+    };
+    const auto storedName = [] { return fieldText(clientFile().left(3372), u"Cliente"); };
+    auto* name = child<QLineEdit>(card, u"txtCliente"_s);
+    const QString kConflict =
+        u"Attenzione: la scheda \u00E8 stata modificata da un'altra postazione dopo che \u00E8 "
+        u"stata letta, e non \u00E8 stata salvata."_s;
+
+    writeName(u"Altro Studio"_s);
+    name->setText(u"Mio Studio"_s);
+    SeenBox box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s, u"S\u00EC"_s);
+    EXPECT_TRUE(box.text.startsWith(kConflict)) << box.text.toStdString();
+    EXPECT_EQ(box.icon, QMessageBox::Question);
+    EXPECT_EQ(storedName(), u"Altro Studio"_s);
+    EXPECT_EQ(name->text(), u"Altro Studio"_s);
+    name->setText(u"Mio Studio"_s);
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(box.text,
+              u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s);
+    EXPECT_EQ(storedName(), u"Mio Studio"_s);
+
+    writeName(u"Terzo Studio"_s);
+    name->setText(u"Quarto Studio"_s);
+    box = clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s, u"No"_s);
+    EXPECT_TRUE(box.text.startsWith(kConflict));
+    EXPECT_EQ(storedName(), u"Terzo Studio"_s);
+    EXPECT_EQ(name->text(), u"Quarto Studio"_s);
+    clickAndAnswer(u"TfrmClienti"_s, u"cmdSalva"_s);
+    EXPECT_EQ(storedName(), u"Quarto Studio"_s);
+    EXPECT_EQ(clientFile().size(), original.size());
+    EXPECT_EQ(clientFile().mid(3372), original.mid(3372));
+
+    // Back as the tests after this one expect it.
+    const std::unique_ptr<records::OpenArchive> restore = archive.open();
+    ASSERT_TRUE(restore);
+    ASSERT_EQ(restore->overwrite(1, clientFile().left(3372), original.left(3372)),
+              records::WriteOutcome::Written);
 }
 
 TEST(ClientsCard, DamagedArchiveLoadsAndKeepsGoodRecords) {

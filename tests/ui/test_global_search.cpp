@@ -189,7 +189,8 @@ TEST_F(GlobalSearch, DoubleClickOpensTheYearlyCardOnItsRecordAndClosingReturns) 
     ASSERT_TRUE(card->isVisible());
     EXPECT_FALSE(screen()->isVisible());
     EXPECT_EQ(card->windowTitle(), u" Tavolex - Protocollo Posta anno 2025"_s);
-    EXPECT_EQ(card->archivePath(), g_folder + u"2025.prt"_s);
+    EXPECT_EQ(card->archive()->name(), g_folder + u"2025.prt"_s);
+    EXPECT_EQ(card->text(u"lblFile"_s), g_folder + u"2025.prt"_s);
     EXPECT_EQ(card->position(), 2);
     EXPECT_EQ(card->text(u"txtNumero"_s), u"7/2025"_s);
     EXPECT_EQ(card->text(u"txtOggetto"_s), u"Ricorso sig. Persico"_s);
@@ -207,7 +208,7 @@ TEST_F(GlobalSearch, DoubleClickOpensTheYearlyCardOnItsRecordAndClosingReturns) 
     QApplication::processEvents();
     auto* deadlines = ui::Screens::find<ui::RecordCard>(u"TfrmScadenzario"_s);
     ASSERT_TRUE(deadlines->isVisible());
-    EXPECT_EQ(deadlines->archivePath(), g_folder + u"2026.sca"_s);
+    EXPECT_EQ(deadlines->archive()->name(), g_folder + u"2026.sca"_s);
     EXPECT_EQ(deadlines->position(), 2);
     EXPECT_EQ(deadlines->text(u"txtNote"_s), u"Chiamare Persic\u00F2"_s);
     EXPECT_TRUE(deadlines->findChild<QWidget*>(u"panContainer"_s)->isVisible());

@@ -1,4 +1,5 @@
 // The record grid behind every export and summary grid.
+#include "records/folderstore.h"
 #include "records/layouts.h"
 #include "records/record.h"
 #include "ui/common/gridmodels.h"
@@ -16,6 +17,11 @@ using namespace tavolex::ui;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// A clients' record file at `path`, under any name.
+records::FileArchive clientsAt(const QString& path) {
+    return records::FileArchive(path, records::clientLayout().recordSize());
+}
 
 class GridModelTest : public ::testing::Test {
 protected:
@@ -56,7 +62,7 @@ TEST_F(GridModelTest, RowsInFileOrderWithNumbersAndJoinedColumns) {
                   {u"Bianchi"_s, u"Forl\u00EC"_s, QString()},
                   {u" Neri "_s, u"Torino"_s, u"TO"_s}});
     RecordGridModel model = makeModel();
-    ASSERT_TRUE(model.fill(path()));
+    ASSERT_TRUE(model.fill(clientsAt(path())));
     ASSERT_EQ(model.rowCount(), 3);
     ASSERT_EQ(model.columnCount(), 3);
     const QList<QStringList> expected = {{u"1"_s, u"Rossi"_s, u"Roma RM"_s},
@@ -76,7 +82,7 @@ TEST_F(GridModelTest, FilterDamagedFieldAndMissingFile) {
     RecordGridModel model = makeModel();
     const auto& flag =
         records::clientLayout().field(records::clientLayout().indexOf(u"Ricontatta"));
-    ASSERT_TRUE(model.fill(path(), [&flag](const char* record) {
+    ASSERT_TRUE(model.fill(clientsAt(path()), [&flag](const char* record) {
         return records::readFieldTrimmed(record, flag) == u"S\u00EC"_s;
     }));
     ASSERT_EQ(model.rowCount(), 2);
@@ -84,7 +90,7 @@ TEST_F(GridModelTest, FilterDamagedFieldAndMissingFile) {
     // The over-long length byte reads as the capacity: two characters, never more.
     EXPECT_EQ(model.cell(1, 2), u"Bari BA"_s);
 
-    ASSERT_TRUE(model.fill(dir.filePath(u"nessuno.pro"_s)));
+    ASSERT_TRUE(model.fill(clientsAt(dir.filePath(u"nessuno.pro"_s))));
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_FALSE(QFile::exists(dir.filePath(u"nessuno.pro"_s)));
 }
@@ -92,10 +98,10 @@ TEST_F(GridModelTest, FilterDamagedFieldAndMissingFile) {
 TEST_F(GridModelTest, UnreadableArchiveKeepsThePreviousRowsWhenAsked) {
     writeClients({{u"Rossi"_s, u"Roma"_s, u"RM"_s}});
     RecordGridModel model = makeModel();
-    ASSERT_TRUE(model.fill(path()));
+    ASSERT_TRUE(model.fill(clientsAt(path())));
     const QString folderAsFile = dir.filePath(u"cartella.pro"_s);
     QDir().mkdir(folderAsFile);
-    EXPECT_FALSE(model.fill(folderAsFile, {}, RecordGridModel::OnFailure::KeepPrevious));
+    EXPECT_FALSE(model.fill(clientsAt(folderAsFile), {}, RecordGridModel::OnFailure::KeepPrevious));
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.cell(0, 1), u"Rossi"_s);
 }
@@ -112,7 +118,7 @@ TEST_F(GridModelTest, SortedByKeyKeepsFileOrderNumbersAndEditsLastUntilTheNextFi
     const auto& town = records::clientLayout().field(records::clientLayout().indexOf(u"ComuneRes"));
     model.setSortKey(
         [&town](const char* record) { return records::readFieldTrimmed(record, town).toUtf8(); });
-    ASSERT_TRUE(model.fill(path()));
+    ASSERT_TRUE(model.fill(clientsAt(path())));
     const QList<QStringList> expected = {{u"3"_s, u"Neri"_s},
                                          {u"2"_s, u"Bianchi"_s}, // Milano twice: file order
                                          {u"4"_s, u"Verdi"_s},
@@ -133,7 +139,7 @@ TEST_F(GridModelTest, SortedByKeyKeepsFileOrderNumbersAndEditsLastUntilTheNextFi
     QFile file(path());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_FALSE(file.readAll().contains("Srl")); // the archive is never touched
-    ASSERT_TRUE(model.fill(path()));
+    ASSERT_TRUE(model.fill(clientsAt(path())));
     EXPECT_EQ(model.cell(1, 1), u"Bianchi"_s);
 }
 
@@ -153,7 +159,7 @@ TEST_F(GridModelTest, RecordGridHonoursTheModelContract) {
                      .screenWidth = 80,
                      .source = exporting::CellSource::SortKey,
                      .editable = true});
-    ASSERT_TRUE(model.fill(path()));
+    ASSERT_TRUE(model.fill(clientsAt(path())));
     ASSERT_EQ(model.columnCount(), 4);
     EXPECT_EQ(model.cell(0, 3), u"Bari"_s);
     EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u"Chiave"_s);
@@ -163,7 +169,7 @@ TEST_F(GridModelTest, RecordGridHonoursTheModelContract) {
     EXPECT_EQ(model.data(model.index(2, 1), Qt::DisplayRole).toString(), u"Rossi Spa"_s);
     EXPECT_FALSE(model.data(model.index(2, 1), Qt::ToolTipRole).isValid());
     QDir().mkdir(dir.filePath(u"cartella.pro"_s));
-    EXPECT_FALSE(model.fill(dir.filePath(u"cartella.pro"_s)));
+    EXPECT_FALSE(model.fill(clientsAt(dir.filePath(u"cartella.pro"_s))));
     EXPECT_FALSE(model.isComplete());
     model.clear();
     EXPECT_TRUE(model.isComplete());

@@ -1,6 +1,7 @@
 // The income and expense movements inside the whole program: year menu, movement card,
 // client imports, payments-due list, search, card print and export, driven by objectName
 // with the real message boxes answered.
+#include "records/folderstore.h"
 #include "support/program.h"
 #include "support/recordfixtures.h"
 #include "support/uitest.h"
@@ -770,7 +771,8 @@ TEST_F(Movements, ExportWritesTwentyColumnsOfEveryMovement) {
         // The same bytes as the archive's rows written by the spreadsheet writer, the row
         // number left out.
         QList<QStringList> expected;
-        ASSERT_TRUE(movements::exportRows(archive(), &expected));
+        ASSERT_TRUE(movements::exportRows(
+            records::FileArchive(archive(), records::movementLayout().recordSize()), &expected));
         for (QStringList& row : expected)
             row.removeFirst();
         EXPECT_EQ(sheet, exporting::spreadsheetBytes(u"Riepilogo annuale movimenti"_s,

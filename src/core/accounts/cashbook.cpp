@@ -8,7 +8,7 @@
 #include "protocol/numbering.h"
 #include "records/layouts.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "search/filters.h"
 #include "text/casing.h"
 
@@ -118,27 +118,26 @@ QString cashBookLine(const char* record) {
     return line;
 }
 
-CashBook readCashBook(const QString& archivePath, const QDate& start, const QDate& end,
+CashBook readCashBook(const records::Archive& archive, const QDate& start, const QDate& end,
                       const QString& reasonFilter) {
     const movements::MovementFields& f = movements::fields();
     const search::RecordFilter filter(records::movementLayout(), {{reasonFilter, u"Causale"_s}});
     CashBook book;
-    const bool read = records::RecordFile::scan(
-        archivePath, movements::recordSize(), [&](qint64 k, const char* record) {
-            if (!filter.matches(record)) return true;
-            const std::optional<QDate> date = dates::parseDate(records::readField(record, f.data));
-            if (!date) {
-                book.badRecord = k;
-                return false;
-            }
-            if (*date < start || *date > end) return true;
-            if (!book.totals.add(records::readField(record, f.totale))) {
-                book.badRecord = k;
-                return false;
-            }
-            book.lines << cashBookLine(record);
-            return true;
-        });
+    const bool read = records::forEachRecord(archive, [&](qint64 k, const char* record) {
+        if (!filter.matches(record)) return true;
+        const std::optional<QDate> date = dates::parseDate(records::readField(record, f.data));
+        if (!date) {
+            book.badRecord = k;
+            return false;
+        }
+        if (*date < start || *date > end) return true;
+        if (!book.totals.add(records::readField(record, f.totale))) {
+            book.badRecord = k;
+            return false;
+        }
+        book.lines << cashBookLine(record);
+        return true;
+    });
     book.readable = read && book.badRecord == 0;
     return book;
 }

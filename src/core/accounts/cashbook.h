@@ -1,6 +1,7 @@
 #pragma once
 
 #include "money/totals.h"
+#include "records/store.h"
 
 #include <QDate>
 #include <QString>
@@ -80,9 +81,9 @@ struct CashBook {
 // The cash book of an archive over [start, end]. A listed movement whose Data or Totale cannot
 // be read makes the whole cash book unreadable (a total that leaves out an amount would be a
 // wrong total shown as right); a record the filter leaves out is not looked at further.
-// A missing archive gives an empty cash book (the screen first creates it with
-// records::RecordFile::touch, as every screen that opens an archive does).
-CashBook readCashBook(const QString& archivePath, const QDate& start, const QDate& end,
+// A missing archive gives an empty cash book (the screen first prepares it, as
+// every screen that opens an archive does).
+CashBook readCashBook(const records::Archive& archive, const QDate& start, const QDate& end,
                       const QString& reasonFilter);
 
 inline constexpr char16_t kArchiveNotAccessible[] =

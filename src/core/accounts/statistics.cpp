@@ -2,7 +2,7 @@
 
 #include "movements/movementrecord.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "text/casing.h"
 
 namespace tavolex::accounts {
@@ -45,30 +45,25 @@ int countedMonth(const char* record, MovementKind kind, const QString& yearText)
     return m >= 1 && m <= 12 ? m : 0;
 }
 
-bool monthSums(const QString& archivePath, MovementKind kind, const QString& yearText,
+bool monthSums(const records::Archive& archive, MovementKind kind, const QString& yearText,
                MonthSums* sums) {
     sums->fill(money::Amount());
     const records::FieldSpec& importo = movements::fields().importo;
-    return records::RecordFile::scan(archivePath, movements::recordSize(),
-                                     [&](qint64, const char* record) {
-                                         const int month = countedMonth(record, kind, yearText);
-                                         if (month > 0)
-                                             addStored(&(*sums)[month - 1], record, importo);
-                                         return true;
-                                     });
+    return records::forEachRecord(archive, [&](qint64, const char* record) {
+        const int month = countedMonth(record, kind, yearText);
+        if (month > 0) addStored(&(*sums)[month - 1], record, importo);
+        return true;
+    });
 }
 
-bool yearBalance(const QString& archivePath, YearBalance* balance) {
+bool yearBalance(const records::Archive& archive, YearBalance* balance) {
     *balance = YearBalance();
     const movements::MovementFields& f = movements::fields();
-    return records::RecordFile::scan(archivePath, movements::recordSize(),
-                                     [&](qint64, const char* record) {
-                                         if (movements::isYes(record, f.entrata))
-                                             addStored(&balance->income, record, f.importo);
-                                         if (movements::isYes(record, f.uscita))
-                                             addStored(&balance->expenses, record, f.importo);
-                                         return true;
-                                     });
+    return records::forEachRecord(archive, [&](qint64, const char* record) {
+        if (movements::isYes(record, f.entrata)) addStored(&balance->income, record, f.importo);
+        if (movements::isYes(record, f.uscita)) addStored(&balance->expenses, record, f.importo);
+        return true;
+    });
 }
 
 money::Amount wholeEuro(const money::Amount& value) {

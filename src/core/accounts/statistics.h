@@ -1,6 +1,7 @@
 #pragma once
 
 #include "money/amount.h"
+#include "records/store.h"
 
 #include <QString>
 #include <array>
@@ -25,7 +26,7 @@ using MonthSums = std::array<money::Amount, 12>; // January first
 // cannot be read is skipped, and the records after it still count. False when the archive
 // exists but cannot be read to its end: `sums` then holds what was added before the failure.
 // A missing archive gives twelve zeros.
-bool monthSums(const QString& archivePath, MovementKind kind, const QString& yearText,
+bool monthSums(const records::Archive& archive, MovementKind kind, const QString& yearText,
                MonthSums* sums);
 
 // The yearly balance: Importo of every record whose trimmed Entrata is "Sì" goes to income
@@ -35,7 +36,7 @@ struct YearBalance {
     money::Amount income;
     money::Amount expenses;
 };
-bool yearBalance(const QString& archivePath, YearBalance* balance);
+bool yearBalance(const records::Archive& archive, YearBalance* balance);
 
 // A chart value: the whole euro the sum rounds to, the integer part of value + 0,5
 // (100,80 → 101, 0,49 → 0, 0,50 → 1), with no decimals.

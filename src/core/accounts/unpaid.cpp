@@ -5,7 +5,7 @@
 #include "movements/movementlines.h"
 #include "movements/movementrecord.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::accounts {
 
@@ -21,15 +21,13 @@ bool isUnpaid(const char* record, UnpaidList list, const QDate& today) {
     return money::parseAmount(records::readField(record, f.totale)).has_value();
 }
 
-bool unpaidRows(const QString& archivePath, UnpaidList list, const QDate& today,
+bool unpaidRows(const records::Archive& archive, UnpaidList list, const QDate& today,
                 QList<QStringList>* rows) {
     QList<QStringList> listed;
-    const bool read = records::RecordFile::scan(
-        archivePath, movements::recordSize(), [&](qint64, const char* record) {
-            if (isUnpaid(record, list, today))
-                listed << movements::gridRow(record, listed.size() + 1);
-            return true;
-        });
+    const bool read = records::forEachRecord(archive, [&](qint64, const char* record) {
+        if (isUnpaid(record, list, today)) listed << movements::gridRow(record, listed.size() + 1);
+        return true;
+    });
     if (read) *rows = std::move(listed);
     return read;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/spreadsheet.h"
+#include "records/store.h"
 
 #include <QDate>
 #include <QList>
@@ -22,9 +23,8 @@ bool isUnpaid(const char* record, UnpaidList list, const QDate& today);
 // The rows of a list in file order: each row the running number (1, 2, 3 …) and the 20 trimmed
 // fields of movements::fieldColumns() ("Tipo movimento" "Entrata" or "Uscita", "Importo in
 // euro" with its sign). False only when the archive exists but cannot be read; `rows` is then
-// left as it was. A missing archive has no rows (the screen creates it first with
-// records::RecordFile::touch).
-bool unpaidRows(const QString& archivePath, UnpaidList list, const QDate& today,
+// left as it was. A missing archive has no rows (the screen prepares it first).
+bool unpaidRows(const records::Archive& archive, UnpaidList list, const QDate& today,
                 QList<QStringList>* rows);
 
 // The export file and worksheet of each list, and its window caption.

@@ -4,7 +4,7 @@
 #include "files/regularfile.h"
 #include "files/safewrite.h"
 #include "files/sha256.h"
-#include "records/recordfile.h"
+#include "records/folderstore.h"
 #include "zipread.h"
 
 #include <QDir>
@@ -43,8 +43,7 @@ void settleJournals(const QString& programFolder) {
         const QString archive = journal.chopped(int(qstrlen(".journal")));
         const int size = archiveRecordSize(archive);
         if (size == 0) continue;
-        records::RecordFile file(folder.filePath(archive), size);
-        if (file.open()) file.close();
+        records::FileArchive(folder.filePath(archive), size).prepare();
     }
 }
 

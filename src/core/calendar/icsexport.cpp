@@ -8,7 +8,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "settings/inifile.h"
 #include "settings/programsettings.h"
 #include "text/casing.h"
@@ -333,18 +333,20 @@ QString outputPath(Kind kind, int year, const Settings& s) {
     return QDir(s.folder).filePath(fileName(kind, year));
 }
 
-int archiveYear(const QString& archive) {
-    const QString base = QFileInfo(archive).completeBaseName();
+int archiveYear(const records::ArchiveId& archive) {
+    const QString& year = archive.year;
     bool ok = false;
-    const int year = base.toInt(&ok);
-    return ok && base.size() == 4 ? year : 0;
+    const int number = year.toInt(&ok);
+    return ok && year.size() == 4 && year.front().isDigit() ? number : 0;
 }
 
-QByteArray buildCalendar(Kind kind, const QString& archive, int year, const QDateTime& stamp,
-                         Outcome* outcome, const Progress& progress) {
-    const int size =
-        kind == Kind::Deadlines ? records::deadlineLayout().recordSize() : movements::recordSize();
-    const qint64 total = QFileInfo(archive).size() / size;
+QByteArray buildCalendar(Kind kind, const records::Archive& archive, int year,
+                         const QDateTime& stamp, Outcome* outcome, const Progress& progress) {
+    qint64 total = 0;
+    if (archive.exists()) {
+        if (const std::unique_ptr<records::OpenArchive> open = archive.open())
+            total = std::max<qint64>(0, open->count());
+    }
     Builder builder(year, stamp);
     Component cal = calendarShell(kind, year);
     // The shell is written by libical; the events, each written by libical too, go before its
@@ -357,7 +359,7 @@ QByteArray buildCalendar(Kind kind, const QString& archive, int year, const QDat
     QByteArray out = shell.left(closingAt);
     qint64 events = 0;
     qint64 skipped = 0;
-    const bool read = records::RecordFile::scan(archive, size, [&](qint64 k, const char* record) {
+    const bool read = records::forEachRecord(archive, [&](qint64 k, const char* record) {
         bool unreadable = false;
         icalcomponent* ev = nullptr;
         if (kind == Kind::Deadlines) {
@@ -383,7 +385,7 @@ QByteArray buildCalendar(Kind kind, const QString& archive, int year, const QDat
     return out;
 }
 
-Outcome exportCalendar(Kind kind, const QString& archive, int year, const QString& target,
+Outcome exportCalendar(Kind kind, const records::Archive& archive, int year, const QString& target,
                        const QDateTime& stamp, const Progress& progress) {
     Outcome outcome;
     outcome.path = target;

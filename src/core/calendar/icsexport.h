@@ -2,6 +2,7 @@
 
 #include "dates/clock.h"
 #include "files/safewrite.h"
+#include "records/store.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -60,16 +61,16 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 // The calendar of the archive `archive` (of year `year`) as file bytes; `stamp` is the
 // DTSTAMP of every event. On a read failure the result is empty and `outcome->archiveRead`
 // false.
-QByteArray buildCalendar(Kind kind, const QString& archive, int year, const QDateTime& stamp,
-                         Outcome* outcome, const Progress& progress = {});
+QByteArray buildCalendar(Kind kind, const records::Archive& archive, int year,
+                         const QDateTime& stamp, Outcome* outcome, const Progress& progress = {});
 
 // Writes the calendar of `archive` to `target` through the safe write: on any failure the
 // earlier file stays as it was.
-Outcome exportCalendar(Kind kind, const QString& archive, int year, const QString& target,
+Outcome exportCalendar(Kind kind, const records::Archive& archive, int year, const QString& target,
                        const QDateTime& stamp = dates::Clock::now().toUTC(),
                        const Progress& progress = {});
 
-// The year of a yearly archive path ("…/2024.sca" → 2024), or 0.
-int archiveYear(const QString& archive);
+// The year of a yearly archive in four digits ("2024" → 2024), or 0 (a year typed otherwise).
+int archiveYear(const records::ArchiveId& archive);
 
 } // namespace tavolex::calendar

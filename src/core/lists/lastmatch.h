@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/store.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -15,32 +17,20 @@ struct ChosenRecord {
     qint64 position = 0;
 };
 
-// An archive as a list found it: the same file, size, modification and change times. Only
-// while an archive still matches can the record a list found behind an entry be trusted to
-// be the last one with its line; any append or overwrite since (also by another program)
-// moves a time or the size.
-// A file modified within the last kTimeGrain of being stamped gets no stamp at all: file
-// times are kept in coarse ticks (a few milliseconds here, two seconds on some
-// filesystems), so a write just after the stamp could leave every time and the size as
-// they were.
+// An archive as a list found it (its version). Only while an archive still matches can the
+// record a list found behind an entry be trusted to be the last one with its line; any append
+// or overwrite since (also by another program) gives another version.
 class ArchiveStamp {
 public:
-    static constexpr qint64 kTimeGrainNs = 2'000'000'000;
-
-    // The archive as it is now; no stamp when it is missing, not a plain file, or was
-    // modified too recently to tell a later change apart.
-    static ArchiveStamp of(const QString& path);
-    bool isKnown() const { return m_known; }
-    // Whether the archive at `path` is still the one stamped (false without a stamp).
-    bool stillMatches(const QString& path) const;
+    // The archive as it is now; no stamp when it is missing or was written too recently to
+    // tell a later change apart.
+    static ArchiveStamp of(const records::Archive& archive);
+    bool isKnown() const { return !m_version.isEmpty(); }
+    // Whether the archive is still the one stamped (false without a stamp).
+    bool stillMatches(const records::Archive& archive) const;
 
 private:
-    bool m_known = false;
-    quint64 m_device = 0;
-    quint64 m_inode = 0;
-    qint64 m_size = 0;
-    qint64 m_modifiedNs = 0;
-    qint64 m_changedNs = 0;
+    QByteArray m_version;
 };
 
 // The record a list found behind an entry: its position (0: none) and the archive as it was
@@ -81,7 +71,7 @@ enum class Behind {
 // (optional, with Behind::AnyRecord): the head of a record's line (lineHead: where the line begins,
 // every known head as wide), so that a record not listed whose head matches no listed line's head
 // costs no line.
-bool listWithRecords(const QString& archivePath, int recordSize,
+bool listWithRecords(const records::Archive& archive,
                      const std::function<bool(const char*)>& isListed,
                      const std::function<QString(const char*)>& lineOf, Behind behind,
                      ListedLines* lines, const std::function<QString(const char*)>& headOf = {});
@@ -96,14 +86,14 @@ bool listWithRecords(const QString& archivePath, int recordSize,
 // its stamp, that one record is read, and if its line still equals the entry it is the one,
 // with no scan. When the archive changed since (a record appended or overwritten, maybe
 // with the same line), or no stamp was known, the whole archive is scanned as above.
-bool findLastWithLine(const QString& archivePath, int recordSize,
+bool findLastWithLine(const records::Archive& archive,
                       const std::function<QString(const char*)>& lineOf, const QString& entry,
                       std::optional<ChosenRecord>* found, const ListedRecord& listed = {});
 
 // Record `position` of the archive when its line still equals `entry` (both trimmed);
 // nothing when the entry is empty, the record is not there or cannot be read, or its line
 // differs.
-std::optional<ChosenRecord> recordWithLine(const QString& archivePath, int recordSize,
+std::optional<ChosenRecord> recordWithLine(const records::Archive& archive,
                                            const std::function<QString(const char*)>& lineOf,
                                            const QString& entry, qint64 position);
 

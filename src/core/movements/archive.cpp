@@ -7,7 +7,7 @@
 #include "programfolder.h"
 #include "records/archives.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "search/filters.h"
 #include "text/casing.h"
 
@@ -40,28 +40,29 @@ bool isDue(const char* record, const QDate& today) {
     return due->addDays(-notice.toInt()) <= today;
 }
 
-bool dueLines(const QString& path, const QDate& today, lists::ListedLines* lines) {
+bool dueLines(const records::Archive& archive, const QDate& today, lists::ListedLines* lines) {
     lists::ListedLines listed;
     const bool read = lists::listWithRecords(
-        path, recordSize(), [&today](const char* r) { return isDue(r, today); }, &listLine,
+        archive, [&today](const char* r) { return isDue(r, today); }, &listLine,
         lists::Behind::AnyRecord, &listed, &listLineHead);
     if (read) *lines = std::move(listed);
     return read;
 }
 
-bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
-    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &listLine, lines,
+bool searchArchive(const records::Archive& archive, const QStringList& filterTexts,
+                   lists::ListedLines* lines) {
+    return search::listMatching(archive, searchFilter(filterTexts), &listLine, lines,
                                 &listLineHead);
 }
 
-bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                const lists::ListedRecord& listed) {
-    return lists::findLastWithLine(path, recordSize(), &listLine, line, found, listed);
+bool findByLine(const records::Archive& archive, const QString& line,
+                std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed) {
+    return lists::findLastWithLine(archive, &listLine, line, found, listed);
 }
 
-bool exportRows(const QString& path, QList<QStringList>* rows) {
+bool exportRows(const records::Archive& archive, QList<QStringList>* rows) {
     QList<QStringList> grid;
-    const bool read = records::RecordFile::scan(path, recordSize(), [&](qint64, const char* r) {
+    const bool read = records::forEachRecord(archive, [&](qint64, const char* r) {
         grid << gridRow(r, grid.size() + 1);
         return true;
     });

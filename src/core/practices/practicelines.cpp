@@ -4,7 +4,7 @@
 #include "programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,24 +53,23 @@ search::RecordFilter searchFilter(const QStringList& filterTexts) {
     return search::filterOver(records::practiceLayout(), searchFields(), filterTexts);
 }
 
-bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
-    return search::listMatching(path, records::practiceLayout().recordSize(),
-                                searchFilter(filterTexts), practiceLine, lines, practiceLineHead);
+bool searchArchive(const records::Archive& archive, const QStringList& filterTexts,
+                   lists::ListedLines* lines) {
+    return search::listMatching(archive, searchFilter(filterTexts), practiceLine, lines,
+                                practiceLineHead);
 }
 
-bool urgentLines(const QString& path, lists::ListedLines* lines) {
-    return lists::listWithRecords(path, records::practiceLayout().recordSize(), isUrgent,
-                                  practiceLine, lists::Behind::Listed, lines);
+bool urgentLines(const records::Archive& archive, lists::ListedLines* lines) {
+    return lists::listWithRecords(archive, isUrgent, practiceLine, lists::Behind::Listed, lines);
 }
 
-bool findByLine(const QString& path, const QString& line, Among among,
+bool findByLine(const records::Archive& archive, const QString& line, Among among,
                 std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed) {
     // Only records that are on the list can be behind one of its lines.
     const auto lineOf = [among](const char* record) {
         return among == Among::Urgent && !isUrgent(record) ? QString() : practiceLine(record);
     };
-    return lists::findLastWithLine(path, records::practiceLayout().recordSize(), lineOf, line,
-                                   found, listed);
+    return lists::findLastWithLine(archive, lineOf, line, found, listed);
 }
 
 const QList<exporting::FieldColumn>& exportColumns() {

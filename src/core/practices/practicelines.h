@@ -32,14 +32,15 @@ search::RecordFilter searchFilter(const QStringList& filterTexts);
 // for the search, urgent ones for the urgent list), the last. False when the archive exists
 // but cannot be read; a missing archive lists nothing. The search then leaves `lines` as it
 // was, the urgent list holds the lines read until the failure.
-bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
-bool urgentLines(const QString& path, lists::ListedLines* lines);
+bool searchArchive(const records::Archive& archive, const QStringList& filterTexts,
+                   lists::ListedLines* lines);
+bool urgentLines(const records::Archive& archive, lists::ListedLines* lines);
 
 // The record behind a double-clicked line: the last one in the file with that line
 // (among urgent practices only, for the urgent list).
 enum class Among { All, Urgent };
 // `listed`: the record the list found behind the line (lists::findLastWithLine).
-bool findByLine(const QString& path, const QString& line, Among among,
+bool findByLine(const records::Archive& archive, const QString& line, Among among,
                 std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed = {});
 
 // The 20 exported fields, Oggetto to Note (the row number "N." comes first on screen only).

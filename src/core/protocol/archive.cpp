@@ -6,20 +6,15 @@
 
 namespace tavolex::protocol {
 
-namespace {
-int recordSize() {
-    return records::protocolLayout().recordSize();
-}
-} // namespace
-
-bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines) {
-    return search::listMatching(path, recordSize(), searchFilter(filterTexts), &searchLine, lines,
+bool searchArchive(const records::Archive& archive, const QStringList& filterTexts,
+                   lists::ListedLines* lines) {
+    return search::listMatching(archive, searchFilter(filterTexts), &searchLine, lines,
                                 &searchLineHead);
 }
 
-bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                const lists::ListedRecord& listed) {
-    return lists::findLastWithLine(path, recordSize(), &searchLine, line, found, listed);
+bool findByLine(const records::Archive& archive, const QString& line,
+                std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed) {
+    return lists::findLastWithLine(archive, &searchLine, line, found, listed);
 }
 
 bool isRegisteredWithin(const char* record, const QDate& start, const QDate& end) {

@@ -16,13 +16,14 @@ namespace tavolex::protocol {
 // read. None of them creates or changes the file.
 
 // The search: the result line of every record that passes the ten filters, in file order.
-bool searchArchive(const QString& path, const QStringList& filterTexts, lists::ListedLines* lines);
+bool searchArchive(const records::Archive& archive, const QStringList& filterTexts,
+                   lists::ListedLines* lines);
 
 // The record behind a result line: of the records whose line equals `line` (both
 // trimmed), the last one in the file, with its 1-based position. `listed`: the record
 // the search found behind the line, with its stamp (lists::findLastWithLine).
-bool findByLine(const QString& path, const QString& line, std::optional<lists::ChosenRecord>* found,
-                const lists::ListedRecord& listed = {});
+bool findByLine(const records::Archive& archive, const QString& line,
+                std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed = {});
 
 // The period summary's rule: registered between start and end, both days included. A
 // record whose registration date cannot be read is not listed, and the records after it

@@ -1,7 +1,7 @@
 #include "numbering.h"
 
 #include "records/archives.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 #include "programfolder.h"
 #include "records/record.h"
@@ -91,12 +91,12 @@ QString cardCaption(const QString& yearText) {
     return u" Tavolex - Protocollo Posta anno "_s + text::trimmed(yearText);
 }
 
-std::optional<QString> nextNumber(const QString& archivePath, int recordSize,
+std::optional<QString> nextNumber(const records::Archive& archive,
                                   const NumberingSettings& numbering, int currentYear) {
-    records::RecordFile file(archivePath, recordSize);
-    if (!file.open()) return std::nullopt;
-    const qint64 count = file.count();
-    if (!file.close()) return std::nullopt;
+    const std::unique_ptr<records::OpenArchive> open = archive.open();
+    if (!open) return std::nullopt;
+    const qint64 count = open->count();
+    if (count < 0 || !open->close()) return std::nullopt;
     return automaticNumber(numbering.start, numbering.yearSuffix, count, currentYear);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/safewrite.h"
+#include "records/store.h"
 #include "settings/programsettings.h"
 
 #include <QString>
@@ -55,10 +56,9 @@ QString normaliseStartNumber(const QString& text);
 std::optional<QString> automaticNumber(const QString& start, const QString& yearSuffix,
                                        qint64 recordCount, int currentYear);
 
-// The number "Nuovo" proposes for the archive at `archivePath` (opened, and created when
-// missing, only to count its records). Nothing when the archive cannot be opened or the
-// start is not a whole number.
-std::optional<QString> nextNumber(const QString& archivePath, int recordSize,
+// The number "Nuovo" proposes for `archive` (opened, and created when missing, only to count
+// its records). Nothing when the archive cannot be opened or the start is not a whole number.
+std::optional<QString> nextNumber(const records::Archive& archive,
                                   const NumberingSettings& numbering, int currentYear);
 
 // The year typed in the year menu opens an archive only when it is exactly four

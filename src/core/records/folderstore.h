@@ -19,6 +19,7 @@ public:
     bool prepare(StoreError* error = nullptr) const override;
     bool scan(const BlockVisitor& visit, StoreError* error = nullptr) const override;
     QByteArray version() const override;
+    bool endsTorn() const override;
 
     const QString& path() const { return m_path; }
 

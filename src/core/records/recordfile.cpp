@@ -7,6 +7,7 @@
 #include <QMutex>
 #include <QSet>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -248,6 +249,24 @@ bool RecordFile::writeLocked(qint64 k, const QByteArray& record) {
     return k == records + 1 ? appendAt(k, record) : overwrite(k, record);
 }
 
+RecordFile::Replaced RecordFile::replace(qint64 k, const QByteArray& expected,
+                                         const QByteArray& record) {
+    if (!m_file.isOpen()) {
+        m_error = u"not open"_s;
+        return Replaced::Failed;
+    }
+    const Exclusive exclusive(m_file);
+    if (!exclusive.locked()) {
+        failLocking();
+        return Replaced::Failed;
+    }
+    if (!settleJournal()) return Replaced::Failed;
+    QByteArray stored;
+    if (!read(k, stored)) return Replaced::Failed;
+    if (stored != expected) return Replaced::Changed;
+    return writeLocked(k, record) ? Replaced::Yes : Replaced::Failed;
+}
+
 qint64 RecordFile::append(const QByteArray& record) {
     if (!m_file.isOpen()) {
         m_error = u"not open"_s;
@@ -326,25 +345,42 @@ bool RecordFile::touch(const QString& path, int recordSize) {
 
 bool RecordFile::scan(const QString& path, int recordSize,
                       const std::function<bool(qint64, const char*)>& visit) {
+    return scanBlocks(path, recordSize, [&](qint64 first, const char* records, qint64 count) {
+        for (qint64 i = 0; i < count; ++i)
+            if (!visit(first + i, records + i * recordSize)) return false;
+        return true;
+    });
+}
+
+bool RecordFile::scanBlocks(const QString& path, int recordSize,
+                            const std::function<bool(qint64, const char*, qint64)>& visit,
+                            QString* error) {
     QFile file(path);
     if (!file.exists()) return true;
-    if (!files::openRegular(file, QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
+    QString cause;
+    if (!files::openRegular(file, QIODevice::ReadOnly | QIODevice::Unbuffered, &cause)) {
+        if (error) *error = u"open: "_s + cause;
+        return false;
+    }
     // Block reads, never a memory map: a file that another program shrinks meanwhile
-    // gives a short read here, where a map would fault.
-    constexpr qint64 kBlockRecords = 512;
-    QByteArray block(kBlockRecords * recordSize, Qt::Uninitialized);
+    // gives a short read here, where a map would fault. About 4 MiB a read.
+    const qint64 blockRecords = std::max<qint64>(1, (4 << 20) / recordSize);
+    QByteArray block(blockRecords * recordSize, Qt::Uninitialized);
     qint64 next = 1;
     for (;;) {
         qint64 got = 0;
         while (got < block.size()) {
             const qint64 n = file.read(block.data() + got, block.size() - got);
-            if (n < 0) return false;
+            if (n < 0) {
+                if (error) *error = u"read: "_s + file.errorString();
+                return false;
+            }
             if (n == 0) break;
             got += n;
         }
         const qint64 whole = got / recordSize;
-        for (qint64 i = 0; i < whole; ++i, ++next)
-            if (!visit(next, block.constData() + i * recordSize)) return true;
+        if (whole > 0 && !visit(next, block.constData(), whole)) return true;
+        next += whole;
         if (got < block.size()) return true;
     }
 }

@@ -44,6 +44,10 @@ public:
 
     bool read(qint64 k, QByteArray& record);
     bool write(qint64 k, const QByteArray& record);
+    // Writes record k over only while it still holds `expected`, checked and written under
+    // the lock: a record another program wrote since it was read is left as it is (Changed).
+    enum class Replaced { Yes, Changed, Failed };
+    Replaced replace(qint64 k, const QByteArray& expected, const QByteArray& record);
     // Appends at count x size, so a torn tail is overwritten and every whole record
     // stays where it is. Returns the new record's number, or 0 on failure.
     qint64 append(const QByteArray& record);
@@ -63,6 +67,11 @@ public:
     // that shrinks during the scan ends it at its last whole record.
     static bool scan(const QString& path, int recordSize,
                      const std::function<bool(qint64, const char*)>& visit);
+    // The same in blocks of whole records: `visit` gets the first record's number, the
+    // records one after another and how many there are.
+    static bool scanBlocks(const QString& path, int recordSize,
+                           const std::function<bool(qint64, const char*, qint64)>& visit,
+                           QString* error = nullptr);
 
     // Whether writes are forced to the disk (on unless switched off; for measuring what
     // the syncs cost).

@@ -10,10 +10,11 @@
 
 namespace tavolex::records {
 
-// Which archive: a catalogue entry and, for a yearly archive, its year (0 for a single one).
+// Which archive: a catalogue entry and, for a yearly archive, its year as the year menus take
+// it (trimmed: "2026"; any four characters typed are a year) — empty for a single archive.
 struct ArchiveId {
     const ArchiveEntry* entry = nullptr;
-    int year = 0;
+    QString year;
 
     bool isValid() const { return entry != nullptr; }
     int recordSize() const { return entry->layout().recordSize(); }
@@ -21,7 +22,10 @@ struct ArchiveId {
     QString fileName() const { return entry->fileName(year); }
     bool operator==(const ArchiveId&) const = default;
 };
+// A single archive, or a yearly one of a year in four digits (999 → "0999").
 ArchiveId archiveId(ArchiveKind kind, int year = 0);
+// A yearly archive of a year as typed (trimmed).
+ArchiveId archiveOfYear(ArchiveKind kind, const QString& yearText);
 
 // Why an archive could not be reached: which archive (as messages and the log name it: a
 // file's path, or the archive on the server) and the cause.
@@ -88,7 +92,8 @@ public:
     virtual int recordSize() const = 0;
     // The archive as messages and the log name it.
     virtual QString name() const = 0;
-    // Whether the archive exists (a yearly archive exists once its year was opened).
+    // Whether there is an archive by this name (a yearly archive exists once its year was
+    // opened), also one that cannot be read.
     virtual bool exists() const = 0;
 
     // Opens for reading and writing, creating a missing archive empty. Null after failing,
@@ -101,6 +106,9 @@ public:
     // none). False only when the archive exists but cannot be read; a record torn at the end
     // is not visited.
     virtual bool scan(const BlockVisitor& visit, StoreError* error = nullptr) const = 0;
+    // Whether the archive ends in a record cut short, which no scan visits (a record file
+    // whose size is not a whole number of records).
+    virtual bool endsTorn() const { return false; }
 
     // A mark of the archive's present contents: any write since gives another mark (also one
     // by another program). Empty when no mark can be trusted (a missing archive, or one

@@ -208,8 +208,6 @@ std::vector<TextField> fieldsOf(ArchiveKind kind) {
     return fields;
 }
 
-constexpr qint64 kBlockBytes = 4 * 1024 * 1024;
-
 } // namespace
 
 QString archiveTitle(ArchiveKind kind) {
@@ -231,31 +229,16 @@ QString fieldLabel(ArchiveKind kind, int index, const char* record) {
     return labelsOf(kind).value(index);
 }
 
-QList<ArchiveFile> archivesIn(const QString& folder) {
-    // Whatever holds an archive's name is listed, not only a plain file: a folder, a named
-    // pipe, a device or a link to nothing in its place is an archive the search cannot read,
-    // and the scan counts it so instead of passing over it in silence.
-    const QDir dir(folder);
-    QList<ArchiveFile> found;
+QList<records::ArchiveId> archivesIn(const records::ArchiveStore& store) {
+    QList<records::ArchiveId> found;
     for (const records::ArchiveEntry& entry : records::archiveCatalogue()) {
         if (!entry.isYearly()) {
-            const QString path = dir.filePath(entry.fileName());
-            const QFileInfo info(path);
-            if (info.exists() || info.isSymLink()) found.append({entry.kind, 0, path});
+            const records::ArchiveId id = records::archiveId(entry.kind);
+            if (store.archive(id)->exists()) found.append(id);
             continue;
         }
-        QList<ArchiveFile> years;
-        const QStringList names = dir.entryList({u"*."_s + QString::fromUtf16(entry.extension)},
-                                                QDir::AllEntries | QDir::System |
-                                                    QDir::NoDotAndDotDot | QDir::CaseSensitive);
-        for (const QString& name : names) {
-            const std::optional<records::NamedArchive> named = records::archiveNamed(name);
-            if (named && named->entry == &entry)
-                years.append({entry.kind, named->year, dir.filePath(name)});
-        }
-        std::sort(years.begin(), years.end(),
-                  [](const ArchiveFile& a, const ArchiveFile& b) { return a.year < b.year; });
-        found.append(years);
+        for (const int year : store.years(entry))
+            found.append(records::archiveId(entry.kind, year));
     }
     return found;
 }
@@ -299,40 +282,22 @@ QString hitContext(QByteArrayView field, qsizetype at, qsizetype length, int wid
     return shown;
 }
 
-ArchiveScan scanArchive(const ArchiveFile& archive, const FoldedText& text,
-                        const std::atomic<bool>* cancel, const std::function<void(Hit&&)>& onHit) {
+ArchiveScan scanArchive(const records::ArchiveStore& store, records::ArchiveId id,
+                        const FoldedText& text, const std::atomic<bool>* cancel,
+                        const std::function<void(Hit&&)>& onHit) {
     ArchiveScan result;
-    QFile file(archive.path);
-    if (!files::openRegular(file, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        result.readable = false;
-        return result;
-    }
-    const records::RecordLayout& layout = layoutOf(archive.kind);
-    const int size = layout.recordSize();
-    const std::vector<TextField> fields = fieldsOf(archive.kind);
+    const ArchiveKind kind = id.entry->kind;
+    const std::vector<TextField> fields = fieldsOf(kind);
     const bool searching = text.isPossible() && !text.isEmpty();
-    const qint64 blockRecords = std::max<qint64>(1, kBlockBytes / size);
-    QByteArray block(blockRecords * size, Qt::Uninitialized);
-    qint64 carried = 0; // bytes of a record begun in the last block
-    for (;;) {
+    const std::unique_ptr<records::Archive> archive = store.archive(id);
+    const auto visitBlock = [&](const records::RecordBlock& block) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
             result.cancelled = true;
-            return result;
+            return false;
         }
-        qint64 got = carried;
-        while (got < block.size()) {
-            const qint64 n = file.read(block.data() + got, block.size() - got);
-            if (n < 0) {
-                result.readable = false;
-                return result;
-            }
-            if (n == 0) break;
-            got += n;
-        }
-        const qint64 whole = got / size;
-        for (qint64 i = 0; i < whole; ++i) {
-            const char* record = block.constData() + i * size;
-            const qint64 number = ++result.records;
+        for (qint64 i = 0; i < block.count; ++i) {
+            const char* record = block.record(i);
+            ++result.records;
             bool damaged = false;
             for (const TextField& field : fields)
                 if (static_cast<unsigned char>(record[field.offset]) > field.capacity) {
@@ -352,20 +317,22 @@ ArchiveScan scanArchive(const ArchiveFile& archive, const FoldedText& text,
                 if (at < 0) continue;
                 ++result.hits;
                 if (onHit)
-                    onHit({archive.kind, archive.year, number, field.index,
-                           fieldLabel(archive.kind, field.index, record),
+                    onHit({kind, id.year.toInt(), block.number(i), field.index,
+                           fieldLabel(kind, field.index, record),
                            hitContext(QByteArrayView(stored, length), at, text.bytes().size())});
                 break;
             }
         }
-        carried = got - whole * size;
-        if (got < block.size()) {
-            // The end of the file: what is left is a torn last record.
-            if (carried > 0) ++result.damaged;
-            return result;
-        }
-        if (carried > 0) std::memmove(block.data(), block.constData() + whole * size, carried);
+        return true;
+    };
+    // A name the store lists but that holds no archive it can read (a folder, a pipe in its
+    // place) is unreadable, never an empty archive.
+    if (!archive->exists() || !archive->scan(visitBlock)) {
+        result.readable = false;
+        return result;
     }
+    if (!result.cancelled && archive->endsTorn()) ++result.damaged;
+    return result;
 }
 
 } // namespace tavolex::search

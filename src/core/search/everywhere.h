@@ -2,6 +2,7 @@
 
 #include "records/archives.h"
 #include "records/layout.h"
+#include "records/store.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,14 +15,6 @@ namespace tavolex::search {
 // The archives searched from the main menu, in the order their hits are listed.
 using ArchiveKind = records::ArchiveKind;
 
-// One archive file of the program folder; `year` is 0 for the single archives (clients,
-// practices).
-struct ArchiveFile {
-    ArchiveKind kind = ArchiveKind::Clients;
-    int year = 0;
-    QString path;
-};
-
 // The catalogue's title ("Clienti", "Protocollo", …) and record layout of an archive.
 QString archiveTitle(ArchiveKind kind);
 const records::RecordLayout& layoutOf(ArchiveKind kind);
@@ -31,11 +24,11 @@ const records::RecordLayout& layoutOf(ArchiveKind kind);
 // entrata" or "in uscita") follows it.
 QString fieldLabel(ArchiveKind kind, int index, const char* record = nullptr);
 
-// The archives present in `folder`: Clienti.pro, Pratiche.pro and every yyyy.prt, yyyy.sca
-// and yyyy.eur (four digits), ordered by kind and then year. A missing archive is not listed;
-// anything else under an archive's name (a folder, a named pipe, a device, a dangling link) is,
-// and scanArchive finds it unreadable.
-QList<ArchiveFile> archivesIn(const QString& folder);
+// The archives present in `store`: clients, practices and every year of the protocol, the
+// deadlines and the movements, ordered by kind and then year. A missing archive is not listed;
+// in a folder, anything else under an archive's name (a folder, a named pipe, a device, a
+// dangling link) is, and scanArchive finds it unreadable.
+QList<records::ArchiveId> archivesIn(const records::ArchiveStore& store);
 
 // The text searched for: trimmed, in Windows-1252, folded (text/folding.h).
 class FoldedText {
@@ -80,10 +73,11 @@ struct ArchiveScan {
     bool cancelled = false;
 };
 
-// Reads one archive once, in blocks of whole records (about 4 MiB), and reports each record
-// holding the text in one of its text fields, in file order. `cancel`, when set, stops the
-// scan at the next block.
-ArchiveScan scanArchive(const ArchiveFile& archive, const FoldedText& text,
-                        const std::atomic<bool>* cancel, const std::function<void(Hit&&)>& onHit);
+// Reads one archive once, in blocks of whole records, and reports each record holding the text
+// in one of its text fields, in file order. `cancel`, when set, stops the scan at the next
+// block.
+ArchiveScan scanArchive(const records::ArchiveStore& store, records::ArchiveId id,
+                        const FoldedText& text, const std::atomic<bool>* cancel,
+                        const std::function<void(Hit&&)>& onHit);
 
 } // namespace tavolex::search

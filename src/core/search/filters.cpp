@@ -1,7 +1,7 @@
 #include "filters.h"
 
 #include "records/layout.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "text/casing.h"
 #include "text/win1252.h"
 
@@ -106,13 +106,13 @@ bool RecordFilter::matches(const char* record) const {
     return true;
 }
 
-bool listMatching(const QString& archivePath, int recordSize, const RecordFilter& filter,
+bool listMatching(const records::Archive& archive, const RecordFilter& filter,
                   const std::function<QString(const char*)>& lineOf, lists::ListedLines* lines,
                   const std::function<QString(const char*)>& headOf) {
     lists::ListedLines listed;
     const bool read = lists::listWithRecords(
-        archivePath, recordSize, [&filter](const char* record) { return filter.matches(record); },
-        lineOf, lists::Behind::AnyRecord, &listed, headOf);
+        archive, [&filter](const char* record) { return filter.matches(record); }, lineOf,
+        lists::Behind::AnyRecord, &listed, headOf);
     if (read) *lines = std::move(listed);
     return read;
 }

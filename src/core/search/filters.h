@@ -88,7 +88,7 @@ RecordFilter filterOver(const records::RecordLayout& layout, const QStringList& 
 // archive giving that line, the last). False only when the archive exists but cannot be
 // read (`lines` is then left as it was); a missing archive lists nothing and is not created.
 // `headOf`: as lists::listWithRecords.
-bool listMatching(const QString& archivePath, int recordSize, const RecordFilter& filter,
+bool listMatching(const records::Archive& archive, const RecordFilter& filter,
                   const std::function<QString(const char*)>& lineOf, lists::ListedLines* lines,
                   const std::function<QString(const char*)>& headOf = {});
 

@@ -180,7 +180,7 @@ void ServerConnection::cancelRunning() {
 }
 
 bool ServerConnection::fail(const QString& cause) {
-    m_error = cause.isEmpty() ? u"errore sconosciuto del server"_s : cause;
+    m_error = cause.isEmpty() ? u"unknown server error"_s : cause;
     return false;
 }
 

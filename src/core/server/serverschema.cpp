@@ -18,15 +18,15 @@ struct SchemaStep {
     const char* sql;
 };
 // An archive exists once its row does; `changes` counts its writes (the archive's version
-// mark). `kind` is the catalogue title ("Clienti", "Protocollo"), `year` 0 for a single
-// archive. A record's `data` is exactly the archive's record size. It keeps the column's
-// default storage, compressed out of line: records are mostly blank padding, and 100,000
-// client records took 17 MB and a full scan 0.41 s so, against 427 MB and 1.0 s uncompressed
-// (STORAGE EXTERNAL; `tavolex_bench server`).
+// mark). `kind` is the catalogue title ("Clienti", "Protocollo"), `year` the year as the
+// year menus take it ("2026"), empty for a single archive. A record's `data` is exactly the
+// archive's record size. It keeps the column's default storage, compressed out of line: records are
+// mostly blank padding, and 100,000 client records took 17 MB and a full scan 0.41 s so, against
+// 427 MB and 1.0 s uncompressed (STORAGE EXTERNAL; `tavolex_bench server`).
 constexpr SchemaStep kSteps[] = {
-    {1, "CREATE TABLE archives (kind text NOT NULL, year integer NOT NULL,"
+    {1, "CREATE TABLE archives (kind text NOT NULL, year text NOT NULL,"
         " changes bigint NOT NULL DEFAULT 0, PRIMARY KEY (kind, year))"},
-    {1, "CREATE TABLE records (kind text NOT NULL, year integer NOT NULL, number bigint NOT NULL,"
+    {1, "CREATE TABLE records (kind text NOT NULL, year text NOT NULL, number bigint NOT NULL,"
         " data bytea NOT NULL, version bigint NOT NULL DEFAULT 1,"
         " PRIMARY KEY (kind, year, number))"},
 };
@@ -45,8 +45,8 @@ bool upgrade(ServerConnection& connection, QString& cause) {
         return false;
     }
     if (current > kSchemaVersion) {
-        cause = u"il database ha le tabelle alla versione %1, questo programma conosce fino "
-                u"alla %2: serve una versione pi\u00F9 recente di Tavolex"_s.arg(current)
+        cause = u"the database's tables are at version %1, this program knows up to %2: "
+                u"a newer Tavolex is needed"_s.arg(current)
                     .arg(kSchemaVersion);
         return false;
     }

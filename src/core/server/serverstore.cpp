@@ -16,7 +16,7 @@ using records::WriteOutcome;
 namespace {
 
 QList<Param> keyOf(const ArchiveId& id) {
-    return {Param::text(QString::fromUtf16(id.entry->title)), Param::number(id.year)};
+    return {Param::text(QString::fromUtf16(id.entry->title)), Param::text(id.year)};
 }
 
 // Rows of (number, data) gathered into blocks of whole records, numbered from 1 without gaps.
@@ -34,12 +34,11 @@ public:
     bool add(const QueryResult& rows, int row) {
         const qint64 expected = m_next;
         if (rows.length(row, 0) != 8 || qFromBigEndian<qint64>(rows.data(row, 0)) != expected)
-            return damaged(u"manca il record %1"_s.arg(expected));
+            return damaged(u"record %1 is missing"_s.arg(expected));
         const int length = rows.length(row, 1);
         if (length != m_size)
             return damaged(
-                u"il record %1 \u00E8 di %2 byte invece di %3"_s.arg(expected).arg(length).arg(
-                    m_size));
+                u"record %1 is %2 bytes, not %3"_s.arg(expected).arg(length).arg(m_size));
         std::memcpy(m_buffer.data() + qsizetype(m_inBlock) * m_size, rows.data(row, 1),
                     size_t(m_size));
         ++m_next;
@@ -100,7 +99,8 @@ QList<int> ServerStore::years(const records::ArchiveEntry& entry) const {
     if (!connection) return years;
     const QueryResult found =
         (*connection)
-            ->run("SELECT year FROM archives WHERE kind = $1 AND year > 0 ORDER BY year",
+            ->run("SELECT year FROM archives WHERE kind = $1 AND year ~ '^[0-9]{4}$'"
+                  " ORDER BY year",
                   {Param::text(QString::fromUtf16(entry.title))});
     for (int row = 0; row < found.rows(); ++row)
         years.append(int(found.number(row, 0)));
@@ -160,7 +160,7 @@ bool ServerArchive::scan(const records::BlockVisitor& visit, StoreError* error) 
             if (blocks.add(rows, row)) continue;
             server.rollback();
             if (blocks.stopped()) return true;
-            return fail(error, u"archivio danneggiato: "_s + blocks.damage());
+            return fail(error, u"damaged archive: "_s + blocks.damage());
         }
     }
     server.rollback(); // nothing was written: the transaction only held the cursor
@@ -226,10 +226,10 @@ bool ServerOpenArchive::read(qint64 k, QByteArray& record) {
         failOnServer();
         return false;
     }
-    if (found.rows() == 0) return fail(u"il record %1 non c'\u00E8"_s.arg(k));
+    if (found.rows() == 0) return fail(u"record %1 is past the end"_s.arg(k));
     const QByteArray bytes = found.value(0, 0);
     if (bytes.size() != m_id.recordSize())
-        return fail(u"archivio danneggiato: il record %1 \u00E8 di %2 byte invece di %3"_s.arg(k)
+        return fail(u"damaged archive: record %1 is %2 bytes, not %3"_s.arg(k)
                         .arg(bytes.size())
                         .arg(m_id.recordSize()));
     record = bytes;
@@ -278,10 +278,10 @@ WriteOutcome ServerOpenArchive::overwrite(qint64 k, const QByteArray& expected,
     if (!found.ok()) return failOnServer();
     connection.rollback();
     if (found.rows() == 1) {
-        fail(u"il record %1 \u00E8 stato cambiato da un'altra postazione"_s.arg(k));
+        fail(u"record %1 was changed since it was read"_s.arg(k));
         return WriteOutcome::Conflict;
     }
-    fail(u"il record %1 non c'\u00E8"_s.arg(k));
+    fail(u"record %1 is past the end"_s.arg(k));
     return WriteOutcome::Failed;
 }
 
@@ -303,12 +303,12 @@ WriteOutcome ServerOpenArchive::failOnServer() {
 }
 
 bool ServerOpenArchive::isOpen() {
-    return m_connection || fail(u"l'archivio \u00E8 gi\u00E0 chiuso"_s);
+    return m_connection || fail(u"not open"_s);
 }
 
 bool ServerOpenArchive::hasRecordSize(const QByteArray& record) {
     if (record.size() == m_id.recordSize()) return true;
-    return fail(u"un record di %1 byte non va in un archivio di record di %2"_s.arg(record.size())
+    return fail(u"a record of %1 bytes in an archive of %2-byte records"_s.arg(record.size())
                     .arg(m_id.recordSize()));
 }
 

@@ -11,7 +11,8 @@ class PooledConnection;
 
 // The archives kept in tables of a PostgreSQL database, shared by every station that connects
 // to it. An archive is one row of `archives`, named by its catalogue title ("Clienti",
-// "Protocollo") and year (0 for a single archive); its records are rows of `records`
+// "Protocollo") and year as the year menus take it ("2026"; empty for a single archive); its
+// records are rows of `records`
 // numbered from 1 without gaps, each holding the record's exact bytes.
 class ServerStore : public records::ArchiveStore {
 public:

@@ -2,7 +2,7 @@
 
 #include "movements/movementlines.h"
 #include "movements/movementrecord.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
 #include "ui/common/wait.h"
@@ -31,7 +31,7 @@ UnpaidListScreen::UnpaidListScreen(accounts::UnpaidList list, const QString& obj
 
 void UnpaidListScreen::prepare() {
     RowsGridModel* rows = rowsModel();
-    if (archivePath().isEmpty()) {
+    if (!archiveId().isValid()) {
         rows->clear();
         return;
     }
@@ -39,14 +39,14 @@ void UnpaidListScreen::prepare() {
     // Read away from the screen, which keeps painting meanwhile.
     QList<QStringList> listed;
     const bool read = runWaiting<bool>(
-        nullptr, [path = archivePath(), list = m_list, today = Clock::today(), &listed] {
-            return records::RecordFile::touch(path, movements::recordSize()) &&
-                   accounts::unpaidRows(path, list, today, &listed);
+        nullptr, [archive = archiveId(), list = m_list, today = Clock::today(), &listed] {
+            const std::unique_ptr<records::Archive> movements = records::programArchive(archive);
+            return movements->prepare() && accounts::unpaidRows(*movements, list, today, &listed);
         });
     // An archive that cannot be read leaves no rows, and nothing that may be exported as
     // if it were the year's list; an empty grid must not pass for a year with nothing unpaid.
     rows->setRows(listed, read);
-    if (!read) msg::archiveAccessError(this, archivePath());
+    if (!read) msg::archiveAccessError(this, archive()->name());
 }
 
 TfrmInsolutiEnt::TfrmInsolutiEnt(QWidget* parent)

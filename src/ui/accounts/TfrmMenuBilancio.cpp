@@ -5,7 +5,7 @@
 #include "movements/archive.h"
 #include "movements/movementrecord.h"
 #include "programfolder.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "text/casing.h"
 #include "ui/common/artwork.h"
 #include "ui/common/behaviour.h"
@@ -210,21 +210,22 @@ void TfrmMenuBilancio::btnVisualizzaClick() {
         return;
     }
 
-    const QString path = movements::archivePath(m_anno->text());
-    setChecked(verdict, path);
+    const std::shared_ptr<const records::Archive> archive = records::programArchive(
+        records::archiveOfYear(records::ArchiveKind::Movements, m_anno->text()));
+    setChecked(verdict, archive->name());
     const QString filter = m_tipologia->text();
     const QDate start = verdict.start;
     const QDate end = verdict.end;
     // The archive is opened as every action opens it (created empty when missing), then read
     // away from the screen, which keeps painting its wait label.
     const accounts::CashBook book =
-        runWaiting<accounts::CashBook>(m_attendere, [path, start, end, filter] {
-            if (!records::RecordFile::touch(path, movements::recordSize())) {
+        runWaiting<accounts::CashBook>(m_attendere, [archive, start, end, filter] {
+            if (!archive->prepare()) {
                 accounts::CashBook unreadable;
                 unreadable.readable = false;
                 return unreadable;
             }
-            return accounts::readCashBook(path, start, end, filter);
+            return accounts::readCashBook(*archive, start, end, filter);
         });
     if (!book.readable) {
         m_attendere->hide();

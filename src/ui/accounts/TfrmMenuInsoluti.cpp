@@ -35,9 +35,9 @@ YearMenuDecl declaration() {
     return decl;
 }
 
-template <typename Screen> void showList(QWidget* parent, const QString& path) {
+template <typename Screen> void showList(QWidget* parent, const records::ArchiveId& archive) {
     Screen list(parent);
-    list.setArchivePath(path);
+    list.setArchive(archive);
     list.exec();
 }
 
@@ -51,8 +51,9 @@ TfrmMenuInsoluti::TfrmMenuInsoluti(QWidget* parent) : YearMenu(declaration(), pa
 }
 
 void TfrmMenuInsoluti::openList(int box, const QString& yearText) {
-    m_file->setText(movements::archivePath(yearText));
-    const QString path = m_file->text();
+    const records::ArchiveId path =
+        records::archiveOfYear(records::ArchiveKind::Movements, yearText);
+    m_file->setText(records::programArchive(path)->name());
     if (box == 0) showList<TfrmInsolutiEnt>(this, path);
     if (box == 1) showList<TfrmInsolutiUsc>(this, path);
     if (box == 2) showList<TfrmInsolutiAll>(this, path);

@@ -35,10 +35,10 @@ YearMenuDecl declaration() {
 }
 
 template <typename Screen>
-void showChart(QWidget* parent, const QString& path, const QString& yearText,
+void showChart(QWidget* parent, const records::ArchiveId& archive, const QString& yearText,
                const QString& heading) {
     Screen chart(parent);
-    chart.setSource(path, yearText);
+    chart.setSource(archive, yearText);
     chart.setHeading(heading);
     chart.exec();
 }
@@ -54,8 +54,8 @@ TfrmMenuStats::TfrmMenuStats(QWidget* parent) : YearMenu(declaration(), parent) 
 
 void TfrmMenuStats::openChart(int box, const QString& yearText) {
     const QString year = text::trimmed(yearText);
-    m_file->setText(movements::archivePath(year));
-    const QString path = m_file->text();
+    const records::ArchiveId path = records::archiveOfYear(records::ArchiveKind::Movements, year);
+    m_file->setText(records::programArchive(path)->name());
     if (box == 0)
         showChart<TfrmStatsEntrate>(this, path, yearText,
                                     u"Rappresentazione grafica delle entrate mensili dell'anno "_s +

@@ -1,7 +1,7 @@
 #include "TfrmStats.h"
 
 #include "movements/movementrecord.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "statschart.h"
 #include "text/casing.h"
 #include "ui/common/artwork.h"
@@ -115,8 +115,8 @@ StatsScreen::StatsScreen(const StatsScreenDecl& decl, QWidget* parent)
     resize(1100, 760);
 }
 
-void StatsScreen::setSource(const QString& archivePath, const QString& yearText) {
-    m_path = archivePath;
+void StatsScreen::setSource(const records::ArchiveId& archive, const QString& yearText) {
+    m_archive = archive;
     m_year = yearText;
 }
 
@@ -131,7 +131,7 @@ void StatsScreen::showEvent(QShowEvent* event) {
     if (m_filled) return;
     m_filled = true;
     m_chart->series()->clear();
-    if (!m_path.isEmpty()) fillSeries();
+    if (m_archive.isValid()) fillSeries();
     m_chart->setKind(StatsSeries::Kind::Bar);
 }
 
@@ -238,10 +238,11 @@ void MonthlyStatsScreen::fillSeries() {
     // the screen, which keeps painting; a read that fails part-way shows what was summed
     // before it.
     const accounts::MonthSums sums = runWaiting<accounts::MonthSums>(
-        nullptr, [path = archivePath(), kind = m_kind, year = yearText()] {
+        nullptr, [archive = archiveId(), kind = m_kind, year = yearText()] {
             accounts::MonthSums summed;
-            records::RecordFile::touch(path, movements::recordSize());
-            accounts::monthSums(path, kind, year, &summed);
+            const std::unique_ptr<records::Archive> movements = records::programArchive(archive);
+            movements->prepare();
+            accounts::monthSums(*movements, kind, year, &summed);
             return summed;
         });
     const auto& points = accounts::monthPoints();
@@ -300,9 +301,9 @@ void TfrmStatsBilancio::fillSeries() {
     // Any failure ends the sums without a message: the chart shows what was added so far.
     // The archive is read away from the screen, which keeps painting.
     const accounts::YearBalance balance =
-        runWaiting<accounts::YearBalance>(nullptr, [path = archivePath()] {
+        runWaiting<accounts::YearBalance>(nullptr, [archive = archiveId()] {
             accounts::YearBalance summed;
-            accounts::yearBalance(path, &summed);
+            accounts::yearBalance(*records::programArchive(archive), &summed);
             return summed;
         });
     setMemo(this, u"memGuadagni"_s, balance.income);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/statistics.h"
+#include "records/store.h"
 
 #include <QDialog>
 
@@ -30,7 +31,7 @@ class StatsScreen : public QDialog {
     Q_OBJECT
 public:
     // What the screen reads: the yearly archive and the year typed in its box on the menu.
-    void setSource(const QString& archivePath, const QString& yearText);
+    void setSource(const records::ArchiveId& archive, const QString& yearText);
     void setHeading(const QString& heading);
 
     StatsChart* chart() const { return m_chart; }
@@ -58,7 +59,7 @@ protected:
     // The points of the chart, from the archive.
     virtual void fillSeries() = 0;
 
-    const QString& archivePath() const { return m_path; }
+    const records::ArchiveId& archiveId() const { return m_archive; }
     const QString& yearText() const { return m_year; }
 
     void showEvent(QShowEvent* event) override;
@@ -67,7 +68,7 @@ private:
     StatsChart* m_chart;
     QLabel* m_heading;
     ScreenBehaviour* m_behaviour;
-    QString m_path;
+    records::ArchiveId m_archive;
     QString m_year;
     bool m_filled = false;
 };

@@ -188,10 +188,9 @@ void TfrmTrovaTutto::cmdTrovaClick() {
     auto job = std::make_shared<Job>();
     m_job = job;
     const int generation = m_generation;
-    const QString folder = programFolder();
     // The worker touches no widget: what it finds is posted to this screen, a batch at most
     // every tenth of a second and at the end of each archive, in the order found.
-    m_future = QtConcurrent::run(&m_pool, [this, job, generation, folder, text] {
+    m_future = QtConcurrent::run(&m_pool, [this, job, generation, text] {
         std::vector<search::Hit> batch;
         qint64 damaged = 0;
         int unreadable = 0;
@@ -207,9 +206,10 @@ void TfrmTrovaTutto::cmdTrovaClick() {
             batch.clear();
             sincePost.restart();
         };
-        for (const search::ArchiveFile& archive : search::archivesIn(folder)) {
+        const records::ArchiveStore& store = records::archiveStore();
+        for (const records::ArchiveId& archive : search::archivesIn(store)) {
             const search::ArchiveScan scan =
-                search::scanArchive(archive, text, &job->cancel, [&](search::Hit&& hit) {
+                search::scanArchive(store, archive, text, &job->cancel, [&](search::Hit&& hit) {
                     batch.push_back(std::move(hit));
                     if (sincePost.elapsed() >= 100) post();
                 });

@@ -198,13 +198,11 @@ QString cardOf(search::ArchiveKind kind) {
 void openFoundRecord(TfrmTrovaTutto* finder, search::ArchiveKind kind, int year, qint64 k) {
     auto* card = Screens::find<RecordCard>(cardOf(kind));
     if (!card) return;
-    const QString yearText = QString::number(year);
     finder->hide();
     card->setProperty(kReturnTo, finder->objectName());
     Screens::show(card->objectName());
-    if (auto* protocolCard = qobject_cast<TfrmProtocollo*>(card)) protocolCard->openYear(yearText);
-    if (auto* deadlineCard = qobject_cast<TfrmScadenzario*>(card)) deadlineCard->openYear(yearText);
-    if (auto* movementCard = qobject_cast<TfrmMovimenti*>(card)) movementCard->openYear(yearText);
+    const records::ArchiveId archive = records::archiveId(kind, year);
+    if (archive.entry->isYearly()) card->openYear(archive.year);
     // The card reads the record through its own archive session, with its one error path.
     card->showRecordAt(k);
 }

@@ -22,8 +22,7 @@ RecordCardDecl clientsDecl(TfrmClienti* card) {
     RecordCardDecl c;
     c.objectName = u"TfrmClienti"_s;
     c.caption = u" Tavolex - Anagrafica Clienti"_s;
-    c.layout = &records::clientLayout();
-    c.archiveFile = c.layout->archiveName();
+    c.archive = records::ArchiveKind::Clients;
     c.help = help::clientsCard();
     c.sections = {
         {u"Dati anagrafici e residenza"_s, u"\u263A"_s, Tone::People},

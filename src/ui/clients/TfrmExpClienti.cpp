@@ -1,7 +1,7 @@
 #include "TfrmExpClienti.h"
 
-#include "core/programfolder.h"
 #include "records/layouts.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -26,7 +26,7 @@ TfrmExpClienti::TfrmExpClienti(QWidget* parent)
 
 void TfrmExpClienti::FormShow() {
     // A failing read keeps the rows read so far, without a message.
-    model()->fill(programPath(records::clientLayout().archiveName()));
+    model()->fill(*records::programArchive(records::ArchiveKind::Clients));
 }
 
 } // namespace tavolex::ui

@@ -14,8 +14,7 @@ FlaggedListDecl declaration() {
     decl.caption = u" Riepilogo Clienti da ricontattare"_s;
     decl.reportTitle = u"Riepilogo Clienti da ricontattare"_s;
     decl.callerTag = u"clienti"_s;
-    decl.archiveName = records::clientLayout().archiveName();
-    decl.recordSize = records::clientLayout().recordSize();
+    decl.archive = records::ArchiveKind::Clients;
     decl.isFlagged = &search::isToRecontact;
     decl.lineOf = &search::clientRecontactLine;
     return decl;

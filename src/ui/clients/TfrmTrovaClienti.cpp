@@ -1,7 +1,7 @@
 #include "TfrmTrovaClienti.h"
 
-#include "core/programfolder.h"
 #include "records/layouts.h"
+#include "records/store.h"
 #include "search/clientlines.h"
 #include "search/filters.h"
 
@@ -49,9 +49,8 @@ std::optional<ChosenRecord> TfrmTrovaClienti::pick(QWidget* parent, const QStrin
 }
 
 bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
-    const records::RecordLayout& layout = records::clientLayout();
     return search::listMatching(
-        programPath(layout.archiveName()), layout.recordSize(),
+        *records::programArchive(records::ArchiveKind::Clients),
         search::clientSearchFilter(filterTexts),
         [](const char* record) { return search::clientSearchLine(record); }, lines,
         [](const char* record) { return search::clientLineHead(record); });
@@ -59,9 +58,8 @@ bool TfrmTrovaClienti::runSearch(const QStringList& filterTexts, lists::ListedLi
 
 std::optional<ChosenRecord> TfrmTrovaClienti::findEntry(const QString& line,
                                                         const lists::ListedRecord& listed) {
-    const records::RecordLayout& layout = records::clientLayout();
     return lastRecordWithLine(
-        programPath(layout.archiveName()), layout.recordSize(),
+        *records::programArchive(records::ArchiveKind::Clients),
         [](const char* record) { return search::clientSearchLine(record); }, line, listed);
 }
 

@@ -26,14 +26,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-int yearOf(const QString& archive) {
+int yearOf(const records::ArchiveId& archive) {
     const int year = calendar::archiveYear(archive);
     return year > 0 ? year : Clock::today().year();
 }
 
-calendar::Outcome exportYear(calendar::Kind kind, const QString& archive) {
+calendar::Outcome exportYear(calendar::Kind kind, const records::ArchiveId& archive) {
     const int year = yearOf(archive);
-    return calendar::exportCalendar(kind, archive, year,
+    return calendar::exportCalendar(kind, *records::programArchive(archive), year,
                                     calendar::outputPath(kind, year, calendar::readSettings()));
 }
 
@@ -45,7 +45,8 @@ QString failureText(const calendar::Outcome& outcome) {
 
 } // namespace
 
-TfrmImpostaCalendario::TfrmImpostaCalendario(calendar::Kind kind, QString archive, QWidget* parent)
+TfrmImpostaCalendario::TfrmImpostaCalendario(calendar::Kind kind, records::ArchiveId archive,
+                                             QWidget* parent)
     : QDialog(parent), m_kind(kind), m_archive(std::move(archive)) {
     setObjectName(u"TfrmImpostaCalendario"_s);
     setWindowTitle(u" Calendario"_s);
@@ -141,7 +142,7 @@ bool TfrmImpostaCalendario::saveSettings() {
 void TfrmImpostaCalendario::btnEsportaClick() {
     if (!saveSettings()) return;
     const calendar::Kind kind = m_kind;
-    const QString archive = m_archive;
+    const records::ArchiveId archive = m_archive;
     const calendar::Outcome outcome = runWaiting<calendar::Outcome>(
         m_wait, [kind, archive] { return exportYear(kind, archive); });
     if (!outcome.ok()) {
@@ -163,7 +164,7 @@ void TfrmImpostaCalendario::btnEsportaClick() {
     accept();
 }
 
-void runCalendarCommand(QWidget* parent, calendar::Kind kind, const QString& archive) {
+void runCalendarCommand(QWidget* parent, calendar::Kind kind, const records::ArchiveId& archive) {
     TfrmImpostaCalendario screen(kind, archive, parent);
     screen.exec();
 }
@@ -173,8 +174,8 @@ void keepCalendarCurrent(RecordCard* card, calendar::Kind kind) {
     // they were.
     QObject::connect(card, &RecordCard::saved, card, [card, kind] {
         if (!calendar::readSettings().keepCurrent) return;
-        const QString archive = card->archivePath();
-        if (archive.isEmpty()) return;
+        const records::ArchiveId archive = card->archiveId();
+        if (!archive.isValid()) return;
         const calendar::Outcome outcome = runWaiting<calendar::Outcome>(
             nullptr, [kind, archive] { return exportYear(kind, archive); });
         if (!outcome.ok())

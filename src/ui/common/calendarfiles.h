@@ -20,7 +20,8 @@ class RecordCard;
 class TfrmImpostaCalendario : public QDialog {
     Q_OBJECT
 public:
-    TfrmImpostaCalendario(calendar::Kind kind, QString archive, QWidget* parent = nullptr);
+    TfrmImpostaCalendario(calendar::Kind kind, records::ArchiveId archive,
+                          QWidget* parent = nullptr);
 
     void btnEsportaClick();
     void btnCartellaClick();
@@ -31,14 +32,14 @@ private:
     bool saveSettings();
 
     calendar::Kind m_kind;
-    QString m_archive;
+    records::ArchiveId m_archive;
     QCheckBox* m_keep;
     QLineEdit* m_folder;
     QLabel* m_wait;
 };
 
 // The command "Calendario" (cmdCalendario) of the deadline card and of the payments-due list.
-void runCalendarCommand(QWidget* parent, calendar::Kind kind, const QString& archive);
+void runCalendarCommand(QWidget* parent, calendar::Kind kind, const records::ArchiveId& archive);
 inline constexpr char16_t kCalendarCommandHint[] =
     u"Scrive le scadenze dell'anno in un file da importare nel calendario.";
 inline constexpr char16_t kPaymentsCalendarHint[] =

@@ -21,45 +21,70 @@ qint64 moveTarget(CardMove move, qint64 shown, qint64 count) {
     return 0;
 }
 
-CardArchive::CardArchive(QWidget* owner, const QString& path, int recordSize)
-    : m_owner(owner), m_file(path, recordSize) {}
+namespace {
+
+QString pastTheEnd(qint64 position) {
+    return u"record %1 is past the end"_s.arg(position);
+}
+
+} // namespace
+
+CardArchive::CardArchive(QWidget* owner, const records::Archive& archive)
+    : m_owner(owner), m_archive(archive) {}
 
 bool CardArchive::open() {
-    return m_file.open() || fail();
+    records::StoreError error;
+    m_open = m_archive.open(&error);
+    if (m_open) return true;
+    msg::archiveAccessError(m_owner, error.text());
+    return false;
 }
 
 bool CardArchive::close() {
-    return m_file.close() || fail();
+    if (!m_open) return true;
+    const bool closed = m_open->close();
+    if (!closed) return fail();
+    m_open.reset();
+    return true;
 }
 
-bool CardArchive::fail() {
-    const QString cause = m_file.path() + u": "_s + m_file.errorString();
-    m_file.close();
-    msg::archiveAccessError(m_owner, cause);
+bool CardArchive::fail(const QString& cause) {
+    const QString text = cause.isEmpty() ? m_open->error().text()
+                                         : records::StoreError{m_archive.name(), cause}.text();
+    m_open.reset();
+    msg::archiveAccessError(m_owner, text);
     return false;
 }
 
 qint64 CardArchive::append(const QByteArray& bytes) {
-    const qint64 k = m_file.append(bytes);
+    const qint64 k = m_open->append(bytes);
     if (k == 0) fail();
     return k;
 }
 
-qint64 CardArchive::overwrite(qint64 position, const QByteArray& bytes) {
-    if (position < 1 || position > m_file.count() || !m_file.write(position, bytes)) {
-        fail();
-        return 0;
+records::WriteOutcome CardArchive::overwrite(qint64 position, const QByteArray& expected,
+                                             const QByteArray& bytes) {
+    const qint64 count = m_open->count();
+    if (position < 1 || position > count) {
+        fail(pastTheEnd(position));
+        return records::WriteOutcome::Failed;
     }
-    return position;
+    const records::WriteOutcome outcome = m_open->overwrite(position, expected, bytes);
+    if (outcome == records::WriteOutcome::Failed) fail();
+    return outcome;
 }
 
 std::optional<CardArchive::Found> CardArchive::browse(CardMove move, qint64 shown) {
     // Previous on the first record does nothing, not even on an emptied archive.
     if (move == CardMove::Previous && shown == 1) return Found{};
-    const qint64 count = m_file.count();
+    const qint64 count = m_open->count();
+    if (count < 0) {
+        fail();
+        return std::nullopt;
+    }
     if (count == 0) return Found{.empty = true};
     Found found{.position = moveTarget(move, shown, count)};
-    if (found.position > 0 && !m_file.read(found.position, found.bytes)) {
+    if (found.position > 0 && !m_open->read(found.position, found.bytes)) {
         fail();
         return std::nullopt;
     }
@@ -68,7 +93,12 @@ std::optional<CardArchive::Found> CardArchive::browse(CardMove move, qint64 show
 
 std::optional<QByteArray> CardArchive::read(qint64 position) {
     QByteArray bytes;
-    if (position < 1 || position > m_file.count() || !m_file.read(position, bytes)) {
+    const qint64 count = m_open->count();
+    if (position < 1 || position > count) {
+        fail(pastTheEnd(position));
+        return std::nullopt;
+    }
+    if (!m_open->read(position, bytes)) {
         fail();
         return std::nullopt;
     }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "records/recordfile.h"
+#include "records/store.h"
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -19,11 +20,11 @@ enum class CardMove { First, Previous, Next, Last };
 qint64 moveTarget(CardMove move, qint64 shown, qint64 count);
 
 // An archive opened for one operation of a card and closed when the operation ends. Every
-// input/output failure takes one path: the file is closed, the cause goes to the log and the
-// owner shows the access error; the call that failed then answers false (or 0).
+// input/output failure takes one path: the archive is closed, the cause goes to the log and
+// the owner shows the access error; the call that failed then answers false (or 0).
 class CardArchive {
 public:
-    CardArchive(QWidget* owner, const QString& path, int recordSize);
+    CardArchive(QWidget* owner, const records::Archive& archive);
 
     // Opens the archive for reading and writing, creating a missing one empty.
     bool open();
@@ -31,9 +32,11 @@ public:
 
     // Adds a record at the end: its position, or 0 after failing.
     qint64 append(const QByteArray& bytes);
-    // Writes record `position` over; a position outside the archive (the file changed behind
-    // the card) is an access error. The position, or 0 after failing.
-    qint64 overwrite(qint64 position, const QByteArray& bytes);
+    // Writes record `position` over while it still holds `expected` (what the card read); a
+    // position outside the archive (the file changed behind the card) is an access error. The
+    // outcome; after Failed the access error was shown, after Conflict nothing was.
+    records::WriteOutcome overwrite(qint64 position, const QByteArray& expected,
+                                    const QByteArray& bytes);
 
     // What a move from record `shown` found: the record read (position 0: none, the card
     // stays), or an archive with no record. Nothing when reading failed.
@@ -48,10 +51,12 @@ public:
     std::optional<QByteArray> read(qint64 position);
 
 private:
-    bool fail();
+    // The access error, with `cause` or else the archive's own.
+    bool fail(const QString& cause = {});
 
     QWidget* m_owner;
-    records::RecordFile m_file;
+    const records::Archive& m_archive;
+    std::unique_ptr<records::OpenArchive> m_open;
 };
 
 } // namespace tavolex::ui

@@ -11,6 +11,7 @@ namespace {
 
 // txtX and chkX bind field X unless the declaration names another.
 void bindByName(RecordCardDecl& decl) {
+    if (!decl.layout) decl.layout = &records::archiveEntry(decl.archive).layout();
     for (CardField& field : decl.fields) {
         const bool named = field.control.startsWith(u"txt"_s) || field.control.startsWith(u"chk"_s);
         const bool editable = field.kind != FieldKind::Hidden && field.kind != FieldKind::Choice &&

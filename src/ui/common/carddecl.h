@@ -3,6 +3,7 @@
 #include "behaviour.h"
 #include "commands.h"
 #include "help/helptexts.h"
+#include "records/archives.h"
 #include "records/layout.h"
 
 #include <QList>
@@ -110,8 +111,10 @@ struct ReportRow {
 struct RecordCardDecl {
     QString objectName;
     QString caption;
-    const records::RecordLayout* layout = nullptr;
-    QString archiveFile; // empty: the path is in the hidden label lblFile
+    // The archive the card shows; its layout comes from the catalogue. A card of yearly
+    // archives shows the year openYear names.
+    records::ArchiveKind archive = records::ArchiveKind::Clients;
+    const records::RecordLayout* layout = nullptr; // when not set, the catalogue's
     QList<CardSection> sections;
     QList<CardField> fields;
     // The field that New, Duplicate and every showing put the focus on; empty: the first

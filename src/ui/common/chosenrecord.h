@@ -13,11 +13,11 @@ using lists::ChosenRecord;
 // empty or the archive cannot be read. `listed`: the record the entry carries, read alone
 // while the archive is as the list found it and its line still equals the entry.
 inline std::optional<ChosenRecord>
-lastRecordWithLine(const QString& archivePath, int recordSize,
+lastRecordWithLine(const records::Archive& archive,
                    const std::function<QString(const char*)>& lineOf, const QString& entry,
                    const lists::ListedRecord& listed = {}) {
     std::optional<ChosenRecord> found;
-    lists::findLastWithLine(archivePath, recordSize, lineOf, entry, &found, listed);
+    lists::findLastWithLine(archive, lineOf, entry, &found, listed);
     return found;
 }
 

@@ -1,8 +1,5 @@
 #include "flaggedlist.h"
 
-#include "programfolder.h"
-#include "records/recordfile.h"
-
 #include <QLineEdit>
 
 namespace tavolex::ui {
@@ -14,8 +11,8 @@ FlaggedListScreen::FlaggedListScreen(const FlaggedListDecl& decl, QWidget* paren
     setFixedSize(1000, 600);
 }
 
-QString FlaggedListScreen::archivePath() const {
-    return programPath(m_decl.archiveName);
+std::unique_ptr<records::Archive> FlaggedListScreen::archive() const {
+    return records::programArchive(m_decl.archive);
 }
 
 QString FlaggedListScreen::flaggedLine(const char* record) const {
@@ -30,9 +27,10 @@ void FlaggedListScreen::showEvent(QShowEvent* event) {
 
 void FlaggedListScreen::FormShow() {
     lists::ListedLines lines;
-    if (!m_decl.createsArchive || records::RecordFile::touch(archivePath(), m_decl.recordSize))
-        lists::listWithRecords(archivePath(), m_decl.recordSize, m_decl.isFlagged, m_decl.lineOf,
-                               lists::Behind::Listed, &lines);
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (!m_decl.createsArchive || archive->prepare())
+        lists::listWithRecords(*archive, m_decl.isFlagged, m_decl.lineOf, lists::Behind::Listed,
+                               &lines);
     setLines(std::move(lines));
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
@@ -41,8 +39,7 @@ void FlaggedListScreen::FormShow() {
 std::optional<ChosenRecord> FlaggedListScreen::findEntry(const QString& line,
                                                          const lists::ListedRecord& listed) {
     return lastRecordWithLine(
-        archivePath(), m_decl.recordSize,
-        [this](const char* record) { return flaggedLine(record); }, line, listed);
+        *archive(), [this](const char* record) { return flaggedLine(record); }, line, listed);
 }
 
 } // namespace tavolex::ui

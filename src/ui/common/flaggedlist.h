@@ -1,6 +1,9 @@
 #pragma once
 
 #include "listscreen.h"
+#include "records/store.h"
+
+#include <memory>
 
 namespace tavolex::ui {
 
@@ -10,8 +13,7 @@ struct FlaggedListDecl {
     QString caption;     // with its leading blank
     QString reportTitle; // title of the printed list
     QString callerTag;   // the card a double-click hands the record to (lblMemory)
-    QString archiveName; // in the program folder
-    int recordSize = 0;
+    records::ArchiveKind archive = records::ArchiveKind::Clients; // a single archive
     // Opened as every action opens the archive, so a missing one is created empty; otherwise
     // a missing archive just lists nothing.
     bool createsArchive = false;
@@ -38,7 +40,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QString archivePath() const;
+    std::unique_ptr<records::Archive> archive() const;
     QString flaggedLine(const char* record) const;
 
     FlaggedListDecl m_decl;

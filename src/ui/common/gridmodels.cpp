@@ -2,7 +2,7 @@
 
 #include "records/layout.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "text/win1252.h"
 #include "wait.h"
 
@@ -120,26 +120,25 @@ struct RecordGridModel::Scanned {
     std::vector<qint64> order;
 };
 
-std::shared_ptr<RecordGridModel::Scanned> RecordGridModel::scan(const QString& path,
+std::shared_ptr<RecordGridModel::Scanned> RecordGridModel::scan(const records::Archive& archive,
                                                                 const RecordTest& accept) const {
     auto scanned = std::make_shared<Scanned>();
     std::vector<const records::FieldSpec*> specs;
     for (int index : m_kept)
         specs.push_back(&m_layout.field(index));
     Scanned& s = *scanned;
-    s.read =
-        records::RecordFile::scan(path, m_layout.recordSize(), [&](qint64, const char* record) {
-            if (accept && !accept(record)) return true;
-            const size_t rowStart = s.text.size();
-            s.starts.push_back(qint64(rowStart));
-            if (m_sortKey) s.keys.push_back(m_sortKey(record));
-            for (const records::FieldSpec* spec : specs) {
-                const QByteArrayView kept = records::storedTrimmed(record, *spec);
-                s.text.insert(s.text.end(), kept.begin(), kept.end());
-                s.ends.push_back(quint32(s.text.size() - rowStart));
-            }
-            return true;
-        });
+    s.read = records::forEachRecord(archive, [&](qint64, const char* record) {
+        if (accept && !accept(record)) return true;
+        const size_t rowStart = s.text.size();
+        s.starts.push_back(qint64(rowStart));
+        if (m_sortKey) s.keys.push_back(m_sortKey(record));
+        for (const records::FieldSpec* spec : specs) {
+            const QByteArrayView kept = records::storedTrimmed(record, *spec);
+            s.text.insert(s.text.end(), kept.begin(), kept.end());
+            s.ends.push_back(quint32(s.text.size() - rowStart));
+        }
+        return true;
+    });
     if (m_sortKey) {
         s.order.resize(s.starts.size());
         std::iota(s.order.begin(), s.order.end(), qint64(0));
@@ -150,10 +149,11 @@ std::shared_ptr<RecordGridModel::Scanned> RecordGridModel::scan(const QString& p
     return scanned;
 }
 
-bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFailure onFailure) {
+bool RecordGridModel::fill(const records::Archive& archive, const RecordTest& accept,
+                           OnFailure onFailure) {
     // Read on a worker thread: the window keeps painting but takes no input meanwhile.
     const std::shared_ptr<Scanned> scanned = runWaiting<std::shared_ptr<Scanned>>(
-        nullptr, [this, &path, &accept] { return scan(path, accept); });
+        nullptr, [this, &archive, &accept] { return scan(archive, accept); });
     m_complete = scanned->read;
     if (!scanned->read && onFailure == OnFailure::KeepPrevious) return false;
     beginResetModel();
@@ -168,9 +168,9 @@ bool RecordGridModel::fill(const QString& path, const RecordTest& accept, OnFail
     return scanned->read;
 }
 
-bool RecordGridModel::append(const QString& path, const RecordTest& accept) {
+bool RecordGridModel::append(const records::Archive& archive, const RecordTest& accept) {
     const std::shared_ptr<Scanned> scanned = runWaiting<std::shared_ptr<Scanned>>(
-        nullptr, [this, &path, &accept] { return scan(path, accept); });
+        nullptr, [this, &archive, &accept] { return scan(archive, accept); });
     m_complete = m_complete && scanned->read;
     const qint64 first = qint64(m_starts.size());
     const qint64 textOffset = qint64(m_text.size());

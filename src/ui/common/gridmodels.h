@@ -11,8 +11,9 @@
 #include <vector>
 
 namespace tavolex::records {
+class Archive;
 class RecordLayout;
-}
+} // namespace tavolex::records
 
 namespace tavolex::ui {
 
@@ -83,11 +84,11 @@ public:
     enum class OnFailure { KeepRowsRead, KeepPrevious };
     // Lists the records of `path` in file order (only those `accept` lets through, when
     // given). False when the file exists but cannot be read.
-    bool fill(const QString& path, const RecordTest& accept = {},
+    bool fill(const records::Archive& archive, const RecordTest& accept = {},
               OnFailure onFailure = OnFailure::KeepRowsRead);
     // Adds the records of another file after the present rows: sorted among themselves, and
     // "N." counting from 1 again in their own file. A read failure keeps the rows read.
-    bool append(const QString& path, const RecordTest& accept = {});
+    bool append(const records::Archive& archive, const RecordTest& accept = {});
     void clear() override;
 
     // Rows sorted by a key made from each record (stable: rows with equal keys keep file
@@ -111,7 +112,7 @@ private:
         int second = -1;
     };
     struct Scanned;
-    std::shared_ptr<Scanned> scan(const QString& path, const RecordTest& accept) const;
+    std::shared_ptr<Scanned> scan(const records::Archive& archive, const RecordTest& accept) const;
     Kept keep(const exporting::FieldColumn& column);
     QByteArrayView keptBytes(qint64 stored, int field) const;
     QString kept(qint64 stored, int field) const;

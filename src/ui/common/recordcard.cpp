@@ -40,6 +40,8 @@ RecordCard::RecordCard(RecordCardDecl decl, QWidget* parent)
     setObjectName(m_decl.objectName);
     setWindowTitle(m_decl.caption);
     setProperty("tavolexMaximised", true);
+    if (!records::archiveEntry(m_decl.archive).isYearly())
+        m_archive = records::archiveId(m_decl.archive);
 }
 
 void RecordCard::ensureBuilt() const {
@@ -96,9 +98,15 @@ void RecordCard::focusControl(const QString& name) {
         focusField(control(name));
 }
 
-QString RecordCard::archivePath() const {
-    if (!m_decl.archiveFile.isEmpty()) return programPath(m_decl.archiveFile);
-    return text::trimmed(text(u"lblFile"_s));
+std::unique_ptr<records::Archive> RecordCard::archive() const {
+    return records::programArchive(m_archive);
+}
+
+void RecordCard::openYear(const QString& yearText) {
+    ensureBuilt();
+    m_archive = records::archiveOfYear(m_decl.archive, yearText);
+    if (m_form.control(u"lblFile"_s)) setText(u"lblFile"_s, archive()->name());
+    yearOpened(yearText);
 }
 
 QWidget* RecordCard::control(const QString& name) const {
@@ -116,9 +124,10 @@ void RecordCard::setText(const QString& name, const QString& value) {
     m_binder.setText(name, value);
 }
 
-void RecordCard::setPosition(qint64 position) {
+void RecordCard::setPosition(qint64 position, const QByteArray& stored) {
     ensureBuilt();
     m_position = position;
+    m_stored = position > 0 ? stored : QByteArray();
     m_form.positionLabel()->setText(position > 0 ? QString::number(position) : QString());
 }
 
@@ -134,7 +143,7 @@ void RecordCard::loadFrom(const records::Record& record) {
 
 void RecordCard::loadFromRecord(const QByteArray& bytes, qint64 position) {
     loadFrom(records::Record(*m_decl.layout, bytes));
-    setPosition(position);
+    setPosition(position, bytes);
 }
 
 void RecordCard::copyFields(
@@ -226,18 +235,38 @@ void RecordCard::cmdSalvaClick() {
         return;
     }
     if (!validateForSave()) return;
-    CardArchive archive(this, archivePath(), m_decl.layout->recordSize());
-    if (!archive.open()) return;
+    const std::unique_ptr<records::Archive> store = archive();
+    CardArchive session(this, *store);
+    if (!session.open()) return;
     records::Record record(*m_decl.layout);
     storeInto(record);
     const bool stored = m_position > 0;
-    const qint64 k =
-        stored ? archive.overwrite(m_position, record.bytes()) : archive.append(record.bytes());
-    if (k == 0) return;
-    setPosition(k);
-    if (!archive.close()) return;
+    qint64 k = m_position;
+    if (stored) {
+        const records::WriteOutcome outcome =
+            session.overwrite(m_position, m_stored, record.bytes());
+        if (outcome == records::WriteOutcome::Conflict) return resolveConflict(session);
+        if (outcome == records::WriteOutcome::Failed) return;
+    } else {
+        k = session.append(record.bytes());
+        if (k == 0) return;
+    }
+    setPosition(k, record.bytes());
+    if (!session.close()) return;
     msg::information(this, stored ? m_decl.savedExistingMessage : m_decl.savedNewMessage);
     Q_EMIT saved(k);
+}
+
+void RecordCard::resolveConflict(CardArchive& session) {
+    const std::optional<QByteArray> now = session.read(m_position);
+    if (!now || !session.close()) return;
+    if (msg::question(this, u"Attenzione: la scheda \u00E8 stata modificata da un'altra postazione "
+                            u"dopo che \u00E8 stata letta, e non \u00E8 stata salvata.\n\r\n\r"
+                            u"Ricaricare la scheda come \u00E8 ora in archivio? Rispondendo No "
+                            u"restano i dati scritti, che un nuovo Salva registra al suo posto."_s))
+        loadFromRecord(*now, m_position);
+    else
+        m_stored = *now;
 }
 
 void RecordCard::cmdDuplicaClick() {
@@ -251,10 +280,11 @@ void RecordCard::cmdDuplicaClick() {
         setText(name, {});
     clearOnDuplicate();
     setPosition(0);
-    CardArchive archive(this, archivePath(), m_decl.layout->recordSize());
-    if (!archive.open()) return;
+    const std::unique_ptr<records::Archive> store = archive();
+    CardArchive session(this, *store);
+    if (!session.open()) return;
     focusField(firstField());
-    if (!archive.close()) return;
+    if (!session.close()) return;
     msg::information(
         this, u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
               u"Al termine premere Salva per inserire la scheda in archivio."_s);
@@ -274,20 +304,22 @@ void RecordCard::cmdUltimoClick() {
 }
 
 void RecordCard::browse(CardMove move) {
-    CardArchive archive(this, archivePath(), m_decl.layout->recordSize());
-    if (!archive.open()) return;
-    const std::optional<CardArchive::Found> found = archive.browse(move, m_position);
+    const std::unique_ptr<records::Archive> store = archive();
+    CardArchive session(this, *store);
+    if (!session.open()) return;
+    const std::optional<CardArchive::Found> found = session.browse(move, m_position);
     if (!found) return;
     if (found->empty && move == CardMove::Next) setPosition(0);
     if (found->position > 0) loadFromRecord(found->bytes, found->position);
-    if (archive.close() && found->empty) msg::information(this, QString::fromUtf16(kNoRecord));
+    if (session.close() && found->empty) msg::information(this, QString::fromUtf16(kNoRecord));
 }
 
 bool RecordCard::showRecordAt(qint64 position) {
-    CardArchive archive(this, archivePath(), m_decl.layout->recordSize());
-    if (!archive.open()) return false;
-    const std::optional<QByteArray> bytes = archive.read(position);
-    if (!bytes || !archive.close()) return false;
+    const std::unique_ptr<records::Archive> store = archive();
+    CardArchive session(this, *store);
+    if (!session.open()) return false;
+    const std::optional<QByteArray> bytes = session.read(position);
+    if (!bytes || !session.close()) return false;
     loadFromRecord(*bytes, position);
     return true;
 }

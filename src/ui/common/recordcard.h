@@ -26,9 +26,13 @@ public:
     // A card whose declaration has a fault stops the program at start-up with the fault.
     explicit RecordCard(RecordCardDecl decl, QWidget* parent = nullptr);
 
-    // The archive this card reads and writes: program folder + the declared archive file,
-    // or, for a card of yearly archives, the path held in its hidden label lblFile.
-    QString archivePath() const;
+    // The archive this card reads and writes: the declared one, for a card of yearly archives
+    // of the year last opened.
+    const records::ArchiveId& archiveId() const { return m_archive; }
+    std::unique_ptr<records::Archive> archive() const;
+    // A card of yearly archives shows the archive of `yearText` (as typed) from now on; its
+    // hidden label lblFile names it, and the card words its own caption (yearOpened).
+    void openYear(const QString& yearText);
 
     QWidget* control(const QString& name) const;
     // A control's text as stored: trimmed-free text, "Sì"/"No" for a check box, the chosen
@@ -108,6 +112,8 @@ protected:
     // What the card does each time it is shown: by default it starts as a new card with
     // the focus on its first field.
     virtual void prepareShownCard();
+    // What a card of yearly archives does once a year is open: its caption, say.
+    virtual void yearOpened(const QString& yearText) { Q_UNUSED(yearText); }
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -115,7 +121,10 @@ protected:
 private:
     // Opens the archive and shows the record the move leads to.
     void browse(CardMove move);
-    void setPosition(qint64 position);
+    void setPosition(qint64 position, const QByteArray& stored = {});
+    // After another program changed the record the card was saving: reload it, or keep
+    // what was typed for a deliberate second Save.
+    void resolveConflict(CardArchive& session);
     void focusField(QWidget* field);
     std::function<void()> standardAction(const QString& control);
 
@@ -123,7 +132,11 @@ private:
     ScreenBehaviour* m_behaviour;
     CardForm m_form;
     CardBinder m_binder;
+    records::ArchiveId m_archive;
     qint64 m_position = 0;
+    // The record at m_position as last read or written: a Save writes over it only while
+    // the archive still holds it.
+    QByteArray m_stored;
     bool m_built = false;
 };
 

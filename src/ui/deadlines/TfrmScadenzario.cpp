@@ -9,7 +9,6 @@
 #include "programfolder.h"
 #include "records/archives.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
 #include "text/casing.h"
 #include "ui/clients/identifierchecks.h"
 #include "ui/common/artwork.h"
@@ -49,7 +48,7 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
     RecordCardDecl c;
     c.objectName = u"TfrmScadenzario"_s;
     c.caption = u" Tavolex - Scadenze e Appuntamenti"_s;
-    c.layout = &records::deadlineLayout();
+    c.archive = records::ArchiveKind::Deadlines;
     c.help = help::deadlinesApplication();
     c.panelName = u"panContainer"_s;
     c.hintsOnlyOverControls = true;
@@ -99,7 +98,7 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
         {.control = u"lblData"_s, .field = u"DataSca"_s, .kind = K::Hidden},
         {.control = u"lblOra"_s, .field = u"Ora"_s, .kind = K::Hidden},
     };
-    const auto onArchive = [card](auto& screen) { screen.setArchivePath(card->archivePath()); };
+    const auto onArchive = [card](auto& screen) { screen.setArchive(card->archiveId()); };
     const auto load = [card](const std::optional<ChosenRecord>& chosen) {
         if (chosen) card->loadFromRecord(chosen->bytes, chosen->position);
     };
@@ -129,7 +128,7 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
          u"pagamenti effettuati."_s, list(static_cast<TfrmNonConfermati*>(nullptr))},
         {u"cmdCalendario"_s, u"Calendario"_s, u"\u25A6"_s, Tone::Export,
          QString::fromUtf16(kCalendarCommandHint),
-         [card] { runCalendarCommand(card, calendar::Kind::Deadlines, card->archivePath()); }},
+         [card] { runCalendarCommand(card, calendar::Kind::Deadlines, card->archiveId()); }},
         {.control = u"cmdGuida"_s, .hint = u"Visualizza la pagina della guida sensibile al contesto."_s},
         {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
     };
@@ -277,28 +276,22 @@ void TfrmScadenzario::prepareShownCard() {
 void TfrmScadenzario::checkImminence() {
     ensureBuilt();
     const QDate today = Clock::today();
-    const QString path = deadlines::archivePath(today.year());
+    const auto archive = records::programArchive(records::ArchiveKind::Deadlines, today.year());
     qint64 imminent = 0;
     // Nothing read (the archive cannot be opened) counts as nothing imminent, without a
     // message. Next year's archive, when it exists, holds the deadlines of early January.
-    if (!records::RecordFile::touch(path, records::deadlineLayout().recordSize()) ||
-        !deadlines::countImminent(path, today, &imminent))
-        imminent = 0;
+    if (!archive->prepare() || !deadlines::countImminent(*archive, today, &imminent)) imminent = 0;
     qint64 nextYear = 0;
-    if (const QString next = deadlines::archivePath(today.year() + 1);
-        QFile::exists(next) && deadlines::countImminent(next, today, &nextYear))
-        imminent += nextYear;
+    const auto next = records::programArchive(records::ArchiveKind::Deadlines, today.year() + 1);
+    if (next->exists() && deadlines::countImminent(*next, today, &nextYear)) imminent += nextYear;
     m_present->setVisible(imminent > 0);
     m_absent->setVisible(imminent == 0);
     m_ok->setEnabled(imminent > 0);
     if (imminent > 0) m_sound->playOnce(shippedPath(u"Avviso.mp3"_s));
 }
 
-void TfrmScadenzario::openYear(const QString& yearText) {
-    ensureBuilt();
+void TfrmScadenzario::yearOpened(const QString& yearText) {
     const QString year = text::trimmed(yearText);
-    setText(u"lblFile"_s,
-            programPath(records::archiveEntry(records::ArchiveKind::Deadlines).fileName(year)));
     setText(u"lblAnno"_s, year);
     setWindowTitle(u" Tavolex - Scadenze e appuntamenti anno "_s + year);
     showStartPanel(false);
@@ -366,7 +359,7 @@ void TfrmScadenzario::cmdImportaClick() {
 void TfrmScadenzario::cmdTrovaClick() {
     TfrmTrovaScadenzario search(this);
     search.setCallerTag(QString::fromUtf16(deadlines::kSearchCardMode));
-    search.setArchivePath(archivePath());
+    search.setArchive(archiveId());
     search.exec();
     if (const auto chosen = search.chosen()) loadFromRecord(chosen->bytes, chosen->position);
 }

@@ -23,7 +23,6 @@ public:
     // The start panel's check: warns when the current year holds imminent deadlines.
     void checkImminence();
     // "Apri" with an accepted year: the card of that year's archive, cleared.
-    void openYear(const QString& yearText);
 
     void cmdImportaClick();
     void cmdTrovaClick();
@@ -36,6 +35,7 @@ protected:
     bool validateForSave() override;
     void clearOnDuplicate() override;
     void prepareShownCard() override;
+    void yearOpened(const QString& yearText) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -3,7 +3,6 @@
 #include "deadlines/archive.h"
 #include "deadlines/lines.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
 
 #include <QLineEdit>
 
@@ -15,14 +14,10 @@ namespace {
 
 constexpr QSize kSize(862, 560);
 
-bool touch(const QString& path) {
-    return records::RecordFile::touch(path, records::deadlineLayout().recordSize());
-}
-
-std::optional<ChosenRecord> lastWithLine(const QString& path, const QString& line,
+std::optional<ChosenRecord> lastWithLine(const records::Archive& archive, const QString& line,
                                          const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    deadlines::findByLine(path, line, &found, listed);
+    deadlines::findByLine(archive, line, &found, listed);
     return found;
 }
 
@@ -66,7 +61,8 @@ void ConfirmationListScreen::FormShow() {
     resetFind();
     lists::ListedLines lines;
     // A failing read keeps the lines read so far, without a message.
-    if (touch(archivePath())) deadlines::confirmationLines(archivePath(), m_list, &lines);
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (archive->prepare()) deadlines::confirmationLines(*archive, m_list, &lines);
     const bool any = lines.size() > 0;
     setLines(std::move(lines));
     if (any) selectRow(0);
@@ -75,7 +71,7 @@ void ConfirmationListScreen::FormShow() {
 
 std::optional<ChosenRecord> ConfirmationListScreen::findEntry(const QString& line,
                                                               const lists::ListedRecord& listed) {
-    return lastWithLine(archivePath(), line, listed);
+    return lastWithLine(*archive(), line, listed);
 }
 
 TfrmConfermati::TfrmConfermati(QWidget* parent)
@@ -94,12 +90,13 @@ TfrmTrovaScadenzario::TfrmTrovaScadenzario(QWidget* parent)
 }
 
 bool TfrmTrovaScadenzario::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
-    return touch(archivePath()) && deadlines::searchArchive(archivePath(), filterTexts, lines);
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    return archive->prepare() && deadlines::searchArchive(*archive, filterTexts, lines);
 }
 
 std::optional<ChosenRecord> TfrmTrovaScadenzario::findEntry(const QString& line,
                                                             const lists::ListedRecord& listed) {
-    return lastWithLine(archivePath(), line, listed);
+    return lastWithLine(*archive(), line, listed);
 }
 
 } // namespace tavolex::ui

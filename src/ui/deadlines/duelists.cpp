@@ -3,7 +3,6 @@
 #include "deadlines/archive.h"
 #include "deadlines/lines.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/clock.h"
 
@@ -52,24 +51,26 @@ DueListScreen::DueListScreen(deadlines::DueList list, const QString& objectName,
 
 void DueListScreen::prepare() {
     const QDate today = Clock::today();
-    const QString path =
-        deadlines::archivePath(deadlines::archiveYearOf(m_list, m_calendarDate, today));
+    const std::unique_ptr<records::Archive> archive = records::programArchive(
+        records::ArchiveKind::Deadlines, deadlines::archiveYearOf(m_list, m_calendarDate, today));
     const deadlines::DueSelection selection(
         m_list, m_list == deadlines::DueList::Imminent ? today : m_calendarDate);
     // A missing year is created empty; a record whose date or notice days cannot be read
     // is left out, never the end of the list.
-    if (!records::RecordFile::touch(path, records::deadlineLayout().recordSize())) {
+    if (!archive->prepare()) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
     const auto selects = [&selection](const char* record) { return selection.selects(record); };
-    model()->fill(path, selects);
+    model()->fill(*archive, selects);
     // Deadlines of early next year are imminent at the end of this one: next year's archive
     // is read too when it exists (it is never created for this).
-    if (m_list == deadlines::DueList::Imminent)
-        if (const QString next = deadlines::archivePath(today.year() + 1); QFile::exists(next))
-            model()->append(next, selects);
+    if (m_list == deadlines::DueList::Imminent) {
+        const auto next =
+            records::programArchive(records::ArchiveKind::Deadlines, today.year() + 1);
+        if (next->exists()) model()->append(*next, selects);
+    }
 }
 
 TfrmExpImminenti::TfrmExpImminenti(QWidget* parent)
@@ -87,12 +88,13 @@ TfrmExpScadenzario::TfrmExpScadenzario(QWidget* parent)
 }
 
 void TfrmExpScadenzario::prepare() {
-    if (!records::RecordFile::touch(archivePath(), records::deadlineLayout().recordSize())) {
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (!archive->prepare()) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
-    model()->fill(archivePath());
+    model()->fill(*archive);
 }
 
 } // namespace tavolex::ui

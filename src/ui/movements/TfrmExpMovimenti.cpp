@@ -4,7 +4,7 @@
 #include "movements/movementlines.h"
 #include "movements/movementrecord.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -27,12 +27,13 @@ TfrmExpMovimenti::TfrmExpMovimenti(QWidget* parent)
 
 void TfrmExpMovimenti::prepare() {
     // Opened as every action opens the archive; a failing read keeps the rows read so far.
-    if (!records::RecordFile::touch(archivePath(), movements::recordSize())) {
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (!archive->prepare()) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
-    model()->fill(archivePath());
+    model()->fill(*archive);
 }
 
 } // namespace tavolex::ui

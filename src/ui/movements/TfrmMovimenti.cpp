@@ -38,7 +38,7 @@ RecordCardDecl movementsDecl(TfrmMovimenti* card) {
     RecordCardDecl c;
     c.objectName = u"TfrmMovimenti"_s;
     c.caption = u" Tavolex - Entrate e Uscite"_s;
-    c.layout = &records::movementLayout();
+    c.archive = records::ArchiveKind::Movements;
     c.help = help::movementsApplication();
     c.firstFocus = u"txtCausale"_s;
     c.sections = {
@@ -121,7 +121,7 @@ RecordCardDecl movementsDecl(TfrmMovimenti* card) {
         {.control = u"cmdStampa"_s, .glyph = u"\u25A4"_s, .action = [card] {
              runModal<TfrmStampaMovimento>(card, [card](auto& print) { print.setCardReport(card->cardReport()); }); }},
         {.control = u"cmdEsporta"_s, .action = [card] {
-             runModal<TfrmExpMovimenti>(card, [card](auto& grid) { grid.setArchivePath(card->archivePath()); }); }},
+             runModal<TfrmExpMovimenti>(card, [card](auto& grid) { grid.setArchive(card->archiveId()); }); }},
         {u"cmdScadenze"_s, u"Scadenze"_s, u"!"_s, Tone::Exit, u"Visualizza il riepilogo dei "
          u"pagamenti in scadenza o scaduti e non saldati."_s, [card] { card->cmdScadenzeClick(); }},
         {.control = u"cmdGuida"_s, .hint = u"Visualizza la pagina della guida sensibile al contesto."_s},
@@ -157,8 +157,7 @@ void TfrmMovimenti::built() {
     showMovementType();
 }
 
-void TfrmMovimenti::openYear(const QString& yearText) {
-    setText(u"lblFile"_s, movements::archivePath(yearText));
+void TfrmMovimenti::yearOpened(const QString& yearText) {
     setWindowTitle(movements::cardCaption(yearText));
 }
 
@@ -245,13 +244,13 @@ void TfrmMovimenti::sndEmailClick() {
 }
 
 void TfrmMovimenti::cmdTrovaClick() {
-    if (const auto found = TfrmTrovaMovimenti::pick(this, archivePath()))
+    if (const auto found = TfrmTrovaMovimenti::pick(this, archiveId()))
         loadFromRecord(found->bytes, found->position);
 }
 
 void TfrmMovimenti::cmdScadenzeClick() {
     TfrmSospesiMov list(this);
-    list.setArchivePath(archivePath());
+    list.setArchive(archiveId());
     list.exec();
     if (const auto chosen = list.chosen()) loadFromRecord(chosen->bytes, chosen->position);
 }

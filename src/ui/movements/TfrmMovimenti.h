@@ -11,10 +11,6 @@ class TfrmMovimenti : public RecordCard {
 public:
     explicit TfrmMovimenti(QWidget* parent = nullptr);
 
-    // Points the card at the archive of a year (as typed in the year menu) and names the
-    // year in the caption.
-    void openYear(const QString& yearText);
-
     void impPagatoreClick();
     void impBeneficiarioClick();
     void sndEmailClick();
@@ -22,6 +18,8 @@ public:
     void cmdScadenzeClick();
 
 protected:
+    // The caption names the year.
+    void yearOpened(const QString& yearText) override;
     void built() override;
     // The checks of Save in their order, the amount normalised first; on success the signed
     // amount follows the movement type.

@@ -3,7 +3,7 @@
 #include "movements/archive.h"
 #include "movements/movementlines.h"
 #include "movements/movementrecord.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "ui/common/calendarfiles.h"
 #include "ui/common/clock.h"
 
@@ -23,7 +23,7 @@ TfrmSospesiMov::TfrmSospesiMov(QWidget* parent)
     calendarButton->setObjectName(u"cmdCalendario"_s);
     calendarButton->setToolTip(QString::fromUtf16(kPaymentsCalendarHint));
     connect(calendarButton, &QPushButton::clicked, this,
-            [this] { runCalendarCommand(this, calendar::Kind::Payments, archivePath()); });
+            [this] { runCalendarCommand(this, calendar::Kind::Payments, archiveId()); });
     footerArea()->insertWidget(0, calendarButton);
     setFixedSize(1000, 600);
 }
@@ -38,8 +38,8 @@ void TfrmSospesiMov::FormShow() {
     lists::ListedLines lines;
     // Opened as every action opens the archive; a failing read shows nothing more, and no
     // message.
-    if (records::RecordFile::touch(archivePath(), movements::recordSize()))
-        movements::dueLines(archivePath(), Clock::today(), &lines);
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (archive->prepare()) movements::dueLines(*archive, Clock::today(), &lines);
     setLines(std::move(lines));
     resetFind();
     findField()->setFocus(Qt::OtherFocusReason);
@@ -48,7 +48,7 @@ void TfrmSospesiMov::FormShow() {
 std::optional<ChosenRecord> TfrmSospesiMov::findEntry(const QString& line,
                                                       const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(archivePath(), line, &found, listed);
+    movements::findByLine(*archive(), line, &found, listed);
     return found;
 }
 

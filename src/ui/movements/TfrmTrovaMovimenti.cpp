@@ -3,7 +3,7 @@
 #include "movements/archive.h"
 #include "movements/movementlines.h"
 #include "movements/movementrecord.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -39,24 +39,25 @@ SearchScreenDecl declaration() {
 
 TfrmTrovaMovimenti::TfrmTrovaMovimenti(QWidget* parent) : SearchScreen(declaration(), parent) {}
 
-std::optional<ChosenRecord> TfrmTrovaMovimenti::pick(QWidget* parent, const QString& archivePath) {
+std::optional<ChosenRecord> TfrmTrovaMovimenti::pick(QWidget* parent,
+                                                     const records::ArchiveId& archive) {
     TfrmTrovaMovimenti search(parent);
     search.setCallerTag(QString::fromUtf16(kCallerTag));
-    search.setArchivePath(archivePath);
+    search.setArchive(archive);
     search.exec();
     return search.chosen();
 }
 
 bool TfrmTrovaMovimenti::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     // Opened as every action opens the archive: a missing year is created empty.
-    return records::RecordFile::touch(archivePath(), movements::recordSize()) &&
-           movements::searchArchive(archivePath(), filterTexts, lines);
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    return archive->prepare() && movements::searchArchive(*archive, filterTexts, lines);
 }
 
 std::optional<ChosenRecord> TfrmTrovaMovimenti::findEntry(const QString& line,
                                                           const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    movements::findByLine(archivePath(), line, &found, listed);
+    movements::findByLine(*archive(), line, &found, listed);
     return found;
 }
 

@@ -16,9 +16,9 @@ class TfrmTrovaMovimenti : public SearchScreen, public YearlyArchive {
 public:
     explicit TfrmTrovaMovimenti(QWidget* parent = nullptr);
 
-    // Shows the search over `archivePath` modally for the movement card; the movement
+    // Shows the search over `archive` modally for the movement card; the movement
     // double-clicked, with its position.
-    static std::optional<ChosenRecord> pick(QWidget* parent, const QString& archivePath);
+    static std::optional<ChosenRecord> pick(QWidget* parent, const records::ArchiveId& archive);
 
 protected:
     bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;

@@ -3,7 +3,7 @@
 #include "practices/practicelines.h"
 #include "programfolder.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -25,14 +25,15 @@ TfrmExpPratiche::TfrmExpPratiche(QWidget* parent)
                  parent) {}
 
 void TfrmExpPratiche::prepare() {
-    const QString path = programPath(records::practiceLayout().archiveName());
+    const std::unique_ptr<records::Archive> archive =
+        records::programArchive(records::ArchiveKind::Practices);
     // Opened as every action opens the archive; a failing read keeps the rows read so far.
-    if (!records::RecordFile::touch(path, records::practiceLayout().recordSize())) {
+    if (!archive->prepare()) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
-    model()->fill(path);
+    model()->fill(*archive);
 }
 
 } // namespace tavolex::ui

@@ -28,8 +28,7 @@ RecordCardDecl practiceDecl(TfrmPratica* card) {
     RecordCardDecl c;
     c.objectName = u"TfrmPratica"_s;
     c.caption = u" Tavolex - Archivio Pratiche"_s;
-    c.layout = &records::practiceLayout();
-    c.archiveFile = c.layout->archiveName();
+    c.archive = records::ArchiveKind::Practices;
     c.help = help::practicesCard();
     c.initialHint = u"Pronto per stampare una nuova scheda..."_s;
     c.sections = {

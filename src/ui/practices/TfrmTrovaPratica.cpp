@@ -3,7 +3,7 @@
 #include "practices/practicelines.h"
 #include "programfolder.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -27,8 +27,8 @@ SearchScreenDecl declaration() {
     return decl;
 }
 
-QString archive() {
-    return programPath(records::practiceLayout().archiveName());
+std::unique_ptr<records::Archive> archive() {
+    return records::programArchive(records::ArchiveKind::Practices);
 }
 
 } // namespace
@@ -41,14 +41,14 @@ std::optional<ChosenRecord> TfrmTrovaPratica::pick(QWidget* parent, const QStrin
 
 bool TfrmTrovaPratica::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     // Opened as every action opens the archive: a missing one is created empty.
-    return records::RecordFile::touch(archive(), records::practiceLayout().recordSize()) &&
-           practices::searchArchive(archive(), filterTexts, lines);
+    const std::unique_ptr<records::Archive> practices = archive();
+    return practices->prepare() && practices::searchArchive(*practices, filterTexts, lines);
 }
 
 std::optional<ChosenRecord> TfrmTrovaPratica::findEntry(const QString& line,
                                                         const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    practices::findByLine(archive(), line, practices::Among::All, &found, listed);
+    practices::findByLine(*archive(), line, practices::Among::All, &found, listed);
     return found;
 }
 

@@ -14,8 +14,7 @@ FlaggedListDecl declaration() {
     decl.caption = u" Riepilogo pratiche urgenti"_s;
     decl.reportTitle = u"Riepilogo Pratiche Urgenti"_s;
     decl.callerTag = u"pratica"_s;
-    decl.archiveName = records::practiceLayout().archiveName();
-    decl.recordSize = records::practiceLayout().recordSize();
+    decl.archive = records::ArchiveKind::Practices;
     decl.createsArchive = true;
     decl.isFlagged = &practices::isUrgent;
     decl.lineOf = &practices::practiceLine;

@@ -3,7 +3,7 @@
 #include "help/protocolhelp.h"
 #include "protocolgrid.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -27,11 +27,12 @@ TfrmExpProtocollo::TfrmExpProtocollo(QWidget* parent)
 void TfrmExpProtocollo::prepare() {
     // Every record of the archive, in file order; any failure leaves the grid empty.
     model()->clear();
-    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) {
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (!archive->prepare()) {
         model()->markIncomplete();
         return;
     }
-    model()->fill(archivePath(), {}, RecordGridModel::OnFailure::KeepPrevious);
+    model()->fill(*archive, {}, RecordGridModel::OnFailure::KeepPrevious);
 }
 
 } // namespace tavolex::ui

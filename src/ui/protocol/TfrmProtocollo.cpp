@@ -29,7 +29,7 @@ RecordCardDecl protocolDecl(TfrmProtocollo* card) {
     RecordCardDecl c;
     c.objectName = u"TfrmProtocollo"_s;
     c.caption = u" Tavolex - Protocollo Posta"_s;
-    c.layout = &records::protocolLayout();
+    c.archive = records::ArchiveKind::Protocol;
     c.help = help::protocolApplication();
     c.sections = {
         {u"Tipologia posta"_s, u"\u2709"_s, Tone::Profile},
@@ -85,12 +85,12 @@ RecordCardDecl protocolDecl(TfrmProtocollo* card) {
     c.attachmentTag = u"protocollo"_s;
     c.settingsFile = &settings::programSettingsPath; // office and operator are remembered there
     c.settingsSection = QString::fromUtf16(protocol::kDocumentsSection);
-    const auto onArchive = [card](auto& screen) { screen.setArchivePath(card->archivePath()); };
+    const auto onArchive = [card](auto& screen) { screen.setArchive(card->archiveId()); };
     c.commands = {
         {.control = u"cmdNuovo"_s, .hint = u"Prepara la schermata per l'inserimento di una nuova scheda."_s},
         {.control = u"cmdSalva"_s},
         {.control = u"cmdTrova"_s, .action = [card] {
-             if (const auto found = TfrmTrovaProtocollo::pick(card, card->archivePath()))
+             if (const auto found = TfrmTrovaProtocollo::pick(card, card->archiveId()))
                  card->loadFromRecord(found->bytes, found->position); }},
         {u"cmdRiepilogo"_s, u"Riepilogo"_s, u"\u2637"_s, Tone::Service, u"Visualizza il riepilogo "
          u"dei documenti protocollati in un intervallo di tempo."_s, [=] { runModal<TfrmRiepProtocollo>(card, onArchive); }},
@@ -132,8 +132,7 @@ RecordCardDecl protocolDecl(TfrmProtocollo* card) {
 
 TfrmProtocollo::TfrmProtocollo(QWidget* parent) : RecordCard(protocolDecl(this), parent) {}
 
-void TfrmProtocollo::openYear(const QString& yearText) {
-    setText(u"lblFile"_s, programPath(protocol::archiveFileName(yearText)));
+void TfrmProtocollo::yearOpened(const QString& yearText) {
     setWindowTitle(protocol::cardCaption(yearText));
 }
 
@@ -147,8 +146,8 @@ void TfrmProtocollo::cmdNuovoClick() {
     setText(u"lblInizio"_s, numbering.start);
     setText(u"lblSolare"_s, numbering.yearSuffix);
     // Worked out before anything is blanked: a "Nuovo" that fails leaves the card as it was.
-    const std::optional<QString> number = protocol::nextNumber(
-        archivePath(), records::protocolLayout().recordSize(), numbering, Clock::today().year());
+    const std::optional<QString> number =
+        protocol::nextNumber(*archive(), numbering, Clock::today().year());
     if (!number) return msg::archiveAccessError(this);
     RecordCard::cmdNuovoClick();
     setText(u"txtNumero"_s, *number);

@@ -11,11 +11,11 @@ class TfrmProtocollo : public RecordCard {
 public:
     explicit TfrmProtocollo(QWidget* parent = nullptr);
 
-    // Points the card at the archive of a year (as typed in the year menu) and names the
-    // year in the caption.
-    void openYear(const QString& yearText);
-
     void cmdNuovoClick() override;
+
+protected:
+    // The caption names the year.
+    void yearOpened(const QString& yearText) override;
 };
 
 } // namespace tavolex::ui

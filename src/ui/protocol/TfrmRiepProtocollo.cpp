@@ -5,7 +5,7 @@
 #include "protocol/protocollines.h"
 #include "protocolgrid.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/clock.h"
 #include "ui/common/messages.h"
@@ -84,14 +84,15 @@ void TfrmRiepProtocollo::cmdTrovaClick() {
     }
     // The archive is opened as every action opens it (created when missing); a file
     // that cannot be opened or read leaves the grid as it was, without a message.
-    if (!records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize())) {
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    if (!archive->prepare()) {
         model()->markIncomplete();
         return;
     }
     const QDate start = verdict.start;
     const QDate end = verdict.end;
     model()->fill(
-        archivePath(),
+        *archive,
         [&](const char* record) { return protocol::isRegisteredWithin(record, start, end); },
         RecordGridModel::OnFailure::KeepPrevious);
 }

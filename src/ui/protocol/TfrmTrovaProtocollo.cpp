@@ -2,7 +2,7 @@
 
 #include "protocolgrid.h"
 #include "records/layouts.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 
 namespace tavolex::ui {
 
@@ -34,24 +34,24 @@ SearchScreenDecl declaration() {
 TfrmTrovaProtocollo::TfrmTrovaProtocollo(QWidget* parent) : SearchScreen(declaration(), parent) {}
 
 std::optional<lists::ChosenRecord> TfrmTrovaProtocollo::pick(QWidget* parent,
-                                                             const QString& archivePath) {
+                                                             const records::ArchiveId& archive) {
     TfrmTrovaProtocollo search(parent);
     search.setCallerTag(u"protocollo"_s);
-    search.setArchivePath(archivePath);
+    search.setArchive(archive);
     search.exec();
     return search.callerTag() == u"protocollo"_s ? search.chosen() : std::nullopt;
 }
 
 bool TfrmTrovaProtocollo::runSearch(const QStringList& filterTexts, lists::ListedLines* lines) {
     // Opened as every action opens the archive: a missing year is created empty.
-    return records::RecordFile::touch(archivePath(), records::protocolLayout().recordSize()) &&
-           protocol::searchArchive(archivePath(), filterTexts, lines);
+    const std::unique_ptr<records::Archive> archive = this->archive();
+    return archive->prepare() && protocol::searchArchive(*archive, filterTexts, lines);
 }
 
 std::optional<ChosenRecord> TfrmTrovaProtocollo::findEntry(const QString& line,
                                                            const lists::ListedRecord& listed) {
     std::optional<ChosenRecord> found;
-    protocol::findByLine(archivePath(), line, &found, listed);
+    protocol::findByLine(*archive(), line, &found, listed);
     return found;
 }
 

@@ -16,9 +16,10 @@ class TfrmTrovaProtocollo : public SearchScreen, public YearlyArchive {
 public:
     explicit TfrmTrovaProtocollo(QWidget* parent = nullptr);
 
-    // Shows the search over `archivePath` modally for the protocol card ("protocollo"); the
+    // Shows the search over `archive` modally for the protocol card ("protocollo"); the
     // record double-clicked, with its position.
-    static std::optional<lists::ChosenRecord> pick(QWidget* parent, const QString& archivePath);
+    static std::optional<lists::ChosenRecord> pick(QWidget* parent,
+                                                   const records::ArchiveId& archive);
 
 protected:
     bool runSearch(const QStringList& filterTexts, lists::ListedLines* lines) override;

@@ -7,8 +7,8 @@
 // Needs a server: run as `pg_virtualenv ./build/bench/tavolex_bench server`.
 // Called from the bench program's main with runServerBench().
 #include "benchsupport.h"
-#include "records/archives.h"
 #include "records/layouts.h"
+#include "records/store.h"
 #include "server/serverconnection.h"
 #include "server/serverschema.h"
 #include "server/serverstore.h"
@@ -197,7 +197,7 @@ void runServerBench() {
         return;
     }
     const ServerStore store({});
-    const auto archive = store.archive({&records::archiveEntry(records::ArchiveKind::Clients), 0});
+    const auto archive = store.archive(records::archiveId(records::ArchiveKind::Clients));
 
     // The storage statements are fixed text: the two ways a record's bytes can be kept.
     const std::pair<const char*, const char*> storages[] = {

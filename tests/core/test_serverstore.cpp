@@ -95,6 +95,7 @@ class Admin {
 public:
     explicit Admin(const QString& connectionString = {}) : m_connection(connectionString) {}
     ServerConnection* operator->() { return &m_connection; }
+    ServerConnection& operator*() { return m_connection; }
 
     void run(const char* sql, const QList<Param>& params = {}) {
         ASSERT_TRUE(m_connection.exec(sql, params))
@@ -125,7 +126,7 @@ protected:
         Admin admin;
         ASSERT_TRUE(admin->isOpen()) << qPrintable(admin->error());
         QString cause;
-        ASSERT_TRUE(ensureSchema(*admin.operator->(), &cause)) << qPrintable(cause);
+        ASSERT_TRUE(ensureSchema(*admin, &cause)) << qPrintable(cause);
         admin.run("DELETE FROM records");
         admin.run("DELETE FROM archives");
     }
@@ -605,7 +606,7 @@ TEST(ServerSchema, IsMadeOnceAndRefusedWhenNewerThanTheProgram) {
     Admin admin(u"dbname=tavolex_schema"_s);
     ASSERT_TRUE(admin->isOpen()) << qPrintable(admin->error());
     QString cause;
-    ASSERT_TRUE(ensureSchema(*admin.operator->(), &cause)) << qPrintable(cause);
+    ASSERT_TRUE(ensureSchema(*admin, &cause)) << qPrintable(cause);
     const auto archive = ServerStore(u"dbname=tavolex_schema"_s).archive(clients());
     {
         const auto open = archive->open();
@@ -613,13 +614,13 @@ TEST(ServerSchema, IsMadeOnceAndRefusedWhenNewerThanTheProgram) {
         ASSERT_EQ(open->append(recordOf(archive->recordSize(), 1)), 1);
     }
     // Again, as every station's start does: nothing changes, nothing is lost.
-    ASSERT_TRUE(ensureSchema(*admin.operator->(), &cause)) << qPrintable(cause);
+    ASSERT_TRUE(ensureSchema(*admin, &cause)) << qPrintable(cause);
     EXPECT_EQ(admin.number("SELECT count(*) FROM tavolex_schema"), 1);
     EXPECT_EQ(admin.number("SELECT version FROM tavolex_schema"), kSchemaVersion);
     EXPECT_EQ(admin.number("SELECT count(*) FROM records"), 1);
 
     admin.run("UPDATE tavolex_schema SET version = $1", {Param::number(kSchemaVersion + 1)});
-    EXPECT_FALSE(ensureSchema(*admin.operator->(), &cause));
+    EXPECT_FALSE(ensureSchema(*admin, &cause));
     EXPECT_TRUE(cause.contains(u"at version %1"_s.arg(kSchemaVersion + 1))) << qPrintable(cause);
     EXPECT_TRUE(cause.contains(u"a newer Tavolex is needed"_s)) << qPrintable(cause);
     // A new station refuses it too, and leaves it as it is.

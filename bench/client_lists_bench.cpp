@@ -198,6 +198,7 @@ void runMovementsBench();              // movements_bench.cpp
 void runBackupBench();                 // backup_bench.cpp
 void runCalendarBench();               // calendar_bench.cpp
 void runSearchBench(qint64 megabytes); // search_bench.cpp
+void runServerBench();                 // server_bench.cpp
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -215,6 +216,11 @@ int main(int argc, char** argv) {
     // "tavolex_bench search [MB]": the search over every archive beside grep -r, alone.
     if (argc > 1 && QByteArray(argv[1]) == "search") {
         runSearchBench(argc > 2 ? QByteArray(argv[2]).toLongLong() : 0);
+        return 0;
+    }
+    // "tavolex_bench server": the archives on a PostgreSQL server (run under pg_virtualenv).
+    if (argc > 1 && QByteArray(argv[1]) == "server") {
+        runServerBench();
         return 0;
     }
     // "tavolex_bench calendar": the calendar-file figures alone.

@@ -40,6 +40,36 @@ QStringList twoDigits(int first, int last) {
     return values;
 }
 
+// The due date Save builds from the day, the month and the archive's year.
+QString dueDate(const CardTexts& texts) {
+    return deadlines::dueDateText(texts(u"txtGiorno"_s), texts(u"txtMese"_s), texts(u"lblAnno"_s));
+}
+
+// A month typed that is none of the twelve builds no date.
+std::optional<SaveFault> monthFault(const CardTexts& texts) {
+    if (!dueDate(texts).isEmpty()) return std::nullopt;
+    return SaveFault{u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
+                     u"salvare la scheda \u00E8 necessario indicare una data valida."_s};
+}
+
+// A day the month lacks (31 April, 29 February of a common year).
+std::optional<SaveFault> dayFault(const CardTexts& texts) {
+    const QString due = dueDate(texts);
+    if (dates::parseDate(due)) return std::nullopt;
+    return SaveFault{u"Attenzione: la data "_s + due +
+                         u" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario "
+                         u"indicare una data valida."_s,
+                     true};
+}
+
+QString appointmentTime(const CardTexts& texts) {
+    return text::trimmed(texts(u"txtOreApp"_s)) + u':' + text::trimmed(texts(u"txtMinutiApp"_s));
+}
+
+QString zeroWhenEmpty(const QString& amount) {
+    return text::trimmed(amount).isEmpty() ? u"0,00"_s : amount;
+}
+
 RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
     using K = FieldKind;
     const QString kRequired = u"Attenzione: per salvare la scheda \u00E8 necessario indicare "_s;
@@ -145,14 +175,9 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
           {u"Recapito"_s, u"txtRecapito"_s},
           {u"CodFisc"_s, u"txtCodFisc"_s}}},
     };
-    const auto dueDate = [](const CardTexts& texts) {
-        return deadlines::dueDateText(texts(u"txtGiorno"_s), texts(u"txtMese"_s),
-                                      texts(u"lblAnno"_s));
-    };
     c.saveChecks = {
         // An amount left empty is saved as zero.
-        {.control = u"txtCosto"_s, .normalise = [](const QString& typed) {
-             return text::trimmed(typed).isEmpty() ? u"0,00"_s : typed; }},
+        {.control = u"txtCosto"_s, .normalise = zeroWhenEmpty},
         {u"txtGiorno"_s, kRequired + u"il giorno della scadenza."_s},
         {u"txtGiorno"_s, kRequired + u"il giorno della scadenza usando due cifre."_s, 2},
         {u"txtMese"_s, kRequired + u"il mese della scadenza."_s},
@@ -164,23 +189,10 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
         {u"txtCliente"_s, kRequired + u"il nome del Cliente."_s},
         {u"txtOggetto"_s, kRequired + u"l'oggetto della pratica a cui la scadenza si riferisce."_s},
         {u"txtDettagli"_s, kRequired + u"la causale della scadenza."_s},
-        {.control = u"txtMese"_s, .rule = [dueDate](const CardTexts& texts) -> std::optional<SaveFault> {
-             if (!dueDate(texts).isEmpty()) return std::nullopt;
-             return SaveFault{u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
-                              u"salvare la scheda \u00E8 necessario indicare una data valida."_s};
-         }},
-        {.control = u"txtGiorno"_s, .rule = [dueDate](const CardTexts& texts) -> std::optional<SaveFault> {
-             const QString due = dueDate(texts);
-             if (dates::parseDate(due)) return std::nullopt;
-             return SaveFault{u"Attenzione: la data "_s + due + u" non esiste.\n\r\n\rPer poter salvare "
-                              u"la scheda \u00E8 necessario indicare una data valida."_s, true};
-         }},
+        {.control = u"txtMese"_s, .rule = monthFault},
+        {.control = u"txtGiorno"_s, .rule = dayFault},
     };
-    c.derived = {
-        {u"lblOra"_s, [](const CardTexts& texts) {
-             return text::trimmed(texts(u"txtOreApp"_s)) + u':' + text::trimmed(texts(u"txtMinutiApp"_s)); }},
-        {u"lblData"_s, dueDate},
-    };
+    c.derived = {{u"lblOra"_s, appointmentTime}, {u"lblData"_s, dueDate}};
     c.reportTitle = u"SCHEDA SCADENZA / APPUNTAMENTO"_s;
     c.report = {
         {u"Data scadenza:"_s, u"{txtGiorno} {txtMese} {lblAnno}"_s},

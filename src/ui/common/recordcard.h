@@ -122,7 +122,7 @@ private:
     void focusField(QWidget* field);
     std::function<void()> standardAction(const QString& control);
     // The declared checks of Save in order: false, with the message given and the focus
-    // moved, at the first that fails.
+    // moved, at the first that fails; once every one passes, the derived fields are written.
     bool passesSaveChecks();
     // Opens the declared search and copies the record chosen there into the card.
     void importRecord(const CardImport& import);

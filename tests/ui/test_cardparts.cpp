@@ -322,6 +322,21 @@ TEST(CardBinder, TypedFormFaultNamesTheFirstBrokenField) {
               u"archivio."_s);
 }
 
+// Save and Duplicate leave a Pick with its text and nothing chosen in its list; a List, which
+// may be typed into, keeps its choice.
+TEST(CardBinder, ClearingPickSelectionsKeepsTheirTextsAndLeavesListsAlone) {
+    Bound b;
+    auto* pick = b.at<QComboBox>(u"txtStato"_s);
+    auto* list = b.at<QComboBox>(u"txtTipo"_s);
+    pick->setCurrentIndex(1);
+    list->setCurrentIndex(1);
+    b.binder.clearPickSelections();
+    EXPECT_EQ(pick->currentIndex(), -1);
+    EXPECT_EQ(b.binder.text(u"txtStato"_s), u"Chiusa"_s);
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(b.binder.text(u"txtTipo"_s), u"Fattura"_s);
+}
+
 TEST(CardArchive, MoveTargets) {
     using enum CardMove;
     const struct {

@@ -97,6 +97,20 @@ TEST(DateField, PickHandsTheDateBackOrNothing) {
     EXPECT_FALSE(picked.has_value());
 }
 
+// The calendar knows none of its callers: whatever tag the caller gives is shown in
+// lblMemory, and the date goes back to that caller.
+TEST(DateField, PickHandsTheDateToAnyCaller) {
+    std::optional<QDate> picked;
+    withNextModal([&] { picked = TfrmCalendario::pick(nullptr, u"un_altro_campo"_s); },
+                  [](QWidget* dialog) {
+                      EXPECT_EQ(child<QLabel>(dialog, u"lblMemory"_s)->text(), u"un_altro_campo"_s);
+                      child<QCalendarWidget>(dialog, u"calAppuntamenti"_s)
+                          ->setSelectedDate(QDate(2025, 7, 1));
+                      child<QPushButton>(dialog, u"btnImportaData"_s)->click();
+                  });
+    EXPECT_EQ(picked, QDate(2025, 7, 1));
+}
+
 TEST(DateField, UnknownTagLeavesTheScreenOpen) {
     TfrmCalendario calendar;
     calendar.setTag(u"sconosciuto"_s);

@@ -96,7 +96,7 @@ RecordCardDecl clientsDecl(TfrmClienti* card) {
         {u"cmdGuida"_s},
         {u"cmdEsci"_s},
     };
-    c.required = {{u"txtCliente"_s, u"Attenzione: per salvare la scheda \u00E8 necessario "
+    c.saveChecks = {{u"txtCliente"_s, u"Attenzione: per salvare la scheda \u00E8 necessario "
                                     u"indicare il nome del Cliente."_s}};
     c.reportTitle = u"SCHEDA ANAGRAFICA CLIENTE"_s;
     c.report = {

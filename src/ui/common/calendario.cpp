@@ -55,24 +55,16 @@ void TfrmCalendario::setDate(const QDate& date) {
     m_calendar->setSelectedDate(date);
 }
 
-bool TfrmCalendario::isKnownTag(const QString& tag) {
-    static constexpr const char16_t* kTags[] = {u"datareg", u"movimenti_data",
-                                                u"movimenti_scadenza"};
-    for (const char16_t* known : kTags)
-        if (tag == QStringView(known)) return true;
-    return false;
-}
-
 std::optional<QDate> TfrmCalendario::pick(QWidget* parent, const QString& tag) {
     TfrmCalendario calendar(parent);
     calendar.setTag(tag);
+    calendar.m_handsBack = true;
     calendar.exec();
     return calendar.chosen();
 }
 
 void TfrmCalendario::btnImportaDataClick() {
-    // An unknown tag does nothing and the screen stays open.
-    if (!isKnownTag(tag())) return;
+    if (!m_handsBack) return;
     m_chosen = m_calendar->selectedDate();
     accept();
 }

@@ -11,8 +11,8 @@ class QLineEdit;
 namespace tavolex::ui {
 
 // The date import screen: the user picks a day and "Importa" hands it back to the caller.
-// The caller tag (kept in lblMemory) says which field asked; a tag the program does not
-// know makes "Importa" do nothing, and the screen stays open.
+// The caller tag (kept in lblMemory) says which field asked; the screen opened by anything
+// but pick() has no caller to hand the date to, so "Importa" does nothing and it stays open.
 class TfrmCalendario : public QDialog {
     Q_OBJECT
 public:
@@ -26,14 +26,13 @@ public:
     // The date "Importa" accepted, if it did.
     std::optional<QDate> chosen() const { return m_chosen; }
 
-    static bool isKnownTag(const QString& tag);
-
     void btnImportaDataClick();
 
 private:
     QLabel* m_memory;
     QCalendarWidget* m_calendar;
     std::optional<QDate> m_chosen;
+    bool m_handsBack = false; // opened by pick(): a caller waits for the date
 };
 
 // A read-only date field filled from the date import screen: Backspace or Delete

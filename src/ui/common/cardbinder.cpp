@@ -69,6 +69,16 @@ void CardBinder::setText(const QString& control, const QString& value) {
         setBoundText(m_form.control(control), value);
 }
 
+void CardBinder::clearPickSelections() {
+    for (const CardField& field : m_decl.fields) {
+        auto* pick = qobject_cast<QComboBox*>(m_form.control(field.control));
+        if (field.kind != FieldKind::Pick || !pick) continue;
+        const QString shown = pick->currentText();
+        pick->setCurrentIndex(-1);
+        pick->setEditText(shown);
+    }
+}
+
 void CardBinder::storeInto(records::Record& record) const {
     for (const CardField& field : m_decl.fields) {
         if (field.kind == FieldKind::Choice) {

@@ -37,6 +37,10 @@ public:
     // (`onShow`) only those filled at every showing, otherwise at New too.
     void fillToday(bool onShow, const QDate& today);
 
+    // Every Pick keeps its text with nothing selected in its list, as Save and Duplicate leave
+    // it: what it shows is then the stored text, not a place in the list.
+    void clearPickSelections();
+
     // The first control whose typed text breaks the form its rules promise (an amount, a
     // count of digits), with the warning to give; empty when every field holds.
     struct FormFault {

@@ -54,9 +54,31 @@ QStringList declarationFaults(RecordCardDecl decl) {
     }
     if (!decl.firstFocus.isEmpty() && !controls.contains(decl.firstFocus))
         faults << u"first focus "_s + decl.firstFocus + u" is not a control of the card"_s;
-    for (const RequiredField& required : decl.required)
-        if (!controls.contains(required.control))
-            faults << u"required "_s + required.control + u" is not a control of the card"_s;
+    for (const CardField& field : decl.fields)
+        if (field.kind == FieldKind::Date && field.tag.isEmpty())
+            faults << field.control + u": a date field names no calendar tag"_s;
+    for (const SaveCheck& check : decl.saveChecks) {
+        const bool byLength = !check.rule && !check.normalise;
+        if (!controls.contains(check.control))
+            faults << (byLength ? u"required "_s : u"save check "_s) + check.control +
+                          u" is not a control of the card"_s;
+    }
+    for (const DerivedField& derived : decl.derived)
+        if (!controls.contains(derived.control))
+            faults << u"derived "_s + derived.control + u" is not a control of the card"_s;
+    QSet<QString> commands;
+    for (const Command& command : decl.commands)
+        commands.insert(command.control);
+    for (const CardImport& import : decl.imports) {
+        if (!controls.contains(import.command) && !commands.contains(import.command))
+            faults << u"import "_s + import.command + u" is not a button of the card"_s;
+        for (const auto& [field, control] : import.fields) {
+            if (!controls.contains(control))
+                faults << u"import "_s + import.command + u" fills no control "_s + control;
+            if (!import.layout || import.layout->indexOf(field) < 0)
+                faults << u"import "_s + import.command + u": its record has no field "_s + field;
+        }
+    }
     static const QRegularExpression placeholder(u"\\{(\\w+)\\}"_s);
     for (const ReportRow& row : decl.report) {
         for (const QRegularExpressionMatch& m : placeholder.globalMatch(row.value))

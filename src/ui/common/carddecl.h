@@ -1,6 +1,7 @@
 #pragma once
 
 #include "behaviour.h"
+#include "chosenrecord.h"
 #include "commands.h"
 #include "help/helptexts.h"
 #include "records/archives.h"
@@ -10,6 +11,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+#include <utility>
+
+class QWidget;
 
 namespace tavolex::ui {
 
@@ -92,12 +97,49 @@ struct CardSection {
     Tone tone;
 };
 
-// A check made at Save, in declaration order: the control empty after trimming gives the
-// warning and the focus goes to it (for a Choice: to its first button).
-struct RequiredField {
-    QString control;
+// The card's texts as Save reads them: a control's text by its name (RecordCard::text).
+using CardTexts = std::function<QString(const QString& control)>;
+
+// What a failed check of Save tells the user.
+struct SaveFault {
     QString message;
-    int minLength = 1; // fails when the trimmed text is shorter
+    bool plain = false; // a plain message rather than a warning
+};
+
+// One step of Save, in declaration order; the first failure gives its message and puts the
+// focus on `control` (for a Choice: on its first button), and Save stops there.
+//   {u"txtCliente"_s, u"Attenzione: ..."_s}         the trimmed text may not be empty
+//   {u"txtGiorno"_s, u"Attenzione: ..."_s, 2}       nor shorter than two characters
+//   {.control = u"txtMese"_s, .rule = ...}          a rule over the card's texts
+//   {.control = u"txtImporto"_s, .normalise = ...}  the control rewritten, never a failure
+struct SaveCheck {
+    QString control;
+    QString message;   // the warning of a length check
+    int minLength = 1; // a length check fails when the trimmed text is shorter
+    // Instead of the length: the fault the card's texts give, none when they pass. A rule
+    // shared with the core is called from here, so the card keeps no copy of it.
+    std::function<std::optional<SaveFault>(const CardTexts& texts)> rule;
+    // Instead of a check: the control's text in the program's form, written back when it
+    // differs and kept whether Save then succeeds or not.
+    QString (*normalise)(const QString& text) = nullptr;
+};
+
+// A control Save writes from the others once every check has passed, just before the record
+// is stored (the signed amount of a movement, the due date built from day and month).
+struct DerivedField {
+    QString control;
+    std::function<QString(const CardTexts& texts)> value;
+};
+
+// A record of another archive copied into the card: the button `command` (a field or a
+// command of the card) opens `search`, and the record chosen there overwrites each paired
+// control with its trimmed field. A search closed without a choice changes nothing.
+struct CardImport {
+    QString command;
+    // Opens the search modally over the card; the chosen record, or none.
+    std::function<std::optional<ChosenRecord>(QWidget* card)> search;
+    const records::RecordLayout* layout = nullptr; // the layout of the chosen record
+    QList<std::pair<QString, QString>> fields;     // record field, card control
 };
 
 // A row of the printed card: its caption and its value, where every {control} is replaced
@@ -122,7 +164,9 @@ struct RecordCardDecl {
     QString firstFocus;
     // The command column, top to bottom; standard names need no more than the name.
     QList<Command> commands;
-    QList<RequiredField> required;
+    QList<SaveCheck> saveChecks;
+    QList<DerivedField> derived;
+    QList<CardImport> imports;
     // Not empty: the card keeps three attached files (hidden labels lblFile01..03 and
     // lblDesc01..03) and its cmdFile or cmdAllega opens the attachment screen with this tag.
     QString attachmentTag;
@@ -148,8 +192,9 @@ struct RecordCardDecl {
 // The six hidden labels of a card with attachments, bound to File01..File03, Desc01..Desc03.
 const QStringList& attachmentLabels();
 
-// Declaration faults: a bound field its layout lacks, a check, report row or required field
-// naming no declared control. Empty when the declaration is sound.
+// Declaration faults: a bound field its layout lacks, a save check, derived field, import,
+// report row or first focus naming no declared control, an import pairing a field its
+// layout lacks. Empty when the declaration is sound.
 QStringList declarationFaults(RecordCardDecl decl);
 
 // The declaration as the card works with it: txtX and chkX bound to field X where no other

@@ -104,6 +104,7 @@ CardForm::CardForm(const RecordCardDecl& decl, ScreenBehaviour* behaviour)
     : m_decl(decl), m_behaviour(behaviour) {}
 
 void CardForm::build(QWidget* owner, const ActionFor& actionFor) {
+    m_actionFor = actionFor;
     QWidget* host = owner;
     if (!m_decl.panelName.isEmpty()) {
         auto* screen = new QVBoxLayout(owner);
@@ -241,8 +242,11 @@ QWidget* CardForm::buildControl(QWidget* owner, const CardField& field, QWidget*
     }
     control->setObjectName(field.control);
     m_controls.insert(field.control, control);
-    if (auto* button = qobject_cast<QAbstractButton*>(control); button && field.action)
-        QObject::connect(button, &QAbstractButton::clicked, owner, field.action);
+    std::function<void()> action = field.action;
+    const bool pressed = field.kind == FieldKind::Picture || field.kind == FieldKind::Push;
+    if (!action && pressed && m_actionFor) action = m_actionFor(field.control);
+    if (auto* button = qobject_cast<QAbstractButton*>(control); button && action)
+        QObject::connect(button, &QAbstractButton::clicked, owner, action);
     if (isEntered(field.kind)) {
         m_behaviour->addHighlight(control, field.control.mid(3));
         m_enterOrder << control;

@@ -24,14 +24,16 @@ class ScreenBehaviour;
 // hint bar. The form only builds and finds widgets; what they hold is the binder's business.
 class CardForm {
 public:
-    // The action of a standard command (cmdNuovo, cmdPrimo ...) of the card.
+    // The card's own action for a command (cmdNuovo, cmdPrimo ...) or button declared
+    // without one.
     using ActionFor = std::function<std::function<void()>(const QString& control)>;
 
     // `decl` must be completed (see completedDecl) and outlive the form.
     CardForm(const RecordCardDecl& decl, ScreenBehaviour* behaviour);
 
     // The whole card inside `owner`: in the declared panel if there is one, sections on the
-    // left, commands on the right, hint bar along the bottom.
+    // left, commands on the right, hint bar along the bottom. A picture or push button
+    // declared without an action takes the card's, as a command does.
     void build(QWidget* owner, const ActionFor& actionFor);
     // Only the section frames and their controls, added to `column`; hidden labels go
     // straight under `owner`. Enough for binding controls to records.
@@ -66,6 +68,7 @@ private:
     QWidget* m_panel = nullptr;
     QLabel* m_hintBar = nullptr;
     QLabel* m_positionLabel = nullptr;
+    ActionFor m_actionFor; // empty while only the fields are built
 };
 
 } // namespace tavolex::ui

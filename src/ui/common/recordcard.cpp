@@ -76,6 +76,8 @@ std::function<void()> RecordCard::standardAction(const QString& control) {
     };
     for (const auto& [name, slot] : actions)
         if (control == name) return [this, slot = slot] { (this->*slot)(); };
+    for (const CardImport& import : m_decl.imports)
+        if (control == import.command) return [this, &import] { importRecord(import); };
     Q_ASSERT_X(false, "RecordCard", "a command without an action");
     return {};
 }
@@ -146,11 +148,15 @@ void RecordCard::loadFromRecord(const QByteArray& bytes, qint64 position) {
     setPosition(position, bytes);
 }
 
-void RecordCard::copyFields(
-    const records::Record& from,
-    std::initializer_list<std::pair<const char16_t*, const char16_t*>> pairs) {
+void RecordCard::copyFields(const records::Record& from,
+                            const QList<std::pair<QString, QString>>& pairs) {
     for (const auto& [field, name] : pairs)
-        setText(QString::fromUtf16(name), text::trimmed(from.text(QStringView(field))));
+        setText(name, text::trimmed(from.text(field)));
+}
+
+void RecordCard::importRecord(const CardImport& import) {
+    if (const std::optional<ChosenRecord> chosen = import.search(this))
+        copyFields(records::Record(*import.layout, chosen->bytes), import.fields);
 }
 
 void RecordCard::clearCard() {
@@ -159,14 +165,30 @@ void RecordCard::clearCard() {
     setPosition(0);
 }
 
-bool RecordCard::validateForSave() {
-    for (const RequiredField& required : m_decl.required) {
-        if (text::trimmed(text(required.control)).size() < required.minLength) {
-            msg::warning(this, required.message);
-            focusControl(required.control);
-            return false;
+bool RecordCard::passesSaveChecks() {
+    const CardTexts texts = [this](const QString& name) { return text(name); };
+    for (const SaveCheck& check : m_decl.saveChecks) {
+        if (check.normalise) {
+            const QString current = text(check.control);
+            if (const QString normalised = check.normalise(current); normalised != current)
+                setText(check.control, normalised);
+            continue;
         }
+        std::optional<SaveFault> fault;
+        if (check.rule)
+            fault = check.rule(texts);
+        else if (text::trimmed(text(check.control)).size() < check.minLength)
+            fault = SaveFault{check.message};
+        if (!fault) continue;
+        if (fault->plain)
+            msg::plain(this, fault->message);
+        else
+            msg::warning(this, fault->message);
+        focusControl(check.control);
+        return false;
     }
+    for (const DerivedField& derived : m_decl.derived)
+        setText(derived.control, derived.value(texts));
     return true;
 }
 
@@ -234,7 +256,8 @@ void RecordCard::cmdSalvaClick() {
         focusControl(fault->control);
         return;
     }
-    if (!validateForSave()) return;
+    m_binder.clearPickSelections();
+    if (!passesSaveChecks()) return;
     const std::unique_ptr<records::Archive> store = archive();
     CardArchive session(this, *store);
     if (!session.open()) return;
@@ -279,6 +302,7 @@ void RecordCard::cmdDuplicaClick() {
     for (const QString& name : attachmentLabels())
         setText(name, {});
     clearOnDuplicate();
+    m_binder.clearPickSelections();
     setPosition(0);
     const std::unique_ptr<records::Archive> store = archive();
     CardArchive session(this, *store);

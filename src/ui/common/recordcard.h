@@ -50,10 +50,6 @@ public:
     // Reads record `position` of the card's archive and shows it; a record that cannot be
     // read gives the access error and leaves the card as it was. False then.
     bool showRecordAt(qint64 position);
-    // Overwrites controls with the trimmed fields of a record of another archive (a client
-    // picked in the client search, say): pairs of (record field, card control).
-    void copyFields(const records::Record& from,
-                    std::initializer_list<std::pair<const char16_t*, const char16_t*>> pairs);
 
     // Empties every field, check box, choice, hidden label and the position; remembered
     // fields keep their text.
@@ -104,8 +100,6 @@ protected:
     const RecordCardDecl& decl() const { return m_decl; }
     void focusControl(const QString& name);
 
-    // Checks before saving; the default checks the required fields in order.
-    virtual bool validateForSave();
     // Extra clearing on Duplicate, besides attachments and position.
     virtual void clearOnDuplicate();
     virtual void prepareNewCard() {}
@@ -127,6 +121,14 @@ private:
     void resolveConflict(CardArchive& session);
     void focusField(QWidget* field);
     std::function<void()> standardAction(const QString& control);
+    // The declared checks of Save in order: false, with the message given and the focus
+    // moved, at the first that fails; once every one passes, the derived fields are written.
+    bool passesSaveChecks();
+    // Opens the declared search and copies the record chosen there into the card.
+    void importRecord(const CardImport& import);
+    // Overwrites controls with the trimmed fields of a record of another archive (a client
+    // picked in the client search, say): pairs of (record field, card control).
+    void copyFields(const records::Record& from, const QList<std::pair<QString, QString>>& pairs);
 
     RecordCardDecl m_decl;
     ScreenBehaviour* m_behaviour;

@@ -14,14 +14,12 @@
 #include "ui/common/artwork.h"
 #include "ui/common/calendarfiles.h"
 #include "ui/common/clock.h"
-#include "ui/common/messages.h"
 #include "ui/common/modal.h"
 #include "ui/common/sound.h"
 #include "ui/common/yearboxes.h"
 #include "ui/practices/TfrmTrovaPratica.h"
 
 #include <QCalendarWidget>
-#include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
@@ -40,6 +38,36 @@ QStringList twoDigits(int first, int last) {
     for (int i = first; i <= last; ++i)
         values << u"%1"_s.arg(i, 2, 10, QChar(u'0'));
     return values;
+}
+
+// The due date Save builds from the day, the month and the archive's year.
+QString dueDate(const CardTexts& texts) {
+    return deadlines::dueDateText(texts(u"txtGiorno"_s), texts(u"txtMese"_s), texts(u"lblAnno"_s));
+}
+
+// A month typed that is none of the twelve builds no date.
+std::optional<SaveFault> monthFault(const CardTexts& texts) {
+    if (!dueDate(texts).isEmpty()) return std::nullopt;
+    return SaveFault{u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
+                     u"salvare la scheda \u00E8 necessario indicare una data valida."_s};
+}
+
+// A day the month lacks (31 April, 29 February of a common year).
+std::optional<SaveFault> dayFault(const CardTexts& texts) {
+    const QString due = dueDate(texts);
+    if (dates::parseDate(due)) return std::nullopt;
+    return SaveFault{u"Attenzione: la data "_s + due +
+                         u" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario "
+                         u"indicare una data valida."_s,
+                     true};
+}
+
+QString appointmentTime(const CardTexts& texts) {
+    return text::trimmed(texts(u"txtOreApp"_s)) + u':' + text::trimmed(texts(u"txtMinutiApp"_s));
+}
+
+QString zeroWhenEmpty(const QString& amount) {
+    return text::trimmed(amount).isEmpty() ? u"0,00"_s : amount;
 }
 
 RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
@@ -114,7 +142,7 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
         {.control = u"cmdNuovo"_s},
         {.control = u"cmdDuplica"_s},
         {u"cmdImporta"_s, u"Importa dati"_s, u"\u2630"_s, Tone::Service,
-         u"Importa i dati dall'archivio delle pratiche."_s, [card] { card->cmdImportaClick(); }},
+         u"Importa i dati dall'archivio delle pratiche."_s},
         {.control = u"cmdSalva"_s},
         {.control = u"cmdTrova"_s, .action = [card] { card->cmdTrovaClick(); }},
         {.control = u"cmdStampa"_s},
@@ -132,7 +160,24 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
         {.control = u"cmdGuida"_s, .hint = u"Visualizza la pagina della guida sensibile al contesto."_s},
         {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
     };
-    c.required = {
+    c.imports = {
+        {u"cmdImporta"_s,
+         [](QWidget* from) { return TfrmTrovaPratica::pick(from, u"scadenzario"_s); },
+         &records::practiceLayout(),
+         {{u"Oggetto"_s, u"txtOggetto"_s},
+          {u"Tipologia"_s, u"txtTipologia"_s},
+          {u"Protocollo"_s, u"txtProtocollo"_s},
+          {u"Apertura"_s, u"txtApertura"_s},
+          {u"Chiusura"_s, u"txtChiusura"_s},
+          {u"Stato"_s, u"txtStato"_s},
+          {u"Consulente"_s, u"txtConsulente"_s},
+          {u"Cliente"_s, u"txtCliente"_s},
+          {u"Recapito"_s, u"txtRecapito"_s},
+          {u"CodFisc"_s, u"txtCodFisc"_s}}},
+    };
+    c.saveChecks = {
+        // An amount left empty is saved as zero.
+        {.control = u"txtCosto"_s, .normalise = zeroWhenEmpty},
         {u"txtGiorno"_s, kRequired + u"il giorno della scadenza."_s},
         {u"txtGiorno"_s, kRequired + u"il giorno della scadenza usando due cifre."_s, 2},
         {u"txtMese"_s, kRequired + u"il mese della scadenza."_s},
@@ -144,7 +189,10 @@ RecordCardDecl deadlineDecl(TfrmScadenzario* card) {
         {u"txtCliente"_s, kRequired + u"il nome del Cliente."_s},
         {u"txtOggetto"_s, kRequired + u"l'oggetto della pratica a cui la scadenza si riferisce."_s},
         {u"txtDettagli"_s, kRequired + u"la causale della scadenza."_s},
+        {.control = u"txtMese"_s, .rule = monthFault},
+        {.control = u"txtGiorno"_s, .rule = dayFault},
     };
+    c.derived = {{u"lblOra"_s, appointmentTime}, {u"lblData"_s, dueDate}};
     c.reportTitle = u"SCHEDA SCADENZA / APPUNTAMENTO"_s;
     c.report = {
         {u"Data scadenza:"_s, u"{txtGiorno} {txtMese} {lblAnno}"_s},
@@ -298,62 +346,11 @@ void TfrmScadenzario::yearOpened(const QString& yearText) {
     cmdNuovoClick();
 }
 
-void TfrmScadenzario::resetPicks() {
-    for (const QString& name : {u"txtGiorno"_s, u"txtMese"_s, u"txtOreApp"_s, u"txtMinutiApp"_s}) {
-        auto* pick = qobject_cast<QComboBox*>(control(name));
-        const QString shown = pick->currentText();
-        pick->setCurrentIndex(-1);
-        pick->setEditText(shown);
-    }
-}
-
-bool TfrmScadenzario::validateForSave() {
-    resetPicks();
-    if (text::trimmed(text(u"txtCosto"_s)).isEmpty()) setText(u"txtCosto"_s, u"0,00"_s);
-    if (!RecordCard::validateForSave()) return false;
-    setText(u"lblOra"_s,
-            text::trimmed(text(u"txtOreApp"_s)) + u':' + text::trimmed(text(u"txtMinutiApp"_s)));
-    const QString due =
-        deadlines::dueDateText(text(u"txtGiorno"_s), text(u"txtMese"_s), text(u"lblAnno"_s));
-    if (due.isEmpty()) {
-        msg::warning(this, u"Attenzione: selezionare il mese dal menu a cascata.\n\r\n\rPer poter "
-                           u"salvare la scheda \u00E8 necessario indicare una data valida."_s);
-        focusControl(u"txtMese"_s);
-        return false;
-    }
-    setText(u"lblData"_s, due);
-    if (!dates::parseDate(due)) {
-        msg::plain(this, u"Attenzione: la data "_s + due +
-                             u" non esiste.\n\r\n\rPer poter salvare la scheda \u00E8 necessario "
-                             u"indicare una data valida."_s);
-        focusControl(u"txtGiorno"_s);
-        return false;
-    }
-    return true;
-}
-
 void TfrmScadenzario::clearOnDuplicate() {
     for (const QString& name : {u"txtGiorno"_s, u"txtMese"_s})
         setText(name, {});
     setText(u"txtOreApp"_s, u"00"_s);
     setText(u"txtMinutiApp"_s, u"00"_s);
-    resetPicks();
-}
-
-void TfrmScadenzario::cmdImportaClick() {
-    const auto chosen = TfrmTrovaPratica::pick(this, u"scadenzario"_s);
-    if (!chosen) return;
-    copyFields(records::Record(records::practiceLayout(), chosen->bytes),
-               {{u"Oggetto", u"txtOggetto"},
-                {u"Tipologia", u"txtTipologia"},
-                {u"Protocollo", u"txtProtocollo"},
-                {u"Apertura", u"txtApertura"},
-                {u"Chiusura", u"txtChiusura"},
-                {u"Stato", u"txtStato"},
-                {u"Consulente", u"txtConsulente"},
-                {u"Cliente", u"txtCliente"},
-                {u"Recapito", u"txtRecapito"},
-                {u"CodFisc", u"txtCodFisc"}});
 }
 
 void TfrmScadenzario::cmdTrovaClick() {

@@ -24,7 +24,6 @@ public:
     void checkImminence();
     // "Apri" with an accepted year: the card of that year's archive, cleared.
 
-    void cmdImportaClick();
     void cmdTrovaClick();
     void btnOKClick();
     void btnGiornoClick();
@@ -32,7 +31,6 @@ public:
 
 protected:
     void built() override;
-    bool validateForSave() override;
     void clearOnDuplicate() override;
     void prepareShownCard() override;
     void yearOpened(const QString& yearText) override;
@@ -41,7 +39,6 @@ protected:
 private:
     QWidget* buildStartPanel();
     void showStartPanel(bool start);
-    void resetPicks();
 
     QWidget* m_startPanel = nullptr;
     YearBoxes* m_year = nullptr;

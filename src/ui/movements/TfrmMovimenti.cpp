@@ -33,6 +33,28 @@ namespace {
 constexpr auto kIncomeLabel = u"Importo in entrata: \u20AC";
 constexpr auto kExpenseLabel = u"Importo in uscita: \u20AC";
 
+// The core's checks of Save, read as the check of one field: the fault when the first check
+// that fails is that field's.
+std::function<std::optional<SaveFault>(const CardTexts&)> movementRule(movements::SaveField field) {
+    return [field](const CardTexts& texts) -> std::optional<SaveFault> {
+        const movements::SaveVerdict verdict = movements::checkSave({
+            .data = texts(u"txtData"_s),
+            .causale = texts(u"txtCausale"_s),
+            .dataSca = texts(u"txtDataSca"_s),
+            .preavviso = texts(u"txtPreavviso"_s),
+            .importo = texts(u"txtImporto"_s),
+            .pagatore = texts(u"txtPagatore"_s),
+            .beneficiario = texts(u"txtBeneficiario"_s),
+        });
+        if (verdict.ok || verdict.focus != field) return std::nullopt;
+        return SaveFault{verdict.message, verdict.plain};
+    };
+}
+
+std::function<std::optional<ChosenRecord>(QWidget*)> clientSearch(const QString& tag) {
+    return [tag](QWidget* card) { return TfrmTrovaClienti::pick(card, tag); };
+}
+
 RecordCardDecl movementsDecl(TfrmMovimenti* card) {
     using K = FieldKind;
     RecordCardDecl c;
@@ -83,7 +105,7 @@ RecordCardDecl movementsDecl(TfrmMovimenti* card) {
          .normalise = money::normalisedMovementAmount, .initial = u"0,00"_s},
         {.control = u"txtPagatore"_s, .label = u"Pagatore:"_s, .at = {1, 0, 0, 3}},
         {.control = u"impPagatore"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = importHint,
-         .glyph = u"\u263A"_s, .action = [card] { card->impPagatoreClick(); }},
+         .glyph = u"\u263A"_s},
         {.control = u"txtRecapitoPag"_s, .label = u"Recapito:"_s, .at = {1, 0, 4, 2}},
         {.control = u"txtCodFisc"_s, .label = u"Codice fiscale:"_s, .at = {1, 1, 0, 2},
          .rules = UpperEachKey | TrimEachKey},
@@ -100,7 +122,7 @@ RecordCardDecl movementsDecl(TfrmMovimenti* card) {
          .maxLength = 150},
         {.control = u"txtBeneficiario"_s, .label = u"Beneficiario:"_s, .at = {2, 0, 0, 3}},
         {.control = u"impBeneficiario"_s, .kind = K::Picture, .at = {2, 0, 3}, .hint = importHint,
-         .glyph = u"\u263A"_s, .action = [card] { card->impBeneficiarioClick(); }},
+         .glyph = u"\u263A"_s},
         {.control = u"txtRecapitoBen"_s, .label = u"Recapito:"_s, .at = {2, 0, 4, 2}},
         {.control = u"txtRicevuta"_s, .label = u"CRO / Ricevuta n."_s, .at = {2, 1, 0, 6}},
         {.control = u"txtNote"_s, .label = u"Note:"_s, .at = {2, 2, 0, 6}},
@@ -112,6 +134,33 @@ RecordCardDecl movementsDecl(TfrmMovimenti* card) {
         {.control = u"lblFile"_s, .kind = K::Hidden},
     };
     c.attachmentTag = u"movimenti"_s;
+    using F = movements::SaveField;
+    c.saveChecks = {
+        {u"grpTipo"_s, QString::fromUtf16(movements::kNeedTipo)},
+        // The amount the core checks is the one the card shows, also when a check fails.
+        {.control = u"txtImporto"_s, .normalise = money::normalisedMovementAmount},
+        {.control = u"txtCausale"_s, .rule = movementRule(F::Causale)},
+        {.control = u"txtData"_s, .rule = movementRule(F::Data)},
+        {.control = u"txtDataSca"_s, .rule = movementRule(F::DataSca)},
+        {.control = u"txtPreavviso"_s, .rule = movementRule(F::Preavviso)},
+        {.control = u"txtImporto"_s, .rule = movementRule(F::Importo)},
+        {.control = u"txtPagatore"_s, .rule = movementRule(F::Pagatore)},
+        {.control = u"txtBeneficiario"_s, .rule = movementRule(F::Beneficiario)},
+    };
+    c.derived = {{u"txtTotale"_s, [](const CardTexts& texts) {
+                      return movements::signedTotal(texts(u"grpTipo"_s) == u"Entrata"_s,
+                                                    texts(u"txtImporto"_s));
+                  }}};
+    c.imports = {
+        {u"impPagatore"_s, clientSearch(u"movimenti_pagatore"_s), &records::clientLayout(),
+         {{u"Cliente"_s, u"txtPagatore"_s},
+          {u"Recapito"_s, u"txtRecapitoPag"_s},
+          {u"CodFisc"_s, u"txtCodFisc"_s},
+          {u"PartitaIva"_s, u"txtPartitaIva"_s},
+          {u"Email"_s, u"txtEmail"_s}}},
+        {u"impBeneficiario"_s, clientSearch(u"movimenti_beneficiario"_s), &records::clientLayout(),
+         {{u"Cliente"_s, u"txtBeneficiario"_s}, {u"Recapito"_s, u"txtRecapitoBen"_s}}},
+    };
     c.commands = {
         {.control = u"cmdNuovo"_s, .hint = u"Predispone la schermata per l'inserimento di una nuova scheda."_s},
         {.control = u"cmdDuplica"_s},
@@ -171,67 +220,10 @@ void TfrmMovimenti::showMovementType() {
     label->style()->polish(label);
 }
 
-bool TfrmMovimenti::validateForSave() {
-    if (text(u"grpTipo"_s).isEmpty()) {
-        msg::warning(this, QString::fromUtf16(movements::kNeedTipo));
-        focusControl(u"grpTipo"_s);
-        return false;
-    }
-    const movements::SaveVerdict verdict = movements::checkSave({
-        .data = text(u"txtData"_s),
-        .causale = text(u"txtCausale"_s),
-        .dataSca = text(u"txtDataSca"_s),
-        .preavviso = text(u"txtPreavviso"_s),
-        .importo = text(u"txtImporto"_s),
-        .pagatore = text(u"txtPagatore"_s),
-        .beneficiario = text(u"txtBeneficiario"_s),
-    });
-    setText(u"txtImporto"_s, verdict.importo);
-    if (!verdict.ok) {
-        if (verdict.plain)
-            msg::plain(this, verdict.message);
-        else
-            msg::warning(this, verdict.message);
-        const std::pair<movements::SaveField, const char16_t*> focus[] = {
-            {movements::SaveField::Data, u"txtData"},
-            {movements::SaveField::Causale, u"txtCausale"},
-            {movements::SaveField::DataSca, u"txtDataSca"},
-            {movements::SaveField::Preavviso, u"txtPreavviso"},
-            {movements::SaveField::Importo, u"txtImporto"},
-            {movements::SaveField::Pagatore, u"txtPagatore"},
-            {movements::SaveField::Beneficiario, u"txtBeneficiario"},
-        };
-        for (const auto& [field, name] : focus)
-            if (field == verdict.focus) focusControl(QString::fromUtf16(name));
-        return false;
-    }
-    const bool income = static_cast<QRadioButton*>(control(u"optEntrata"_s))->isChecked();
-    setText(u"txtTotale"_s, movements::signedTotal(income, verdict.importo));
-    return true;
-}
-
 void TfrmMovimenti::clearOnDuplicate() {
     setText(u"chkSaldato"_s, QString::fromUtf16(records::kNo));
     setText(u"txtData"_s, dates::formatDate(Clock::today()));
     setText(u"txtDataSca"_s, {});
-}
-
-void TfrmMovimenti::impPagatoreClick() {
-    const auto chosen = TfrmTrovaClienti::pick(this, u"movimenti_pagatore"_s);
-    if (!chosen) return;
-    copyFields(records::Record(records::clientLayout(), chosen->bytes),
-               {{u"Cliente", u"txtPagatore"},
-                {u"Recapito", u"txtRecapitoPag"},
-                {u"CodFisc", u"txtCodFisc"},
-                {u"PartitaIva", u"txtPartitaIva"},
-                {u"Email", u"txtEmail"}});
-}
-
-void TfrmMovimenti::impBeneficiarioClick() {
-    const auto chosen = TfrmTrovaClienti::pick(this, u"movimenti_beneficiario"_s);
-    if (!chosen) return;
-    copyFields(records::Record(records::clientLayout(), chosen->bytes),
-               {{u"Cliente", u"txtBeneficiario"}, {u"Recapito", u"txtRecapitoBen"}});
 }
 
 void TfrmMovimenti::sndEmailClick() {

@@ -11,8 +11,6 @@ class TfrmMovimenti : public RecordCard {
 public:
     explicit TfrmMovimenti(QWidget* parent = nullptr);
 
-    void impPagatoreClick();
-    void impBeneficiarioClick();
     void sndEmailClick();
     void cmdTrovaClick();
     void cmdScadenzeClick();
@@ -21,9 +19,6 @@ protected:
     // The caption names the year.
     void yearOpened(const QString& yearText) override;
     void built() override;
-    // The checks of Save in their order, the amount normalised first; on success the signed
-    // amount follows the movement type.
-    bool validateForSave() override;
     // A duplicate is not settled, dated today and has no due date.
     void clearOnDuplicate() override;
 

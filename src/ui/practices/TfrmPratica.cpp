@@ -68,7 +68,7 @@ RecordCardDecl practiceDecl(TfrmPratica* card) {
         {.control = u"txtConsulente"_s, .label = u"Consulente o curatore:"_s, .at = {0, 4, 4, 2}},
         {.control = u"txtCliente"_s, .label = u"Cognome e nome o ragione sociale Cliente:"_s, .at = {1, 0, 0, 3}},
         {.control = u"impCliente"_s, .kind = K::Picture, .at = {1, 0, 3}, .hint = u"Importa i dati "
-         u"dall'archivio anagrafico dei Clienti."_s, .glyph = u"\u263A"_s, .action = [card] { card->impClienteClick(); }},
+         u"dall'archivio anagrafico dei Clienti."_s, .glyph = u"\u263A"_s},
         {.control = u"txtRecapito"_s, .label = u"Recapito preferenziale:"_s, .at = {1, 0, 4, 2}},
         {.control = u"txtIndirizzoRes"_s, .label = u"Via / Piazza e numero civico:"_s, .at = {1, 1, 0, 3}},
         {.control = u"txtComuneRes"_s, .label = u"Comune di residenza:"_s, .at = {1, 1, 3, 2}},
@@ -108,7 +108,20 @@ RecordCardDecl practiceDecl(TfrmPratica* card) {
         {.control = u"cmdGuida"_s},
         {.control = u"cmdEsci"_s},
     };
-    c.required = {
+    c.imports = {
+        {u"impCliente"_s,
+         [](QWidget* from) { return TfrmTrovaClienti::pick(from, u"pratica"_s); },
+         &records::clientLayout(),
+         {{u"Cliente"_s, u"txtCliente"_s},
+          {u"Recapito"_s, u"txtRecapito"_s},
+          {u"IndirizzoRes"_s, u"txtIndirizzoRes"_s},
+          {u"ComuneRes"_s, u"txtComuneRes"_s},
+          {u"ProvRes"_s, u"txtProvRes"_s},
+          {u"CapRes"_s, u"txtCapRes"_s},
+          {u"CodFisc"_s, u"txtCodFisc"_s},
+          {u"PartitaIva"_s, u"txtPartitaIva"_s}}},
+    };
+    c.saveChecks = {
         {u"txtOggetto"_s, kRequired + u"l'oggetto della pratica."_s},
         {u"txtProtocollo"_s, kRequired + u"il numero di protocollo della pratica."_s},
         {u"txtApertura"_s, kRequired + u"la data di apertura della pratica."_s},
@@ -137,20 +150,6 @@ RecordCardDecl practiceDecl(TfrmPratica* card) {
 } // namespace
 
 TfrmPratica::TfrmPratica(QWidget* parent) : RecordCard(practiceDecl(this), parent) {}
-
-void TfrmPratica::impClienteClick() {
-    const auto chosen = TfrmTrovaClienti::pick(this, u"pratica"_s);
-    if (!chosen) return;
-    copyFields(records::Record(records::clientLayout(), chosen->bytes),
-               {{u"Cliente", u"txtCliente"},
-                {u"Recapito", u"txtRecapito"},
-                {u"IndirizzoRes", u"txtIndirizzoRes"},
-                {u"ComuneRes", u"txtComuneRes"},
-                {u"ProvRes", u"txtProvRes"},
-                {u"CapRes", u"txtCapRes"},
-                {u"CodFisc", u"txtCodFisc"},
-                {u"PartitaIva", u"txtPartitaIva"}});
-}
 
 void TfrmPratica::btnElencoClick() {
     QStringList entries;

@@ -10,7 +10,6 @@ class TfrmPratica : public RecordCard {
 public:
     explicit TfrmPratica(QWidget* parent = nullptr);
 
-    void impClienteClick();
     void btnElencoClick();
     void cmdTrovaClick();
     void cmdCartellaClick();

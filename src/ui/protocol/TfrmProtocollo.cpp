@@ -104,7 +104,7 @@ RecordCardDecl protocolDecl(TfrmProtocollo* card) {
         {.control = u"cmdGuida"_s},
         {.control = u"cmdEsci"_s, .hint = u"Esci da questa schermata di lavoro."_s},
     };
-    c.required = {
+    c.saveChecks = {
         {u"txtNumero"_s, kRequired + u"il numero di protocollo del documento."_s},
         {u"txtDataReg"_s, kRequired + u"la data di registrazione del documento."_s},
         {u"txtCategoria"_s, kRequired + u"la categoria del documento."_s},

@@ -7,7 +7,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tavolex;
 using namespace tavolex::records;
@@ -221,12 +224,34 @@ TEST_F(RecordFileTest, ZeroByteFileHasNoRecord) {
 }
 
 TEST_F(RecordFileTest, ReadOnlyFileIsReportedAndKept) {
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
     writeFile(path(), record('a'));
-    QFile::setPermissions(path(), QFileDevice::ReadOwner);
-    RecordFile file(path(), 3372);
-    EXPECT_FALSE(file.open());
-    EXPECT_FALSE(file.errorString().isEmpty());
+    QFile::setPermissions(path(),
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const auto refused = [this] {
+        RecordFile file(path(), 3372);
+        return !file.open() && !file.errorString().isEmpty();
+    };
+    if (geteuid() != 0) {
+        EXPECT_TRUE(refused());
+    } else {
+        // Root writes whatever the permissions say: the open is tried by an ordinary user.
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                              QFileDevice::ExeOther);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const gid_t nogroup = 65534;
+            const uid_t nobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0)
+                ::_exit(2);
+            ::_exit(refused() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(readFile(path()), record('a'));
 }

@@ -7,12 +7,31 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 constexpr FieldKind YesNo = FieldKind::YesNo;
 constexpr FieldKind Text = FieldKind::Text;
+
+// The three attached files and their descriptions, the last fields of every card that has
+// attachments.
+void appendAttachments(std::vector<FieldSpec>& fields) {
+    for (const auto& [name, caption] : {std::pair{u"File%1"_s, u"Allegato %1:"_s},
+                                        std::pair{u"Desc%1"_s, u"Descrizione allegato %1:"_s}})
+        for (int i = 1; i <= 3; ++i)
+            fields.push_back({name.arg(i, 2, 10, QChar(u'0')), 250, Text, 0, caption.arg(i)});
+}
+
+// A record's own fields followed by the attachments.
+std::vector<FieldSpec> withAttachments(std::initializer_list<FieldDecl> own) {
+    std::vector<FieldSpec> fields;
+    for (const FieldDecl& decl : own)
+        fields.push_back({QString::fromUtf16(decl.name), decl.capacity, decl.kind, 0,
+                          decl.caption ? QString::fromUtf16(decl.caption) : QString()});
+    appendAttachments(fields);
+    return fields;
+}
 } // namespace
 
 const RecordLayout& clientLayout() {
     static const RecordLayout layout(
         u"Clienti"_s,
-        {
+        withAttachments({
             {u"Cliente", 50, Text, u"Cognome e nome o ragione sociale:"},
             {u"DataNasc", 30, Text, u"Data di nascita:"},
             {u"ComuneNasc", 50, Text, u"Comune di nascita:"},
@@ -43,13 +62,7 @@ const RecordLayout& clientLayout() {
             {u"Questioni", 250, Text, u"Questioni in sospeso:"},
             {u"Note", 250, Text, u"Note:"},
             {u"Ricontatta", 2, YesNo},
-            {u"File01", 250, Text, u"Allegato 1:"},
-            {u"File02", 250, Text, u"Allegato 2:"},
-            {u"File03", 250, Text, u"Allegato 3:"},
-            {u"Desc01", 250, Text, u"Descrizione allegato 1:"},
-            {u"Desc02", 250, Text, u"Descrizione allegato 2:"},
-            {u"Desc03", 250, Text, u"Descrizione allegato 3:"},
-        },
+        }),
         3372);
     return layout;
 }
@@ -86,12 +99,7 @@ const RecordLayout& practiceLayout() {
         for (int i = 1; i <= 32; ++i)
             fields.push_back(
                 {u"Doc%1"_s.arg(i, 2, 10, QChar(u'0')), 50, Text, 0, u"Documento %1:"_s.arg(i)});
-        add(u"File01", 250, Text, u"Allegato 1:");
-        add(u"File02", 250, Text, u"Allegato 2:");
-        add(u"File03", 250, Text, u"Allegato 3:");
-        add(u"Desc01", 250, Text, u"Descrizione allegato 1:");
-        add(u"Desc02", 250, Text, u"Descrizione allegato 2:");
-        add(u"Desc03", 250, Text, u"Descrizione allegato 3:");
+        appendAttachments(fields);
         return RecordLayout(u"Pratiche"_s, std::move(fields), 5075);
     }();
     return layout;
@@ -100,7 +108,7 @@ const RecordLayout& practiceLayout() {
 const RecordLayout& protocolLayout() {
     static const RecordLayout layout(
         u"Protocollo"_s,
-        {
+        withAttachments({
             {u"Numero", 16, Text, u"N. protocollo:"},
             {u"Tipo", 20, Text, u"Tipo:"},
             {u"DataReg", 10, Text, u"Data registrazione:"},
@@ -120,13 +128,7 @@ const RecordLayout& protocolLayout() {
             {u"Destinatario", 120, Text, u"Destinatario:"},
             {u"RecapitoDes", 120, Text, u"Recapito:"},
             {u"Copia", 250, Text, u"Copia digitale documento:"},
-            {u"File01", 250, Text, u"Allegato 1:"},
-            {u"File02", 250, Text, u"Allegato 2:"},
-            {u"File03", 250, Text, u"Allegato 3:"},
-            {u"Desc01", 250, Text, u"Descrizione allegato 1:"},
-            {u"Desc02", 250, Text, u"Descrizione allegato 2:"},
-            {u"Desc03", 250, Text, u"Descrizione allegato 3:"},
-        },
+        }),
         3403);
     return layout;
 }
@@ -166,7 +168,7 @@ const RecordLayout& deadlineLayout() {
 
 const RecordLayout& movementLayout() {
     static const RecordLayout layout(u"Movimenti"_s,
-                                     {
+                                     withAttachments({
                                          {u"Entrata", 2, YesNo},
                                          {u"Uscita", 2, YesNo},
                                          {u"Data", 10, Text, u"Data operazione:"},
@@ -189,13 +191,7 @@ const RecordLayout& movementLayout() {
                                          {u"Note", 250, Text, u"Note:"},
                                          {u"Tariffa", 250, Text, u"Tariffa applicata:"},
                                          {u"Saldato", 2, YesNo},
-                                         {u"File01", 250, Text, u"Allegato 1:"},
-                                         {u"File02", 250, Text, u"Allegato 2:"},
-                                         {u"File03", 250, Text, u"Allegato 3:"},
-                                         {u"Desc01", 250, Text, u"Descrizione allegato 1:"},
-                                         {u"Desc02", 250, Text, u"Descrizione allegato 2:"},
-                                         {u"Desc03", 250, Text, u"Descrizione allegato 3:"},
-                                     },
+                                     }),
                                      3414);
     return layout;
 }

@@ -4,7 +4,7 @@
 #include "core/programfolder.h"
 #include "records/layouts.h"
 #include "records/record.h"
-#include "records/recordfile.h"
+#include "records/store.h"
 #include "ui/app/TfrmTrovaTutto.h"
 #include "ui/app/application.h"
 #include "ui/common/clock.h"
@@ -29,22 +29,24 @@ namespace {
 QString g_output;
 
 bool append(
-    const records::RecordLayout& layout, const QString& file,
+    records::ArchiveKind kind, int year,
     std::initializer_list<std::initializer_list<std::pair<const char16_t*, QString>>> rows) {
-    records::RecordFile archive(programPath(file), layout.recordSize());
-    if (!archive.open()) return false;
+    const std::unique_ptr<records::OpenArchive> archive =
+        records::programArchive(kind, year)->open();
+    if (!archive) return false;
+    const records::RecordLayout& layout = records::archiveEntry(kind).layout();
     for (const auto& row : rows) {
         records::Record r(layout);
         for (const auto& [field, value] : row)
             r.setText(QStringView(field), value);
-        if (archive.append(r.bytes()) == 0) return false;
+        if (archive->append(r.bytes()) == 0) return false;
     }
-    return archive.close();
+    return archive->close();
 }
 
 bool makeArchives() {
     const QString yes = u"S\u00EC"_s, no = u"No"_s;
-    return append(records::clientLayout(), u"Clienti.pro"_s,
+    return append(records::ArchiveKind::Clients, 0,
                   {{{u"Cliente", u"Rossi Mario"_s},
                     {u"ComuneRes", u"Roma"_s},
                     {u"ProvRes", u"RM"_s},
@@ -53,7 +55,7 @@ bool makeArchives() {
                     {u"CodFisc", u"RSSMRA80A01H501U"_s},
                     {u"Occupazione", u"Commercialista"_s},
                     {u"Ricontatta", no}}}) &&
-           append(records::protocolLayout(), u"2026.prt"_s,
+           append(records::ArchiveKind::Protocol, 2026,
                   {{{u"Numero", u"1"_s},
                     {u"DataReg", u"02/03/2026"_s},
                     {u"Ufficio", u"Segreteria"_s},
@@ -62,7 +64,7 @@ bool makeArchives() {
                     {u"Oggetto", u"Fattura n. 12 fornitore"_s},
                     {u"Mittente", u"Cartoleria Bianchi"_s},
                     {u"Tipo", u"In entrata"_s}}}) &&
-           append(records::practiceLayout(), u"Pratiche.pro"_s,
+           append(records::ArchiveKind::Practices, 0,
                   {{{u"Oggetto", u"Successione ereditaria"_s},
                     {u"Tipologia", u"Civile"_s},
                     {u"Protocollo", u"2026/118"_s},
@@ -70,7 +72,7 @@ bool makeArchives() {
                     {u"Stato", u"In lavorazione"_s},
                     {u"Cliente", u"Rossi Mario"_s},
                     {u"Urgente", yes}}}) &&
-           append(records::deadlineLayout(), u"2026.sca"_s,
+           append(records::ArchiveKind::Deadlines, 2026,
                   {{{u"Giorno", u"12"_s},
                     {u"Mese", u"Dicembre"_s},
                     {u"Anno", u"2026"_s},
@@ -85,7 +87,7 @@ bool makeArchives() {
                     {u"Importo", u"0,00"_s},
                     {u"DaConfermare", yes},
                     {u"Effettuato", no}}}) &&
-           append(records::movementLayout(), u"2026.eur"_s,
+           append(records::ArchiveKind::Movements, 2026,
                   {{{u"Entrata", yes},
                     {u"Uscita", no},
                     {u"Data", u"15/03/2026"_s},

@@ -233,6 +233,13 @@ void wireScreen(QWidget* screen) {
         QObject::connect(menu, &YearMenu::finished, menu, showMainMenu);
         QObject::connect(menu, &YearMenu::cardRequested, menu,
                          [name = menu->cardName()] { Screens::show(name); });
+        // The year chosen is the one the menu's card opens.
+        if (!menu->cardName().isEmpty())
+            QObject::connect(menu, &YearMenu::yearChosen, menu,
+                             [name = menu->cardName()](int, const QString& year) {
+                                 if (auto* card = Screens::find<RecordCard>(name))
+                                     card->openYear(year);
+                             });
     }
     if (auto* change = qobject_cast<TfrmCambiaPassword*>(screen))
         QObject::connect(change, &TfrmCambiaPassword::finished, change, [] {
@@ -250,15 +257,6 @@ void wireScreen(QWidget* screen) {
     }
     if (auto* period = qobject_cast<TfrmMenuBilancio*>(screen))
         QObject::connect(period, &TfrmMenuBilancio::finished, period, showMainMenu);
-    if (auto* menu = qobject_cast<TfrmMenuProtocollo*>(screen))
-        QObject::connect(menu, &YearMenu::yearChosen, menu, [](int, const QString& year) {
-            if (auto* card = Screens::find<TfrmProtocollo>(u"TfrmProtocollo"_s))
-                card->openYear(year);
-        });
-    if (auto* menu = qobject_cast<TfrmMenuMovimenti*>(screen))
-        QObject::connect(menu, &YearMenu::yearChosen, menu, [](int, const QString& year) {
-            if (auto* card = Screens::find<TfrmMovimenti>(u"TfrmMovimenti"_s)) card->openYear(year);
-        });
 }
 
 } // namespace

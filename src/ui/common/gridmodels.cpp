@@ -168,6 +168,14 @@ bool RecordGridModel::fill(const records::Archive& archive, const RecordTest& ac
     return scanned->read;
 }
 
+bool RecordGridModel::fillPrepared(const records::Archive& archive, const RecordTest& accept,
+                                   OnFailure onFailure) {
+    if (archive.prepare()) return fill(archive, accept, onFailure);
+    if (onFailure == OnFailure::KeepRowsRead) clear();
+    markIncomplete();
+    return false;
+}
+
 bool RecordGridModel::append(const records::Archive& archive, const RecordTest& accept) {
     const std::shared_ptr<Scanned> scanned = runWaiting<std::shared_ptr<Scanned>>(
         nullptr, [this, &archive, &accept] { return scan(archive, accept); });

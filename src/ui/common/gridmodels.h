@@ -86,6 +86,11 @@ public:
     // given). False when the file exists but cannot be read.
     bool fill(const records::Archive& archive, const RecordTest& accept = {},
               OnFailure onFailure = OnFailure::KeepRowsRead);
+    // The same once the archive is opened as every action opens it (a missing one is made
+    // empty). One that cannot be is a failure: the grid is emptied (kept with KeepPrevious)
+    // and incomplete.
+    bool fillPrepared(const records::Archive& archive, const RecordTest& accept = {},
+                      OnFailure onFailure = OnFailure::KeepRowsRead);
     // Adds the records of another file after the present rows: sorted among themselves, and
     // "N." counting from 1 again in their own file. A read failure keeps the rows read.
     bool append(const records::Archive& archive, const RecordTest& accept = {});

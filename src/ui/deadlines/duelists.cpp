@@ -57,12 +57,12 @@ void DueListScreen::prepare() {
         m_list, m_list == deadlines::DueList::Imminent ? today : m_calendarDate);
     // A missing year is created empty; a record whose date or notice days cannot be read
     // is left out, never the end of the list.
+    const auto selects = [&selection](const char* record) { return selection.selects(record); };
     if (!archive->prepare()) {
         model()->clear();
         model()->markIncomplete();
         return;
     }
-    const auto selects = [&selection](const char* record) { return selection.selects(record); };
     model()->fill(*archive, selects);
     // Deadlines of early next year are imminent at the end of this one: next year's archive
     // is read too when it exists (it is never created for this).
@@ -88,13 +88,7 @@ TfrmExpScadenzario::TfrmExpScadenzario(QWidget* parent)
 }
 
 void TfrmExpScadenzario::prepare() {
-    const std::unique_ptr<records::Archive> archive = this->archive();
-    if (!archive->prepare()) {
-        model()->clear();
-        model()->markIncomplete();
-        return;
-    }
-    model()->fill(*archive);
+    model()->fillPrepared(*archive());
 }
 
 } // namespace tavolex::ui

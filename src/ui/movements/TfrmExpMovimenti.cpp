@@ -27,13 +27,7 @@ TfrmExpMovimenti::TfrmExpMovimenti(QWidget* parent)
 
 void TfrmExpMovimenti::prepare() {
     // Opened as every action opens the archive; a failing read keeps the rows read so far.
-    const std::unique_ptr<records::Archive> archive = this->archive();
-    if (!archive->prepare()) {
-        model()->clear();
-        model()->markIncomplete();
-        return;
-    }
-    model()->fill(*archive);
+    model()->fillPrepared(*archive());
 }
 
 } // namespace tavolex::ui

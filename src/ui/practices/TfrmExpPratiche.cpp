@@ -25,15 +25,8 @@ TfrmExpPratiche::TfrmExpPratiche(QWidget* parent)
                  parent) {}
 
 void TfrmExpPratiche::prepare() {
-    const std::unique_ptr<records::Archive> archive =
-        records::programArchive(records::ArchiveKind::Practices);
     // Opened as every action opens the archive; a failing read keeps the rows read so far.
-    if (!archive->prepare()) {
-        model()->clear();
-        model()->markIncomplete();
-        return;
-    }
-    model()->fill(*archive);
+    model()->fillPrepared(*records::programArchive(records::ArchiveKind::Practices));
 }
 
 } // namespace tavolex::ui

@@ -27,12 +27,7 @@ TfrmExpProtocollo::TfrmExpProtocollo(QWidget* parent)
 void TfrmExpProtocollo::prepare() {
     // Every record of the archive, in file order; any failure leaves the grid empty.
     model()->clear();
-    const std::unique_ptr<records::Archive> archive = this->archive();
-    if (!archive->prepare()) {
-        model()->markIncomplete();
-        return;
-    }
-    model()->fill(*archive, {}, RecordGridModel::OnFailure::KeepPrevious);
+    model()->fillPrepared(*archive(), {}, RecordGridModel::OnFailure::KeepPrevious);
 }
 
 } // namespace tavolex::ui

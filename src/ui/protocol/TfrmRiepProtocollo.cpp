@@ -84,15 +84,10 @@ void TfrmRiepProtocollo::cmdTrovaClick() {
     }
     // The archive is opened as every action opens it (created when missing); a file
     // that cannot be opened or read leaves the grid as it was, without a message.
-    const std::unique_ptr<records::Archive> archive = this->archive();
-    if (!archive->prepare()) {
-        model()->markIncomplete();
-        return;
-    }
     const QDate start = verdict.start;
     const QDate end = verdict.end;
-    model()->fill(
-        *archive,
+    model()->fillPrepared(
+        *archive(),
         [&](const char* record) { return protocol::isRegisteredWithin(record, start, end); },
         RecordGridModel::OnFailure::KeepPrevious);
 }

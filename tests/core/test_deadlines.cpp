@@ -503,7 +503,7 @@ TEST(DeadlineExport, EveryRecordInFileOrder) {
     }
 
     // The grid columns after "N.": the 19 fields, then the order key on the due-date lists.
-    const QList<exporting::FieldColumn> due = fieldColumns() + QList{orderKeyColumn()};
+    const QList<exporting::FieldColumn> due = columns() + QList{orderKeyColumn()};
     ASSERT_EQ(due.size(), 20);
     EXPECT_EQ(due[19].header, u"Codice univoco"_s);
     EXPECT_EQ(due[19].source, exporting::CellSource::SortKey);

@@ -217,12 +217,12 @@ TEST(MovementSearch, DoubleClickFindsTheLaterOfTwinRecords) {
 // ---------------------------------------------------------------- export grid
 
 TEST(MovementGrid, ColumnsAndRowCells) {
-    const QList<exporting::FieldColumn>& columns = fieldColumns();
-    ASSERT_EQ(columns.size(), 20);
-    EXPECT_EQ(columns[6].header, u"Importo in euro"_s);
-    EXPECT_EQ(columns[12].screenWidth, 200);
-    EXPECT_EQ(columns[12].fileWidth, 250);
-    const QList<exporting::SheetColumn> exported = exportColumns();
+    const QList<exporting::FieldColumn>& shown = columns();
+    ASSERT_EQ(shown.size(), 20);
+    EXPECT_EQ(shown[6].header, u"Importo in euro"_s);
+    EXPECT_EQ(shown[12].screenWidth, 200);
+    EXPECT_EQ(shown[12].fileWidth, 250);
+    const QList<exporting::SheetColumn> exported = sheetColumns();
     ASSERT_EQ(exported.size(), 20);
     EXPECT_EQ(exported[0].heading, u"Tipo movimento"_s);
     EXPECT_EQ(exported[1].width, 180);
@@ -266,10 +266,10 @@ TEST(MovementGrid, ColumnsAndRowCells) {
 // The by-field declaration of the same columns shows what gridRow() shows, with the same
 // headings and widths: the kind through its words, every other column its field.
 TEST(MovementGrid, FieldColumnsShowWhatTheRowShows) {
-    const QList<exporting::FieldColumn>& byField = fieldColumns();
+    const QList<exporting::FieldColumn>& byField = columns();
     ASSERT_EQ(byField.size(), 20);
     const QList<exporting::SheetColumn> sheet = exporting::sheetColumns(byField);
-    const QList<exporting::SheetColumn> exported = exportColumns();
+    const QList<exporting::SheetColumn> exported = sheetColumns();
     ASSERT_EQ(sheet.size(), exported.size());
     for (qsizetype i = 0; i < byField.size(); ++i) {
         EXPECT_EQ(sheet[i].heading, exported[i].heading);

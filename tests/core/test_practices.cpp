@@ -133,7 +133,7 @@ TEST(PracticeFolder, CreatedWithItsParentsOnceAndNeverOverAFile) {
 }
 
 TEST(PracticeExport, TwentyColumnsByFieldWithTheFileHeadings) {
-    const auto& columns = practices::exportColumns();
+    const auto& columns = practices::columns();
     ASSERT_EQ(columns.size(), 20);
     for (const auto& column : columns)
         EXPECT_GE(records::practiceLayout().indexOf(column.field), 0) << column.field.toStdString();

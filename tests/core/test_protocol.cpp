@@ -223,7 +223,7 @@ TEST(ProtocolLines, GridAndExportColumns) {
     EXPECT_EQ(shown[13].header, u"Note"_s);
     EXPECT_EQ(shown[13].screenWidth, 350);
     EXPECT_EQ(shown[13].fileWidth, 300);
-    const QList<exporting::SheetColumn> exported = exportColumns();
+    const QList<exporting::SheetColumn> exported = sheetColumns();
     ASSERT_EQ(exported.size(), 18);
     EXPECT_EQ(exported[0].heading, u"N. protocollo"_s);
     EXPECT_EQ(exported[0].width, 200);

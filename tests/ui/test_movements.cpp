@@ -776,7 +776,7 @@ TEST_F(Movements, ExportWritesTwentyColumnsOfEveryMovement) {
         for (QStringList& row : expected)
             row.removeFirst();
         EXPECT_EQ(sheet, exporting::spreadsheetBytes(u"Riepilogo annuale movimenti"_s,
-                                                     movements::exportColumns(), expected));
+                                                     movements::sheetColumns(), expected));
         EXPECT_EQ(sheet.count("<tr"), empty ? 1 : 3);
         EXPECT_EQ(sheet.count("font-weight: bold;"), 20);
         EXPECT_TRUE(sheet.contains("bold;\" width=150>Tipo movimento</td>"

@@ -748,7 +748,7 @@ TEST_F(Protocol, PeriodSummaryChecksListsAndExports) {
         u"Attenzione: la data di fine intervallo (01/03/2025) non pu\u00F2 "_s));
     EXPECT_EQ(firstColumn, (QStringList{u"1:2"_s, u"2:3"_s}));
 
-    const QList<exporting::SheetColumn> columns = protocol::exportColumns();
+    const QList<exporting::SheetColumn> columns = protocol::sheetColumns();
     EXPECT_EQ(headerOnly, exporting::spreadsheetBytes(u"Protocollo Documenti"_s, columns,
                                                       QList<QStringList>{}));
     QStringList second(18);

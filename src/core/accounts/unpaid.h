@@ -21,7 +21,7 @@ enum class UnpaidList { Income, Expense, Both };
 bool isUnpaid(const char* record, UnpaidList list, const QDate& today);
 
 // The rows of a list in file order: each row the running number (1, 2, 3 …) and the 20 trimmed
-// fields of movements::fieldColumns() ("Tipo movimento" "Entrata" or "Uscita", "Importo in
+// fields of movements::columns() ("Tipo movimento" "Entrata" or "Uscita", "Importo in
 // euro" with its sign). False only when the archive exists but cannot be read; `rows` is then
 // left as it was. A missing archive has no rows (the screen prepares it first).
 bool unpaidRows(const records::Archive& archive, UnpaidList list, const QDate& today,

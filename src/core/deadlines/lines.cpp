@@ -75,7 +75,7 @@ void sortByOrderKey(QList<DeadlineRow>& rows) {
     });
 }
 
-const QList<exporting::FieldColumn>& fieldColumns() {
+const QList<exporting::FieldColumn>& columns() {
     static const QList<exporting::FieldColumn> columns = {
         {u"DataSca"_s, u"Data scadenza"_s, 150, 150},
         {u"Ora"_s, u"Ora appuntamento"_s, 150, 150},
@@ -129,11 +129,11 @@ exporting::FieldColumn orderKeyColumn() {
 }
 
 QList<exporting::SheetColumn> dueListSheetColumns() {
-    return exporting::sheetColumns(fieldColumns() + QList{orderKeyColumn()});
+    return exporting::sheetColumns(columns() + QList{orderKeyColumn()});
 }
 
 QList<exporting::SheetColumn> archiveSheetColumns() {
-    return exporting::sheetColumns(fieldColumns());
+    return exporting::sheetColumns(columns());
 }
 
 DueListTexts dueListTexts(DueList list) {

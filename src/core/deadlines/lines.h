@@ -67,7 +67,7 @@ void sortByOrderKey(QList<DeadlineRow>& rows);
 // Columns 1 to 19 of both grids (after the row number "N."), by record field, with their
 // widths on screen and in the file; "Modalit\u00E0 di pagamento" to "Pagamento effettuato"
 // (columns 14 to 18) can be retyped for an export.
-const QList<exporting::FieldColumn>& fieldColumns();
+const QList<exporting::FieldColumn>& columns();
 inline constexpr char16_t kOrderKeyHeader[] = u"Codice univoco";
 inline constexpr int kOrderKeyWidth = 150;
 // The last column of the due-date lists: the order key, which can be retyped too.

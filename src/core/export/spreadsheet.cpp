@@ -4,6 +4,7 @@
 
 #include "files/safewrite.h"
 
+#include "records/record.h"
 #include "text/win1252.h"
 
 #include <algorithm>
@@ -339,6 +340,18 @@ const QList<FieldColumn>& clientColumns() {
 
 QList<SheetColumn> clientExportColumns() {
     return sheetColumns(clientColumns());
+}
+
+QString fieldCell(const FieldColumn& column, const records::RecordLayout& layout,
+                  const char* record) {
+    const QString value = records::readFieldTrimmed(record, layout.field(column.field));
+    if (!column.shownAs.isEmpty()) {
+        for (const auto& [stored, word] : column.shownAs)
+            if (value == stored) return word;
+        return {};
+    }
+    if (column.joined.isEmpty()) return value;
+    return value + u' ' + records::readFieldTrimmed(record, layout.field(column.joined));
 }
 
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/safewrite.h"
+#include "records/layout.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -49,6 +50,10 @@ struct FieldColumn {
 };
 // The file's headings and widths of `columns`, in order.
 QList<SheetColumn> sheetColumns(const QList<FieldColumn>& columns);
+// A record field column's cell of `record`, as a grid shows it: the field trimmed (with its
+// joined field after a blank), or the word a stored text is shown as.
+QString fieldCell(const FieldColumn& column, const records::RecordLayout& layout,
+                  const char* record);
 
 // Text of the cell at (row, column), both 0-based. Called once per cell, row by row.
 using CellText = std::function<QString(qsizetype row, int column)>;

@@ -40,7 +40,7 @@ QString foundCountText(qsizetype count) {
     return u"Il presente riepilogo contiene "_s + QString::number(count) + u" schede."_s;
 }
 
-const QList<exporting::FieldColumn>& fieldColumns() {
+const QList<exporting::FieldColumn>& columns() {
     using exporting::CellSource;
     static const QList<exporting::FieldColumn> columns = [] {
         QList<exporting::FieldColumn> list = {
@@ -72,8 +72,8 @@ const QList<exporting::FieldColumn>& fieldColumns() {
     return columns;
 }
 
-QList<exporting::SheetColumn> exportColumns() {
-    return exporting::sheetColumns(fieldColumns());
+QList<exporting::SheetColumn> sheetColumns() {
+    return exporting::sheetColumns(columns());
 }
 
 QString kindText(const char* record) {
@@ -84,17 +84,12 @@ QString kindText(const char* record) {
 }
 
 QStringList gridRow(const char* record, qsizetype number) {
-    const MovementFields& f = fields();
-    const records::FieldSpec* const cells[] = {
-        &f.data,      &f.causale,  &f.promemoria,  &f.dataSca,      &f.preavviso,
-        &f.totale,    &f.pagatore, &f.recapitoPag, &f.codFisc,      &f.partitaIva,
-        &f.categoria, &f.email,    &f.pagamento,   &f.beneficiario, &f.recapitoBen,
-        &f.ricevuta,  &f.note,     &f.tariffa,     &f.saldato};
+    const QList<exporting::FieldColumn>& cells = columns();
     QStringList row;
-    row.reserve(21);
-    row << QString::number(number) << kindText(record);
-    for (const records::FieldSpec* spec : cells)
-        row << records::readFieldTrimmed(record, *spec);
+    row.reserve(cells.size() + 1);
+    row << QString::number(number);
+    for (const exporting::FieldColumn& column : cells)
+        row << exporting::fieldCell(column, records::movementLayout(), record);
     return row;
 }
 

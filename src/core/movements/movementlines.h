@@ -35,15 +35,15 @@ inline constexpr char16_t kSearchListTitle[] = u"Riepilogo movimenti in archivio
 // unpaid-payments lists), after their row number "N.", by record field: the kind from the
 // Entrata flag ("Entrata" for "S\u00EC", "Uscita" for "No"), then one field each, with their
 // headings and widths on screen and in the file.
-const QList<exporting::FieldColumn>& fieldColumns();
+const QList<exporting::FieldColumn>& columns();
 // The same as written to the spreadsheet file.
-QList<exporting::SheetColumn> exportColumns();
+QList<exporting::SheetColumn> sheetColumns();
 
 // "Entrata" when Entrata is "Sì", "Uscita" when it is "No", empty for a damaged flag.
 QString kindText(const char* record);
 
 // One grid row: `number` (1, 2, 3 …) then the 20 trimmed fields in the order of
-// fieldColumns(), Totale with its sign.
+// columns(), Totale with its sign.
 QStringList gridRow(const char* record, qsizetype number);
 
 } // namespace tavolex::movements

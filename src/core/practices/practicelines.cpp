@@ -72,7 +72,7 @@ bool findByLine(const records::Archive& archive, const QString& line, Among amon
     return lists::findLastWithLine(archive, lineOf, line, found, listed);
 }
 
-const QList<exporting::FieldColumn>& exportColumns() {
+const QList<exporting::FieldColumn>& columns() {
     static const QList<exporting::FieldColumn> columns = {
         {u"Oggetto"_s, u"Oggetto pratica"_s, 300, 400},
         {u"Tipologia"_s, u"Tipologia"_s, 200, 250},

@@ -44,7 +44,7 @@ bool findByLine(const records::Archive& archive, const QString& line, Among amon
                 std::optional<lists::ChosenRecord>* found, const lists::ListedRecord& listed = {});
 
 // The 20 exported fields, Oggetto to Note (the row number "N." comes first on screen only).
-const QList<exporting::FieldColumn>& exportColumns();
+const QList<exporting::FieldColumn>& columns();
 
 // Program folder + "Pratica_" + the practice's position: the folder of its scanned copies.
 QString folderOf(const QString& position);

@@ -68,7 +68,7 @@ const QList<exporting::FieldColumn>& columns() {
     return list;
 }
 
-QList<exporting::SheetColumn> exportColumns() {
+QList<exporting::SheetColumn> sheetColumns() {
     return exporting::sheetColumns(columns());
 }
 

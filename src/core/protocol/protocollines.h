@@ -28,7 +28,7 @@ search::RecordFilter searchFilter(const QStringList& filterTexts);
 // The summary and export grids: "N." (the row number) then the first 18 record fields,
 // declared by field with their widths on screen and in "Protocollo.xls".
 const QList<exporting::FieldColumn>& columns();
-QList<exporting::SheetColumn> exportColumns();
+QList<exporting::SheetColumn> sheetColumns();
 
 // Dates typed as dd/mm/yyyy (day and month of one or two digits, four-digit year).
 std::optional<QDate> parseDate(const QString& text);

@@ -25,7 +25,7 @@ GridScreenDecl declaration(accounts::UnpaidList list, const QString& objectName)
 
 UnpaidListScreen::UnpaidListScreen(accounts::UnpaidList list, const QString& objectName,
                                    QWidget* parent)
-    : GridScreen(declaration(list, objectName), RowsGridModel::numbered(movements::fieldColumns()),
+    : GridScreen(declaration(list, objectName), RowsGridModel::numbered(movements::columns()),
                  parent),
       m_list(list) {}
 

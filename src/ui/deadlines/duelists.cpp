@@ -25,7 +25,7 @@ GridScreenDecl deadlineGrid(QString objectName, QString caption, exporting::Expo
 
 RecordGridModel* deadlineModel(bool withOrderKey) {
     RecordGridModel* model =
-        RecordGridModel::byField(records::deadlineLayout(), deadlines::fieldColumns());
+        RecordGridModel::byField(records::deadlineLayout(), deadlines::columns());
     if (withOrderKey) {
         model->setSortKey(
             [](const char* record) { return deadlines::orderKey(record).toLatin1(); });

@@ -22,7 +22,7 @@ GridScreenDecl declaration() {
 
 TfrmExpMovimenti::TfrmExpMovimenti(QWidget* parent)
     : GridScreen(declaration(),
-                 RecordGridModel::byField(records::movementLayout(), movements::fieldColumns()),
+                 RecordGridModel::byField(records::movementLayout(), movements::columns()),
                  parent) {}
 
 void TfrmExpMovimenti::prepare() {

@@ -21,7 +21,7 @@ GridScreenDecl declaration() {
 
 TfrmExpPratiche::TfrmExpPratiche(QWidget* parent)
     : GridScreen(declaration(),
-                 RecordGridModel::byField(records::practiceLayout(), practices::exportColumns()),
+                 RecordGridModel::byField(records::practiceLayout(), practices::columns()),
                  parent) {}
 
 void TfrmExpPratiche::prepare() {

@@ -73,6 +73,7 @@ QList<HelpText> userGuide() {
         calendarFiles(),
         statistics(),
         globalSearch(),
+        sharedArchive(),
     };
     // clang-format on
 }

@@ -27,6 +27,7 @@ HelpText statistics();           // menu and screens of the statistics charts
 HelpText backupCopies();         // backup copies of the program folder
 HelpText calendarFiles();        // deadlines and payments due as calendar files
 HelpText globalSearch();         // one search over every archive
+HelpText sharedArchive();        // the archives kept on a database server
 
 // Every help text of the program, in the order of the user guide.
 QList<HelpText> userGuide();

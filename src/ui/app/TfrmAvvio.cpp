@@ -47,6 +47,8 @@ const Application kApplications[] = {
      u"Crea, verifica e ripristina le copie di sicurezza degli archivi."},
     {u"TrovaTutto", u"Trova ovunque", u"\u25C9", QColor(0x8a, 0x5a, 0x2a), u"TfrmTrovaTutto",
      u"Cerca un testo in tutti gli archivi di tutti gli anni e apre la scheda trovata."},
+    {u"Archivio", u"Archivio condiviso", u"\u21C4", QColor(0x2a, 0x6a, 0x7a), u"TfrmArchivio",
+     u"Tiene gli archivi in un database condiviso dai computer dell'ufficio."},
 };
 } // namespace
 

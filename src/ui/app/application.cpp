@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "TfrmArchivio.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "TfrmInfo.h"
@@ -13,6 +14,8 @@
 #include "files/safewrite.h"
 #include "programfolder.h"
 #include "records/archives.h"
+#include "server/connectionsettings.h"
+#include "server/serverstore.h"
 #include "settings/programsettings.h"
 #include "ui/accounts/TfrmBilancio.h"
 #include "ui/accounts/TfrmInsoluti.h"
@@ -144,6 +147,7 @@ const std::vector<ScreenEntry>& programScreens() {
         {u"TfrmStatsBilancio", create<TfrmStatsBilancio>},
         {u"TfrmCopie", create<TfrmCopie>},
         {u"TfrmTrovaTutto", create<TfrmTrovaTutto>},
+        {u"TfrmArchivio", create<TfrmArchivio>},
     };
     return order;
 }
@@ -248,6 +252,8 @@ void wireScreen(QWidget* screen) {
         });
     if (auto* copies = qobject_cast<TfrmCopie*>(screen))
         QObject::connect(copies, &TfrmCopie::finished, copies, showMainMenu);
+    if (auto* shared = qobject_cast<TfrmArchivio*>(screen))
+        QObject::connect(shared, &TfrmArchivio::finished, shared, showMainMenu);
     if (auto* finder = qobject_cast<TfrmTrovaTutto*>(screen)) {
         QObject::connect(finder, &TfrmTrovaTutto::finished, finder, showMainMenu);
         QObject::connect(finder, &TfrmTrovaTutto::recordRequested, finder,
@@ -277,6 +283,14 @@ void registerScreens() {
     });
     for (const ScreenEntry& entry : programScreens())
         if (entry.factory) Screens::addFactory(QString::fromUtf16(entry.name), entry.factory);
+}
+
+// With a connection set, every archive is read and written on that server; the server is first
+// reached by the first action, which reports the access error should it not answer.
+void useConfiguredStore() {
+    const QString connection = server::loadConnection(settings::programSettingsPath());
+    if (connection.isEmpty()) return;
+    records::setArchiveStore(std::make_unique<server::ServerStore>(connection));
 }
 
 } // namespace
@@ -309,6 +323,7 @@ bool startApplication() {
     // A settings write killed half-way may have left its temporary file behind.
     files::removeLeftoverTemporaries(settings::programSettingsPath());
     files::removeLeftoverTemporaries(programPath(u"unins000.dll"_s));
+    useConfiguredStore();
     registerScreens();
     Screens::show(u"TfrmPassword"_s);
     return true;

@@ -854,6 +854,68 @@ TEST(Statistics, BalanceChartCountsEveryRecordOfTheFile) {
                                                       {u"memSpese"_s, u"40,5"_s}}));
 }
 
+money::Amount amount(const QString& text) {
+    const std::optional<money::Amount> read = money::parseAmount(text);
+    EXPECT_TRUE(read.has_value()) << text.toStdString();
+    return read.value_or(money::Amount());
+}
+
+// The screens keep the sums as values; the labels mem… and the points are drawn from them.
+TEST(Statistics, ChartScreensKeepTheSumsTheirLabelsAndPointsShow) {
+    writeStatsYear();
+    const struct {
+        int box;
+        QStringList sums; // January first
+    } monthly[] = {
+        {0,
+         {u"0,49"_s, u"0,5"_s, u"100,8"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
+          u"0"_s, u"0"_s}},
+        {1,
+         {u"0"_s, u"0"_s, u"0,5"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
+          u"40"_s}},
+    };
+    const QStringList memoNames = {u"memGennaio"_s, u"memFebbraio"_s, u"memMarzo"_s,
+                                   u"memAprile"_s,  u"memMaggio"_s,   u"memGiugno"_s,
+                                   u"memLuglio"_s,  u"memAgosto"_s,   u"memSettembre"_s,
+                                   u"memOttobre"_s, u"memNovembre"_s, u"memDicembre"_s};
+    for (const auto& c : monthly) {
+        accounts::MonthSums kept;
+        const ShownChart shown = showChart(c.box, u"2024"_s, [&](ui::StatsScreen* screen) {
+            auto* months = qobject_cast<ui::MonthlyStatsScreen*>(screen);
+            ASSERT_NE(months, nullptr);
+            kept = months->sums();
+        });
+        ASSERT_EQ(shown.points.size(), 12) << c.box;
+        for (size_t m = 0; m < 12; ++m) {
+            const auto i = qsizetype(m);
+            EXPECT_EQ(kept[m], amount(c.sums[i])) << c.box << " " << m;
+            EXPECT_EQ(shown.memos.value(memoNames[i]), kept[m].toText()) << c.box << " " << m;
+            EXPECT_EQ(shown.points[i].value, qlonglong(accounts::wholeEuro(kept[m]).units()))
+                << c.box << " " << m;
+        }
+    }
+
+    accounts::YearBalance kept;
+    const ShownChart balance = showChart(2, u"2024"_s, [&](ui::StatsScreen* screen) {
+        auto* yearly = qobject_cast<ui::TfrmStatsBilancio*>(screen);
+        ASSERT_NE(yearly, nullptr);
+        kept = yearly->balance();
+    });
+    EXPECT_EQ(kept.income, amount(u"1104,79"_s));
+    EXPECT_EQ(kept.expenses, amount(u"40,5"_s));
+    EXPECT_EQ(balance.memos.value(u"memGuadagni"_s), kept.income.toText());
+    EXPECT_EQ(balance.memos.value(u"memSpese"_s), kept.expenses.toText());
+    ASSERT_EQ(balance.points.size(), 2);
+    EXPECT_EQ(balance.points[0].value, qlonglong(accounts::wholeEuro(kept.income).units()));
+    EXPECT_EQ(balance.points[1].value, qlonglong(accounts::wholeEuro(kept.expenses).units()));
+
+    // Before the screen is first shown nothing is summed: zero values, labels "0".
+    ui::TfrmStatsBilancio unshown;
+    EXPECT_EQ(unshown.balance().income, money::Amount());
+    EXPECT_EQ(unshown.balance().expenses, money::Amount());
+    EXPECT_EQ(child<QLabel>(&unshown, u"memGuadagni"_s)->text(), u"0"_s);
+}
+
 TEST(Statistics, BarsAndPieSwitchBothWaysKeepingThePointsAndDrawTheSameOnPaper) {
     writeStatsYear();
     showChart(0, u"2024"_s, [](ui::StatsScreen* screen) {

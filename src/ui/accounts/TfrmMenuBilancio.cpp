@@ -37,14 +37,6 @@ QLabel* centred(const QString& text, QWidget* parent) {
     return label;
 }
 
-// A label of the screen's data, never shown.
-QLabel* hiddenLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->hide();
-    return label;
-}
-
 const PeriodBoxDecl kStart{u" Data inizio intervallo: "_s, u"txtGiornoInizio"_s, u"txtMeseInizio"_s,
                            u"lblAnnoInizio"_s, accounts::monthNames()};
 const PeriodBoxDecl kEnd{u" Data fine intervallo: "_s, u"txtGiornoFine"_s, u"txtMeseFine"_s,
@@ -77,9 +69,7 @@ TfrmMenuBilancio::TfrmMenuBilancio(QWidget* parent)
     buildCommands(outer);
     outer->addStretch();
 
-    m_dataInizio = hiddenLabel(u"lblDataInizio"_s, this);
-    m_dataFine = hiddenLabel(u"lblDataFine"_s, this);
-    m_file = hiddenLabel(u"lblFile"_s, this);
+    m_checkedViews = HiddenLabels(this, {u"lblDataInizio"_s, u"lblDataFine"_s, u"lblFile"_s});
 
     m_behaviour->setTypingRules(m_anno, DigitsOnly);
     m_behaviour->setFieldOrder({m_anno, m_tipologia, m_inizio->dayField(), m_inizio->monthField(),
@@ -160,9 +150,9 @@ void TfrmMenuBilancio::setChecked(const accounts::PeriodVerdict& verdict,
                                   const QString& archivePath) {
     m_checked = verdict;
     m_archivePath = archivePath;
-    m_dataInizio->setText(verdict.startText);
-    m_dataFine->setText(verdict.endText);
-    m_file->setText(archivePath);
+    m_checkedViews.show(0, verdict.startText);
+    m_checkedViews.show(1, verdict.endText);
+    m_checkedViews.show(2, archivePath);
 }
 
 void TfrmMenuBilancio::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/cashbook.h"
+#include "ui/common/hiddenlabels.h"
 
 #include <QWidget>
 
@@ -55,10 +56,8 @@ private:
     QPushButton* m_esci = nullptr;
     accounts::PeriodVerdict m_checked;
     QString m_archivePath;
-    // Views of the checked period, kept for those who read the screen's hidden labels.
-    QLabel* m_dataInizio = nullptr;
-    QLabel* m_dataFine = nullptr;
-    QLabel* m_file = nullptr;
+    // Views of the checked period: its start, its end and the archive.
+    HiddenLabels m_checkedViews;
 };
 
 } // namespace tavolex::ui

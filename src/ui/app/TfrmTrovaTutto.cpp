@@ -1,12 +1,12 @@
 #include "TfrmTrovaTutto.h"
 
+#include "foundrecordsmodel.h"
 #include "help/helptexts.h"
 #include "programfolder.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/commands.h"
 #include "ui/common/recordcard.h"
 
-#include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,63 +22,6 @@
 namespace tavolex::ui {
 
 using namespace Qt::StringLiterals;
-
-// The found records, one row each, in the order they were found.
-class FoundRecordsModel : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(m_hits.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : 5;
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount()) return {};
-        const search::Hit& hit = m_hits[std::size_t(index.row())];
-        if (role == Qt::TextAlignmentRole && (index.column() == 1 || index.column() == 2))
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        if (role != Qt::DisplayRole) return {};
-        switch (index.column()) {
-        case 0:
-            return search::archiveTitle(hit.kind);
-        case 1:
-            return hit.year ? QString::number(hit.year) : QString();
-        case 2:
-            return QString::number(hit.record);
-        case 3:
-            return hit.label;
-        default:
-            return hit.context;
-        }
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const QStringList headings = {u"Archivio"_s, u"Anno"_s, u"N."_s, u"Campo"_s,
-                                             u"Testo"_s};
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-            return headings.value(section);
-        return QAbstractTableModel::headerData(section, orientation, role);
-    }
-
-    void append(std::vector<search::Hit>&& hits) {
-        if (hits.empty()) return;
-        beginInsertRows({}, rowCount(), rowCount() + int(hits.size()) - 1);
-        std::move(hits.begin(), hits.end(), std::back_inserter(m_hits));
-        endInsertRows();
-    }
-    void clear() {
-        beginResetModel();
-        m_hits.clear();
-        endResetModel();
-    }
-    const search::Hit* hit(int row) const {
-        return row >= 0 && row < rowCount() ? &m_hits[std::size_t(row)] : nullptr;
-    }
-
-private:
-    std::vector<search::Hit> m_hits;
-};
 
 TfrmTrovaTutto::TfrmTrovaTutto(QWidget* parent) : QWidget(parent) {
     setObjectName(u"TfrmTrovaTutto"_s);

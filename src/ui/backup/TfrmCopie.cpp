@@ -3,64 +3,27 @@
 #include "backup/backupsettings.h"
 #include "backup/restore.h"
 #include "backupwork.h"
+#include "copysettingsform.h"
+#include "copytable.h"
 #include "help/helptexts.h"
-#include "programfolder.h"
-#include "settings/programsettings.h"
 #include "ui/common/behaviour.h"
 #include "ui/common/commands.h"
-#include "ui/common/filechooser.h"
 #include "ui/common/messages.h"
 #include "ui/common/recordcard.h"
 #include "ui/common/screens.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QSpinBox>
-#include <QStorageInfo>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tavolex::ui {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QStringList kHeadings = {u"Data e ora"_s, u"Tipo"_s, u"Dimensione"_s, u"N. file"_s,
-                               u"Ultima verifica"_s};
-
-QString kindText(backup::Kind kind) {
-    switch (kind) {
-    case backup::Kind::Automatic:
-        return u"Automatica"_s;
-    case backup::Kind::BeforeRestore:
-        return u"Prima del ripristino"_s;
-    case backup::Kind::Manual:
-        break;
-    }
-    return u"Manuale"_s;
-}
-
-// The device of a folder, or of its nearest existing parent when it is not made yet.
-QByteArray deviceOf(QString folder) {
-    while (!folder.isEmpty() && !QFileInfo::exists(folder)) {
-        const QString parent = QFileInfo(folder).absolutePath();
-        if (parent == folder) break;
-        folder = parent;
-    }
-    return QStorageInfo(folder).device();
-}
-
-} // namespace
 
 TfrmCopie::TfrmCopie(QWidget* parent) : QWidget(parent) {
     setObjectName(u"TfrmCopie"_s);
@@ -71,42 +34,10 @@ TfrmCopie::TfrmCopie(QWidget* parent) : QWidget(parent) {
     auto* outer = new QVBoxLayout(this);
 
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(u"Cartella delle copie:"_s, this), 0, 0);
-    m_folder = new QLineEdit(this);
-    m_folder->setObjectName(u"txtCartella"_s);
-    form->addWidget(m_folder, 0, 1);
-    form->addWidget(makeCommandButton(this, behaviour,
-                                      {.control = u"cmdSfoglia"_s,
-                                       .caption = u"Sfoglia"_s,
-                                       .glyph = u"\u2026"_s,
-                                       .hint = u"Sceglie la cartella delle copie di sicurezza."_s,
-                                       .action = [this] { cmdSfogliaClick(); }}),
-                    0, 2);
-    m_sameDisk = new QLabel(u"Attenzione: la cartella delle copie si trova sullo stesso disco "
-                            u"degli archivi; una copia sullo stesso disco non protegge da un "
-                            u"guasto del disco."_s,
-                            this);
-    m_sameDisk->setObjectName(u"lblStessoDisco"_s);
-    m_sameDisk->setWordWrap(true);
-    form->addWidget(m_sameDisk, 1, 1, 1, 2);
-    m_automatic = new QCheckBox(u"Copia automatica alla chiusura"_s, this);
-    m_automatic->setObjectName(u"chkAutomatica"_s);
-    form->addWidget(m_automatic, 2, 1);
-    form->addWidget(new QLabel(u"Copie automatiche da conservare:"_s, this), 3, 0);
-    m_keep = new QSpinBox(this);
-    m_keep->setObjectName(u"txtConserva"_s);
-    m_keep->setRange(backup::kMinKeep, backup::kMaxKeep);
-    form->addWidget(m_keep, 3, 1, Qt::AlignLeft);
+    m_settings = new CopySettingsForm(this, behaviour, form);
     outer->addLayout(form);
 
-    m_copies = new QTableWidget(0, int(kHeadings.size()), this);
-    m_copies->setObjectName(u"grdCopie"_s);
-    m_copies->setHorizontalHeaderLabels(kHeadings);
-    m_copies->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_copies->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_copies->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_copies->verticalHeader()->hide();
-    m_copies->horizontalHeader()->setStretchLastSection(true);
+    m_copies = new CopyTable(this);
     outer->addWidget(m_copies, 1);
 
     auto* commands = new QHBoxLayout;
@@ -135,24 +66,13 @@ TfrmCopie::TfrmCopie(QWidget* parent) : QWidget(parent) {
     outer->addLayout(commands);
     outer->addWidget(makeHintBar(this, behaviour, {}));
 
-    connect(m_folder, &QLineEdit::editingFinished, this, [this] {
-        settingsChanged();
-        refresh();
-    });
-    connect(m_automatic, &QCheckBox::toggled, this, [this] { settingsChanged(); });
-    connect(m_keep, &QSpinBox::valueChanged, this, [this] { settingsChanged(); });
+    connect(m_settings, &CopySettingsForm::folderChanged, this, &TfrmCopie::refresh);
 }
 
 void TfrmCopie::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    const backup::Settings settings =
-        backup::loadSettings(settings::programSettingsPath(), programFolder());
-    m_loading = true;
-    m_folder->setText(QDir::toNativeSeparators(settings.folder));
-    m_automatic->setChecked(settings.automatic);
-    m_keep->setValue(settings.keep);
-    m_loading = false;
+    m_settings->load();
     refresh();
 }
 
@@ -162,62 +82,13 @@ void TfrmCopie::closeEvent(QCloseEvent* event) {
     Q_EMIT finished();
 }
 
-void TfrmCopie::settingsChanged() {
-    if (m_loading) return;
-    backup::Settings settings;
-    settings.folder = m_folder->text().trimmed();
-    if (settings.folder.isEmpty()) settings.folder = backup::defaultFolder(programFolder());
-    settings.automatic = m_automatic->isChecked();
-    settings.keep = m_keep->value();
-    if (!backup::saveSettings(settings::programSettingsPath(), settings))
-        msg::archiveAccessError(this);
-}
-
-void TfrmCopie::showFolderNotice() {
-    const QString folder = m_folder->text().trimmed();
-    m_sameDisk->setVisible(!folder.isEmpty() && deviceOf(folder) == deviceOf(programFolder()));
-}
-
 void TfrmCopie::refresh() {
-    showFolderNotice();
-    const QString folder = m_folder->text().trimmed();
-    const QList<backup::FoundCopy> copies = backup::findCopies(folder);
-    m_copies->setRowCount(int(copies.size()));
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    for (int row = 0; row < copies.size(); ++row) {
-        const backup::FoundCopy& copy = copies[row];
-        const QString name = QFileInfo(copy.path).fileName();
-        const std::optional<int> files = backup::countFiles(copy.path);
-        const QStringList cells = {
-            copy.made.toString(u"dd/MM/yyyy HH:mm:ss"_s), kindText(copy.kind),
-            italian.formattedDataSize(copy.size, 1, QLocale::DataSizeTraditionalFormat),
-            files ? QString::number(*files) : u"illeggibile"_s,
-            backup::lastVerification(folder, name)};
-        for (int column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            item->setData(Qt::UserRole, copy.path);
-            m_copies->setItem(row, column, item);
-        }
-    }
-    m_copies->resizeColumnsToContents();
-    if (!copies.isEmpty()) m_copies->selectRow(0);
-}
-
-QString TfrmCopie::selectedCopy() const {
-    const QList<QTableWidgetItem*> chosen = m_copies->selectedItems();
-    return chosen.isEmpty() ? QString() : chosen.first()->data(Qt::UserRole).toString();
-}
-
-void TfrmCopie::cmdSfogliaClick() {
-    const QString chosen = FileChooser::chooseFolder(this, m_folder->text().trimmed());
-    if (chosen.isEmpty()) return;
-    m_folder->setText(QDir::toNativeSeparators(chosen));
-    settingsChanged();
-    refresh();
+    m_settings->showFolderNotice();
+    m_copies->showCopies(m_settings->folder());
 }
 
 void TfrmCopie::cmdCreaClick() {
-    const QString folder = m_folder->text().trimmed();
+    const QString folder = m_settings->folder();
     const backup::Outcome made = makeCopyWithProgress(this, folder, backup::Kind::Manual);
     if (made.cancelled) return;
     if (!made.ok) {
@@ -234,14 +105,14 @@ void TfrmCopie::cmdCreaClick() {
 }
 
 void TfrmCopie::cmdVerificaClick() {
-    const QString copy = selectedCopy();
+    const QString copy = m_copies->selectedCopy();
     if (copy.isEmpty()) {
         msg::warning(this, u"Attenzione: selezionare nell'elenco la copia da verificare."_s);
         return;
     }
     const backup::Outcome checked = verifyWithProgress(this, copy);
     if (checked.cancelled) return;
-    const QString folder = m_folder->text().trimmed();
+    const QString folder = m_settings->folder();
     const QString name = QFileInfo(copy).fileName();
     backup::recordVerification(folder, name, verificationText(checked));
     refresh();
@@ -264,7 +135,7 @@ void TfrmCopie::cmdVerificaClick() {
 }
 
 void TfrmCopie::cmdRipristinaClick() {
-    const QString copy = selectedCopy();
+    const QString copy = m_copies->selectedCopy();
     if (copy.isEmpty()) {
         msg::warning(this, u"Attenzione: selezionare nell'elenco la copia da ripristinare."_s);
         return;
@@ -296,7 +167,7 @@ void TfrmCopie::cmdRipristinaClick() {
                            u"Tavolex; gli archivi non sono stati modificati."_s);
         return;
     }
-    const QString folder = m_folder->text().trimmed();
+    const QString folder = m_settings->folder();
     const backup::Outcome saved = makeCopyWithProgress(this, folder, backup::Kind::BeforeRestore);
     if (!saved.ok) {
         if (!saved.cancelled)

@@ -2,13 +2,10 @@
 
 #include <QWidget>
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QSpinBox;
-class QTableWidget;
-
 namespace tavolex::ui {
+
+class CopySettingsForm;
+class CopyTable;
 
 // " Tavolex - Copie di sicurezza": where copies of the program folder go, whether one is made
 // at closing and how many are kept; the copies found, newest first, to make, verify and
@@ -29,21 +26,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void cmdSfogliaClick();
     void cmdCreaClick();
     void cmdVerificaClick();
     void cmdRipristinaClick();
     void cmdGuidaClick();
-    void settingsChanged();
-    void showFolderNotice();
-    QString selectedCopy() const;
 
-    QLineEdit* m_folder;
-    QLabel* m_sameDisk;
-    QCheckBox* m_automatic;
-    QSpinBox* m_keep;
-    QTableWidget* m_copies;
-    bool m_loading = false;
+    CopySettingsForm* m_settings;
+    CopyTable* m_copies;
 };
 
 } // namespace tavolex::ui

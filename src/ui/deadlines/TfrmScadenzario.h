@@ -4,13 +4,10 @@
 
 #include <QDate>
 
-class QCalendarWidget;
-class QPushButton;
-
 namespace tavolex::ui {
 
+class DeadlineStartPanel;
 class WarningSound;
-class YearBoxes;
 
 // " Tavolex - Scadenze e Appuntamenti": a start panel (panAvvio) that warns of imminent
 // deadlines, with a sound, and leads to the due-date lists and to a year's archive; and the
@@ -37,15 +34,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildStartPanel();
     void showStartPanel(bool start);
 
-    QWidget* m_startPanel = nullptr;
-    YearBoxes* m_year = nullptr;
-    QPushButton* m_ok = nullptr;
-    QWidget* m_present = nullptr;
-    QWidget* m_absent = nullptr;
-    QCalendarWidget* m_calendar = nullptr;
+    DeadlineStartPanel* m_startPanel = nullptr;
     WarningSound* m_sound = nullptr;
     QDate m_calendarDate;
 };

@@ -10,6 +10,7 @@
 
 #include "calendar/icsexport.h"
 #include "movements/movementrecord.h"
+#include "records/folderstore.h"
 #include "records/layouts.h"
 #include "records/record.h"
 
@@ -107,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::writeFile(archive, content);
     const calendar::Kind kind = payments ? calendar::Kind::Payments : calendar::Kind::Deadlines;
     calendar::Outcome outcome;
-    const QByteArray ics = calendar::buildCalendar(
-        kind, archive, 2024, QDateTime(QDate(2024, 11, 5), QTime(8, 9, 10), Qt::UTC), &outcome);
+    const QByteArray ics =
+        calendar::buildCalendar(kind, records::FileArchive(archive, recordSize), 2024,
+                                QDateTime(QDate(2024, 11, 5), QTime(8, 9, 10), Qt::UTC), &outcome);
     FUZZ_CHECK(outcome.archiveRead);
     FUZZ_CHECK(outcome.events + outcome.skipped <= whole);
     if (readable) FUZZ_CHECK(outcome.events == whole);

@@ -7,6 +7,7 @@
 
 #include "fuzzcheck.h"
 
+#include "records/folderstore.h"
 #include "search/everywhere.h"
 #include "text/folding.h"
 #include "text/win1252.h"
@@ -78,15 +79,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString folder = fuzz::scratchFolder();
     fuzz::writeFile(folder + u'/' + QLatin1String(kind.name), content);
-    const QList<search::ArchiveFile> archives = search::archivesIn(folder);
+    const records::FolderStore store(folder);
+    const QList<records::ArchiveId> archives = search::archivesIn(store);
     FUZZ_CHECK(archives.size() == 1);
-    FUZZ_CHECK(archives.front().kind == kind.kind);
+    FUZZ_CHECK(archives.front().entry->kind == kind.kind);
 
     const records::RecordLayout& layout = search::layoutOf(kind.kind);
     const search::FoldedText text(wanted);
     std::vector<search::Hit> hits;
     const search::ArchiveScan scan = search::scanArchive(
-        archives.front(), text, nullptr, [&](search::Hit&& hit) { hits.push_back(hit); });
+        store, archives.front(), text, nullptr, [&](search::Hit&& hit) { hits.push_back(hit); });
     FUZZ_CHECK(scan.readable);
     FUZZ_CHECK(!scan.cancelled);
     FUZZ_CHECK(scan.records == content.size() / layout.recordSize());

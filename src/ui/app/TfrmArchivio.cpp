@@ -69,7 +69,6 @@ TfrmArchivio::TfrmArchivio(QWidget* parent) : QWidget(parent) {
     outer->addWidget(m_wait);
     outer->addStretch();
 
-    auto* commands = new QHBoxLayout;
     const Command declared[] = {
         {.control = u"cmdProva"_s,
          .caption = u"Prova"_s,
@@ -87,11 +86,7 @@ TfrmArchivio::TfrmArchivio(QWidget* parent) : QWidget(parent) {
         {.control = u"cmdGuida"_s, .action = [this] { cmdGuidaClick(); }},
         {.control = u"cmdEsci"_s, .action = [this] { close(); }},
     };
-    for (const Command& command : declared)
-        commands->addWidget(makeCommandButton(this, behaviour, command));
-    commands->addStretch();
-    outer->addLayout(commands);
-    outer->addWidget(makeHintBar(this, behaviour, {}));
+    addCommandFoot(outer, this, behaviour, declared);
 }
 
 void TfrmArchivio::showEvent(QShowEvent* event) {

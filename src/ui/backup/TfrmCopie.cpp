@@ -40,7 +40,6 @@ TfrmCopie::TfrmCopie(QWidget* parent) : QWidget(parent) {
     m_copies = new CopyTable(this);
     outer->addWidget(m_copies, 1);
 
-    auto* commands = new QHBoxLayout;
     const Command declared[] = {
         {.control = u"cmdCrea"_s,
          .caption = u"Crea copia"_s,
@@ -60,11 +59,7 @@ TfrmCopie::TfrmCopie(QWidget* parent) : QWidget(parent) {
         {.control = u"cmdGuida"_s, .action = [this] { cmdGuidaClick(); }},
         {.control = u"cmdEsci"_s, .action = [this] { close(); }},
     };
-    for (const Command& command : declared)
-        commands->addWidget(makeCommandButton(this, behaviour, command));
-    commands->addStretch();
-    outer->addLayout(commands);
-    outer->addWidget(makeHintBar(this, behaviour, {}));
+    addCommandFoot(outer, this, behaviour, declared);
 
     connect(m_settings, &CopySettingsForm::folderChanged, this, &TfrmCopie::refresh);
 }

@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "behaviour.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 
@@ -65,6 +66,16 @@ QToolButton* makeCommandButton(QWidget* screen, ScreenBehaviour* behaviour,
     behaviour->setHint(button, command.hint);
     if (command.action) QObject::connect(button, &QToolButton::clicked, screen, command.action);
     return button;
+}
+
+void addCommandFoot(QVBoxLayout* outer, QWidget* screen, ScreenBehaviour* behaviour,
+                    std::span<const Command> commands) {
+    auto* row = new QHBoxLayout;
+    for (const Command& command : commands)
+        row->addWidget(makeCommandButton(screen, behaviour, command));
+    row->addStretch();
+    outer->addLayout(row);
+    outer->addWidget(makeHintBar(screen, behaviour, {}));
 }
 
 QLabel* makeHintBar(QWidget* screen, ScreenBehaviour* behaviour, const QString& initialHint) {

@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <functional>
+#include <span>
+
+class QVBoxLayout;
 
 class QLabel;
 class QToolButton;
@@ -36,5 +39,9 @@ QToolButton* makeCommandButton(QWidget* screen, ScreenBehaviour* behaviour,
 
 // The hint bar panInfo along the bottom of a screen, starting with `initialHint`.
 QLabel* makeHintBar(QWidget* screen, ScreenBehaviour* behaviour, const QString& initialHint);
+
+// The foot of a hand-built screen: its commands in a row from the left, then the hint bar.
+void addCommandFoot(QVBoxLayout* outer, QWidget* screen, ScreenBehaviour* behaviour,
+                    std::span<const Command> commands);
 
 } // namespace tavolex::ui
